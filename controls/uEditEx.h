@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLineEdit>
+
+enum TAlignment : quint8 { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
+
+// A single-line edit box whose text stands left, right or centred. Everything else is the
+// plain line edit's: text, keys, colour, selection and focus.
+class TEditEx : public QLineEdit
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(TEditEx)
+
+public:
+    explicit TEditEx(QWidget *parent = nullptr);
+    ~TEditEx() override;
+
+    TAlignment Alignment() const { return m_alignment; }
+    void setAlignment(TAlignment value);
+
+private:
+    TAlignment m_alignment = taLeftJustify;
+};

@@ -1,0 +1,129 @@
+#include <QTest>
+
+#include "Seged.h"
+
+class tst_Seged : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void scoreFromText_data();
+    void scoreFromText();
+    void numericText_data();
+    void numericText();
+    void scoreFromTextNeverFails();
+    void varToIntDef();
+    void varToScoreText_data();
+    void varToScoreText();
+    void chooseVar();
+};
+
+void tst_Seged::scoreFromText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint32>("score");
+
+    QTest::newRow("empty") << QString() << 0;
+    QTest::newRow("spaces only") << QStringLiteral("   ") << 0;
+    QTest::newRow("letters") << QStringLiteral("abc") << 0;
+    QTest::newRow("lone minus") << QStringLiteral("-") << 0;
+    QTest::newRow("spaces around") << QStringLiteral("  60  ") << 60;
+    QTest::newRow("spaces inside") << QStringLiteral("1 8 0") << 180;
+    QTest::newRow("letter inside") << QStringLiteral("6a0") << 60;
+    QTest::newRow("letters after") << QStringLiteral("12abc") << 12;
+    QTest::newRow("exponent letter") << QStringLiteral("1e3") << 13;
+    QTest::newRow("leading zeros") << QStringLiteral("007") << 7;
+    QTest::newRow("plus sign") << QStringLiteral("+5") << 5;
+    QTest::newRow("minus after spaces") << QStringLiteral("   -12") << -12;
+    QTest::newRow("two minus signs") << QStringLiteral("--5") << -5;
+    QTest::newRow("minus inside") << QStringLiteral("1-2") << 12;
+    QTest::newRow("minus not first") << QStringLiteral("a-5") << 5;
+    QTest::newRow("comma") << QStringLiteral("1,5") << 0;
+    QTest::newRow("point") << QStringLiteral("1.5") << 0;
+    QTest::newRow("trailing point") << QStringLiteral("5.") << 0;
+    QTest::newRow("two points") << QStringLiteral("1.2.3") << 0;
+    QTest::newRow("largest") << QStringLiteral("2147483647") << 2147483647;
+    QTest::newRow("one above largest") << QStringLiteral("2147483648") << 0;
+    QTest::newRow("smallest") << QStringLiteral("-2147483648") << qint32(-2147483647 - 1);
+    QTest::newRow("one below smallest") << QStringLiteral("-2147483649") << 0;
+    QTest::newRow("eleven nines") << QStringLiteral("99999999999") << 0;
+    QTest::newRow("many leading zeros") << (QString(300, u'0') + QStringLiteral("42")) << 42;
+    QTest::newRow("control characters around") << QStringLiteral("\t\r\n 45\x01\x1f") << 45;
+    QTest::newRow("non-ASCII digits ignored") << QStringLiteral("4\u0663\u00e95") << 45;
+    QTest::newRow("tab inside") << QStringLiteral("1\t2") << 12;
+}
+
+void tst_Seged::scoreFromText()
+{
+    QFETCH(QString, text);
+    QFETCH(qint32, score);
+    QCOMPARE(ScoreFromText(text), score);
+}
+
+void tst_Seged::numericText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("numeric");
+
+    QTest::newRow("first separator kept") << QStringLiteral("1.2.3") << QStringLiteral("1.23");
+    QTest::newRow("comma before point") << QStringLiteral("1,2.3") << QStringLiteral("1,23");
+    QTest::newRow("minus only first") << QStringLiteral(" -1-2 ") << QStringLiteral("-12");
+    QTest::newRow("plus dropped") << QStringLiteral("+5") << QStringLiteral("5");
+    QTest::newRow("nothing usable") << QStringLiteral("abc") << QString();
+}
+
+void tst_Seged::numericText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, numeric);
+    QCOMPARE(NumericText(text), numeric);
+}
+
+void tst_Seged::scoreFromTextNeverFails()
+{
+    // Every byte value, and a long text, go through without trouble.
+    QString all;
+    for (int b = 0; b < 256; ++b)
+        all += QChar(b);
+    QCOMPARE(ScoreFromText(all), 0); // holds "," and "."
+    QString longDigits(1 << 20, u'9');
+    QCOMPARE(ScoreFromText(longDigits), 0);
+    QCOMPARE(ScoreFromText(QString::fromLatin1(QByteArray("\0" "12\0", 4))), 12);
+}
+
+void tst_Seged::varToIntDef()
+{
+    QCOMPARE(VarToIntDef(QVariant(), 0), 0);
+    QCOMPARE(VarToIntDef(QVariant(), 501), 501);
+    QCOMPARE(VarToIntDef(QVariant(-20), 501), -20);
+    QCOMPARE(VarToIntDef(QVariant(0), 501), 0);
+}
+
+void tst_Seged::varToScoreText_data()
+{
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("empty") << QVariant() << QStringLiteral("0");
+    QTest::newRow("negative") << QVariant(-20) << QStringLiteral("-20");
+    QTest::newRow("zero") << QVariant(0) << QStringLiteral("0");
+    QTest::newRow("no grouping") << QVariant(1234567) << QStringLiteral("1234567");
+    QTest::newRow("smallest") << QVariant(qint32(-2147483647 - 1)) << QStringLiteral("-2147483648");
+}
+
+void tst_Seged::varToScoreText()
+{
+    QFETCH(QVariant, value);
+    QFETCH(QString, text);
+    QCOMPARE(VarToScoreText(value), text);
+}
+
+void tst_Seged::chooseVar()
+{
+    QCOMPARE(ChooseVar(true, 501, 40), QVariant(501));
+    QCOMPARE(ChooseVar(false, 501, 40), QVariant(40));
+    QVERIFY(ChooseVar(false, 501, QVariant()).isNull());
+}
+
+QTEST_GUILESS_MAIN(tst_Seged)
+#include "tst_Seged.moc"
