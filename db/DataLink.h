@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include "DataTypes.h"
+
+class TDataSet;
+class TDataSource;
+class TField;
+
+// A view's attachment to a data source. The view asks for a number of rows (WindowCapacity),
+// sees them as rows 0 .. RowCount-1 of its own, and reacts to the dataset's notifications
+// through the reaction operations, which a view overrides.
+//
+// To show its row j a view sets ActiveRow to j, reads fields, and sets ActiveRow back.
+class TDataLink
+{
+    Q_DISABLE_COPY_MOVE(TDataLink)
+
+public:
+    TDataLink();
+    virtual ~TDataLink(); // detaches from its data source
+
+    TDataSource *DataSource() const;
+    void setDataSource(TDataSource *source);
+    TDataSet *DataSet() const;
+
+    bool Active() const;
+    bool Editing() const;
+    bool ReadOnly() const;
+    void setReadOnly(bool value);
+    bool Visual() const;
+
+    int WindowCapacity() const;
+    void setWindowCapacity(int rows);
+    int FirstRow() const;
+    int ActiveRow() const;
+    void setActiveRow(int row);
+    int RowCount() const;
+    bool AtFirstRow() const;
+    bool AtLastRow() const;
+    qint32 MoveRows(qint32 distance);
+
+protected:
+    explicit TDataLink(bool visual);
+
+    // Every notification the link receives from its data source comes through here first;
+    // it updates the link's state and calls the reactions below.
+    virtual void DataEvent(TDataEvent event, qintptr info);
+
+    virtual void ActivityChange();
+    virtual void EditingChange();
+    virtual void TableChange();
+    virtual void TableScroll(int distance);
+    virtual void LayoutChange();
+    virtual void RowChange(TField *field);
+    virtual void WriteBack();
+    virtual void FinishPending();
+    virtual void FocusField(TField *field);
+};

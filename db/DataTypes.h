@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QtGlobal>
+
+// States of a dataset. Only inactive, browse, edit and insert occur in normal use; the others
+// are the dataset base's own internal states, which field writes and posting also accept.
+enum class TDataSetState {
+    dsInactive,
+    dsBrowse,
+    dsEdit,
+    dsInsert,
+    dsSetKey,
+    dsCalcFields,
+    dsFilter,
+    dsNewValue,
+    dsInternalCalc,
+    dsBlockRead,
+};
+
+// Change notifications from a dataset to its bound views; the numbers are fixed.
+enum class TDataEvent : int {
+    deFieldChange = 0,
+    deRecordChange = 1,
+    deDataSetChange = 2,
+    deDataSetScroll = 3,
+    deLayoutChange = 4,
+    deUpdateRecord = 5,
+    deUpdateState = 6,
+    deCheckBrowseMode = 7,
+    dePropertyChange = 8,
+    deFieldListChange = 9,
+    deFocusControl = 10,
+    deParentScroll = 11,
+    deConnectChange = 12,
+    deReconcileError = 13,
+    deDisabledStateChange = 14,
+};
+
+enum class TFieldType { ftUnknown, ftInteger, ftAutoInc };
+
+enum class TFieldKind { fkData, fkCalculated, fkLookup, fkInternalCalc };
+
+// The answer of an error event: raise the error again, end the operation silently, or retry.
+enum class TDataAction { daFail, daAbort, daRetry };

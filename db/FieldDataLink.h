@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+#include "DataLink.h"
+
+// A link bound to one field by name, for a view that shows a single value.
+class TFieldDataLink final : public TDataLink
+{
+public:
+    TFieldDataLink();
+    ~TFieldDataLink() override;
+
+    const QString &FieldName() const;
+    void setFieldName(const QString &name);
+    // The bound field while the link is active, else nullptr.
+    TField *Field() const;
+
+    // Called when the value the view shows may have changed: read Field()->DisplayText(),
+    // or show empty text when Field() is nullptr.
+    std::function<void()> OnDataChange;
+};
