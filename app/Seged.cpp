@@ -1,5 +1,7 @@
 #include "Seged.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <limits>
 
 namespace {
@@ -95,4 +97,68 @@ QString VarToScoreText(const QVariant &V)
 QVariant ChooseVar(bool Flag, const QVariant &A, const QVariant &B)
 {
     return Flag ? A : B;
+}
+
+QString AppDir;
+QString DataDir;
+QString IniPath;
+
+namespace {
+
+const QString IniFileName = QStringLiteral("Pontix.ini");
+
+// The root folder keeps its one "/".
+QString withoutTrailingSlash(QString path)
+{
+    if (path.size() > 1 && path.endsWith(u'/'))
+        path.chop(1);
+    return path;
+}
+
+QString joinPath(const QString &dir, const QString &name)
+{
+    return dir.endsWith(u'/') ? dir + name : dir + u'/' + name;
+}
+
+} // namespace
+
+QString GetAppDir()
+{
+    return withoutTrailingSlash(QCoreApplication::applicationDirPath());
+}
+
+QString GetSpecialFolderPath(int csidl)
+{
+    if (csidl != CSIDL_COMMON_APPDATA)
+        return QString();
+    // Relative or empty entries are not folders of the list and are passed over.
+    const QString dirs = qEnvironmentVariable("XDG_CONFIG_DIRS");
+    for (const QString &dir : dirs.split(u':', Qt::SkipEmptyParts)) {
+        if (dir.startsWith(u'/'))
+            return withoutTrailingSlash(dir);
+    }
+    return QStringLiteral("/etc/xdg");
+}
+
+QString GetAppDataPath()
+{
+    return GetSpecialFolderPath(CSIDL_COMMON_APPDATA);
+}
+
+QString ChooseDataDir(const QString &appDir, const QString &appDataPath)
+{
+    if (!appDir.isEmpty() && QFileInfo(joinPath(appDir, IniFileName)).isFile())
+        return appDir;
+    if (!appDataPath.isEmpty())
+        return joinPath(appDataPath, QStringLiteral("Pontix"));
+    return appDir;
+}
+
+void InitFolders()
+{
+    if (!IniPath.isEmpty())
+        return;
+    AppDir = GetAppDir();
+    DataDir = ChooseDataDir(AppDir, GetAppDataPath());
+    IniPath = joinPath(DataDir, IniFileName);
 }

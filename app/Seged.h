@@ -21,3 +21,31 @@ QString VarToScoreText(const QVariant &V);
 
 // A when Flag is set, else B.
 QVariant ChooseVar(bool Flag, const QVariant &A, const QVariant &B);
+
+// Start-up values, fixed once by InitFolders before the main window exists: the executable's
+// folder, the folder of the settings file and the settings file's full path. No trailing "/"
+// (but for the root folder itself).
+extern QString AppDir;
+extern QString DataDir;
+extern QString IniPath;
+
+// Folder identifier of the application-data folder shared by all users of the machine.
+constexpr int CSIDL_COMMON_APPDATA = 35;
+
+// The running executable's folder, without a trailing "/".
+QString GetAppDir();
+
+// The path of a well-known shared folder, empty when there is none for the identifier. The
+// all-users application-data folder is the first folder of XDG_CONFIG_DIRS, "/etc/xdg" when that
+// names none.
+QString GetSpecialFolderPath(int csidl);
+
+// The all-users application-data folder.
+QString GetAppDataPath();
+
+// The folder of the settings file: the executable's folder when "Pontix.ini" is there, else the
+// "Pontix" folder in the shared application-data folder, else the executable's folder.
+QString ChooseDataDir(const QString &appDir, const QString &appDataPath);
+
+// Fixes AppDir, DataDir and IniPath; the application object must exist. Later calls change nothing.
+void InitFolders();

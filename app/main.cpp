@@ -1,10 +1,15 @@
+#include "Main.h"
+
 #include <QApplication>
 
-#include "Main.h"
+#include "Seged.h"
 
 int main(int argc, char *argv[])
 {
+    // The executable's folder is known only once the application object exists; the folders
+    // are fixed before anything reads the settings file, that is before the main window.
     QApplication app(argc, argv);
+    InitFolders();
     QApplication::setApplicationName(QStringLiteral("Pontix"));
     QApplication::setApplicationDisplayName(QStringLiteral("Pontix"));
 
