@@ -88,7 +88,10 @@ void tst_Seged::scoreFromTextNeverFails()
     QCOMPARE(ScoreFromText(all), 0); // holds "," and "."
     QString longDigits(1 << 20, u'9');
     QCOMPARE(ScoreFromText(longDigits), 0);
-    QCOMPARE(ScoreFromText(QString::fromLatin1(QByteArray("\0" "12\0", 4))), 12);
+    QCOMPARE(ScoreFromText(QString::fromLatin1(QByteArray("\0"
+                                                          "12\0",
+                 4))),
+        12);
 }
 
 void tst_Seged::varToIntDef()
