@@ -11,8 +11,9 @@ class QTimer;
 // 600 x 400 window centred on the desktop. It stays opaque for a second, fades out in steps
 // of 10 alpha units every 21 milliseconds and closes and frees itself when the alpha reaches
 // 33 or less. Pixels of exactly RGB(128, 128, 128) are holes through which the desktop shows.
-// It takes no input and never keeps the application alive: the application owns it, so when
-// the main window closes the program ends and the splash goes with it.
+// It takes no focus and never keeps the program alive: when the main window closes, the
+// program ends and a splash opened by Open() goes with it. A new splash is frm_Logo until it
+// is destroyed.
 class Tfrm_Logo final : public QWidget
 {
     Q_OBJECT
@@ -25,7 +26,8 @@ public:
     explicit Tfrm_Logo(QWidget *parent = nullptr);
     ~Tfrm_Logo() override;
 
-    // Creates the splash, stores it in frm_Logo and shows it without waiting.
+    // Creates the splash, owned by the application (freed when the program ends, should it not
+    // have freed itself by then), and shows it without waiting.
     static Tfrm_Logo *Open();
 
     quint8 alpha() const { return m_alpha; }
