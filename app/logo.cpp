@@ -1,0 +1,137 @@
+#include "logo.h"
+
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPalette>
+#include <QPixmap>
+#include <QRegion>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTimer>
+
+Tfrm_Logo *frm_Logo = nullptr;
+
+namespace {
+constexpr int LogoWidth = 600;
+constexpr int LogoHeight = 400;
+constexpr int HoldInterval = 1000;
+constexpr int FadeInterval = 21;
+constexpr quint8 FadeStep = 10;
+constexpr quint8 LastAlpha = 33;
+} // namespace
+
+Tfrm_Logo::Tfrm_Logo(QWidget *parent)
+    : QWidget(
+        parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    , Image1(new QLabel(this))
+    , Timer1(new QTimer(this))
+    , Timer2(new QTimer(this))
+{
+    // A picture over the main window: it must neither take the focus from the entry box nor
+    // keep the program running once the main window is closed.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFixedSize(LogoWidth, LogoHeight);
+
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor::fromRgb(TransparentColor));
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    Image1->setGeometry(rect());
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/assets/splash.jpg")));
+
+    Timer1->setInterval(HoldInterval);
+    Timer2->setInterval(FadeInterval);
+    Timer2->setTimerType(Qt::PreciseTimer);
+    connect(Timer1, &QTimer::timeout, this, &Tfrm_Logo::Timer1Timer);
+    connect(Timer2, &QTimer::timeout, this, &Tfrm_Logo::Timer2Timer);
+
+    frm_Logo = this;
+}
+
+Tfrm_Logo::~Tfrm_Logo()
+{
+    if (frm_Logo == this)
+        frm_Logo = nullptr;
+}
+
+Tfrm_Logo *Tfrm_Logo::Open()
+{
+    auto *logo = new Tfrm_Logo(nullptr);
+    // The application owns the splash: should the program end during the fade, the splash
+    // goes with it instead of outliving the event loop.
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, logo, [logo] { delete logo; });
+    logo->show();
+    return logo;
+}
+
+void Tfrm_Logo::FormShow()
+{
+    Timer1->start();
+}
+
+void Tfrm_Logo::Timer1Timer()
+{
+    Timer2->start();
+    Timer1->stop();
+}
+
+void Tfrm_Logo::Timer2Timer()
+{
+    m_alpha = quint8(m_alpha - FadeStep);
+    setWindowOpacity(m_alpha / 255.0);
+    if (m_alpha <= LastAlpha) {
+        Timer2->stop();
+        close();
+    }
+}
+
+void Tfrm_Logo::FormClose(QCloseEvent *event)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    event->accept();
+}
+
+void Tfrm_Logo::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    placeOnDesktop();
+    applyTransparentColor();
+    FormShow();
+}
+
+void Tfrm_Logo::closeEvent(QCloseEvent *event)
+{
+    FormClose(event);
+}
+
+// Centred on the rectangle spanned by all screens, measured from the origin.
+void Tfrm_Logo::placeOnDesktop()
+{
+    QRect desktop;
+    for (const QScreen *screen : QGuiApplication::screens())
+        desktop |= screen->geometry();
+    move((desktop.width() - width()) / 2, (desktop.height() - height()) / 2);
+}
+
+// Whatever the window shows in the transparent gray, picture or uncovered background, is cut
+// out of the window's shape.
+void Tfrm_Logo::applyTransparentColor()
+{
+    QImage composed(size(), QImage::Format_RGB32);
+    render(&composed);
+    QRegion shape(QBitmap::fromImage(composed.createMaskFromColor(TransparentColor, Qt::MaskInColor)));
+    // An empty shape would mean no shape at all, showing the gray whole; a window that is
+    // nothing but the gray keeps a shape outside itself instead, so none of it shows.
+    if (shape.isEmpty())
+        shape = QRegion(-1, -1, 1, 1);
+    setMask(shape);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QWidget>
+
+class QCloseEvent;
+class QLabel;
+class QShowEvent;
+class QTimer;
+
+// The opening picture shown over the main window at start: a borderless, stay-on-top
+// 600 x 400 window centred on the desktop. It stays opaque for a second, fades out in steps
+// of 10 alpha units every 21 milliseconds and closes and frees itself when the alpha reaches
+// 33 or less. Pixels of exactly RGB(128, 128, 128) are holes through which the desktop shows.
+// It takes no focus and never keeps the program alive: when the main window closes, the
+// program ends and a splash opened by Open() goes with it. A new splash is frm_Logo until it
+// is destroyed.
+class Tfrm_Logo final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Tfrm_Logo)
+
+public:
+    // The colour that is transparent wherever the window shows it.
+    static constexpr QRgb TransparentColor = 0xFF808080;
+
+    explicit Tfrm_Logo(QWidget *parent = nullptr);
+    ~Tfrm_Logo() override;
+
+    // Creates the splash, owned by the application (freed when the program ends, should it not
+    // have freed itself by then), and shows it without waiting.
+    static Tfrm_Logo *Open();
+
+    quint8 alpha() const { return m_alpha; }
+
+    void FormShow();
+    void Timer1Timer();
+    void Timer2Timer();
+    void FormClose(QCloseEvent *event);
+
+    QLabel *const Image1;
+    QTimer *const Timer1; // the hold before the fade
+    QTimer *const Timer2; // the fade
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void placeOnDesktop();
+    void applyTransparentColor();
+
+    quint8 m_alpha = 255;
+};
+
+// The splash while it exists, nullptr before it is created and once it is freed.
+extern Tfrm_Logo *frm_Logo;
