@@ -3,7 +3,8 @@
 EDatabaseError::EDatabaseError(QString message)
     : m_message(std::move(message))
     , m_utf8(m_message.toUtf8())
-{ }
+{
+}
 
 EDatabaseError::~EDatabaseError() = default;
 
@@ -15,7 +16,8 @@ const char *EDatabaseError::what() const noexcept
 ERangeError::ERangeError(QString message)
     : m_message(std::move(message))
     , m_utf8(m_message.toUtf8())
-{ }
+{
+}
 
 ERangeError::~ERangeError() = default;
 
