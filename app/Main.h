@@ -2,7 +2,27 @@
 
 #include <QMainWindow>
 
-// The scoreboard's one working window.
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QToolBar;
+class QToolButton;
+class TAutoIncField;
+class TDataSource;
+class TEditEx;
+class TIntegerField;
+class TxovMemTable;
+
+// Settings carried between the settings file and the settings panel.
+extern qint32 StartScore;
+extern bool ExactCheckout;
+
+// The scoreboard's one working window: the tool bar, the scoreboard strip with the entry box,
+// the settings panel, the two turn grids and the status bar; it owns the turn table and the
+// game state, records every entry, takes entries back and starts new games.
 class Tfrm_Main final : public QMainWindow
 {
     Q_OBJECT
@@ -11,6 +31,92 @@ class Tfrm_Main final : public QMainWindow
 public:
     explicit Tfrm_Main(QWidget *parent = nullptr);
     ~Tfrm_Main() override;
+
+    // Game state.
+    bool Player1Starts = true;
+    bool Player1ToThrow = true;
+    qint32 Remaining1 = 0;
+    qint32 Remaining2 = 0;
+
+    // Match scoring.
+    void EnterThrow();
+    void RefreshScoreboard();
+    void EditEx1KeyPress(QObject *Sender, QChar Key);
+    void SpeedButton2Click(QObject *Sender);
+    void aTorolExecute(QObject *Sender);
+    void aUjExecute(QObject *Sender);
+
+    // Window handlers.
+    void FormCreate(QObject *Sender);
+    void FormShow(QObject *Sender);
+    void FormResize(QObject *Sender);
+    void FormClose(QObject *Sender);
+    void aBeallitExecute(QObject *Sender);
+    void aBezarExecute(QObject *Sender);
+    void DBGrid1Enter(QObject *Sender);
+
+    void LoadSettings();
+    void SaveSettings();
+
+    // The turn table and its field objects.
+    TxovMemTable *const Tbl;
+    TAutoIncField *const Tbli;
+    TIntegerField *const Tble1;
+    TIntegerField *const Tblh1;
+    TIntegerField *const Tbla1;
+    TIntegerField *const Tble2;
+    TIntegerField *const Tblh2;
+    TIntegerField *const Tbla2;
+    TDataSource *const DataSource1;
+
+    // Actions.
+    QAction *const aUj;
+    QAction *const aTorol;
+    QAction *const aBeallit;
+    QAction *const aBezar;
+
+    // Controls.
+    QToolBar *ToolBar1 = nullptr;
+    QFrame *Panel1 = nullptr;
+    QFrame *Panel2 = nullptr;
+    QFrame *Panel3 = nullptr;
+    QComboBox *ComboBox1 = nullptr;
+    QComboBox *ComboBox2 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    TEditEx *EditEx1 = nullptr;
+    QToolButton *SpeedButton2 = nullptr;
+    QLabel *Image1 = nullptr;
+    QLabel *Image2 = nullptr;
+    QFrame *Panel4 = nullptr;
+    QCheckBox *CheckBox1 = nullptr;
+    QLabel *Label3 = nullptr;
+    TEditEx *Edit1 = nullptr;
+    QFrame *Panel5 = nullptr;
+    QToolButton *SpeedButton1 = nullptr;
+    QFrame *Panel6 = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Image3 = nullptr;
+    QWidget *GridArea = nullptr;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createActions();
+    void createScoreboardStrip(QWidget *parent);
+    void createSettingsPanel(QWidget *parent);
+    void createStatusBar();
+    void setEntryBoxColor(bool refused);
+    void refuseEntry();
+
+    bool m_shown = false;
 };
 
 extern Tfrm_Main *frm_Main;

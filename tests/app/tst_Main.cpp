@@ -1,24 +1,442 @@
+#include <limits>
+
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
 #include <QTest>
+#include <QToolButton>
 
 #include "Main.h"
+#include "uEditEx.h"
+#include "xovMemTable.h"
+
+namespace {
+
+using Row = QVariantList; // e1, h1, a1, e2, h2, a2; a null value is an empty field
+const QVariant E; // empty
+
+QList<Row> rowsOf(TxovMemTable *table)
+{
+    QList<Row> rows;
+    table->MoveFirst();
+    while (!table->HasNoRow()) {
+        Row row;
+        for (const char *name : {"e1", "h1", "a1", "e2", "h2", "a2"})
+            row << table->FieldValue(QString::fromLatin1(name));
+        rows << row;
+        if (table->AtLastRow() || table->MoveRows(1) == 0)
+            break;
+    }
+    // Undo works on the current row, which every entry leaves on the last row.
+    table->MoveLast();
+    return rows;
+}
+
+QColor boxColor(const Tfrm_Main &w)
+{
+    return w.EditEx1->palette().color(QPalette::Base);
+}
+
+const QColor Red(255, 0, 0);
+
+} // namespace
 
 class tst_Main : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void init();
+    void cleanup();
+
     void opensWithCaption();
+    void startState();
+    void entriesFillRows();
+    void scoreAboveLimitRefused();
+    void typedTexts_data();
+    void typedTexts();
+    void negativeScore();
+    void exactCheckout_data();
+    void exactCheckout();
+    void exactCheckoutBelowZero();
+    void averagesRoundHalfToEven();
+    void okButtonAndEnterInStartScoreBox();
+    void markersAndLabels();
+    void undoWalksBackToEmpty();
+    void undoAfterZeroRestoresZero();
+    void undoOfZeroEntry();
+    void newGameSwapsStarter();
+    void keysWorkFromTheEntryBox();
+    void overflowRefused_data();
+    void overflowRefused();
+
+private:
+    void enter(const QString &text);
+    Tfrm_Main *w = nullptr;
 };
+
+void tst_Main::init()
+{
+    w = new Tfrm_Main;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QApplication::setActiveWindow(w);
+    w->EditEx1->setFocus();
+}
+
+void tst_Main::cleanup()
+{
+    delete w;
+    w = nullptr;
+}
+
+void tst_Main::enter(const QString &text)
+{
+    w->EditEx1->setText(QString());
+    QTest::keyClicks(w->EditEx1, text);
+    QTest::keyClick(w->EditEx1, Qt::Key_Return);
+}
 
 void tst_Main::opensWithCaption()
 {
-    Tfrm_Main window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.windowTitle(), QStringLiteral("Pontix"));
-    window.close();
-    QVERIFY(!window.isVisible());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Pontix"));
+}
+
+void tst_Main::startState()
+{
+    QVERIFY(w->Player1Starts);
+    QVERIFY(w->Player1ToThrow);
+    QCOMPARE(w->Remaining1, 501);
+    QCOMPARE(w->Remaining2, 501);
+    QVERIFY(w->Tbl->Active());
+    QCOMPARE(w->Tbl->RowCount(), 0);
+    QCOMPARE(w->Label1->text(), QStringLiteral("0"));
+    QCOMPARE(w->Label2->text(), QStringLiteral("0"));
+    QVERIFY(w->Image1->isVisible());
+    QVERIFY(!w->Image2->isVisible());
+    QVERIFY(!w->Panel4->isVisible());
+    QVERIFY(w->CheckBox1->isChecked());
+    QCOMPARE(w->Edit1->text(), QStringLiteral("501"));
+    QCOMPARE(QApplication::focusWidget(), w->EditEx1);
+}
+
+void tst_Main::entriesFillRows()
+{
+    enter(QStringLiteral("60"));
+    enter(QStringLiteral("45"));
+    enter(QStringLiteral("100"));
+    enter(QString());
+    const QList<Row> expected {{60, 441, 60, 45, 456, 45}, {100, 341, 80, 0, 456, 22}};
+    QCOMPARE(rowsOf(w->Tbl), expected);
+    QCOMPARE(w->Remaining1, 341);
+    QCOMPARE(w->Remaining2, 456);
+    QVERIFY(w->Player1ToThrow);
+    QCOMPARE(w->Tbl->FieldValue(QStringLiteral("i")), QVariant(1));
+}
+
+void tst_Main::scoreAboveLimitRefused()
+{
+    enter(QStringLiteral("181"));
+    QCOMPARE(w->Tbl->RowCount(), 0);
+    QVERIFY(w->Player1ToThrow);
+    QCOMPARE(boxColor(*w), Red);
+    QCOMPARE(w->EditEx1->text(), QStringLiteral("181"));
+    QCOMPARE(w->EditEx1->selectedText(), QStringLiteral("181"));
+    QCOMPARE(w->Label1->text(), QStringLiteral("0")); // no refresh
+
+    // The next key stroke replaces the selected text.
+    QTest::keyClicks(w->EditEx1, QStringLiteral("180"));
+    QTest::keyClick(w->EditEx1, Qt::Key_Return);
+    QCOMPARE(rowsOf(w->Tbl), (QList<Row> {{180, 321, 180, E, E, E}}));
+    QCOMPARE(boxColor(*w), QApplication::palette(w->EditEx1).color(QPalette::Base));
+    QVERIFY(!w->Player1ToThrow);
+}
+
+void tst_Main::typedTexts_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("recorded");
+
+    QTest::newRow("digits split by a space") << QStringLiteral(" 6 0 ") << 60;
+    QTest::newRow("letter inside") << QStringLiteral("6a0") << 60;
+    QTest::newRow("letters") << QStringLiteral("abc") << 0;
+    QTest::newRow("decimal comma") << QStringLiteral("1,5") << 0;
+    QTest::newRow("decimal point") << QStringLiteral("1.5") << 0;
+    QTest::newRow("trailing point") << QStringLiteral("60.") << 0;
+    QTest::newRow("eleven nines") << QStringLiteral("99999999999") << 0;
+}
+
+void tst_Main::typedTexts()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, recorded);
+    enter(typed);
+    QCOMPARE(rowsOf(w->Tbl), (QList<Row> {{recorded, 501 - recorded, recorded, E, E, E}}));
+    QVERIFY(!w->Player1ToThrow);
+    QVERIFY(w->EditEx1->text().isEmpty());
+}
+
+void tst_Main::negativeScore()
+{
+    enter(QStringLiteral("-20"));
+    QCOMPARE(rowsOf(w->Tbl), (QList<Row> {{-20, 521, -20, E, E, E}}));
+    enter(QStringLiteral("60"));
+    enter(QStringLiteral("-40"));
+    QCOMPARE(w->Remaining1, 561);
+    QCOMPARE(w->Label1->text(), QStringLiteral("561"));
+}
+
+void tst_Main::exactCheckout_data()
+{
+    QTest::addColumn<bool>("player2Starts");
+    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<int>("remaining");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("recorded");
+    QTest::addColumn<int>("remainingAfter");
+    QTest::addColumn<bool>("red");
+
+    QTest::newRow("overshoot counts 0") << false << true << 40 << QStringLiteral("60") << 0 << 40 << true;
+    QTest::newRow("exact finish") << false << true << 60 << QStringLiteral("60") << 60 << 0 << false;
+    QTest::newRow("rule cleared") << false << false << 40 << QStringLiteral("60") << 60 << -20 << false;
+    QTest::newRow("after reaching 0") << false << true << 0 << QStringLiteral("20") << 0 << 0 << true;
+    QTest::newRow("negative under the rule") << false << true << 40 << QStringLiteral("-5") << -5 << 45 << false;
+    // The rule holds in games that player 2 starts as well.
+    QTest::newRow("player 2 starts") << true << true << 40 << QStringLiteral("60") << 0 << 40 << true;
+    QTest::newRow("player 2 starts, cleared") << true << false << 40 << QStringLiteral("60") << 60 << -20 << false;
+}
+
+void tst_Main::exactCheckout()
+{
+    QFETCH(bool, player2Starts);
+    QFETCH(bool, ticked);
+    QFETCH(int, remaining);
+    QFETCH(QString, typed);
+    QFETCH(int, recorded);
+    QFETCH(int, remainingAfter);
+    QFETCH(bool, red);
+
+    if (player2Starts)
+        QTest::keyClick(w->EditEx1, Qt::Key_F3);
+    QCOMPARE(w->Player1Starts, !player2Starts);
+    w->CheckBox1->setChecked(ticked);
+    qint32 &r = player2Starts ? w->Remaining2 : w->Remaining1;
+    r = remaining;
+
+    enter(typed);
+    const QString suffix = player2Starts ? QStringLiteral("2") : QStringLiteral("1");
+    QCOMPARE(w->Tbl->FieldValue(QLatin1Char('e') + suffix), QVariant(recorded));
+    QCOMPARE(w->Tbl->FieldValue(QLatin1Char('h') + suffix), QVariant(remainingAfter));
+    QCOMPARE(r, remainingAfter);
+    // The average counts this entry, whatever was recorded.
+    QCOMPARE(w->Tbl->FieldValue(QLatin1Char('a') + suffix), QVariant(501 - remainingAfter));
+    QCOMPARE(boxColor(*w) == Red, red);
+    QVERIFY(w->EditEx1->text().isEmpty());
+    QCOMPARE(w->Player1ToThrow, player2Starts);
+}
+
+void tst_Main::exactCheckoutBelowZero()
+{
+    w->CheckBox1->setChecked(false);
+    w->Remaining1 = 40;
+    enter(QStringLiteral("60"));
+    QCOMPARE(w->Remaining1, -20);
+    QCOMPARE(w->Label1->text(), QStringLiteral("-20"));
+    enter(QStringLiteral("45"));
+
+    // Ticked now: every score of 0 or more is above -20.
+    w->CheckBox1->setChecked(true);
+    for (const QString &typed : {QStringLiteral("0"), QStringLiteral("20")}) {
+        enter(typed);
+        QCOMPARE(w->Tbl->FieldValue(QStringLiteral("e1")), QVariant(0));
+        QCOMPARE(w->Remaining1, -20);
+        QCOMPARE(boxColor(*w), Red);
+        enter(QStringLiteral("10"));
+    }
+}
+
+void tst_Main::averagesRoundHalfToEven()
+{
+    // Player 2: 45 then 0 is 22.5, giving 22; 75 then 0 is 37.5, giving 38.
+    for (const auto &[score, average] : {std::pair {45, 22}, std::pair {75, 38}}) {
+        QTest::keyClick(w->EditEx1, Qt::Key_F3);
+        QTest::keyClick(w->EditEx1, Qt::Key_F3); // player 1 starts again
+        enter(QStringLiteral("1"));
+        enter(QString::number(score));
+        enter(QStringLiteral("1"));
+        enter(QStringLiteral("0"));
+        QCOMPARE(w->Tbl->FieldValue(QStringLiteral("a2")), QVariant(average));
+    }
+}
+
+void tst_Main::okButtonAndEnterInStartScoreBox()
+{
+    QTest::keyClicks(w->EditEx1, QStringLiteral("26"));
+    QTest::mouseClick(w->SpeedButton2, Qt::LeftButton);
+    QCOMPARE(w->Tbl->FieldValue(QStringLiteral("e1")), QVariant(26));
+    QCOMPARE(QApplication::focusWidget(), w->EditEx1);
+
+    // Enter in the start-score box records the entry box's score (here: empty, so 0) and
+    // leaves the start score alone.
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    QVERIFY(w->Panel4->isVisible());
+    w->Edit1->setFocus();
+    w->Edit1->setText(QStringLiteral("301"));
+    QTest::keyClick(w->Edit1, Qt::Key_Return);
+    QCOMPARE(rowsOf(w->Tbl), (QList<Row> {{26, 475, 26, 0, 501, 0}}));
+    QCOMPARE(w->Edit1->text(), QStringLiteral("301"));
+    QCOMPARE(StartScore, 501);
+}
+
+void tst_Main::markersAndLabels()
+{
+    enter(QStringLiteral("60"));
+    QVERIFY(!w->Image1->isVisible());
+    QVERIFY(w->Image2->isVisible());
+    enter(QStringLiteral("45"));
+    QCOMPARE(w->Label1->text(), QStringLiteral("441"));
+    QCOMPARE(w->Label2->text(), QStringLiteral("456"));
+    QVERIFY(w->Image1->isVisible());
+    QVERIFY(!w->Image2->isVisible());
+    enter(QStringLiteral("100"));
+    QCOMPARE(w->Label1->text(), QStringLiteral("341"));
+    QVERIFY(!w->Image1->isVisible());
+    QVERIFY(w->Image2->isVisible());
+
+    // Player 2's figure keeps its right edge as it changes width.
+    const int right = w->Label2->geometry().right();
+    w->Remaining2 = 5;
+    w->RefreshScoreboard();
+    QCOMPARE(w->Label2->geometry().right(), right);
+    QVERIFY(w->Label2->width() < w->Label1->width());
+}
+
+void tst_Main::undoWalksBackToEmpty()
+{
+    enter(QStringLiteral("60"));
+    enter(QStringLiteral("45"));
+
+    QTest::keyClick(w->EditEx1, Qt::Key_F8);
+    QCOMPARE(rowsOf(w->Tbl), (QList<Row> {{60, 441, 60, E, E, E}}));
+    QCOMPARE(w->Remaining2, 501);
+    QVERIFY(!w->Player1ToThrow);
+    QCOMPARE(w->Label2->text(), QStringLiteral("501"));
+
+    QTest::keyClick(w->EditEx1, Qt::Key_F8);
+    QCOMPARE(w->Tbl->RowCount(), 0);
+    QCOMPARE(w->Remaining1, 501);
+    QVERIFY(w->Player1ToThrow);
+
+    // Nothing left: undo changes nothing, not even the labels.
+    w->Label1->setText(QStringLiteral("x"));
+    QTest::keyClick(w->EditEx1, Qt::Key_F8);
+    QCOMPARE(w->Tbl->RowCount(), 0);
+    QVERIFY(w->Player1ToThrow);
+    QCOMPARE(w->Label1->text(), QStringLiteral("x"));
+
+    // The table's numbering goes on after deletions.
+    enter(QStringLiteral("20"));
+    QCOMPARE(w->Tbl->FieldValue(QStringLiteral("i")), QVariant(1));
+}
+
+void tst_Main::undoAfterZeroRestoresZero()
+{
+    // Player 1 finishes exactly in a row; the row after it is taken back.
+    w->Remaining1 = 60;
+    enter(QStringLiteral("60"));
+    enter(QStringLiteral("45"));
+    enter(QStringLiteral("20")); // recorded as 0 under the rule
+    QCOMPARE(w->Tbl->RowCount(), 2);
+
+    QTest::keyClick(w->EditEx1, Qt::Key_F8);
+    QCOMPARE(w->Tbl->RowCount(), 1);
+    QCOMPARE(w->Remaining1, 0);
+    QCOMPARE(w->Label1->text(), QStringLiteral("0"));
+    QVERIFY(w->Player1ToThrow);
+
+    // With the rule cleared his next 20 goes on from 0.
+    w->CheckBox1->setChecked(false);
+    enter(QStringLiteral("20"));
+    QCOMPARE(w->Tbl->FieldValue(QStringLiteral("h1")), QVariant(-20));
+}
+
+void tst_Main::undoOfZeroEntry()
+{
+    enter(QStringLiteral("60"));
+    w->Remaining2 = 30;
+    enter(QStringLiteral("40")); // over 30: recorded as 0
+    QCOMPARE(w->Tbl->FieldValue(QStringLiteral("e2")), QVariant(0));
+    QTest::keyClick(w->EditEx1, Qt::Key_F8);
+    QCOMPARE(w->Remaining2, 30);
+    QCOMPARE(boxColor(*w), Red); // undo leaves the colour alone
+}
+
+void tst_Main::newGameSwapsStarter()
+{
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    QCOMPARE(w->Tbl->RowCount(), 0);
+    QVERIFY(!w->Player1Starts);
+    QVERIFY(!w->Player1ToThrow);
+    QCOMPARE(w->Label1->text(), QStringLiteral("501"));
+    QVERIFY(w->Image2->isVisible());
+
+    // Player 2 opens the rows now.
+    enter(QStringLiteral("60"));
+    enter(QStringLiteral("45"));
+    QCOMPARE(rowsOf(w->Tbl), (QList<Row> {{45, 456, 45, 60, 441, 60}}));
+    QTest::keyClick(w->EditEx1, Qt::Key_F8);
+    QCOMPARE(w->Remaining1, 501);
+    QTest::keyClick(w->EditEx1, Qt::Key_F8);
+    QCOMPARE(w->Tbl->RowCount(), 0);
+    QCOMPARE(w->Remaining2, 501);
+    QVERIFY(!w->Player1ToThrow);
+
+    enter(QStringLiteral("100"));
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    QCOMPARE(w->Tbl->RowCount(), 0);
+    QVERIFY(w->Player1Starts);
+    QVERIFY(w->Player1ToThrow);
+    QCOMPARE(w->Remaining2, 501);
+}
+
+void tst_Main::keysWorkFromTheEntryBox()
+{
+    QTest::keyClicks(w->EditEx1, QStringLiteral("12"));
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    QVERIFY(!w->Player1Starts);
+    QVERIFY(w->EditEx1->text().isEmpty()); // the box did not take the key
+
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    QVERIFY(w->Panel4->isVisible());
+    QTest::mouseClick(w->SpeedButton1, Qt::LeftButton);
+    QVERIFY(!w->Panel4->isVisible());
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    QVERIFY(!w->Panel4->isVisible());
+}
+
+void tst_Main::overflowRefused_data()
+{
+    QTest::addColumn<qint32>("remaining");
+    QTest::addColumn<QString>("typed");
+
+    QTest::newRow("above the largest") << qint32(2147483600) << QStringLiteral("-100");
+    QTest::newRow("smallest score") << qint32(1) << QStringLiteral("-2147483648");
+    QTest::newRow("below the smallest") << std::numeric_limits<qint32>::min() << QStringLiteral("1");
+}
+
+void tst_Main::overflowRefused()
+{
+    QFETCH(qint32, remaining);
+    QFETCH(QString, typed);
+    w->CheckBox1->setChecked(false);
+    w->Remaining1 = remaining;
+    enter(typed);
+    QCOMPARE(w->Tbl->RowCount(), 0);
+    QCOMPARE(w->Remaining1, remaining);
+    QVERIFY(w->Player1ToThrow);
+    QCOMPARE(boxColor(*w), Red);
+    QCOMPARE(w->EditEx1->selectedText(), typed);
 }
 
 QTEST_MAIN(tst_Main)

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Starts the real pontix under Xvfb with a window manager, plays a few turns on it with
+# xdotool as an operator would, closes it through the window's close request and checks that
+# the settings file was written back and the program exited cleanly.
+#
+# usage: e2e.sh PONTIX_BINARY [SCREENSHOT_DIR]
+# Exit 77 (skipped) only when the X server or xdotool cannot start.
+set -u
+
+binary=$1
+shots=${2:-$PWD}
+width=${E2E_WIDTH:-1366}
+height=${E2E_HEIGHT:-768}
+
+skip() { echo "SKIP: $*"; exit 77; }
+fail() { echo "FAIL: $*"; exit 1; }
+
+for tool in Xvfb xdotool openbox wmctrl import; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed"
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A free display number.
+for n in $(seq 70 130); do
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] || { display=:$n; break; }
+done
+[[ -n "${display:-}" ]] || skip "no free X display number"
+
+Xvfb "$display" -screen 0 "${width}x${height}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 50); do
+    xdotool getmouselocation >/dev/null 2>&1 && break
+    sleep 0.1
+done
+xdotool getmouselocation >/dev/null 2>&1 || skip "Xvfb did not start: $(cat "$work/xvfb.log")"
+openbox >/dev/null 2>&1 &
+pids+=($!)
+sleep 0.5
+
+# The program runs from its own folder with a settings file beside it.
+mkdir "$work/bin"
+cp "$binary" "$work/bin/pontix"
+printf '; kept as it is\r\n[Def]\r\nIndul=301\r\n[Other]\r\nkey=value\r\n' >"$work/bin/Pontix.ini"
+XDG_CONFIG_DIRS="$work/no-such-folder" QT_QPA_PLATFORM=xcb "$work/bin/pontix" >"$work/pontix.log" 2>&1 &
+app=$!
+
+window=
+for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name '^Pontix$' 2>/dev/null | head -n 1)
+    [[ -n "$window" ]] && break
+    sleep 0.1
+done
+[[ -n "$window" ]] || fail "the main window did not appear: $(cat "$work/pontix.log")"
+
+sleep 2 # the splash fades out
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+sleep 0.3
+
+keys() { xdotool key --delay 60 "$@"; sleep 0.2; }
+score() { xdotool type --delay 60 "$1"; keys Return; }
+
+score 60
+score 45
+score 100
+score 140
+score 26
+score 180
+keys F8 # takes back the 180
+score 99
+score 5
+keys F6 # settings panel shown
+sleep 0.3
+import -window root "$shots/e2e-${width}x${height}.png"
+keys F6
+keys Insert # new game
+score 20
+
+wmctrl -c Pontix
+for _ in $(seq 50); do
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$app" 2>/dev/null; then
+    fail "pontix did not close on the close request"
+fi
+wait "$app"
+status=$?
+[[ $status -eq 0 ]] || fail "pontix exited with status $status: $(cat "$work/pontix.log")"
+
+ini=$(tr -d '\r' <"$work/bin/Pontix.ini")
+grep -qx 'Indul=301' <<<"$ini" || fail "start score not written back: $ini"
+expected=$'; kept as it is\n[Def]\nIndul=301\nKellKiszallo=1\n[Other]\nkey=value'
+[[ "$ini" == "$expected" ]] || fail "settings file not written back as expected: $ini"
+echo "e2e: passed (screenshot in $shots)"
