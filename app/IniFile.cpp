@@ -1,13 +1,14 @@
 #include "IniFile.h"
 
+#include <limits>
+#include <optional>
+#include <utility>
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <limits>
-#include <optional>
-#include <utility>
 
 #include <unistd.h>
 

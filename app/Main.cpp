@@ -19,6 +19,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "DataSource.h"
 #include "Field.h"
@@ -490,16 +491,39 @@ void Tfrm_Main::SaveSettings()
 void Tfrm_Main::FormShow(QObject *Sender)
 {
     Q_UNUSED(Sender);
+    placeOnWorkArea();
+    // A window manager tells the frame's size only after the window is mapped; the window is
+    // placed again once when it does.
+    m_placeWhenFramed = 3;
+    Tfrm_Logo::Open();
+}
+
+// The window spans from the screen's top-left corner to the work area's bottom-right corner,
+// frame included.
+QRect Tfrm_Main::workAreaFrame() const
+{
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
-        return;
-    // The window spans from the screen's top-left corner to the work area's bottom-right
-    // corner, frame included.
+        return frameGeometry();
     const QRect work = screen->availableGeometry();
-    const QSize frame = frameGeometry().size() - size();
-    move(0, 0);
-    resize(work.x() + work.width() - frame.width(), work.y() + work.height() - frame.height());
-    Tfrm_Logo::Open();
+    return QRect(0, 0, work.x() + work.width(), work.y() + work.height());
+}
+
+void Tfrm_Main::placeOnWorkArea()
+{
+    const QRect frame = workAreaFrame();
+    const QMargins margins = frameMargins();
+    if (QWindow *window = windowHandle())
+        window->setFramePosition(frame.topLeft());
+    else
+        move(frame.topLeft());
+    resize(frame.width() - margins.left() - margins.right(), frame.height() - margins.top() - margins.bottom());
+}
+
+QMargins Tfrm_Main::frameMargins() const
+{
+    const QWindow *window = windowHandle();
+    return window ? window->frameMargins() : QMargins();
 }
 
 void Tfrm_Main::FormResize(QObject *Sender)
@@ -556,6 +580,17 @@ void Tfrm_Main::showEvent(QShowEvent *event)
         m_shown = true;
         FormShow(this);
     }
+}
+
+bool Tfrm_Main::event(QEvent *event)
+{
+    // The frame's size and place become known some events after the window is mapped; until
+    // the frame stands on the work area the window is placed again, a few times at most.
+    if (m_placeWhenFramed > 0 && !frameMargins().isNull() && windowHandle()->frameGeometry() != workAreaFrame()) {
+        --m_placeWhenFramed;
+        placeOnWorkArea();
+    }
+    return QMainWindow::event(event);
 }
 
 void Tfrm_Main::resizeEvent(QResizeEvent *event)

@@ -105,6 +105,7 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -115,8 +116,12 @@ private:
     void createStatusBar();
     void setEntryBoxColor(bool refused);
     void refuseEntry();
+    void placeOnWorkArea();
+    QMargins frameMargins() const;
+    QRect workAreaFrame() const;
 
     bool m_shown = false;
+    int m_placeWhenFramed = 0;
 };
 
 extern Tfrm_Main *frm_Main;

@@ -1,8 +1,9 @@
 #include "Seged.h"
 
+#include <limits>
+
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <limits>
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "Main.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include "Seged.h"
 
@@ -12,6 +13,10 @@ int main(int argc, char *argv[])
     InitFolders();
     QApplication::setApplicationName(QStringLiteral("Pontix"));
     QApplication::setApplicationDisplayName(QStringLiteral("Pontix"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 72, 96})
+        icon.addFile(QStringLiteral(":/assets/icon/pontix-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
 
     Tfrm_Main window;
     frm_Main = &window;
