@@ -57,4 +57,21 @@ protected:
     virtual void WriteBack();
     virtual void FinishPending();
     virtual void FocusField(TField *field);
+
+private:
+    friend class TDataSource;
+    friend class TDataSet;
+
+    void updateState();
+    void clampFirstRow();
+    TDataSetState sourceState() const;
+
+    TDataSource *m_dataSource = nullptr;
+    const bool m_visual = false;
+    bool m_active = false;
+    bool m_editing = false;
+    bool m_readOnly = false;
+    bool m_updating = false;
+    int m_windowCapacity = 1;
+    int m_firstRow = 0;
 };

@@ -2,7 +2,7 @@
 
 #include <QObject>
 #include <QVariant>
-
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -37,7 +37,7 @@ public:
 
     // Fields. The dataset owns its field objects, in field order.
     const std::vector<TField *> &Fields() const;
-    TField *FieldNamed(const QString &name) const;     // raises "Field '%s' not found"
+    TField *FieldNamed(const QString &name) const; // raises "Field '%s' not found"
     TField *FindFieldNamed(const QString &name) const; // nullptr when there is none
     QVariant FieldValue(const QString &name) const;
     void setFieldValue(const QString &name, const QVariant &value);
@@ -103,6 +103,119 @@ public:
 protected:
     explicit TDataSet(QObject *parent = nullptr);
 
-    // The concrete table's side (buffers, fetching, storing) is declared here by the
-    // implementation.
+    // A record buffer: a copy of one row in the concrete table's record format.
+    using TRecordBuffer = std::byte *;
+
+    // The concrete table's side: buffers, the cursor, fetching and storing rows.
+    virtual TRecordBuffer AllocRecordBuffer() = 0;
+    virtual void FreeRecordBuffer(TRecordBuffer buffer) = 0;
+    // Builds the table's layout and opens its cursor; the dataset is still inactive meanwhile.
+    virtual void InternalOpen() = 0;
+    // Discards the table's rows and cursor; the dataset is already inactive meanwhile.
+    virtual void InternalClose() = 0;
+    // Cursor before the first row, or after the last one.
+    virtual void InternalFirst() = 0;
+    virtual void InternalLast() = 0;
+    // Reads a row into the buffer; false when there is none (the cursor then stays).
+    virtual bool FetchRecord(TRecordBuffer buffer, TGetMode mode) = 0;
+    // A new row: every field empty.
+    virtual void InternalInitRecord(TRecordBuffer buffer) = 0;
+    // Stands the cursor on the row the buffer came from, as its bookmark flag says.
+    virtual void InternalSetToRecord(TRecordBuffer buffer) = 0;
+    virtual TBookmarkFlag BookmarkFlagOf(TRecordBuffer buffer) const = 0;
+    virtual void setBookmarkFlagOf(TRecordBuffer buffer, TBookmarkFlag flag) = 0;
+    // Makes a new row's buffer name the same stored row as another buffer (insert before it).
+    virtual void CopyBookmarkEntry(TRecordBuffer from, TRecordBuffer to) = 0;
+    // The bookmark naming the stored row of a fetched buffer.
+    virtual TBookmark BookmarkOf(TRecordBuffer buffer) const = 0;
+    // Stands the cursor on a bookmarked row; false when the row is not found.
+    virtual bool InternalGotoBookmark(const TBookmark &bookmark) = 0;
+
+    virtual void InternalInsert() { }
+    virtual void InternalEdit() { }
+    // Called with the new row as the active buffer, after OnNewRecord.
+    virtual void InternalNewRecord(TRecordBuffer) { }
+    // Called after BeforePost, before the stored-data step.
+    virtual void InternalBeforePost(TRecordBuffer) { }
+    virtual void InternalPost() = 0;
+    virtual void InternalCancel() { }
+    virtual void InternalDelete() = 0;
+    virtual void InternalRefresh() { }
+    // After a row has been posted or deleted.
+    virtual void InternalDataChanged() { }
+
+    virtual bool ReadFieldData(const TField *field, TRecordBuffer buffer, qint32 &value) const = 0;
+    // nullptr empties the field.
+    virtual void WriteFieldData(const TField *field, TRecordBuffer buffer, const qint32 *value) = 0;
+
+    virtual bool CanModify() const { return true; }
+    // True while the store's notification block is set.
+    virtual bool NotificationsBlocked() const { return false; }
+
+    // Delivers a notification to the data sources (after the dataset's own bookkeeping).
+    virtual void DataEvent(TDataEvent event, qintptr info);
+
+    // Helpers for the concrete table.
+    [[noreturn]] void DatabaseError(const QString &text) const; // "<name>: <text>"
+    TRecordBuffer ActiveBuffer() const; // nullptr when there is no row
+    bool HasWindowBuffers() const { return !m_buffers.empty(); }
+    void setState(TDataSetState state);
+    void CheckActive() const;
+    // Finishes a pending row: check-browse-mode, then post or cancel a row in edit or insert.
+    void FinishPendingRow();
+    void Resynchronise(bool exact, bool center);
+    // Empties the window and sends dataset-change; used when the store is emptied.
+    void ClearWindow();
+    void registerField(std::unique_ptr<TField> field);
+    static void setFieldBinding(TField *field, int definitionIndex);
+
+private:
+    friend class TField;
+    friend class TDataSource;
+    friend class TDataLink;
+
+    enum class ErrorStep { Edit, Post, Delete };
+    // Runs a stored-data step in the error-retry loop; false when the error event said abort.
+    template <typename Step> bool runWithRetry(ErrorStep which, Step step);
+
+    bool readField(const TField *field, qint32 &value) const;
+    void writeField(TField *field, const qint32 *value);
+    void beginNewRow(bool append);
+    void finishPostOrCancel();
+
+    // The record window.
+    void allocateWindow();
+    void releaseWindow();
+    void emptyWindow();
+    void makeOneRowWindow();
+    void standCursorOn(int index);
+    bool fetchNextIntoWindow();
+    bool fetchPriorIntoWindow();
+    void fillWindow();
+    void updateWindowSize();
+    int wantedWindowCapacity() const;
+    void setActiveRow(int row);
+    template <typename F> void forEachActiveLink(F f) const;
+
+    void addDataSource(TDataSource *source);
+    void removeDataSource(TDataSource *source);
+
+    std::vector<std::unique_ptr<TField>> m_ownedFields;
+    std::vector<TField *> m_fields;
+    std::vector<TDataSource *> m_dataSources;
+
+    TDataSetState m_state = TDataSetState::dsInactive;
+    bool m_modified = false;
+
+    std::vector<TRecordBuffer> m_buffers; // WindowCapacity + 1 while open
+    int m_windowCapacity = 0;
+    int m_windowCount = 0;
+    int m_activeRow = 0;
+    int m_cursorBuffer = -1;
+    bool m_atFirst = true;
+    bool m_atLast = true;
+
+    int m_holdCount = 0;
+    TDataSetState m_heldState = TDataSetState::dsInactive;
+    TDataEvent m_pendingEvent = TDataEvent::deDataSetChange;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QObject>
-
+#include <QVarLengthArray>
 #include <functional>
 #include <vector>
 
@@ -35,4 +35,24 @@ public:
     std::function<void(TDataSource *)> OnStateChange;
     std::function<void(TDataSource *, TField *)> OnDataChange;
     std::function<void(TDataSource *)> OnUpdateData;
+
+private:
+    friend class TDataSet;
+    friend class TDataLink;
+
+    void addLink(TDataLink *link);
+    void removeLink(TDataLink *link);
+    // The links in delivery order: non-visual first, then visual, each group last attached first.
+    using LinkList = QVarLengthArray<TDataLink *, 8>;
+    LinkList linksInDeliveryOrder() const;
+    bool isAttached(const TDataLink *link) const;
+    void updateState();
+    void dataEvent(TDataEvent event, qintptr info);
+    void dataSetDestroyed();
+
+    TDataSet *m_dataSet = nullptr;
+    std::vector<TDataLink *> m_links; // in the order they were attached
+    TDataSetState m_state = TDataSetState::dsInactive;
+    bool m_enabled = true;
+    bool m_autoEdit = true;
 };

@@ -42,3 +42,11 @@ enum class TFieldKind { fkData, fkCalculated, fkLookup, fkInternalCalc };
 
 // The answer of an error event: raise the error again, end the operation silently, or retry.
 enum class TDataAction { daFail, daAbort, daRetry };
+
+// How a concrete table fetches a row into a record buffer: the row at the cursor, the one after
+// it or the one before it.
+enum class TGetMode { gmCurrent, gmNext, gmPrior };
+
+// What a record buffer holds, as the flag byte of its bookmark entry: a row fetched from the
+// store, a new row begun on a table without rows, a row being appended, a row being inserted.
+enum class TBookmarkFlag : quint8 { bfCurrent = 0, bfBOF = 1, bfEOF = 2, bfInserted = 3 };

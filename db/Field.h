@@ -2,8 +2,8 @@
 
 #include <QString>
 #include <QVariant>
-
 #include <functional>
+#include <optional>
 
 #include "DataTypes.h"
 
@@ -48,12 +48,25 @@ public:
     QString DisplayText() const;
     void Clear();
 
+    // Runs before a written value is stored; reading the field meanwhile gives the new value,
+    // and an exception leaves the stored value as it was.
     std::function<void(TField *)> OnValidate;
+
+    // Position among the table's field definitions while the table is open, else -1.
+    int DefinitionIndex() const { return m_definitionIndex; }
 
 protected:
     TField(TDataSet *dataSet, const QString &fieldName, TFieldType dataType);
 
 private:
+    friend class TDataSet;
+
+    bool readValue(qint32 &value) const;
+    void writeValue(const qint32 *value);
+
+    int m_definitionIndex = -1;
+    bool m_validating = false;
+    std::optional<qint32> m_validatingValue;
     TDataSet *const m_dataSet;
     const QString m_fieldName;
     const TFieldType m_dataType;

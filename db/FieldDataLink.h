@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <functional>
 
 #include "DataLink.h"
@@ -21,4 +20,16 @@ public:
     // Called when the value the view shows may have changed: read Field()->DisplayText(),
     // or show empty text when Field() is nullptr.
     std::function<void()> OnDataChange;
+
+protected:
+    void DataEvent(TDataEvent event, qintptr info) override;
+    void ActivityChange() override;
+    void LayoutChange() override;
+    void RowChange(TField *field) override;
+
+private:
+    void bindField(bool bind);
+
+    QString m_fieldName;
+    TField *m_field = nullptr;
 };

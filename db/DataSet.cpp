@@ -1,0 +1,885 @@
+#include "DataSet.h"
+
+#include <QVarLengthArray>
+#include <algorithm>
+
+#include "DataLink.h"
+#include "DataSource.h"
+#include "Field.h"
+
+namespace {
+
+bool isEditingState(TDataSetState state)
+{
+    return state == TDataSetState::dsEdit || state == TDataSetState::dsInsert;
+}
+
+// The states in which fields accept writes: editing, and the base's own internal states.
+bool acceptsFieldWrites(TDataSetState state)
+{
+    switch (state) {
+    case TDataSetState::dsEdit:
+    case TDataSetState::dsInsert:
+    case TDataSetState::dsSetKey:
+    case TDataSetState::dsCalcFields:
+    case TDataSetState::dsFilter:
+    case TDataSetState::dsNewValue:
+    case TDataSetState::dsInternalCalc:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void fire(const TDataSet::Event &event, TDataSet *dataSet)
+{
+    if (event)
+        event(dataSet);
+}
+
+} // namespace
+
+TDataSet::TDataSet(QObject *parent)
+    : QObject(parent)
+{ }
+
+TDataSet::~TDataSet()
+{
+    // The concrete table has closed itself; data sources must not keep pointing here.
+    const auto sources = m_dataSources;
+    for (TDataSource *source : sources)
+        source->dataSetDestroyed();
+    // Fields go before the rest of the dataset, which they may still name.
+    m_fields.clear();
+    m_ownedFields.clear();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Fields
+
+void TDataSet::registerField(std::unique_ptr<TField> field)
+{
+    if (Active()) {
+        field.release(); // the caller's new-expression frees it when the exception leaves the ctor
+        DatabaseError(QStringLiteral("Cannot perform this operation on an open dataset"));
+    }
+    m_fields.push_back(field.get());
+    m_ownedFields.push_back(std::move(field));
+}
+
+void TDataSet::setFieldBinding(TField *field, int definitionIndex)
+{
+    field->m_definitionIndex = definitionIndex;
+}
+
+const std::vector<TField *> &TDataSet::Fields() const
+{
+    return m_fields;
+}
+
+TField *TDataSet::FindFieldNamed(const QString &name) const
+{
+    for (TField *field : m_fields) {
+        if (field->FieldName().compare(name, Qt::CaseInsensitive) == 0)
+            return field;
+    }
+    return nullptr;
+}
+
+TField *TDataSet::FieldNamed(const QString &name) const
+{
+    TField *field = FindFieldNamed(name);
+    if (!field)
+        DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
+    return field;
+}
+
+QVariant TDataSet::FieldValue(const QString &name) const
+{
+    return FieldNamed(name)->AsValue();
+}
+
+void TDataSet::setFieldValue(const QString &name, const QVariant &value)
+{
+    FieldNamed(name)->setAsValue(value);
+}
+
+TDataSet::TRecordBuffer TDataSet::ActiveBuffer() const
+{
+    if (m_windowCount == 0 || m_activeRow < 0 || m_activeRow >= m_windowCount)
+        return nullptr;
+    switch (m_state) {
+    case TDataSetState::dsBrowse:
+    case TDataSetState::dsEdit:
+    case TDataSetState::dsInsert:
+        return m_buffers[m_activeRow];
+    default:
+        return nullptr;
+    }
+}
+
+bool TDataSet::readField(const TField *field, qint32 &value) const
+{
+    if (field->m_definitionIndex < 0)
+        return false;
+    TRecordBuffer buffer = ActiveBuffer();
+    return buffer && ReadFieldData(field, buffer, value);
+}
+
+void TDataSet::writeField(TField *field, const qint32 *value)
+{
+    if (m_state == TDataSetState::dsInactive)
+        return;
+    if (!acceptsFieldWrites(m_state))
+        DatabaseError(QStringLiteral("Dataset is not in edit mode."));
+    if ((!CanModify() || field->ReadOnly()) && m_state != TDataSetState::dsSetKey
+        && m_state != TDataSetState::dsCalcFields)
+        throw EDatabaseError(QStringLiteral("Field %1 is read only").arg(field->DisplayName()));
+    TRecordBuffer buffer = m_buffers[m_activeRow];
+    if (field->OnValidate) {
+        // The handler sees the new value; if it refuses it, the row keeps the old one.
+        field->m_validatingValue = value ? std::optional<qint32>(*value) : std::nullopt;
+        field->m_validating = true;
+        try {
+            field->OnValidate(field);
+        } catch (...) {
+            field->m_validating = false;
+            throw;
+        }
+        field->m_validating = false;
+    }
+    WriteFieldData(field, buffer, value);
+    if (m_state != TDataSetState::dsCalcFields && m_state != TDataSetState::dsFilter
+        && m_state != TDataSetState::dsNewValue)
+        DataEvent(TDataEvent::deFieldChange, reinterpret_cast<qintptr>(field));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Errors and states
+
+void TDataSet::DatabaseError(const QString &text) const
+{
+    const QString name = objectName();
+    throw EDatabaseError(name.isEmpty() ? text : QStringLiteral("%1: %2").arg(name, text));
+}
+
+void TDataSet::CheckActive() const
+{
+    if (m_state == TDataSetState::dsInactive)
+        DatabaseError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+}
+
+bool TDataSet::Active() const
+{
+    return m_state != TDataSetState::dsInactive;
+}
+
+void TDataSet::setActive(bool value)
+{
+    if (value)
+        OpenTable();
+    else
+        CloseTable();
+}
+
+TDataSetState TDataSet::State() const
+{
+    return m_state;
+}
+
+void TDataSet::setState(TDataSetState state)
+{
+    if (state == m_state)
+        return;
+    m_state = state;
+    m_modified = false;
+    DataEvent(TDataEvent::deUpdateState, 0);
+}
+
+bool TDataSet::RowModified() const
+{
+    return m_modified;
+}
+
+template <typename Step> bool TDataSet::runWithRetry(ErrorStep which, Step step)
+{
+    for (;;) {
+        try {
+            InternalSetToRecord(m_buffers[m_activeRow]);
+            m_cursorBuffer = m_activeRow;
+            step();
+            return true;
+        } catch (EDatabaseError &error) {
+            const ErrorEvent &handler = which == ErrorStep::Edit ? OnEditError
+                : which == ErrorStep::Post                       ? OnPostError
+                                                                 : OnDeleteError;
+            TDataAction action = TDataAction::daFail;
+            if (handler)
+                handler(this, error, action);
+            if (action == TDataAction::daFail)
+                throw;
+            if (action == TDataAction::daAbort)
+                return false;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Opening and closing
+
+void TDataSet::OpenTable()
+{
+    if (Active())
+        return;
+    fire(BeforeOpen, this);
+    InternalOpen();
+    try {
+        allocateWindow();
+        InternalFirst();
+        if (fetchNextIntoWindow())
+            fillWindow();
+    } catch (...) {
+        releaseWindow();
+        InternalClose();
+        throw;
+    }
+    setState(TDataSetState::dsBrowse);
+    RefreshTable();
+    fire(AfterOpen, this);
+    if (m_windowCount > 0)
+        fire(AfterScroll, this);
+}
+
+void TDataSet::CloseTable()
+{
+    if (!Active())
+        return;
+    if (isEditingState(m_state))
+        CancelRow();
+    fire(BeforeClose, this);
+    setState(TDataSetState::dsInactive);
+    InternalClose();
+    releaseWindow();
+    fire(AfterClose, this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Rows
+
+void TDataSet::FinishPendingRow()
+{
+    CheckActive();
+    DataEvent(TDataEvent::deCheckBrowseMode, 0);
+    if (isEditingState(m_state)) {
+        DataEvent(TDataEvent::deUpdateRecord, 0);
+        if (m_modified)
+            PostRow();
+        else
+            CancelRow();
+    }
+}
+
+void TDataSet::beginNewRow(bool append)
+{
+    FinishPendingRow();
+    if (!CanModify())
+        DatabaseError(QStringLiteral("Cannot modify a read-only dataset"));
+    const bool onRow = !append && m_windowCount > 0;
+    InternalInsert();
+    fire(BeforeInsert, this);
+    fire(BeforeScroll, this);
+
+    if (onRow) {
+        // The new row takes the current row's place; the rows from there move one down and,
+        // in a full window, the bottom one drops out.
+        auto first = m_buffers.begin() + m_activeRow;
+        std::rotate(first, m_buffers.begin() + m_windowCount, m_buffers.begin() + m_windowCount + 1);
+        if (m_windowCount < m_windowCapacity)
+            ++m_windowCount;
+        TRecordBuffer buffer = m_buffers[m_activeRow];
+        InternalInitRecord(buffer);
+        CopyBookmarkEntry(m_buffers[m_activeRow + 1], buffer); // the row it goes before
+        setBookmarkFlagOf(buffer, TBookmarkFlag::bfInserted);
+        m_cursorBuffer = -1;
+    } else {
+        emptyWindow();
+        InternalInitRecord(m_buffers[0]);
+        setBookmarkFlagOf(m_buffers[0], append ? TBookmarkFlag::bfEOF : TBookmarkFlag::bfBOF);
+        makeOneRowWindow();
+        if (append) {
+            m_atLast = true;
+            // The cursor goes after the last row and the rows before the new one are read
+            // backwards into the window above it.
+            InternalSetToRecord(m_buffers[0]);
+            m_cursorBuffer = 0;
+            while (m_windowCount < m_windowCapacity && fetchPriorIntoWindow()) { }
+        }
+    }
+
+    setState(TDataSetState::dsInsert);
+    fire(OnNewRecord, this);
+    InternalNewRecord(m_buffers[m_activeRow]);
+    m_modified = false;
+    DataEvent(TDataEvent::deDataSetChange, 0);
+    fire(AfterInsert, this);
+    fire(AfterScroll, this);
+}
+
+void TDataSet::AppendRow()
+{
+    beginNewRow(true);
+}
+
+void TDataSet::InsertRow()
+{
+    beginNewRow(false);
+}
+
+void TDataSet::EditRow()
+{
+    if (isEditingState(m_state))
+        return;
+    if (m_windowCount == 0) {
+        beginNewRow(false);
+        return;
+    }
+    FinishPendingRow();
+    if (!CanModify())
+        DatabaseError(QStringLiteral("Cannot modify a read-only dataset"));
+    fire(BeforeEdit, this);
+    if (!runWithRetry(ErrorStep::Edit, [this] { InternalEdit(); }))
+        return;
+    setState(TDataSetState::dsEdit);
+    DataEvent(TDataEvent::deRecordChange, 0);
+    fire(AfterEdit, this);
+}
+
+void TDataSet::PostRow()
+{
+    if (!isEditingState(m_state) && m_state != TDataSetState::dsSetKey)
+        DatabaseError(QStringLiteral("Dataset not in edit or insert mode"));
+    DataEvent(TDataEvent::deUpdateRecord, 0);
+    if (m_state == TDataSetState::dsSetKey)
+        return;
+    DataEvent(TDataEvent::deCheckBrowseMode, 0);
+    fire(BeforePost, this);
+    InternalBeforePost(m_buffers[m_activeRow]);
+    const bool posted = runWithRetry(ErrorStep::Post, [this] {
+        for (TField *field : m_fields) {
+            if (field->Required() && !field->ReadOnly() && field->FieldKind() == TFieldKind::fkData
+                && field->IsEmptyValue())
+                throw EDatabaseError(QStringLiteral("Field '%1' must have a value").arg(field->DisplayName()));
+        }
+        InternalPost();
+    });
+    if (!posted)
+        return;
+    setState(TDataSetState::dsBrowse);
+    Resynchronise(false, false);
+    InternalDataChanged();
+    fire(AfterPost, this);
+}
+
+void TDataSet::CancelRow()
+{
+    if (!isEditingState(m_state))
+        return;
+    const bool inserting = m_state == TDataSetState::dsInsert;
+    DataEvent(TDataEvent::deCheckBrowseMode, 0);
+    fire(BeforeCancel, this);
+    if (inserting)
+        fire(BeforeScroll, this);
+    InternalSetToRecord(m_buffers[m_activeRow]);
+    m_cursorBuffer = m_activeRow;
+    InternalCancel();
+    setState(TDataSetState::dsBrowse);
+    Resynchronise(false, false);
+    fire(AfterCancel, this);
+    if (inserting)
+        fire(AfterScroll, this);
+}
+
+void TDataSet::DeleteRow()
+{
+    CheckActive();
+    if (m_state == TDataSetState::dsInsert) {
+        CancelRow();
+        return;
+    }
+    if (m_windowCount == 0)
+        DatabaseError(QStringLiteral("Cannot perform this operation on an empty dataset"));
+    DataEvent(TDataEvent::deCheckBrowseMode, 0);
+    fire(BeforeDelete, this);
+    fire(BeforeScroll, this);
+    if (!runWithRetry(ErrorStep::Delete, [this] { InternalDelete(); }))
+        return;
+    setState(TDataSetState::dsBrowse);
+    Resynchronise(false, false);
+    InternalDataChanged();
+    fire(AfterDelete, this);
+    fire(AfterScroll, this);
+}
+
+void TDataSet::RefreshTable()
+{
+    FinishPendingRow();
+    fire(BeforeRefresh, this);
+    InternalRefresh();
+    Resynchronise(false, false);
+    fire(AfterRefresh, this);
+}
+
+qint32 TDataSet::RowCount() const
+{
+    CheckActive();
+    return m_windowCount;
+}
+
+qint32 TDataSet::RowNumber() const
+{
+    return -1;
+}
+
+bool TDataSet::NumbersRows() const
+{
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Moving
+
+void TDataSet::MoveFirst()
+{
+    FinishPendingRow();
+    fire(BeforeScroll, this);
+    emptyWindow();
+    InternalFirst();
+    if (fetchNextIntoWindow())
+        fillWindow();
+    m_atFirst = true;
+    DataEvent(TDataEvent::deDataSetChange, 0);
+    fire(AfterScroll, this);
+}
+
+void TDataSet::MoveLast()
+{
+    FinishPendingRow();
+    fire(BeforeScroll, this);
+    emptyWindow();
+    InternalLast();
+    if (fetchPriorIntoWindow())
+        fillWindow();
+    m_atLast = true;
+    DataEvent(TDataEvent::deDataSetChange, 0);
+    fire(AfterScroll, this);
+}
+
+void TDataSet::MoveNext()
+{
+    MoveRows(1);
+}
+
+void TDataSet::MovePrior()
+{
+    MoveRows(-1);
+}
+
+qint32 TDataSet::MoveRows(qint32 distance)
+{
+    FinishPendingRow();
+    fire(BeforeScroll, this);
+    if (distance == 0 || (distance > 0 && m_atLast) || (distance < 0 && m_atFirst))
+        return 0;
+    m_atFirst = false;
+    m_atLast = false;
+    const int rowsBefore = m_windowCount;
+    int scrolled = 0;
+    qint32 moved = 0;
+    if (distance > 0) {
+        while (moved < distance) {
+            if (m_activeRow < m_windowCount - 1) {
+                ++m_activeRow;
+            } else {
+                const bool full = m_windowCount >= m_windowCapacity;
+                if (!fetchNextIntoWindow()) {
+                    m_atLast = true;
+                    break;
+                }
+                if (full)
+                    --scrolled;
+                if (m_activeRow < m_windowCount - 1)
+                    ++m_activeRow;
+            }
+            ++moved;
+        }
+    } else {
+        while (moved > distance) {
+            if (m_activeRow > 0) {
+                --m_activeRow;
+            } else {
+                const bool full = m_windowCount >= m_windowCapacity;
+                if (!fetchPriorIntoWindow()) {
+                    m_atFirst = true;
+                    break;
+                }
+                if (full)
+                    ++scrolled;
+                if (m_activeRow > 0)
+                    --m_activeRow;
+            }
+            --moved;
+        }
+    }
+    if (m_windowCount == rowsBefore)
+        DataEvent(TDataEvent::deDataSetScroll, scrolled);
+    else
+        DataEvent(TDataEvent::deDataSetChange, 0);
+    fire(AfterScroll, this);
+    return moved;
+}
+
+bool TDataSet::AtFirstRow() const
+{
+    return m_atFirst;
+}
+
+bool TDataSet::AtLastRow() const
+{
+    return m_atLast;
+}
+
+bool TDataSet::HasNoRow() const
+{
+    return m_windowCount == 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The record window
+
+int TDataSet::WindowCapacity() const
+{
+    return m_windowCapacity;
+}
+
+int TDataSet::WindowCount() const
+{
+    return m_windowCount;
+}
+
+int TDataSet::ActiveRow() const
+{
+    return m_activeRow;
+}
+
+int TDataSet::CursorBuffer() const
+{
+    return m_cursorBuffer;
+}
+
+void TDataSet::setActiveRow(int row)
+{
+    // Only buffers that exist can be presented; a view asking for another row reads no row.
+    if (row >= 0 && row < int(m_buffers.size()))
+        m_activeRow = row;
+}
+
+int TDataSet::wantedWindowCapacity() const
+{
+    int wanted = 1;
+    for (const TDataSource *source : m_dataSources) {
+        for (const TDataLink *link : source->m_links)
+            wanted = std::max(wanted, link->m_windowCapacity);
+    }
+    return wanted;
+}
+
+template <typename F> void TDataSet::forEachActiveLink(F f) const
+{
+    for (const TDataSource *source : m_dataSources) {
+        for (TDataLink *link : source->m_links) {
+            if (link->m_active)
+                f(link);
+        }
+    }
+}
+
+void TDataSet::allocateWindow()
+{
+    m_windowCapacity = wantedWindowCapacity();
+    m_buffers.reserve(m_windowCapacity + 1);
+    while (int(m_buffers.size()) < m_windowCapacity + 1)
+        m_buffers.push_back(AllocRecordBuffer());
+    emptyWindow();
+}
+
+void TDataSet::releaseWindow()
+{
+    for (TRecordBuffer buffer : m_buffers)
+        FreeRecordBuffer(buffer);
+    m_buffers.clear();
+    m_windowCapacity = 0;
+    emptyWindow();
+}
+
+void TDataSet::emptyWindow()
+{
+    m_windowCount = 0;
+    m_activeRow = 0;
+    m_cursorBuffer = -1;
+    m_atFirst = true;
+    m_atLast = true;
+}
+
+void TDataSet::makeOneRowWindow()
+{
+    m_windowCount = 1;
+    m_activeRow = 0;
+    m_cursorBuffer = 0;
+    m_atFirst = false;
+    m_atLast = false;
+}
+
+void TDataSet::ClearWindow()
+{
+    emptyWindow();
+    DataEvent(TDataEvent::deDataSetChange, 0);
+}
+
+void TDataSet::standCursorOn(int index)
+{
+    if (m_cursorBuffer != index) {
+        InternalSetToRecord(m_buffers[index]);
+        m_cursorBuffer = index;
+    }
+}
+
+bool TDataSet::fetchNextIntoWindow()
+{
+    TGetMode mode = TGetMode::gmNext;
+    if (m_windowCount > 0) {
+        standCursorOn(m_windowCount - 1);
+        if (m_state == TDataSetState::dsInsert && m_cursorBuffer == m_activeRow
+            && BookmarkFlagOf(m_buffers[m_activeRow]) == TBookmarkFlag::bfCurrent)
+            mode = TGetMode::gmCurrent;
+    }
+    if (!FetchRecord(m_buffers[m_windowCount], mode)) {
+        m_cursorBuffer = -1;
+        return false;
+    }
+    if (m_windowCount == 0) {
+        makeOneRowWindow();
+    } else if (m_windowCount < m_windowCapacity) {
+        ++m_windowCount;
+    } else {
+        // Full window: the top buffer becomes the fetch buffer, every row moves up by one.
+        std::rotate(m_buffers.begin(), m_buffers.begin() + 1, m_buffers.begin() + m_windowCount + 1);
+    }
+    m_cursorBuffer = m_windowCount - 1;
+    return true;
+}
+
+bool TDataSet::fetchPriorIntoWindow()
+{
+    if (m_windowCount > 0)
+        standCursorOn(0);
+    if (!FetchRecord(m_buffers[m_windowCount], TGetMode::gmPrior)) {
+        m_cursorBuffer = -1;
+        return false;
+    }
+    if (m_windowCount == 0) {
+        makeOneRowWindow();
+    } else {
+        std::rotate(m_buffers.begin(), m_buffers.begin() + m_windowCount, m_buffers.begin() + m_windowCount + 1);
+        if (m_windowCount < m_windowCapacity) {
+            ++m_windowCount;
+            ++m_activeRow;
+        }
+    }
+    m_cursorBuffer = 0;
+    return true;
+}
+
+void TDataSet::fillWindow()
+{
+    while (m_windowCount < m_windowCapacity && fetchNextIntoWindow()) { }
+    while (m_windowCount < m_windowCapacity && fetchPriorIntoWindow()) { }
+}
+
+void TDataSet::Resynchronise(bool exact, bool center)
+{
+    TRecordBuffer fetch = m_buffers[m_windowCount];
+    if (exact) {
+        m_cursorBuffer = -1;
+        if (!FetchRecord(fetch, TGetMode::gmCurrent))
+            DatabaseError(QStringLiteral("Record not found"));
+    } else if (!FetchRecord(fetch, TGetMode::gmCurrent) && !FetchRecord(fetch, TGetMode::gmNext)
+        && !FetchRecord(fetch, TGetMode::gmPrior)) {
+        emptyWindow();
+        DataEvent(TDataEvent::deDataSetChange, 0);
+        return;
+    }
+    const int keep = center ? (m_windowCapacity - 1) / 2 : m_activeRow;
+    std::swap(m_buffers[0], m_buffers[m_windowCount]);
+    makeOneRowWindow();
+    try {
+        for (int added = 0; added < keep && fetchPriorIntoWindow(); ++added) { }
+        fillWindow();
+    } catch (...) {
+        DataEvent(TDataEvent::deDataSetChange, 0);
+        throw;
+    }
+    DataEvent(TDataEvent::deDataSetChange, 0);
+}
+
+void TDataSet::updateWindowSize()
+{
+    if (!Active() || m_buffers.empty())
+        return;
+    const int wanted = wantedWindowCapacity();
+    if (wanted == m_windowCapacity)
+        return;
+    if (wanted < m_windowCapacity && m_windowCount > 0) {
+        int drop = m_activeRow;
+        forEachActiveLink([&drop](TDataLink *link) { drop = std::min(drop, link->m_firstRow); });
+        drop = std::min(drop, int(m_buffers.size()) - wanted - 1);
+        // The current row must stay inside the smaller window whatever the links say.
+        drop = std::max(drop, m_activeRow - wanted + 1);
+        std::rotate(m_buffers.begin(), m_buffers.begin() + drop, m_buffers.end());
+        m_activeRow -= drop;
+        if (m_cursorBuffer != -1)
+            m_cursorBuffer -= drop;
+        m_windowCount = std::min(m_windowCount - drop, wanted);
+        if (m_cursorBuffer >= m_windowCount)
+            m_cursorBuffer = -1;
+        forEachActiveLink([drop](TDataLink *link) { link->m_firstRow = std::max(0, link->m_firstRow - drop); });
+    }
+    while (int(m_buffers.size()) > wanted + 1) {
+        FreeRecordBuffer(m_buffers.back());
+        m_buffers.pop_back();
+    }
+    while (int(m_buffers.size()) < wanted + 1)
+        m_buffers.push_back(AllocRecordBuffer());
+    m_windowCapacity = wanted;
+    if (m_windowCount > 0) {
+        while (m_windowCount < m_windowCapacity && fetchNextIntoWindow()) { }
+        int added = 0;
+        while (m_windowCount < m_windowCapacity && fetchPriorIntoWindow())
+            ++added;
+        if (added)
+            forEachActiveLink([added](TDataLink *link) { link->m_firstRow += added; });
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Notifications
+
+void TDataSet::DataEvent(TDataEvent event, qintptr info)
+{
+    if (event == TDataEvent::deFieldChange) {
+        // A written field marks the row modified even while views hear nothing of it, so a
+        // later finish posts the row instead of dropping it.
+        const auto *field = reinterpret_cast<const TField *>(info);
+        if (field && (field->FieldKind() == TFieldKind::fkData || field->FieldKind() == TFieldKind::fkInternalCalc))
+            m_modified = true;
+    }
+    if (NotificationsBlocked())
+        return;
+    bool passes = m_holdCount == 0 && m_state != TDataSetState::dsBlockRead;
+    if (!passes) {
+        if (event == TDataEvent::deUpdateState) {
+            event = TDataEvent::deDisabledStateChange;
+            info = Active() ? 1 : 0;
+            m_pendingEvent = TDataEvent::deLayoutChange;
+            passes = true;
+        } else if (event == TDataEvent::deLayoutChange) {
+            m_pendingEvent = TDataEvent::deLayoutChange;
+        }
+    }
+    if (!passes)
+        return;
+    const QVarLengthArray<TDataSource *, 4> sources(m_dataSources.begin(), m_dataSources.end());
+    for (TDataSource *source : sources) {
+        if (std::find(m_dataSources.begin(), m_dataSources.end(), source) != m_dataSources.end())
+            source->dataEvent(event, info);
+    }
+}
+
+void TDataSet::HoldNotifications()
+{
+    if (m_holdCount++ == 0) {
+        m_heldState = m_state;
+        m_pendingEvent = TDataEvent::deDataSetChange;
+    }
+}
+
+void TDataSet::ReleaseNotifications()
+{
+    if (m_holdCount == 0)
+        return;
+    if (--m_holdCount > 0)
+        return;
+    if (m_state != m_heldState)
+        DataEvent(TDataEvent::deUpdateState, 0);
+    if (m_heldState != TDataSetState::dsInactive && m_state != TDataSetState::dsInactive)
+        DataEvent(m_pendingEvent, 0);
+}
+
+bool TDataSet::NotificationsHeld() const
+{
+    return m_holdCount > 0;
+}
+
+void TDataSet::addDataSource(TDataSource *source)
+{
+    m_dataSources.push_back(source);
+    updateWindowSize();
+}
+
+void TDataSet::removeDataSource(TDataSource *source)
+{
+    std::erase(m_dataSources, source);
+    updateWindowSize();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Bookmarks
+
+TBookmark TDataSet::TakeBookmark() const
+{
+    if (m_state != TDataSetState::dsBrowse && !isEditingState(m_state))
+        return {};
+    TRecordBuffer buffer = ActiveBuffer();
+    if (!buffer || BookmarkFlagOf(buffer) != TBookmarkFlag::bfCurrent)
+        return {};
+    return BookmarkOf(buffer);
+}
+
+void TDataSet::ReleaseBookmark(TBookmark &bookmark) const
+{
+    bookmark.data.clear();
+}
+
+void TDataSet::MoveToBookmark(const TBookmark &bookmark)
+{
+    if (bookmark.isEmpty())
+        return;
+    FinishPendingRow();
+    fire(BeforeScroll, this);
+    // A bookmark whose row is gone leaves the current row where it is (or, with no rows,
+    // fails below) instead of landing wherever the cursor happened to stand.
+    if (m_windowCount > 0)
+        standCursorOn(m_activeRow);
+    InternalGotoBookmark(bookmark);
+    Resynchronise(true, true);
+    fire(AfterScroll, this);
+}
+
+bool TDataSet::BookmarkStillValid(const TBookmark &bookmark) const
+{
+    return !bookmark.isEmpty();
+}
+
+int TDataSet::BookmarkOrder(const TBookmark &, const TBookmark &) const
+{
+    return 0;
+}

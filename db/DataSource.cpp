@@ -1,0 +1,158 @@
+#include "DataSource.h"
+
+#include <algorithm>
+
+#include "DataLink.h"
+#include "DataSet.h"
+
+TDataSource::TDataSource(QObject *parent)
+    : QObject(parent)
+{ }
+
+TDataSource::~TDataSource()
+{
+    const auto links = m_links;
+    for (TDataLink *link : links)
+        link->setDataSource(nullptr);
+    setDataSet(nullptr);
+}
+
+TDataSet *TDataSource::DataSet() const
+{
+    return m_dataSet;
+}
+
+void TDataSource::setDataSet(TDataSet *dataSet)
+{
+    if (dataSet == m_dataSet)
+        return;
+    if (m_dataSet)
+        m_dataSet->removeDataSource(this);
+    m_dataSet = dataSet;
+    if (m_dataSet)
+        m_dataSet->addDataSource(this);
+    updateState();
+}
+
+void TDataSource::dataSetDestroyed()
+{
+    m_dataSet = nullptr;
+    updateState();
+}
+
+bool TDataSource::Enabled() const
+{
+    return m_enabled;
+}
+
+void TDataSource::setEnabled(bool value)
+{
+    if (value == m_enabled)
+        return;
+    m_enabled = value;
+    updateState();
+}
+
+bool TDataSource::AutoEdit() const
+{
+    return m_autoEdit;
+}
+
+void TDataSource::setAutoEdit(bool value)
+{
+    m_autoEdit = value;
+}
+
+TDataSetState TDataSource::State() const
+{
+    return m_state;
+}
+
+void TDataSource::EditRow()
+{
+    if (m_autoEdit && m_state == TDataSetState::dsBrowse)
+        m_dataSet->EditRow();
+}
+
+void TDataSource::addLink(TDataLink *link)
+{
+    m_links.push_back(link);
+    if (m_dataSet)
+        m_dataSet->updateWindowSize();
+}
+
+void TDataSource::removeLink(TDataLink *link)
+{
+    std::erase(m_links, link);
+    if (m_dataSet)
+        m_dataSet->updateWindowSize();
+}
+
+TDataSource::LinkList TDataSource::linksInDeliveryOrder() const
+{
+    LinkList ordered;
+    for (auto it = m_links.rbegin(); it != m_links.rend(); ++it) {
+        if (!(*it)->m_visual)
+            ordered.push_back(*it);
+    }
+    for (auto it = m_links.rbegin(); it != m_links.rend(); ++it) {
+        if ((*it)->m_visual)
+            ordered.push_back(*it);
+    }
+    return ordered;
+}
+
+bool TDataSource::isAttached(const TDataLink *link) const
+{
+    return std::find(m_links.begin(), m_links.end(), link) != m_links.end();
+}
+
+void TDataSource::updateState()
+{
+    const TDataSetState state = m_enabled && m_dataSet ? m_dataSet->State() : TDataSetState::dsInactive;
+    if (state == m_state)
+        return;
+    const TDataSetState old = m_state;
+    m_state = state;
+    for (TDataLink *link : linksInDeliveryOrder()) {
+        if (isAttached(link)) // a reaction may have detached a later link
+            link->DataEvent(TDataEvent::deUpdateState, 0);
+    }
+    if (OnStateChange)
+        OnStateChange(this);
+    if (old == TDataSetState::dsInactive && OnDataChange)
+        OnDataChange(this, nullptr);
+}
+
+void TDataSource::dataEvent(TDataEvent event, qintptr info)
+{
+    if (event == TDataEvent::deUpdateState) {
+        updateState();
+        return;
+    }
+    if (m_state == TDataSetState::dsInactive)
+        return;
+    for (TDataLink *link : linksInDeliveryOrder()) {
+        if (isAttached(link))
+            link->DataEvent(event, info);
+    }
+    switch (event) {
+    case TDataEvent::deFieldChange:
+        if (OnDataChange)
+            OnDataChange(this, reinterpret_cast<TField *>(info));
+        break;
+    case TDataEvent::deRecordChange:
+    case TDataEvent::deDataSetChange:
+    case TDataEvent::deDataSetScroll:
+    case TDataEvent::deLayoutChange:
+        if (OnDataChange)
+            OnDataChange(this, nullptr);
+        break;
+    case TDataEvent::deUpdateRecord:
+        if (OnUpdateData)
+            OnUpdateData(this);
+        break;
+    default:
+        break;
+    }
+}

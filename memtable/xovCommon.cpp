@@ -1,0 +1,258 @@
+#include "xovCommon.h"
+
+#include <QRandomGenerator>
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include "DatabaseError.h"
+#include "xovMemTable.h"
+
+void TxovRecordDeleter::operator()(TxovRecord *record) const
+{
+    ::operator delete(static_cast<void *>(record));
+}
+
+TxovCommon::TxovCommon(TxovCustomMemTable *owner)
+{
+    m_attachments.assign(m_attachMaxCount, nullptr);
+    drawContentStamp();
+    if (owner)
+        Attach(owner);
+}
+
+TxovCommon::~TxovCommon() = default;
+
+void TxovCommon::Lock()
+{
+    m_mutex.lock();
+    ++m_blockCount;
+}
+
+void TxovCommon::Unlock()
+{
+    --m_blockCount;
+    m_mutex.unlock();
+}
+
+bool TxovCommon::NotificationsBlocked() const
+{
+    return m_blockCount > 0;
+}
+
+void TxovCommon::BuildLayout(const std::vector<TxovFieldDef> &defs)
+{
+    std::scoped_lock lock(m_mutex);
+    if (defs.empty())
+        throw EMemTableError(QStringLiteral("There must be at least one field"));
+    // Definitions beyond the layout tables cannot be given a slot.
+    if (defs.size() > MaxFieldDefs)
+        throw EMemTableError(QStringLiteral("Too many fields"));
+    int offset = 0;
+    for (size_t i = 0; i < defs.size(); ++i) {
+        m_fieldStart[i] = offset;
+        m_fieldFlags[i] = 0;
+        offset += 1 + defs[i].Size; // indicator byte, then the value
+    }
+    m_fieldCount = int(defs.size());
+    m_calcAreaStart = offset;
+    m_bookmarkAreaStart = m_calcAreaStart; // no calculated fields are stored
+    m_varLengthAreaStart = m_bookmarkAreaStart + m_attachMaxCount * BookmarkEntrySize;
+    m_valueAreaSize = m_varLengthAreaStart; // no variable-length fields
+    m_recordSize = int(sizeof(TxovRecord)) + m_valueAreaSize;
+}
+
+TxovRecordPtr TxovCommon::AllocRecord() const
+{
+    void *block = ::operator new(size_t(m_recordSize));
+    auto *record = new (block) TxovRecord;
+    record->IndexPos = -1;
+    record->SlotId = -1;
+    record->UniqueId = -1;
+    record->RowFlags = 0;
+    record->ChangeState = 0;
+    record->TxLevel = -1;
+    record->RowTag = 0;
+    record->OlderVersion = nullptr;
+    record->ValueArea = static_cast<std::byte *>(block) + sizeof(TxovRecord);
+    std::memset(record->ValueArea, 0, size_t(m_valueAreaSize));
+    return TxovRecordPtr(record);
+}
+
+void TxovCommon::CopyRecord(const TxovRecord *from, TxovRecord *to, int valueAreaSize)
+{
+    std::byte *valueArea = to->ValueArea;
+    *to = *from;
+    to->ValueArea = valueArea;
+    std::memcpy(valueArea, from->ValueArea, size_t(valueAreaSize));
+}
+
+TxovBookmarkEntry TxovCommon::BookmarkEntry(const TxovRecord *record, int bookmarkStart, int attachment)
+{
+    const std::byte *entry = record->ValueArea + bookmarkStart + attachment * BookmarkEntrySize;
+    TxovBookmarkEntry result;
+    std::memcpy(&result.SlotId, entry, 4);
+    std::memcpy(&result.UniqueId, entry + 4, 4);
+    result.Flag = static_cast<TBookmarkFlag>(entry[8]);
+    return result;
+}
+
+void TxovCommon::setBookmarkEntry(TxovRecord *record, int bookmarkStart, int attachment, const TxovBookmarkEntry &entry)
+{
+    std::byte *target = record->ValueArea + bookmarkStart + attachment * BookmarkEntrySize;
+    std::memcpy(target, &entry.SlotId, 4);
+    std::memcpy(target + 4, &entry.UniqueId, 4);
+    target[8] = static_cast<std::byte>(entry.Flag);
+}
+
+TxovRecord *TxovCommon::StoreRecord(TxovRecordPtr record)
+{
+    std::scoped_lock lock(m_mutex);
+    const bool reused = !m_freeSlots.empty();
+    // A reused slot is let through up to the very last unique number; a new slot stops earlier.
+    if ((reused && m_nextUniqueId == std::numeric_limits<qint32>::max())
+        || (!reused && m_nextUniqueId + 1 >= UniqueIdLimit))
+        throw EMemTableFatalError(QStringLiteral("Bookmark counter is out of range. Please close and reopen table."));
+    qint32 slot;
+    if (reused) {
+        slot = m_freeSlots.back();
+        m_freeSlots.pop_back();
+    } else {
+        slot = m_nextSlotId++;
+        m_slots.emplace_back();
+    }
+    record->SlotId = slot;
+    record->UniqueId = m_nextUniqueId++;
+    record->RowFlags |= 1;
+    record->IndexPos = -1;
+    TxovRecord *stored = record.get();
+    m_slots[slot] = std::move(record);
+    ++m_recordCount;
+    return stored;
+}
+
+void TxovCommon::RemoveRecord(qint32 slotId)
+{
+    std::scoped_lock lock(m_mutex);
+    if (slotId < 0 || slotId >= qint32(m_slots.size()) || !m_slots[slotId])
+        return;
+    m_slots[slotId].reset();
+    m_freeSlots.push_back(slotId);
+    --m_recordCount;
+}
+
+TxovRecord *TxovCommon::RecordAt(qint32 slotId) const
+{
+    std::scoped_lock lock(m_mutex);
+    if (slotId < 0 || slotId >= qint32(m_slots.size()))
+        return nullptr;
+    return m_slots[slotId].get();
+}
+
+TxovRecord *TxovCommon::FindRecord(qint32 slotId, qint32 uniqueId) const
+{
+    TxovRecord *record = RecordAt(slotId);
+    return record && record->UniqueId == uniqueId ? record : nullptr;
+}
+
+qint32 TxovCommon::RecordCount() const
+{
+    return m_recordCount;
+}
+
+void TxovCommon::ClearAllTables()
+{
+    std::scoped_lock lock(m_mutex);
+    for (TxovCustomMemTable *table : m_attachments) {
+        if (table && table->Active())
+            table->clearForEmptying();
+    }
+}
+
+void TxovCommon::ClearRecords()
+{
+    std::scoped_lock lock(m_mutex);
+    m_slots.clear();
+    m_freeSlots.clear();
+    m_recordCount = 0;
+    m_nextSlotId = 0;
+    m_nextUniqueId = 0;
+    drawContentStamp();
+}
+
+void TxovCommon::setNextUniqueId(qint32 value)
+{
+    std::scoped_lock lock(m_mutex);
+    m_nextUniqueId = value;
+}
+
+void TxovCommon::drawContentStamp()
+{
+    const quint32 old = m_contentStamp;
+    do {
+        m_contentStamp = QRandomGenerator::global()->bounded(1073741825u);
+    } while (m_contentStamp == old);
+}
+
+void TxovCommon::setAutoIncMinValue(qint32 value)
+{
+    std::scoped_lock lock(m_mutex);
+    m_autoIncMinValue = value;
+    if (m_highestAutoInc < value)
+        m_highestAutoInc = value - 1;
+}
+
+void TxovCommon::setHighestAutoInc(qint32 value)
+{
+    std::scoped_lock lock(m_mutex);
+    m_highestAutoInc = value;
+}
+
+void TxovCommon::setAttachMaxCount(int value)
+{
+    std::scoped_lock lock(m_mutex);
+    if (value < 1)
+        throw ERangeError(QStringLiteral("Invalid argument."));
+    if (value == m_attachMaxCount)
+        return;
+    if (AnyTableOpen())
+        throw EMemTableError(QStringLiteral("Table must be closed for this operation."));
+    // Tables attached beyond the new count lose their attachment.
+    for (size_t i = size_t(value); i < m_attachments.size(); ++i) {
+        if (m_attachments[i])
+            m_attachments[i]->detachedFromStore();
+    }
+    m_attachments.resize(size_t(value), nullptr);
+    m_attachMaxCount = value;
+}
+
+int TxovCommon::Attach(TxovCustomMemTable *table)
+{
+    std::scoped_lock lock(m_mutex);
+    for (size_t i = 0; i < m_attachments.size(); ++i) {
+        if (!m_attachments[i]) {
+            m_attachments[i] = table;
+            return int(i);
+        }
+    }
+    throw EMemTableError(QStringLiteral("No more tables can be attached to this store."));
+}
+
+void TxovCommon::Detach(TxovCustomMemTable *table)
+{
+    std::scoped_lock lock(m_mutex);
+    for (auto &entry : m_attachments) {
+        if (entry == table)
+            entry = nullptr;
+    }
+}
+
+bool TxovCommon::AnyTableOpen() const
+{
+    std::scoped_lock lock(m_mutex);
+    for (const TxovCustomMemTable *table : m_attachments) {
+        if (table && table->Active())
+            return true;
+    }
+    return false;
+}
