@@ -550,10 +550,12 @@ void TDBGrid::linkTableScrolled(int distance)
     invalidateDataRow(m_currentRow);
 }
 
-// A field of the row being edited or appended was written, or that row entered editing: only
-// the current row's cells can look different.
+// A field of the row being edited or appended was written, or that row entered editing. Only
+// that row can look different, but all of it: a cell-draw handler may colour a whole row by one
+// of its fields.
 void TDBGrid::linkRowChanged(TField *field)
 {
+    Q_UNUSED(field)
     if (m_destroying)
         return;
     const int oldCount = m_rowCount;
@@ -565,14 +567,7 @@ void TDBGrid::linkRowChanged(TField *field)
         invalidateGrid();
         return;
     }
-    if (!field) {
-        invalidateDataRow(m_currentRow);
-        return;
-    }
-    for (int j = 0; j < m_columns->Count(); ++j) {
-        if (m_columns->Items(j)->Field() == field)
-            invalidateCell(IndicatorOffset() + j, TitleOffset() + m_currentRow);
-    }
+    invalidateDataRow(m_currentRow);
 }
 
 void TDBGrid::columnsChanged(bool layout)
