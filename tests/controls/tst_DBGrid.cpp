@@ -8,85 +8,13 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "BoundViewTable.h"
 #include "DBGrid.h"
+#include "GridForm.h"
+
+using namespace GridTest;
+using Form = GridForm<TDBGrid>;
 
 namespace {
-
-constexpr TDBGridOptions ProgramOptions
-    = dgColumnResize | dgRowLines | dgTabs | dgRowSelect | dgConfirmDelete | dgCancelOnExit;
-constexpr int ColumnWidth = 80;
-
-QFont cellFont()
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(13);
-    return font;
-}
-
-// A window like the main window's: an entry box holding the focus and a grid bound to the
-// turn table, showing e1 and h1 centred, that passes the focus on to the entry box.
-struct Form
-{
-    explicit Form(int visibleRows = 4, TDBGridOptions options = ProgramOptions)
-    {
-        window.resize(400, 400);
-        edit->setGeometry(250, 10, 100, 24);
-        grid->setOptions(options);
-        grid->setFont(cellFont());
-        for (const char *name : {"e1", "h1"}) {
-            TColumn *column = grid->Columns()->Add();
-            column->setFieldName(QString::fromLatin1(name));
-            column->setAlignment(taCenter);
-            column->setWidth(ColumnWidth);
-        }
-        grid->setDataSource(&t.source);
-        grid->OnEnter = [this](QObject *) { edit->setFocus(); };
-        // Widgets lay themselves out once shown, as the main window's grids do.
-        window.show();
-        fitRows(visibleRows);
-        t.table.OpenTable();
-    }
-
-    // Sizes the grid so that exactly `rows` data rows fit, with a few pixels to spare.
-    void fitRows(int rows)
-    {
-        const int frame = 2 * grid->frameWidth();
-        grid->setGeometry(0, 0, 2 * ColumnWidth + 20 + grid->verticalScrollBar()->sizeHint().width() + frame,
-            grid->TitleRowHeight() + rows * grid->RowHeight() + 3 + frame);
-    }
-
-    bool show()
-    {
-        if (!QTest::qWaitForWindowActive(&window))
-            return false;
-        edit->setFocus();
-        return edit->hasFocus();
-    }
-
-    QImage picture() const { return grid->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-
-    // What the screen holds now, without painting anything anew.
-    QImage shown() const
-    {
-        const QPoint at = grid->viewport()->mapTo(&window, QPoint(0, 0));
-        const QImage whole = window.screen()->grabWindow(window.winId()).toImage();
-        return whole.copy(QRect(at, grid->viewport()->size())).convertToFormat(QImage::Format_RGB32);
-    }
-
-    BoundViewTable t;
-    QWidget window;
-    QLineEdit *const edit = new QLineEdit(&window);
-    TDBGrid *const grid = new TDBGrid(&window);
-};
-
-void flushPaints()
-{
-    for (int k = 0; k < 3; ++k) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-}
 
 QColor colorOf(TColor color)
 {
@@ -445,7 +373,7 @@ void tst_DBGrid::inputLeavesCursor()
         ++entered;
         f.edit->setFocus();
     };
-    QVERIFY(f.show());
+    QVERIFY(f.activate());
     give(f, input);
     QCOMPARE(f.t.table.RowNumber(), 8);
     QVERIFY(f.edit->hasFocus());
@@ -472,7 +400,7 @@ void tst_DBGrid::inputMovesCursorWhenFocused()
     Form f(4);
     f.t.addRows(8);
     f.grid->OnEnter = nullptr;
-    QVERIFY(f.show());
+    QVERIFY(f.activate());
     f.grid->setFocus();
     QVERIFY(f.grid->hasFocus());
     give(f, input);
@@ -558,7 +486,7 @@ void tst_DBGrid::repaintsOnlyNewRows()
         f.t.table.AppendRow();
     }
     colourRowsFrom100(f.grid, f.t.table);
-    QVERIFY(f.show());
+    QVERIFY(f.activate());
     flushPaints();
     Cells drawn;
     auto colour = f.grid->OnDrawColumnCell;
@@ -602,7 +530,7 @@ void tst_DBGrid::pictureFollowsTable()
 {
     Form f(5);
     colourRowsFrom100(f.grid, f.t.table);
-    QVERIFY(f.show());
+    QVERIFY(f.activate());
     QRandomGenerator random(20240601);
     auto &table = f.t.table;
     for (int step = 0; step < 300; ++step) {
@@ -707,7 +635,7 @@ void tst_DBGrid::titleCaption()
 void tst_DBGrid::horizontalScrollBar()
 {
     Form f;
-    QVERIFY(f.show());
+    QVERIFY(f.activate());
     QVERIFY(!f.grid->horizontalScrollBar()->isVisible());
     f.grid->Columns()->Items(1)->setWidth(400);
     flushPaints();
