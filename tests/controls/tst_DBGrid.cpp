@@ -196,7 +196,7 @@ void tst_DBGrid::rowsFillThenNewestStaysAtBottom()
             selectedRows << row;
     };
     for (int entries = 1; entries <= 7; ++entries) {
-        f.t.addRows(1);
+        f.t.addCountedRows(1);
         shown.clear();
         selectedRows.clear();
         f.picture();
@@ -299,7 +299,7 @@ void tst_DBGrid::drawStates()
     QFETCH(TDBGridOptions, options);
     QFETCH(QList<int>, selectedCols);
     Form f(4, options);
-    f.t.addRows(3);
+    f.t.addCountedRows(3);
     f.t.table.MovePrior();
     QMap<QPair<int, int>, TGridDrawState> states;
     f.grid->OnDrawColumnCell = [&](QObject *, const QRect &rect, int dataCol, TColumn *, TGridDrawState state) {
@@ -366,7 +366,7 @@ void tst_DBGrid::inputLeavesCursor()
 {
     QFETCH(Input, input);
     Form f(4);
-    f.t.addRows(8);
+    f.t.addCountedRows(8);
     int entered = 0;
     f.grid->OnEnter = [&](QObject *sender) {
         QCOMPARE(sender, f.grid);
@@ -398,7 +398,7 @@ void tst_DBGrid::inputMovesCursorWhenFocused()
     QFETCH(Input, input);
     QFETCH(int, rowNumber);
     Form f(4);
-    f.t.addRows(8);
+    f.t.addCountedRows(8);
     f.grid->OnEnter = nullptr;
     QVERIFY(f.activate());
     f.grid->setFocus();
@@ -430,7 +430,7 @@ void tst_DBGrid::scrollBar()
     QFETCH(int, value);
     QFETCH(bool, enabled);
     Form f(4);
-    f.t.addRows(rows);
+    f.t.addCountedRows(rows);
     if (first)
         f.t.table.MoveFirst();
     const QScrollBar *bar = f.grid->verticalScrollBar();
@@ -476,7 +476,7 @@ void tst_DBGrid::repaintsOnlyNewRows()
     QFETCH(Change, change);
     QFETCH(Cells, painted);
     Form f(4);
-    f.t.addRows(change == Change::EntryNotFull ? 2 : 9);
+    f.t.addCountedRows(change == Change::EntryNotFull ? 2 : 9);
     if (change == Change::MoveNextAtBottom) {
         f.t.table.MoveFirst();
         f.t.table.MoveRows(3);
@@ -597,7 +597,7 @@ void tst_DBGrid::pictureFollowsTable()
 void tst_DBGrid::titleRowAndIndicator()
 {
     Form f(4, dgTitles | dgIndicator | dgRowLines | dgColLines | dgRowSelect);
-    f.t.addRows(3);
+    f.t.addCountedRows(3);
     f.t.table.MovePrior();
     QList<TGridDrawState> states;
     f.grid->OnDrawColumnCell = [&](QObject *, const QRect &, int, TColumn *, TGridDrawState state) { states << state; };

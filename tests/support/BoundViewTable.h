@@ -21,8 +21,8 @@ struct BoundViewTable
         source.setDataSet(&table);
     }
 
-    // Appends and posts one row per value of e1 (an invalid QVariant leaves e1 empty); h1 is
-    // 501 minus the row's number, so that the two columns differ.
+    // Appends and posts one row per value of e1 (an invalid QVariant leaves e1 empty); h1
+    // counts down from 501, so that the two columns differ.
     void addRows(std::initializer_list<QVariant> e1Values)
     {
         for (const QVariant &value : e1Values) {
@@ -33,11 +33,12 @@ struct BoundViewTable
             table.PostRow();
         }
     }
-    void addRows(int count, int firstValue = 10)
+    // Appends and posts `count` rows with e1 = 10, 20, 30 ... continuing the row numbers.
+    void addCountedRows(int count)
     {
         for (int k = 0; k < count; ++k) {
             table.AppendRow();
-            table.setFieldValue(QStringLiteral("e1"), firstValue + 10 * table.RowCount());
+            table.setFieldValue(QStringLiteral("e1"), 10 + 10 * table.RowCount());
             table.setFieldValue(QStringLiteral("h1"), 501 - table.RowCount());
             table.PostRow();
         }
