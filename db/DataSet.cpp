@@ -429,6 +429,9 @@ void TDataSet::RefreshTable()
 {
     FinishPendingRow();
     fire(BeforeRefresh);
+    // The rows are read again around the current row, wherever the last fetch left the cursor.
+    if (m_windowCount > 0)
+        standCursorOn(m_activeRow);
     InternalRefresh();
     Resynchronise(false, false);
     fire(AfterRefresh);
@@ -663,9 +666,13 @@ bool TDataSet::fetchNextIntoWindow()
     TGetMode mode = TGetMode::gmNext;
     if (m_windowCount > 0) {
         standCursorOn(m_windowCount - 1);
-        if (m_state == TDataSetState::dsInsert && m_cursorBuffer == m_activeRow
-            && BookmarkFlagOf(m_buffers[m_activeRow]) == TBookmarkFlag::bfCurrent)
-            mode = TGetMode::gmCurrent;
+        // The cursor of a row being inserted stands on the row it goes before, which is the
+        // one to show below it.
+        if (m_state == TDataSetState::dsInsert && m_cursorBuffer == m_activeRow) {
+            const TBookmarkFlag flag = BookmarkFlagOf(m_buffers[m_activeRow]);
+            if (flag == TBookmarkFlag::bfCurrent || flag == TBookmarkFlag::bfInserted)
+                mode = TGetMode::gmCurrent;
+        }
     }
     if (!FetchRecord(m_buffers[m_windowCount], mode)) {
         m_cursorBuffer = -1;
