@@ -11,7 +11,7 @@ class TFieldDataLink;
 // A label showing one field of the current row of a dataset, bound through a data source:
 // the field's display text, or nothing while the table is closed, the field is empty or
 // there is no row.
-class TDBText : public QLabel
+class TDBText final : public QLabel
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TDBText)
