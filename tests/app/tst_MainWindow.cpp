@@ -1,0 +1,342 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLayout>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "DBText.h"
+#include "Main.h"
+#include "Seged.h"
+#include "ThemeDBGrid.h"
+#include "uEditEx.h"
+#include "xovMemTable.h"
+
+// The main window as the operator sees it: tool bar, layout, grids, average labels, settings.
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void toolBarActions();
+    void placedOnWorkArea();
+    void formResize_data();
+    void formResize();
+    void settingsPanelMovesGrids();
+    void gridsHandFocusBack();
+    void tabOrderStartsAtEntryBox();
+    void averageLabels();
+    void highTurnsHighlighted();
+    void statusBar();
+    void settingsReadAndWrittenBack();
+    void typedStartScoreWaitsForNextStart();
+    void missingSettingsFolder();
+
+private:
+    void open();
+    void enter(const QString &text);
+    void layOut();
+    Tfrm_Main *w = nullptr;
+    QTemporaryDir m_dir;
+};
+
+void tst_MainWindow::init()
+{
+    IniPath.clear();
+}
+
+void tst_MainWindow::open()
+{
+    w = new Tfrm_Main;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QApplication::setActiveWindow(w);
+    w->EditEx1->setFocus();
+}
+
+void tst_MainWindow::cleanup()
+{
+    delete w;
+    w = nullptr;
+    IniPath.clear();
+}
+
+void tst_MainWindow::enter(const QString &text)
+{
+    w->EditEx1->clear();
+    QTest::keyClicks(w->EditEx1, text);
+    QTest::keyClick(w->EditEx1, Qt::Key_Return);
+}
+
+void tst_MainWindow::layOut()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}
+
+void tst_MainWindow::toolBarActions()
+{
+    open();
+    const QList<QAction *> actions = w->ToolBar1->actions();
+    QCOMPARE(actions.size(), 6);
+    QCOMPARE(actions[0], w->aUj);
+    QCOMPARE(actions[1], w->aTorol);
+    QVERIFY(actions[2]->isSeparator());
+    QCOMPARE(actions[3], w->aBeallit);
+    QVERIFY(actions[4]->isSeparator());
+    QCOMPARE(actions[5], w->aBezar);
+
+    QCOMPARE(w->aUj->text(), QStringLiteral("Új játék"));
+    QCOMPARE(w->aTorol->text(), QStringLiteral("Töröl"));
+    QCOMPARE(w->aBeallit->text(), QStringLiteral("Beállítások"));
+    QCOMPARE(w->aBezar->text(), QStringLiteral("Bezár"));
+    QCOMPARE(w->aUj->shortcuts(), (QList<QKeySequence> {QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_F3)}));
+    QCOMPARE(w->aTorol->shortcuts(), QList<QKeySequence> {QKeySequence(Qt::Key_F8)});
+    QCOMPARE(w->aBeallit->shortcuts(), QList<QKeySequence> {QKeySequence(Qt::Key_F6)});
+    QVERIFY(w->aBezar->shortcuts().isEmpty());
+    for (QAction *action : {w->aUj, w->aTorol, w->aBeallit, w->aBezar}) {
+        QCOMPARE(action->toolTip(), action->text());
+        QVERIFY(!action->icon().isNull());
+        auto *button = qobject_cast<QToolButton *>(w->ToolBar1->widgetForAction(action));
+        QVERIFY(button);
+        QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+        QCOMPARE(button->size(), QSize(68, 40));
+    }
+}
+
+void tst_MainWindow::placedOnWorkArea()
+{
+    open();
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    QCOMPARE(w->frameGeometry(), QRect(0, 0, work.x() + work.width(), work.y() + work.height()));
+    QVERIFY(!w->isMaximized());
+}
+
+void tst_MainWindow::formResize_data()
+{
+    QTest::addColumn<int>("clientWidth");
+    QTest::addColumn<int>("grid1");
+    QTest::addColumn<int>("entryLeft");
+    QTest::addColumn<int>("marker1Left");
+    QTest::addColumn<int>("marker2Left");
+    QTest::addColumn<int>("column1");
+    QTest::addColumn<int>("column2");
+
+    QTest::newRow("1366") << 1366 << 683 << 623 << 488 << 753 << 319 << 319;
+    QTest::newRow("odd 1365") << 1365 << 682 << 622 << 487 << 752 << 319 << 319;
+    QTest::newRow("1000") << 1000 << 500 << 440 << 305 << 570 << 228 << 228;
+    QTest::newRow("odd 1001") << 1001 << 500 << 440 << 305 << 570 << 228 << 228;
+    QTest::newRow("1920") << 1920 << 960 << 900 << 765 << 1030 << 458 << 458;
+}
+
+void tst_MainWindow::formResize()
+{
+    QFETCH(int, clientWidth);
+    QFETCH(int, grid1);
+    QFETCH(int, entryLeft);
+    QFETCH(int, marker1Left);
+    QFETCH(int, marker2Left);
+    QFETCH(int, column1);
+    QFETCH(int, column2);
+
+    open();
+    w->resize(clientWidth, 700);
+    layOut();
+    QCOMPARE(w->width(), clientWidth);
+    QCOMPARE(w->DBGrid1->width(), grid1);
+    QCOMPARE(w->DBGrid2->width(), clientWidth - grid1);
+    QCOMPARE(w->DBGrid2->x(), grid1);
+    QCOMPARE(w->EditEx1->geometry(), QRect(entryLeft, 8, 121, 32));
+    QCOMPARE(w->SpeedButton2->geometry(), QRect(entryLeft, 40, 121, 29));
+    QCOMPARE(w->Image1->geometry(), QRect(marker1Left, 8, 125, 30));
+    QCOMPARE(w->Image2->geometry(), QRect(marker2Left, 8, 125, 30));
+    for (int i = 0; i < 2; ++i) {
+        QCOMPARE(w->DBGrid1->Columns()->Items(i)->Width(), column1);
+        QCOMPARE(w->DBGrid2->Columns()->Items(i)->Width(), column2);
+    }
+    QCOMPARE(w->Panel1->width(), clientWidth);
+}
+
+void tst_MainWindow::settingsPanelMovesGrids()
+{
+    open();
+    const int top = w->DBGrid1->mapTo(w, QPoint(0, 0)).y();
+    QCOMPARE(top, w->Panel1->mapTo(w, QPoint(0, w->Panel1->height())).y());
+    QVERIFY(!w->Panel4->isVisible());
+
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    layOut();
+    QVERIFY(w->Panel4->isVisible());
+    QCOMPARE(w->DBGrid1->mapTo(w, QPoint(0, 0)).y(), top + 100);
+    QCOMPARE(w->DBGrid2->mapTo(w, QPoint(0, 0)).y(), top + 100);
+
+    QTest::mouseClick(w->SpeedButton1, Qt::LeftButton);
+    layOut();
+    QVERIFY(!w->Panel4->isVisible());
+    QCOMPARE(w->DBGrid1->mapTo(w, QPoint(0, 0)).y(), top);
+}
+
+void tst_MainWindow::gridsHandFocusBack()
+{
+    open();
+    for (int i = 0; i < 30; ++i)
+        enter(QStringLiteral("20"));
+    const qint32 row = w->Tbl->RowNumber();
+    QCOMPARE(row, 15);
+
+    for (TThemeDBGrid *grid : {w->DBGrid1, w->DBGrid2}) {
+        const QRect cell = grid->CellRect(0, 0);
+        QVERIFY(cell.isValid());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(QApplication::focusWidget(), w->EditEx1);
+        QTest::mouseClick(grid->verticalScrollBar(), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(QApplication::focusWidget(), w->EditEx1);
+        QTest::keyClick(w->EditEx1, Qt::Key_Up);
+        QCOMPARE(w->Tbl->RowNumber(), row);
+    }
+
+    // Reached by the keyboard the grid hands the focus on as well.
+    w->DBGrid2->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), w->EditEx1);
+    QCOMPARE(w->Tbl->RowNumber(), row);
+}
+
+void tst_MainWindow::tabOrderStartsAtEntryBox()
+{
+    open();
+    QCOMPARE(QApplication::focusWidget(), w->EditEx1);
+    QTest::keyClick(w->EditEx1, Qt::Key_Tab);
+    QVERIFY(w->ComboBox1->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == w->ComboBox1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(w->ComboBox2->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == w->ComboBox2);
+}
+
+void tst_MainWindow::averageLabels()
+{
+    open();
+    QCOMPARE(w->DBText1->text(), QString());
+    QCOMPARE(w->DBText2->text(), QString());
+    enter(QStringLiteral("60"));
+    enter(QStringLiteral("45"));
+    QCOMPARE(w->DBText1->text(), QStringLiteral("60"));
+    QCOMPARE(w->DBText2->text(), QStringLiteral("45"));
+
+    // An opening entry leaves the other player's half of the new row empty.
+    enter(QStringLiteral("100"));
+    QCOMPARE(w->DBText1->text(), QStringLiteral("80"));
+    QCOMPARE(w->DBText2->text(), QString());
+
+    QTest::keyClick(w->EditEx1, Qt::Key_F8);
+    QCOMPARE(w->DBText1->text(), QStringLiteral("60"));
+    QCOMPARE(w->DBText2->text(), QStringLiteral("45"));
+    QTest::keyClick(w->EditEx1, Qt::Key_F8); // player 2's completing entry
+    QCOMPARE(w->DBText1->text(), QStringLiteral("60"));
+    QCOMPARE(w->DBText2->text(), QString());
+
+    enter(QStringLiteral("45"));
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    QCOMPARE(w->DBText1->text(), QString());
+    QCOMPARE(w->DBText2->text(), QString());
+    QCOMPARE(w->DBText2->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+}
+
+void tst_MainWindow::highTurnsHighlighted()
+{
+    open();
+    // Rows: (100 | 99), (-5 | 180), (0 | empty).
+    w->CheckBox1->setChecked(false);
+    for (const char *score : {"100", "99", "-5", "180", "0"})
+        enter(QString::fromLatin1(score));
+
+    const QColor high(255, 236, 236);
+    const QColor plain = w->DBGrid1->palette().color(QPalette::Base);
+    const auto background = [](TThemeDBGrid *grid, int row) {
+        const QImage image = grid->viewport()->grab().toImage();
+        const QRect cell = grid->CellRect(1, row);
+        return image.pixelColor(cell.left() + 3, cell.top() + 1);
+    };
+    const QList<bool> highlighted1 {true, false, false};
+    const QList<bool> highlighted2 {false, true, false};
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(background(w->DBGrid1, row), highlighted1[row] ? high : plain);
+        QCOMPARE(background(w->DBGrid2, row), highlighted2[row] ? high : plain);
+    }
+
+    // A new game leaves one blank row in the window colour.
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    QCOMPARE(w->DBGrid1->DataRowCount(), 1);
+    QCOMPARE(background(w->DBGrid1, 0), plain);
+}
+
+void tst_MainWindow::statusBar()
+{
+    open();
+    const QList<QLabel *> panels = w->statusBar()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
+    QCOMPARE(panels.size(), 2);
+    QCOMPARE(panels[0]->width(), 150);
+    QVERIFY(!panels[0]->text().isEmpty());
+    QCOMPARE(panels[0]->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QCOMPARE(panels[1]->width(), 50);
+    QVERIFY(panels[1]->text().isEmpty());
+}
+
+void tst_MainWindow::settingsReadAndWrittenBack()
+{
+    IniPath = m_dir.filePath(QStringLiteral("read-write.ini"));
+    {
+        QFile file(IniPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[def]\nINDUL = $12D\nKellKiszallo=0\n");
+    }
+    open();
+    QCOMPARE(StartScore, 301);
+    QCOMPARE(w->Remaining1, 301);
+    QCOMPARE(w->Edit1->text(), QStringLiteral("301"));
+    QVERIFY(!w->CheckBox1->isChecked());
+
+    w->CheckBox1->setChecked(true);
+    w->Edit1->setText(QStringLiteral("abc"));
+    w->aBezar->trigger();
+    QVERIFY(!w->isVisible());
+    QCOMPARE(StartScore, 0);
+
+    QFile file(IniPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("[def]\nIndul=0\nKellKiszallo=1\n"));
+}
+
+void tst_MainWindow::typedStartScoreWaitsForNextStart()
+{
+    open();
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    w->Edit1->setText(QStringLiteral("301"));
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    QCOMPARE(w->Remaining1, 501);
+    enter(QStringLiteral("60"));
+    QCOMPARE(w->Tbl->FieldValue(QStringLiteral("a2")), QVariant(60));
+    QCOMPARE(w->Remaining2, 441);
+}
+
+void tst_MainWindow::missingSettingsFolder()
+{
+    IniPath = m_dir.filePath(QStringLiteral("no-such-folder/Pontix.ini"));
+    open();
+    QCOMPARE(StartScore, 501);
+    QVERIFY(w->CheckBox1->isChecked());
+    w->close();
+    QVERIFY(!w->isVisible());
+    QVERIFY(!QFile::exists(IniPath));
+    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("no-such-folder"))));
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_MainWindow.moc"
