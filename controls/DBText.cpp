@@ -4,28 +4,11 @@
 #include "Field.h"
 #include "FieldDataLink.h"
 
-namespace {
-
-Qt::Alignment toQt(TAlignment alignment)
-{
-    switch (alignment) {
-    case taRightJustify:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case taCenter:
-        return Qt::AlignHCenter | Qt::AlignVCenter;
-    case taLeftJustify:
-        break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
-} // namespace
-
 TDBText::TDBText(QWidget *parent)
     : QLabel(parent)
     , m_link(std::make_unique<TFieldDataLink>())
 {
-    QLabel::setAlignment(toQt(m_alignment));
+    QLabel::setAlignment(AlignmentToQt(m_alignment));
     m_link->OnDataChange = [this] { showField(); };
 }
 
@@ -61,7 +44,7 @@ void TDBText::setAlignment(TAlignment value)
     if (value == m_alignment)
         return;
     m_alignment = value;
-    QLabel::setAlignment(toQt(value));
+    QLabel::setAlignment(AlignmentToQt(value));
 }
 
 void TDBText::showField()

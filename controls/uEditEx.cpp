@@ -1,26 +1,9 @@
 #include "uEditEx.h"
 
-namespace {
-
-Qt::Alignment toQt(TAlignment a)
-{
-    switch (a) {
-    case taRightJustify:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case taCenter:
-        return Qt::AlignHCenter | Qt::AlignVCenter;
-    case taLeftJustify:
-        break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
-} // namespace
-
 TEditEx::TEditEx(QWidget *parent)
     : QLineEdit(parent)
 {
-    QLineEdit::setAlignment(toQt(m_alignment));
+    QLineEdit::setAlignment(AlignmentToQt(m_alignment));
 }
 
 TEditEx::~TEditEx() = default;
@@ -32,5 +15,5 @@ void TEditEx::setAlignment(TAlignment value)
     if (value == m_alignment)
         return;
     m_alignment = value;
-    QLineEdit::setAlignment(toQt(value));
+    QLineEdit::setAlignment(AlignmentToQt(value));
 }
