@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QtCore/qnamespace.h>
 
 // Horizontal placement of text, shared by the grid columns, the aligned edit box and the
 // field-bound label.
