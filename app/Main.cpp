@@ -21,10 +21,12 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "DBText.h"
 #include "DataSource.h"
 #include "Field.h"
 #include "IniFile.h"
 #include "Seged.h"
+#include "ThemeDBGrid.h"
 #include "logo.h"
 #include "uEditEx.h"
 #include "xovMemTable.h"
@@ -40,6 +42,8 @@ constexpr int MarkerWidth = 125;
 constexpr int MarkerGap = 10;
 constexpr int ColumnInset = 22;
 const QColor RefusedColor(255, 0, 0); // colour 255: red in the low byte
+constexpr TColor HighTurnColor = 0xECECFF;
+constexpr qint32 HighTurn = 100;
 
 // The window names its fonts by family and character height in pixels; the families it names
 // may be missing here, so each lists its nearest stand-ins.
@@ -56,6 +60,13 @@ QFont segoeUi(int pixelSize)
 {
     return pixelFont({QStringLiteral("Segoe UI"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")},
         pixelSize, false);
+}
+
+QFont segoeUiSemibold(int pixelSize)
+{
+    return pixelFont({QStringLiteral("Segoe UI Semibold"), QStringLiteral("Segoe UI"),
+                         QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")},
+        pixelSize, true);
 }
 
 QFont arial(int pixelSize)
@@ -138,10 +149,9 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     column->setSpacing(0);
     createScoreboardStrip(central);
     createSettingsPanel(central);
-    GridArea = new QWidget(central);
     column->addWidget(Panel1);
     column->addWidget(Panel4);
-    column->addWidget(GridArea, 1);
+    column->addWidget(createGrids(central), 1);
     setCentralWidget(central);
     createStatusBar();
 
@@ -154,6 +164,16 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     Edit1->installEventFilter(this);
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(SpeedButton2); });
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { aBeallitExecute(SpeedButton1); });
+
+    DBGrid1->setDataSource(DataSource1);
+    DBGrid2->setDataSource(DataSource1);
+    DBText1->setDataSource(DataSource1);
+    DBText1->setDataField(QStringLiteral("a1"));
+    DBText2->setDataSource(DataSource1);
+    DBText2->setDataField(QStringLiteral("a2"));
+
+    m_placement.setInterval(50);
+    connect(&m_placement, &QTimer::timeout, this, &Tfrm_Main::checkPlacement);
 
     FormCreate(this);
 }
@@ -218,6 +238,8 @@ void Tfrm_Main::createScoreboardStrip(QWidget *parent)
     Label1->setFont(arial(64));
     Label1->move(232, 0);
     Label1->adjustSize();
+    DBText1 = new TDBText(Panel2);
+    DBText1->setGeometry(12, 40, 65, 17);
 
     Panel3 = panel(Panel1, false);
     Panel3->setFixedWidth(353);
@@ -230,6 +252,9 @@ void Tfrm_Main::createScoreboardStrip(QWidget *parent)
     Label2->setAlignment(Qt::AlignRight | Qt::AlignTop);
     Label2->move(86, 0);
     Label2->adjustSize();
+    DBText2 = new TDBText(Panel3);
+    DBText2->setAlignment(taRightJustify);
+    DBText2->setGeometry(276, 40, 65, 17);
 
     strip->addWidget(Panel2);
     strip->addStretch(1);
@@ -299,6 +324,41 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
     row->addWidget(Panel6);
     row->addWidget(Panel5);
     Panel4->hide();
+}
+
+QWidget *Tfrm_Main::createGrids(QWidget *parent)
+{
+    auto *area = new QWidget(parent);
+    auto *row = new QHBoxLayout(area);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    const auto makeGrid = [this, area](const QString &score, const QString &remaining) {
+        auto *grid = new TThemeDBGrid(area);
+        grid->setOptions(dgColumnResize | dgRowLines | dgTabs | dgRowSelect | dgConfirmDelete | dgCancelOnExit);
+        grid->setDefaultDrawing(false);
+        grid->setFont(segoeUiSemibold(37));
+        grid->setTitleFont(segoeUi(12));
+        for (const QString &name : {score, remaining}) {
+            TColumn *column = grid->Columns()->Add();
+            column->setFieldName(name);
+            column->setAlignment(taCenter);
+        }
+        grid->OnEnter = [this](QObject *Sender) { DBGrid1Enter(Sender); };
+        return grid;
+    };
+    DBGrid1 = makeGrid(QStringLiteral("e1"), QStringLiteral("h1"));
+    DBGrid2 = makeGrid(QStringLiteral("e2"), QStringLiteral("h2"));
+    DBGrid1->OnDrawColumnCell
+        = [this](QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State) {
+              DBGrid1DrawColumnCell(Sender, Rect, DataCol, Column, State);
+          };
+    DBGrid2->OnDrawColumnCell
+        = [this](QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State) {
+              DBGrid2DrawColumnCell(Sender, Rect, DataCol, Column, State);
+          };
+    row->addWidget(DBGrid1);
+    row->addWidget(DBGrid2, 1);
+    return area;
 }
 
 void Tfrm_Main::createStatusBar()
@@ -494,7 +554,8 @@ void Tfrm_Main::FormShow(QObject *Sender)
     placeOnWorkArea();
     // A window manager tells the frame's size only after the window is mapped; the window is
     // placed again once when it does.
-    m_placeWhenFramed = 3;
+    m_placeWhenFramed = 40;
+    m_placement.start();
     Tfrm_Logo::Open();
 }
 
@@ -509,15 +570,25 @@ QRect Tfrm_Main::workAreaFrame() const
     return QRect(0, 0, work.x() + work.width(), work.y() + work.height());
 }
 
+// Checks, while the window is young, that its frame stands on the work area, and places it
+// again when the window manager has put it elsewhere.
+void Tfrm_Main::checkPlacement()
+{
+    if (--m_placeWhenFramed <= 0)
+        m_placement.stop();
+    if (frameMargins().isNull())
+        return;
+    if (windowHandle()->frameGeometry() == workAreaFrame())
+        m_placement.stop();
+    else
+        placeOnWorkArea();
+}
+
 void Tfrm_Main::placeOnWorkArea()
 {
     const QRect frame = workAreaFrame();
     const QMargins margins = frameMargins();
-    if (QWindow *window = windowHandle())
-        window->setFramePosition(frame.topLeft());
-    else
-        move(frame.topLeft());
-    resize(frame.width() - margins.left() - margins.right(), frame.height() - margins.top() - margins.bottom());
+    setGeometry(frame.marginsRemoved(margins));
 }
 
 QMargins Tfrm_Main::frameMargins() const
@@ -535,6 +606,15 @@ void Tfrm_Main::FormResize(QObject *Sender)
     SpeedButton2->move(half - entryHalf, SpeedButton2->y());
     Image1->move(half - entryHalf - MarkerGap - Image1->width(), Image1->y());
     Image2->move(half + entryHalf + MarkerGap, Image2->y());
+
+    // The right grid fills what the left one leaves; its width is known here already.
+    const int grid1Width = half;
+    const int grid2Width = width() - half;
+    DBGrid1->setFixedWidth(grid1Width);
+    for (const auto &[grid, gridWidth] : {std::pair {DBGrid1, grid1Width}, std::pair {DBGrid2, grid2Width}}) {
+        for (int i = 0; i < grid->Columns()->Count(); ++i)
+            grid->Columns()->Items(i)->setWidth(gridWidth / 2 - ColumnInset);
+    }
 }
 
 void Tfrm_Main::FormClose(QObject *Sender)
@@ -561,6 +641,23 @@ void Tfrm_Main::DBGrid1Enter(QObject *Sender)
     EditEx1->setFocus();
 }
 
+// A player's row is highlighted when his own score in it is 100 or more.
+void Tfrm_Main::DBGrid1DrawColumnCell(
+    QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State)
+{
+    Q_UNUSED(Sender);
+    DBGrid1->Canvas()->Brush().setColor(VarToIntDef(Tble1->AsValue(), 0) >= HighTurn ? HighTurnColor : clWindow);
+    DBGrid1->DrawColumnCellDefault(Rect, DataCol, Column, State);
+}
+
+void Tfrm_Main::DBGrid2DrawColumnCell(
+    QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State)
+{
+    Q_UNUSED(Sender);
+    DBGrid2->Canvas()->Brush().setColor(VarToIntDef(Tble2->AsValue(), 0) >= HighTurn ? HighTurnColor : clWindow);
+    DBGrid2->DrawColumnCellDefault(Rect, DataCol, Column, State);
+}
+
 bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && (watched == EditEx1 || watched == Edit1)) {
@@ -580,17 +677,6 @@ void Tfrm_Main::showEvent(QShowEvent *event)
         m_shown = true;
         FormShow(this);
     }
-}
-
-bool Tfrm_Main::event(QEvent *event)
-{
-    // The frame's size and place become known some events after the window is mapped; until
-    // the frame stands on the work area the window is placed again, a few times at most.
-    if (m_placeWhenFramed > 0 && !frameMargins().isNull() && windowHandle()->frameGeometry() != workAreaFrame()) {
-        --m_placeWhenFramed;
-        placeOnWorkArea();
-    }
-    return QMainWindow::event(event);
 }
 
 void Tfrm_Main::resizeEvent(QResizeEvent *event)

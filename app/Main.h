@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QTimer>
+
+#include "DBGrid.h"
 
 class QAction;
 class QCheckBox;
@@ -11,6 +14,9 @@ class QLabel;
 class QToolBar;
 class QToolButton;
 class TAutoIncField;
+class TColumn;
+class TDBText;
+class TThemeDBGrid;
 class TDataSource;
 class TEditEx;
 class TIntegerField;
@@ -54,6 +60,8 @@ public:
     void aBeallitExecute(QObject *Sender);
     void aBezarExecute(QObject *Sender);
     void DBGrid1Enter(QObject *Sender);
+    void DBGrid1DrawColumnCell(QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State);
+    void DBGrid2DrawColumnCell(QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State);
 
     void LoadSettings();
     void SaveSettings();
@@ -100,12 +108,14 @@ public:
     QLabel *Label5 = nullptr;
     QLabel *Label6 = nullptr;
     QLabel *Image3 = nullptr;
-    QWidget *GridArea = nullptr;
+    TDBText *DBText1 = nullptr;
+    TDBText *DBText2 = nullptr;
+    TThemeDBGrid *DBGrid1 = nullptr;
+    TThemeDBGrid *DBGrid2 = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -114,14 +124,17 @@ private:
     void createScoreboardStrip(QWidget *parent);
     void createSettingsPanel(QWidget *parent);
     void createStatusBar();
+    QWidget *createGrids(QWidget *parent);
     void setEntryBoxColor(bool refused);
     void refuseEntry();
     void placeOnWorkArea();
+    void checkPlacement();
     QMargins frameMargins() const;
     QRect workAreaFrame() const;
 
     bool m_shown = false;
     int m_placeWhenFramed = 0;
+    QTimer m_placement;
 };
 
 extern Tfrm_Main *frm_Main;

@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-enum TAlignment : quint8 { taLeftJustify = 0, taRightJustify = 1, taCenter = 2 };
+#include "Alignment.h"
 
 // A single-line edit box whose text stands left, right or centred. Everything else is the
 // plain line edit's: text, keys, colour, selection and focus.

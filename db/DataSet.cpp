@@ -31,12 +31,6 @@ bool acceptsFieldWrites(TDataSetState state)
     }
 }
 
-void fire(const TDataSet::Event &event, TDataSet *dataSet)
-{
-    if (event)
-        event(dataSet);
-}
-
 } // namespace
 
 TDataSet::TDataSet(QObject *parent)
@@ -155,7 +149,18 @@ void TDataSet::writeField(TField *field, const qint32 *value)
 }
 
 // ---------------------------------------------------------------------------------------------
-// Errors and states
+// Errors, events and states
+
+void TDataSet::fire(const Event &event)
+{
+    if (event && !m_destroying)
+        event(this);
+}
+
+void TDataSet::BeginDestroy()
+{
+    m_destroying = true;
+}
 
 void TDataSet::DatabaseError(const QString &text) const
 {
@@ -231,7 +236,7 @@ void TDataSet::OpenTable()
 {
     if (Active())
         return;
-    fire(BeforeOpen, this);
+    fire(BeforeOpen);
     InternalOpen();
     try {
         allocateWindow();
@@ -245,9 +250,9 @@ void TDataSet::OpenTable()
     }
     setState(TDataSetState::dsBrowse);
     RefreshTable();
-    fire(AfterOpen, this);
+    fire(AfterOpen);
     if (m_windowCount > 0)
-        fire(AfterScroll, this);
+        fire(AfterScroll);
 }
 
 void TDataSet::CloseTable()
@@ -256,11 +261,11 @@ void TDataSet::CloseTable()
         return;
     if (isEditingState(m_state))
         CancelRow();
-    fire(BeforeClose, this);
+    fire(BeforeClose);
     setState(TDataSetState::dsInactive);
     InternalClose();
     releaseWindow();
-    fire(AfterClose, this);
+    fire(AfterClose);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -286,8 +291,8 @@ void TDataSet::beginNewRow(bool append)
         DatabaseError(QStringLiteral("Cannot modify a read-only dataset"));
     const bool onRow = !append && m_windowCount > 0;
     InternalInsert();
-    fire(BeforeInsert, this);
-    fire(BeforeScroll, this);
+    fire(BeforeInsert);
+    fire(BeforeScroll);
 
     if (onRow) {
         // The new row takes the current row's place; the rows from there move one down and,
@@ -317,12 +322,12 @@ void TDataSet::beginNewRow(bool append)
     }
 
     setState(TDataSetState::dsInsert);
-    fire(OnNewRecord, this);
+    fire(OnNewRecord);
     InternalNewRecord(m_buffers[m_activeRow]);
     m_modified = false;
     DataEvent(TDataEvent::deDataSetChange, 0);
-    fire(AfterInsert, this);
-    fire(AfterScroll, this);
+    fire(AfterInsert);
+    fire(AfterScroll);
 }
 
 void TDataSet::AppendRow()
@@ -346,12 +351,12 @@ void TDataSet::EditRow()
     FinishPendingRow();
     if (!CanModify())
         DatabaseError(QStringLiteral("Cannot modify a read-only dataset"));
-    fire(BeforeEdit, this);
+    fire(BeforeEdit);
     if (!runWithRetry(ErrorStep::Edit, [this] { InternalEdit(); }))
         return;
     setState(TDataSetState::dsEdit);
     DataEvent(TDataEvent::deRecordChange, 0);
-    fire(AfterEdit, this);
+    fire(AfterEdit);
 }
 
 void TDataSet::PostRow()
@@ -362,7 +367,7 @@ void TDataSet::PostRow()
     if (m_state == TDataSetState::dsSetKey)
         return;
     DataEvent(TDataEvent::deCheckBrowseMode, 0);
-    fire(BeforePost, this);
+    fire(BeforePost);
     InternalBeforePost(m_buffers[m_activeRow]);
     const bool posted = runWithRetry(ErrorStep::Post, [this] {
         for (TField *field : m_fields) {
@@ -377,7 +382,7 @@ void TDataSet::PostRow()
     setState(TDataSetState::dsBrowse);
     Resynchronise(false, false);
     InternalDataChanged();
-    fire(AfterPost, this);
+    fire(AfterPost);
 }
 
 void TDataSet::CancelRow()
@@ -386,17 +391,17 @@ void TDataSet::CancelRow()
         return;
     const bool inserting = m_state == TDataSetState::dsInsert;
     DataEvent(TDataEvent::deCheckBrowseMode, 0);
-    fire(BeforeCancel, this);
+    fire(BeforeCancel);
     if (inserting)
-        fire(BeforeScroll, this);
+        fire(BeforeScroll);
     InternalSetToRecord(m_buffers[m_activeRow]);
     m_cursorBuffer = m_activeRow;
     InternalCancel();
     setState(TDataSetState::dsBrowse);
     Resynchronise(false, false);
-    fire(AfterCancel, this);
+    fire(AfterCancel);
     if (inserting)
-        fire(AfterScroll, this);
+        fire(AfterScroll);
 }
 
 void TDataSet::DeleteRow()
@@ -409,24 +414,27 @@ void TDataSet::DeleteRow()
     if (m_windowCount == 0)
         DatabaseError(QStringLiteral("Cannot perform this operation on an empty dataset"));
     DataEvent(TDataEvent::deCheckBrowseMode, 0);
-    fire(BeforeDelete, this);
-    fire(BeforeScroll, this);
+    fire(BeforeDelete);
+    fire(BeforeScroll);
     if (!runWithRetry(ErrorStep::Delete, [this] { InternalDelete(); }))
         return;
     setState(TDataSetState::dsBrowse);
     Resynchronise(false, false);
     InternalDataChanged();
-    fire(AfterDelete, this);
-    fire(AfterScroll, this);
+    fire(AfterDelete);
+    fire(AfterScroll);
 }
 
 void TDataSet::RefreshTable()
 {
     FinishPendingRow();
-    fire(BeforeRefresh, this);
+    fire(BeforeRefresh);
+    // The rows are read again around the current row, wherever the last fetch left the cursor.
+    if (m_windowCount > 0)
+        standCursorOn(m_activeRow);
     InternalRefresh();
     Resynchronise(false, false);
-    fire(AfterRefresh, this);
+    fire(AfterRefresh);
 }
 
 qint32 TDataSet::RowCount() const
@@ -451,27 +459,27 @@ bool TDataSet::NumbersRows() const
 void TDataSet::MoveFirst()
 {
     FinishPendingRow();
-    fire(BeforeScroll, this);
+    fire(BeforeScroll);
     emptyWindow();
     InternalFirst();
     if (fetchNextIntoWindow())
         fillWindow();
     m_atFirst = true;
     DataEvent(TDataEvent::deDataSetChange, 0);
-    fire(AfterScroll, this);
+    fire(AfterScroll);
 }
 
 void TDataSet::MoveLast()
 {
     FinishPendingRow();
-    fire(BeforeScroll, this);
+    fire(BeforeScroll);
     emptyWindow();
     InternalLast();
     if (fetchPriorIntoWindow())
         fillWindow();
     m_atLast = true;
     DataEvent(TDataEvent::deDataSetChange, 0);
-    fire(AfterScroll, this);
+    fire(AfterScroll);
 }
 
 void TDataSet::MoveNext()
@@ -487,7 +495,7 @@ void TDataSet::MovePrior()
 qint32 TDataSet::MoveRows(qint32 distance)
 {
     FinishPendingRow();
-    fire(BeforeScroll, this);
+    fire(BeforeScroll);
     if (distance == 0 || (distance > 0 && m_atLast) || (distance < 0 && m_atFirst))
         return 0;
     m_atFirst = false;
@@ -534,7 +542,7 @@ qint32 TDataSet::MoveRows(qint32 distance)
         DataEvent(TDataEvent::deDataSetScroll, scrolled);
     else
         DataEvent(TDataEvent::deDataSetChange, 0);
-    fire(AfterScroll, this);
+    fire(AfterScroll);
     return moved;
 }
 
@@ -658,9 +666,13 @@ bool TDataSet::fetchNextIntoWindow()
     TGetMode mode = TGetMode::gmNext;
     if (m_windowCount > 0) {
         standCursorOn(m_windowCount - 1);
-        if (m_state == TDataSetState::dsInsert && m_cursorBuffer == m_activeRow
-            && BookmarkFlagOf(m_buffers[m_activeRow]) == TBookmarkFlag::bfCurrent)
-            mode = TGetMode::gmCurrent;
+        // The cursor of a row being inserted stands on the row it goes before, which is the
+        // one to show below it.
+        if (m_state == TDataSetState::dsInsert && m_cursorBuffer == m_activeRow) {
+            const TBookmarkFlag flag = BookmarkFlagOf(m_buffers[m_activeRow]);
+            if (flag == TBookmarkFlag::bfCurrent || flag == TBookmarkFlag::bfInserted)
+                mode = TGetMode::gmCurrent;
+        }
     }
     if (!FetchRecord(m_buffers[m_windowCount], mode)) {
         m_cursorBuffer = -1;
@@ -864,14 +876,14 @@ void TDataSet::MoveToBookmark(const TBookmark &bookmark)
     if (bookmark.isEmpty())
         return;
     FinishPendingRow();
-    fire(BeforeScroll, this);
+    fire(BeforeScroll);
     // A bookmark whose row is gone leaves the current row where it is (or, with no rows,
     // fails below) instead of landing wherever the cursor happened to stand.
     if (m_windowCount > 0)
         standCursorOn(m_activeRow);
     InternalGotoBookmark(bookmark);
     Resynchronise(true, true);
-    fire(AfterScroll, this);
+    fire(AfterScroll);
 }
 
 bool TDataSet::BookmarkStillValid(const TBookmark &bookmark) const

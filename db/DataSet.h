@@ -156,6 +156,10 @@ protected:
     virtual void DataEvent(TDataEvent event, qintptr info);
 
     // Helpers for the concrete table.
+    // Called first by a table's destructor: it then closes without running the dataset events,
+    // whose handlers may belong to objects already gone.
+    void BeginDestroy();
+    bool Destroying() const { return m_destroying; }
     [[noreturn]] void DatabaseError(const QString &text) const; // "<name>: <text>"
     TRecordBuffer ActiveBuffer() const; // nullptr when there is no row
     bool HasWindowBuffers() const { return !m_buffers.empty(); }
@@ -178,6 +182,7 @@ private:
     // Runs a stored-data step in the error-retry loop; false when the error event said abort.
     template <typename Step> bool runWithRetry(ErrorStep which, Step step);
 
+    void fire(const Event &event);
     bool readField(const TField *field, qint32 &value) const;
     void writeField(TField *field, const qint32 *value);
     void beginNewRow(bool append);
@@ -206,6 +211,7 @@ private:
 
     TDataSetState m_state = TDataSetState::dsInactive;
     bool m_modified = false;
+    bool m_destroying = false;
 
     std::vector<TRecordBuffer> m_buffers; // WindowCapacity + 1 while open
     int m_windowCapacity = 0;

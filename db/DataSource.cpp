@@ -11,6 +11,9 @@ TDataSource::TDataSource(QObject *parent)
 
 TDataSource::~TDataSource()
 {
+    // Links still hear that they lost their data; the source's own handlers may belong to
+    // objects already gone.
+    m_destroying = true;
     const auto links = m_links;
     for (TDataLink *link : links)
         link->setDataSource(nullptr);
@@ -118,6 +121,8 @@ void TDataSource::updateState()
         if (isAttached(link)) // a reaction may have detached a later link
             link->DataEvent(TDataEvent::deUpdateState, 0);
     }
+    if (m_destroying)
+        return;
     if (OnStateChange)
         OnStateChange(this);
     if (old == TDataSetState::dsInactive && OnDataChange)

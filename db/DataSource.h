@@ -55,4 +55,5 @@ private:
     TDataSetState m_state = TDataSetState::dsInactive;
     bool m_enabled = true;
     bool m_autoEdit = true;
+    bool m_destroying = false;
 };

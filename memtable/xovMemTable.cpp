@@ -27,6 +27,7 @@ TxovCustomMemTable::TxovCustomMemTable(QObject *parent)
 
 TxovCustomMemTable::~TxovCustomMemTable()
 {
+    BeginDestroy();
     try {
         CloseTable();
     } catch (...) {
@@ -170,7 +171,7 @@ bool TxovCustomMemTable::CanModify() const
 
 void TxovCustomMemTable::progress(int percent, TxovProgressCode code)
 {
-    if (OnProgress && m_progressFlags.testFlag(code))
+    if (OnProgress && m_progressFlags.testFlag(code) && !Destroying())
         OnProgress(this, percent, code);
 }
 

@@ -1,0 +1,936 @@
+#include <QTest>
+#include <functional>
+
+#include "DataSource.h"
+#include "Field.h"
+#include "FieldDataLink.h"
+#include "RecordingLink.h"
+#include "xovMemTable.h"
+
+namespace {
+
+QString s(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+QStringList texts(std::initializer_list<const char *> items)
+{
+    QStringList result;
+    for (const char *item : items)
+        result << s(item);
+    return result;
+}
+
+QList<int> range(int first, int last)
+{
+    QList<int> result;
+    for (int k = first; k <= last; ++k)
+        result << k;
+    return result;
+}
+
+// A field-bound label as the main window has them: its caption follows its link.
+struct Label
+{
+    explicit Label(TDataSource *source, const char *field)
+    {
+        link.OnDataChange = [this] {
+            caption = link.Field() ? link.Field()->DisplayText() : QString();
+            ++updates;
+        };
+        link.setFieldName(s(field));
+        link.setDataSource(source);
+    }
+
+    TFieldDataLink link;
+    QString caption = s("(never set)");
+    int updates = 0;
+};
+
+// The turn table with one data source and a view asking for 5 rows, attached before opening
+// as on the main window.
+struct Bound
+{
+    explicit Bound(int capacity = 5)
+    {
+        table.setObjectName(s("Tbl"));
+        new TAutoIncField(&table, s("i"));
+        for (const char *name : {"e1", "h1", "a1", "e2", "h2", "a2"})
+            new TIntegerField(&table, s(name));
+        source.setDataSet(&table);
+        view.setWindowCapacity(capacity);
+        view.setDataSource(&source);
+    }
+
+    // Appends and posts rows with e1 = 10 * (row number) and a1 = row number.
+    void addRows(int count)
+    {
+        for (int k = 0; k < count; ++k) {
+            table.AppendRow();
+            table.setFieldValue(s("e1"), 10 * (table.RowCount() + 1));
+            table.setFieldValue(s("a1"), table.RowCount() + 1);
+            table.PostRow();
+        }
+    }
+
+    TxovMemTable table;
+    TDataSource source;
+    RecordingLink view {true, s("view")};
+};
+
+} // namespace
+
+class tst_RecordWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void openingActivatesViews();
+    void notifications_data();
+    void notifications();
+    void reactions();
+    void windowFollowsRows();
+    void deletingSecondOfTwoRows();
+    void removeAllRowsSendsOneChange();
+    void removeAllRowsWithPendingEdit();
+    void holdingNotifications();
+    void moveRowsScrolls();
+    void moveRowsAtTheEnd();
+    void fieldWriteReachesLabels();
+    void labelAfterAppend();
+    void viewPresentsRow();
+    void growingWindow();
+    void shrinkingWindow();
+    void twoViewsOfDifferentSize();
+    void deliveryOrder();
+    void disabledSource();
+    void dataSourceEvents();
+    void autoEdit();
+    void readOnlyLinkIsNotEditing();
+    void writeBackDoesNotEchoToWriter();
+    void failingViewStopsDelivery();
+    void lockBlocksNotifications();
+    void bookmarks();
+    void bookmarkOfDeletedRow();
+    void bookmarkWithoutRows();
+    void detachingAndDestroying();
+};
+
+void tst_RecordWindow::openingActivatesViews()
+{
+    Bound b;
+    QVERIFY(!b.view.Active());
+    QCOMPARE(b.view.RowCount(), 0);
+    QCOMPARE(b.table.WindowCapacity(), 0);
+    b.table.OpenTable();
+    QCOMPARE(b.view.notifications, texts({"state-change", "check-browse-mode", "dataset-change"}));
+    QCOMPARE(b.view.reactions, texts({"ActivityChange(1)", "FinishPending", "TableChange"}));
+    QVERIFY(b.view.Active());
+    QVERIFY(!b.view.Editing());
+    QCOMPARE(b.table.WindowCapacity(), 5);
+    QCOMPARE(b.table.WindowCount(), 0);
+    QCOMPARE(b.table.CursorBuffer(), -1);
+    QVERIFY(b.table.AtFirstRow());
+    QVERIFY(b.table.AtLastRow());
+    QVERIFY(b.view.AtFirstRow());
+    QVERIFY(b.view.AtLastRow());
+    QCOMPARE(b.view.RowCount(), 0);
+
+    b.addRows(7);
+    b.view.clearLogs();
+    b.table.CloseTable();
+    QCOMPARE(b.view.notifications, texts({"state-change"}));
+    QCOMPARE(b.view.reactions, texts({"ActivityChange(0)"}));
+    QCOMPARE(b.view.FirstRow(), 0);
+    QCOMPARE(b.table.WindowCapacity(), 0);
+    QCOMPARE(b.table.WindowCount(), 0);
+}
+
+namespace {
+
+enum class Op {
+    Append,
+    Edit,
+    WriteField,
+    Post,
+    CancelEdit,
+    CancelAppend,
+    DeleteBrowse,
+    DeleteEdit,
+    DeleteInsert,
+    MoveFirst,
+    MoveLast,
+    MoveRowsInside,
+    MoveRowsPastEnd,
+    RemoveAll,
+    Refresh,
+    AppendOverModifiedEdit,
+    AppendOverUnmodifiedAppend,
+    PostEdit,
+};
+
+} // namespace
+Q_DECLARE_METATYPE(Op)
+
+void tst_RecordWindow::notifications_data()
+{
+    QTest::addColumn<Op>("op");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("append") << Op::Append << texts({"check-browse-mode", "state-change", "dataset-change"});
+    QTest::newRow("edit") << Op::Edit << texts({"check-browse-mode", "state-change", "record-change"});
+    QTest::newRow("field write") << Op::WriteField << texts({"field-change e1"});
+    QTest::newRow("post append") << Op::Post
+                                 << texts({"update-record", "check-browse-mode", "state-change", "dataset-change"});
+    QTest::newRow("post edit") << Op::PostEdit
+                               << texts({"update-record", "check-browse-mode", "state-change", "dataset-change"});
+    QTest::newRow("cancel edit") << Op::CancelEdit << texts({"check-browse-mode", "state-change", "dataset-change"});
+    QTest::newRow("cancel append") << Op::CancelAppend
+                                   << texts({"check-browse-mode", "state-change", "dataset-change"});
+    QTest::newRow("delete in browse") << Op::DeleteBrowse << texts({"check-browse-mode", "dataset-change"});
+    QTest::newRow("delete in edit") << Op::DeleteEdit << texts({"check-browse-mode", "state-change", "dataset-change"});
+    QTest::newRow("delete in insert cancels")
+        << Op::DeleteInsert << texts({"check-browse-mode", "state-change", "dataset-change"});
+    QTest::newRow("move first") << Op::MoveFirst << texts({"check-browse-mode", "dataset-change"});
+    QTest::newRow("move last") << Op::MoveLast << texts({"check-browse-mode", "dataset-change"});
+    QTest::newRow("move rows inside") << Op::MoveRowsInside << texts({"check-browse-mode", "dataset-scroll 0"});
+    QTest::newRow("move rows past the end") << Op::MoveRowsPastEnd << texts({"check-browse-mode"});
+    QTest::newRow("remove all rows") << Op::RemoveAll << texts({"dataset-change"});
+    QTest::newRow("refresh") << Op::Refresh << texts({"check-browse-mode", "dataset-change"});
+    QTest::newRow("append over a modified edit")
+        << Op::AppendOverModifiedEdit
+        << texts({"check-browse-mode", "update-record", "update-record", "check-browse-mode", "state-change",
+               "dataset-change", "state-change", "dataset-change"});
+    QTest::newRow("append over an unmodified append")
+        << Op::AppendOverUnmodifiedAppend
+        << texts({"check-browse-mode", "update-record", "check-browse-mode", "state-change", "dataset-change",
+               "state-change", "dataset-change"});
+}
+
+void tst_RecordWindow::notifications()
+{
+    QFETCH(Op, op);
+    QFETCH(QStringList, expected);
+
+    Bound b;
+    b.table.OpenTable();
+    b.addRows(3);
+    switch (op) {
+    case Op::WriteField:
+    case Op::Post:
+    case Op::CancelAppend:
+    case Op::DeleteInsert:
+    case Op::AppendOverUnmodifiedAppend:
+        b.table.AppendRow();
+        break;
+    case Op::CancelEdit:
+    case Op::DeleteEdit:
+    case Op::PostEdit:
+    case Op::AppendOverModifiedEdit:
+        b.table.EditRow();
+        break;
+    case Op::MoveRowsInside:
+        b.table.MoveFirst();
+        break;
+    default:
+        break;
+    }
+    if (op == Op::Post || op == Op::PostEdit || op == Op::AppendOverModifiedEdit)
+        b.table.setFieldValue(s("h1"), 5);
+    b.view.clearLogs();
+
+    switch (op) {
+    case Op::Append:
+    case Op::AppendOverModifiedEdit:
+    case Op::AppendOverUnmodifiedAppend:
+        b.table.AppendRow();
+        break;
+    case Op::Edit:
+        b.table.EditRow();
+        break;
+    case Op::WriteField:
+        b.table.setFieldValue(s("e1"), 60);
+        break;
+    case Op::Post:
+    case Op::PostEdit:
+        b.table.PostRow();
+        break;
+    case Op::CancelEdit:
+    case Op::CancelAppend:
+        b.table.CancelRow();
+        break;
+    case Op::DeleteBrowse:
+    case Op::DeleteEdit:
+    case Op::DeleteInsert:
+        b.table.DeleteRow();
+        break;
+    case Op::MoveFirst:
+        b.table.MoveFirst();
+        break;
+    case Op::MoveLast:
+        b.table.MoveLast();
+        break;
+    case Op::MoveRowsInside:
+        QCOMPARE(b.table.MoveRows(2), 2);
+        break;
+    case Op::MoveRowsPastEnd:
+        QCOMPARE(b.table.MoveRows(1), 0); // the first try finds the end and reports it
+        b.view.clearLogs();
+        QCOMPARE(b.table.MoveRows(1), 0);
+        break;
+    case Op::RemoveAll:
+        b.table.RemoveAllRows();
+        break;
+    case Op::Refresh:
+        b.table.RefreshTable();
+        break;
+    }
+    QCOMPARE(b.view.notifications, expected);
+}
+
+void tst_RecordWindow::reactions()
+{
+    Bound b;
+    b.table.OpenTable();
+    b.addRows(2);
+    b.view.clearLogs();
+    b.table.AppendRow();
+    b.table.setFieldValue(s("e1"), 1);
+    b.table.PostRow();
+    b.table.EditRow();
+    b.table.CancelRow();
+    QCOMPARE(b.view.reactions,
+        texts({"FinishPending", "EditingChange(1)", "TableChange", "RowChange(e1)", "WriteBack", "FinishPending",
+            "EditingChange(0)", "TableChange", "FinishPending", "EditingChange(1)", "RowChange(-)", "FinishPending",
+            "EditingChange(0)", "TableChange"}));
+}
+
+void tst_RecordWindow::windowFollowsRows()
+{
+    Bound b;
+    b.table.OpenTable();
+    b.addRows(7);
+    QCOMPARE(b.view.rowNumbers(), range(3, 7));
+    QCOMPARE(b.table.ActiveRow(), 4);
+    QCOMPARE(b.view.ActiveRow(), 4);
+    QCOMPARE(b.table.RowNumber(), 7);
+
+    b.table.AppendRow();
+    QCOMPARE(b.view.rowNumbers(), QList<int>({4, 5, 6, 7, -1}));
+    QCOMPARE(b.table.ActiveRow(), 4);
+    QCOMPARE(b.table.RowNumber(), -1);
+    QCOMPARE(b.table.RowCount(), 7);
+    QVERIFY(!b.table.AtFirstRow());
+    QVERIFY(b.table.AtLastRow());
+
+    b.table.PostRow();
+    QCOMPARE(b.view.rowNumbers(), range(4, 8));
+    QCOMPARE(b.table.ActiveRow(), 4);
+    QCOMPARE(b.table.RowNumber(), 8);
+
+    b.table.DeleteRow();
+    QCOMPARE(b.view.rowNumbers(), range(3, 7));
+    QCOMPARE(b.table.ActiveRow(), 4);
+    QCOMPARE(b.table.RowNumber(), 7);
+
+    // Editing leaves the window as it is.
+    b.table.EditRow();
+    QCOMPARE(b.view.rowNumbers(), range(3, 7));
+    b.table.CancelRow();
+
+    b.table.MoveFirst();
+    QCOMPARE(b.view.rowNumbers(), range(1, 5));
+    QCOMPARE(b.table.ActiveRow(), 0);
+    QVERIFY(b.table.AtFirstRow());
+    QVERIFY(!b.table.AtLastRow());
+    b.table.MoveLast();
+    QCOMPARE(b.view.rowNumbers(), range(3, 7));
+    QCOMPARE(b.table.ActiveRow(), 4);
+    QVERIFY(b.table.AtLastRow());
+
+    // A row in the middle keeps its place in the window when enough rows precede it.
+    b.table.MoveRows(-2);
+    QCOMPARE(b.table.RowNumber(), 5);
+    QCOMPARE(b.table.ActiveRow(), 2);
+    b.table.DeleteRow();
+    QCOMPARE(b.table.RowNumber(), 5);
+    QCOMPARE(b.table.ActiveRow(), 3); // two rows above it, then the window filled downwards and up
+    QCOMPARE(b.view.rowNumbers(), range(2, 6));
+    QCOMPARE(b.view.values(s("e1")), QList<QVariant>({20, 30, 40, 60, 70}));
+}
+
+void tst_RecordWindow::deletingSecondOfTwoRows()
+{
+    Bound b;
+    b.table.OpenTable();
+    b.addRows(2);
+    b.table.DeleteRow();
+    QCOMPARE(b.table.WindowCount(), 1);
+    QCOMPARE(b.table.ActiveRow(), 0);
+    QCOMPARE(b.view.rowNumbers(), QList<int>({1}));
+    b.table.DeleteRow();
+    QCOMPARE(b.table.WindowCount(), 0);
+    QVERIFY(b.table.HasNoRow());
+    QVERIFY(b.table.AtFirstRow());
+    QVERIFY(b.table.AtLastRow());
+}
+
+void tst_RecordWindow::removeAllRowsSendsOneChange()
+{
+    Bound b;
+    Label label(&b.source, "a1");
+    b.table.OpenTable();
+    b.addRows(7);
+    QCOMPARE(label.caption, s("7"));
+    b.view.clearLogs();
+    b.table.RemoveAllRows();
+    QCOMPARE(b.view.notifications, texts({"dataset-change"}));
+    QCOMPARE(b.table.WindowCount(), 0);
+    QCOMPARE(b.view.RowCount(), 0);
+    QCOMPARE(label.caption, QString());
+    QVERIFY(!b.table.NotificationsHeld());
+}
+
+void tst_RecordWindow::removeAllRowsWithPendingEdit()
+{
+    Bound b;
+    Label label(&b.source, "a1");
+    b.table.OpenTable();
+    b.addRows(3);
+    b.table.EditRow();
+    b.table.setFieldValue(s("a1"), 42);
+    b.view.clearLogs();
+    b.table.RemoveAllRows();
+    QCOMPARE(b.view.notifications, texts({"disabled-state-change 1", "state-change", "layout-change"}));
+    QCOMPARE(b.view.reactions, texts({"EditingChange(0)", "LayoutChange"}));
+    QVERIFY(label.link.Field());
+    QCOMPARE(label.caption, QString());
+    QCOMPARE(b.table.State(), TDataSetState::dsBrowse);
+}
+
+void tst_RecordWindow::holdingNotifications()
+{
+    Bound b;
+    b.table.OpenTable();
+    b.addRows(2);
+    b.view.clearLogs();
+    b.table.HoldNotifications();
+    b.table.HoldNotifications();
+    QVERIFY(b.table.NotificationsHeld());
+    b.table.MoveFirst();
+    b.table.ReleaseNotifications();
+    QVERIFY(b.table.NotificationsHeld());
+    QVERIFY(b.view.notifications.isEmpty());
+    b.table.ReleaseNotifications();
+    QVERIFY(!b.table.NotificationsHeld());
+    QCOMPARE(b.view.notifications, texts({"dataset-change"}));
+    b.table.ReleaseNotifications(); // nothing held: nothing happens
+    QCOMPARE(b.view.notifications.size(), 1);
+
+    // A state change while held shows as disabled-state-change and ends in layout-change.
+    b.view.clearLogs();
+    b.table.HoldNotifications();
+    b.table.AppendRow();
+    b.table.CancelRow();
+    b.table.ReleaseNotifications();
+    QCOMPARE(b.view.notifications, texts({"disabled-state-change 1", "disabled-state-change 1", "layout-change"}));
+
+    // Nothing is released into a closed table.
+    b.view.clearLogs();
+    b.table.HoldNotifications();
+    b.table.CloseTable();
+    b.table.ReleaseNotifications();
+    QCOMPARE(b.view.notifications, texts({"disabled-state-change 0", "state-change"}));
+    QVERIFY(!b.view.Active());
+}
+
+void tst_RecordWindow::moveRowsScrolls()
+{
+    Bound b;
+    b.table.OpenTable();
+    b.addRows(20);
+    b.table.MoveFirst();
+    b.view.clearLogs();
+    QCOMPARE(b.table.MoveRows(7), 7);
+    QCOMPARE(b.view.notifications, texts({"check-browse-mode", "dataset-scroll -3"}));
+    QCOMPARE(b.view.reactions, texts({"FinishPending", "TableScroll(3)"}));
+    QCOMPARE(b.view.rowNumbers(), range(4, 8));
+    QCOMPARE(b.view.FirstRow(), 0);
+    QCOMPARE(b.table.ActiveRow(), 4);
+    QCOMPARE(b.table.RowNumber(), 8);
+
+    b.view.clearLogs();
+    QCOMPARE(b.table.MoveRows(-6), -6);
+    QCOMPARE(b.view.notifications, texts({"check-browse-mode", "dataset-scroll 2"}));
+    QCOMPARE(b.view.reactions, texts({"FinishPending", "TableScroll(-2)"}));
+    QCOMPARE(b.view.rowNumbers(), range(2, 6));
+    QCOMPARE(b.table.ActiveRow(), 0);
+
+    // Inside the window only the current row moves.
+    b.view.clearLogs();
+    QCOMPARE(b.table.MoveRows(3), 3);
+    QCOMPARE(b.view.notifications, texts({"check-browse-mode", "dataset-scroll 0"}));
+    QCOMPARE(b.view.rowNumbers(), range(2, 6));
+    QCOMPARE(b.table.RowNumber(), 5);
+
+    // Further than there are rows: stops at the first row.
+    QCOMPARE(b.table.MoveRows(-100), -4);
+    QVERIFY(b.table.AtFirstRow());
+    QCOMPARE(b.table.RowNumber(), 1);
+    QCOMPARE(b.view.rowNumbers(), range(1, 5));
+    QCOMPARE(b.view.MoveRows(0), 0);
+    QCOMPARE(b.view.MoveRows(25), 19);
+    QCOMPARE(b.table.RowNumber(), 20);
+    QVERIFY(b.view.AtLastRow());
+}
+
+void tst_RecordWindow::moveRowsAtTheEnd()
+{
+    Bound b;
+    QStringList scrolls;
+    b.table.AfterScroll = [&scrolls](TDataSet *) { scrolls << s("AfterScroll"); };
+    b.table.OpenTable();
+    b.addRows(7);
+    QVERIFY(!b.table.AtLastRow());
+    b.view.clearLogs();
+    scrolls.clear();
+    QCOMPARE(b.table.MoveRows(1), 0);
+    QVERIFY(b.table.AtLastRow());
+    QCOMPARE(b.view.notifications, texts({"check-browse-mode", "dataset-scroll 0"}));
+    QCOMPARE(scrolls, texts({"AfterScroll"}));
+    b.view.clearLogs();
+    QCOMPARE(b.table.MoveRows(1), 0);
+    QCOMPARE(b.view.notifications, texts({"check-browse-mode"}));
+    QCOMPARE(scrolls.size(), 1);
+    QCOMPARE(b.table.RowNumber(), 7);
+}
+
+void tst_RecordWindow::fieldWriteReachesLabels()
+{
+    Bound b;
+    Label a1(&b.source, "a1");
+    Label e1(&b.source, "e1");
+    RecordingLink other(false, s("other"));
+    other.setDataSource(&b.source);
+    b.table.OpenTable();
+    b.addRows(2);
+    b.table.AppendRow();
+    b.table.setFieldValue(s("a1"), 9);
+    const int e1Updates = e1.updates;
+    b.view.clearLogs();
+    other.clearLogs();
+
+    b.table.setFieldValue(s("e1"), 60);
+    QCOMPARE(b.view.notifications, texts({"field-change e1"}));
+    QCOMPARE(other.notifications, texts({"field-change e1"}));
+    QCOMPARE(e1.caption, s("60"));
+    QCOMPARE(e1.updates, e1Updates + 1);
+    QCOMPARE(a1.caption, s("9"));
+    QVERIFY(b.table.RowModified());
+}
+
+void tst_RecordWindow::labelAfterAppend()
+{
+    Bound b;
+    Label a1(&b.source, "a1");
+    QCOMPARE(a1.link.Field(), nullptr);
+    b.table.OpenTable();
+    QCOMPARE(a1.link.Field(), b.table.FieldNamed(s("a1")));
+    QCOMPARE(a1.caption, QString());
+    b.addRows(3);
+    QCOMPARE(a1.caption, s("3"));
+    b.table.AppendRow();
+    QCOMPARE(a1.caption, QString());
+    b.table.setFieldValue(s("a1"), 4);
+    QCOMPARE(a1.caption, s("4"));
+    b.table.CloseTable();
+    QCOMPARE(a1.link.Field(), nullptr);
+    QCOMPARE(a1.caption, QString());
+}
+
+void tst_RecordWindow::viewPresentsRow()
+{
+    Bound b;
+    b.table.OpenTable();
+    b.addRows(7);
+    b.table.MoveRows(-1);
+    const int before = b.table.ActiveRow();
+    b.view.setActiveRow(2);
+    QCOMPARE(b.table.FieldValue(s("e1")), QVariant(50)); // rows 3 to 7 shown: the third is row 5
+    QCOMPARE(b.table.RowNumber(), 5);
+    b.view.setActiveRow(before);
+    QCOMPARE(b.table.RowNumber(), 6);
+    QCOMPARE(b.table.FieldValue(s("e1")), QVariant(60));
+    // The table's cursor did not move: the next step goes on from row 6.
+    b.table.MoveRows(1);
+    QCOMPARE(b.table.RowNumber(), 7);
+}
+
+void tst_RecordWindow::growingWindow()
+{
+    Bound b(3);
+    b.table.OpenTable();
+    b.addRows(7);
+    QCOMPARE(b.view.rowNumbers(), range(5, 7));
+    QCOMPARE(b.table.ActiveRow(), 2);
+    b.view.clearLogs();
+    b.view.setWindowCapacity(5);
+    QCOMPARE(b.table.WindowCapacity(), 5);
+    QCOMPARE(b.table.WindowCount(), 5);
+    QCOMPARE(b.view.rowNumbers(), range(3, 7));
+    QCOMPARE(b.table.ActiveRow(), 4);
+    QCOMPARE(b.view.FirstRow(), 0);
+    QCOMPARE(b.table.RowNumber(), 7);
+    QVERIFY(b.view.notifications.isEmpty());
+
+    // Growing at the top of the table fetches following rows.
+    b.table.MoveFirst();
+    b.view.setWindowCapacity(6);
+    QCOMPARE(b.view.rowNumbers(), range(1, 6));
+    QCOMPARE(b.table.ActiveRow(), 0);
+}
+
+void tst_RecordWindow::shrinkingWindow()
+{
+    Bound b;
+    b.table.OpenTable();
+    b.addRows(7);
+    b.view.setWindowCapacity(2);
+    QCOMPARE(b.table.WindowCapacity(), 2);
+    QCOMPARE(b.view.rowNumbers(), range(6, 7));
+    QCOMPARE(b.table.ActiveRow(), 1);
+    QCOMPARE(b.view.FirstRow(), 0);
+    QCOMPARE(b.table.RowNumber(), 7);
+
+    b.view.setWindowCapacity(5);
+    b.table.MoveFirst();
+    b.table.MoveRows(2);
+    b.view.setWindowCapacity(1);
+    QCOMPARE(b.view.rowNumbers(), QList<int>({3}));
+    QCOMPARE(b.table.RowNumber(), 3);
+    b.table.MoveRows(1);
+    QCOMPARE(b.table.RowNumber(), 4);
+    b.table.AppendRow();
+    QCOMPARE(b.view.rowNumbers(), QList<int>({-1}));
+}
+
+void tst_RecordWindow::twoViewsOfDifferentSize()
+{
+    Bound b(20);
+    Label a1(&b.source, "a1");
+    b.table.OpenTable();
+    b.addRows(25);
+    QCOMPARE(b.table.WindowCapacity(), 20);
+    QCOMPARE(b.view.rowNumbers(), range(6, 25));
+    QCOMPARE(a1.link.RowCount(), 1);
+    QCOMPARE(a1.link.FirstRow(), 19);
+    QCOMPARE(a1.link.ActiveRow(), 0);
+    QCOMPARE(a1.caption, s("25"));
+    b.table.MoveRows(-10);
+    QCOMPARE(a1.link.FirstRow(), 9);
+    QCOMPARE(a1.caption, s("15"));
+    b.table.MoveFirst();
+    QCOMPARE(a1.link.FirstRow(), 0);
+    QCOMPARE(a1.caption, s("1"));
+    QCOMPARE(b.view.rowNumbers(), range(1, 20));
+
+    // When the big view goes, the window shrinks to what is left.
+    b.view.setDataSource(nullptr);
+    QCOMPARE(b.table.WindowCapacity(), 1);
+    QCOMPARE(b.table.WindowCount(), 1);
+    QCOMPARE(b.table.RowNumber(), 1);
+    QCOMPARE(a1.caption, s("1"));
+}
+
+void tst_RecordWindow::deliveryOrder()
+{
+    Bound b;
+    QStringList journal;
+    TDataSource second;
+    RecordingLink nv1(false, s("nv1")), v1(true, s("v1")), nv2(false, s("nv2")), v2(true, s("v2"));
+    RecordingLink w(true, s("w"));
+    b.view.journal = &journal;
+    for (RecordingLink *link : {&nv1, &v1, &nv2, &v2}) {
+        link->journal = &journal;
+        link->setDataSource(&b.source);
+    }
+    w.journal = &journal;
+    w.setDataSource(&second);
+    second.setDataSet(&b.table);
+    b.table.OpenTable();
+    journal.clear();
+    b.table.MoveFirst();
+    QCOMPARE(journal,
+        texts({"nv2: check-browse-mode", "nv1: check-browse-mode", "v2: check-browse-mode", "v1: check-browse-mode",
+            "view: check-browse-mode", "w: check-browse-mode", "nv2: dataset-change", "nv1: dataset-change",
+            "v2: dataset-change", "v1: dataset-change", "view: dataset-change", "w: dataset-change"}));
+}
+
+void tst_RecordWindow::disabledSource()
+{
+    Bound b;
+    b.table.OpenTable();
+    b.addRows(2);
+    b.view.clearLogs();
+    b.source.setEnabled(false);
+    QCOMPARE(b.source.State(), TDataSetState::dsInactive);
+    QCOMPARE(b.view.notifications, texts({"state-change"}));
+    QVERIFY(!b.view.Active());
+    b.view.clearLogs();
+    b.addRows(1);
+    QVERIFY(b.view.notifications.isEmpty());
+    b.source.setEnabled(true);
+    QCOMPARE(b.view.notifications, texts({"state-change"}));
+    QVERIFY(b.view.Active());
+    QCOMPARE(b.view.rowNumbers(), range(1, 3));
+}
+
+void tst_RecordWindow::dataSourceEvents()
+{
+    Bound b;
+    QStringList log;
+    b.source.OnStateChange = [&log](TDataSource *) { log << s("state"); };
+    b.source.OnDataChange
+        = [&log](TDataSource *, TField *field) { log << s("data ") + (field ? field->FieldName() : s("-")); };
+    b.source.OnUpdateData = [&log](TDataSource *) { log << s("update"); };
+    b.table.OpenTable();
+    QCOMPARE(log, texts({"state", "data -", "data -"}));
+    log.clear();
+    b.table.AppendRow();
+    b.table.setFieldValue(s("e1"), 3);
+    b.table.PostRow();
+    QCOMPARE(log, texts({"state", "data -", "data e1", "update", "state", "data -"}));
+    QCOMPARE(b.source.DataSet(), &b.table);
+    QCOMPARE(b.source.State(), TDataSetState::dsBrowse);
+}
+
+void tst_RecordWindow::autoEdit()
+{
+    Bound b;
+    b.table.OpenTable();
+    b.addRows(1);
+    QVERIFY(b.source.AutoEdit());
+    b.source.setAutoEdit(false);
+    b.source.EditRow();
+    QCOMPARE(b.table.State(), TDataSetState::dsBrowse);
+    b.source.setAutoEdit(true);
+    b.source.EditRow();
+    QCOMPARE(b.table.State(), TDataSetState::dsEdit);
+    QVERIFY(b.view.Editing());
+}
+
+void tst_RecordWindow::readOnlyLinkIsNotEditing()
+{
+    Bound b;
+    b.table.OpenTable();
+    b.addRows(1);
+    b.view.setReadOnly(true);
+    b.table.EditRow();
+    QVERIFY(!b.view.Editing());
+    QVERIFY(b.view.ReadOnly());
+    b.view.setReadOnly(false);
+    QVERIFY(b.view.Editing());
+    QCOMPARE(b.view.reactions.last(), s("EditingChange(1)"));
+}
+
+namespace {
+
+// A view with pending input, written back when the table asks for it.
+class EditorLink : public RecordingLink
+{
+public:
+    using RecordingLink::RecordingLink;
+    int pending = 0;
+
+protected:
+    void WriteBack() override
+    {
+        RecordingLink::WriteBack();
+        if (pending)
+            DataSet()->setFieldValue(QStringLiteral("e1"), pending);
+    }
+};
+
+} // namespace
+
+void tst_RecordWindow::writeBackDoesNotEchoToWriter()
+{
+    Bound b;
+    EditorLink editor(true, s("editor"));
+    editor.setDataSource(&b.source);
+    b.table.OpenTable();
+    b.table.AppendRow();
+    editor.pending = 45;
+    editor.clearLogs();
+    b.view.clearLogs();
+    b.table.PostRow();
+    QCOMPARE(b.table.FieldValue(s("e1")), QVariant(45));
+    QCOMPARE(editor.notifications.mid(0, 2), texts({"update-record", "field-change e1"}));
+    QVERIFY(!editor.reactions.contains(s("RowChange(e1)")));
+    QVERIFY(b.view.reactions.contains(s("RowChange(e1)")));
+}
+
+namespace {
+
+class ThrowingLink : public RecordingLink
+{
+public:
+    using RecordingLink::RecordingLink;
+
+protected:
+    void TableChange() override
+    {
+        RecordingLink::TableChange();
+        throw std::runtime_error("view failed");
+    }
+};
+
+} // namespace
+
+void tst_RecordWindow::failingViewStopsDelivery()
+{
+    Bound b;
+    ThrowingLink failing(true, s("failing")); // attached last, so it hears first
+    b.table.OpenTable();
+    b.addRows(1);
+    failing.setDataSource(&b.source);
+    b.view.clearLogs();
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, b.table.MoveFirst());
+    QCOMPARE(failing.notifications, texts({"check-browse-mode", "dataset-change"}));
+    QCOMPARE(b.view.notifications, texts({"check-browse-mode"}));
+}
+
+void tst_RecordWindow::lockBlocksNotifications()
+{
+    Bound b;
+    b.table.OpenTable();
+    b.addRows(1);
+    b.view.clearLogs();
+    b.table.Lock();
+    QVERIFY(b.table.Common()->NotificationsBlocked());
+    b.table.MoveFirst();
+    b.table.EditRow();
+    b.table.setFieldValue(s("e1"), 5);
+    QVERIFY(b.table.RowModified()); // the write counts even though nobody hears of it
+    b.table.PostRow();
+    b.table.Unlock();
+    QVERIFY(b.view.notifications.isEmpty());
+    QCOMPARE(b.table.FieldValue(s("e1")), QVariant(5));
+    b.table.MoveFirst();
+    QCOMPARE(b.view.notifications, texts({"check-browse-mode", "dataset-change"}));
+}
+
+void tst_RecordWindow::bookmarks()
+{
+    Bound b;
+    b.table.OpenTable();
+    b.addRows(12);
+    b.table.MoveFirst();
+    b.table.MoveRows(2);
+    TBookmark third = b.table.TakeBookmark();
+    QVERIFY(!third.isEmpty());
+    QVERIFY(b.table.BookmarkStillValid(third));
+    b.table.MoveLast();
+    TBookmark last = b.table.TakeBookmark();
+    QCOMPARE(b.table.BookmarkOrder(third, last), -1);
+    QCOMPARE(b.table.BookmarkOrder(last, third), 1);
+    QCOMPARE(b.table.BookmarkOrder(last, last), 0);
+
+    b.view.clearLogs();
+    b.table.MoveToBookmark(third);
+    QCOMPARE(b.table.RowNumber(), 3);
+    QCOMPARE(b.table.ActiveRow(), 2); // centred: (5 - 1) / 2 rows before it
+    QCOMPARE(b.view.rowNumbers(), range(1, 5));
+    QCOMPARE(b.view.notifications, texts({"check-browse-mode", "dataset-change"}));
+
+    b.table.MoveToBookmark(last);
+    QCOMPARE(b.table.RowNumber(), 12);
+    QCOMPARE(b.view.rowNumbers(), range(8, 12));
+
+    b.table.MoveToBookmark(TBookmark()); // none: nothing
+    QCOMPARE(b.table.RowNumber(), 12);
+
+    // A row being appended has no bookmark; nor has a closed table.
+    b.table.AppendRow();
+    QVERIFY(b.table.TakeBookmark().isEmpty());
+    b.table.CancelRow();
+
+    // Emptying the store invalidates every bookmark.
+    b.table.RemoveAllRows();
+    b.addRows(12);
+    QVERIFY(!b.table.BookmarkStillValid(third));
+    QCOMPARE(b.table.BookmarkOrder(third, last), 0);
+    b.table.ReleaseBookmark(third);
+    QVERIFY(third.isEmpty());
+    QVERIFY(!b.table.BookmarkStillValid(third));
+    b.table.CloseTable();
+    QVERIFY(b.table.TakeBookmark().isEmpty());
+}
+
+void tst_RecordWindow::bookmarkOfDeletedRow()
+{
+    Bound b;
+    b.table.OpenTable();
+    b.addRows(8);
+    b.table.MoveFirst();
+    b.table.MoveRows(3);
+    const TBookmark gone = b.table.TakeBookmark();
+    b.table.DeleteRow();
+    QVERIFY(!b.table.BookmarkStillValid(gone));
+    // Its slot is taken by a new row: the bookmark must not name that one.
+    b.addRows(1);
+    QVERIFY(b.table.Common()->Slots()[3]);
+    QVERIFY(!b.table.BookmarkStillValid(gone));
+    const TBookmark fresh = b.table.TakeBookmark();
+    QCOMPARE(b.table.BookmarkOrder(gone, fresh), 0);
+
+    b.table.MoveFirst();
+    b.table.MoveRows(1);
+    b.table.MoveToBookmark(gone);
+    QCOMPARE(b.table.RowNumber(), 2); // the current row stays
+    QCOMPARE(b.table.FieldValue(s("e1")), QVariant(20));
+}
+
+void tst_RecordWindow::bookmarkWithoutRows()
+{
+    Bound b;
+    b.table.OpenTable();
+    b.addRows(1);
+    const TBookmark only = b.table.TakeBookmark();
+    b.table.DeleteRow();
+    b.view.clearLogs();
+    try {
+        b.table.MoveToBookmark(only);
+        QFAIL("no error");
+    } catch (const EDatabaseError &e) {
+        QCOMPARE(e.message(), s("Tbl: Record not found"));
+    }
+    QCOMPARE(b.view.notifications, texts({"check-browse-mode"}));
+    QCOMPARE(b.table.WindowCount(), 0);
+}
+
+void tst_RecordWindow::detachingAndDestroying()
+{
+    auto table = std::make_unique<TxovMemTable>();
+    new TIntegerField(table.get(), s("e1"));
+    auto source = std::make_unique<TDataSource>();
+    source->setDataSet(table.get());
+    RecordingLink view;
+    view.setWindowCapacity(4);
+    view.setDataSource(source.get());
+    Label label(source.get(), "e1");
+    table->OpenTable();
+    QVERIFY(view.Active());
+    table.reset(); // views hear that the table is gone
+    QVERIFY(!view.Active());
+    QCOMPARE(source->DataSet(), nullptr);
+    QCOMPARE(label.link.Field(), nullptr);
+    QCOMPARE(view.RowCount(), 0);
+    source.reset();
+    QCOMPARE(view.DataSource(), nullptr);
+    QCOMPARE(label.link.DataSource(), nullptr);
+}
+
+QTEST_GUILESS_MAIN(tst_RecordWindow)
+#include "tst_RecordWindow.moc"
