@@ -1,12 +1,13 @@
+#include <csignal>
+#include <cstddef>
+#include <memory>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <cstddef>
-#include <memory>
 
 #include "IniFile.h"
 #include <sys/resource.h>
@@ -367,6 +368,10 @@ void tst_IniFile::writeKeepsOtherLines_data()
                                                      << "[Other]\r\na=1\r\n[Def]\r\nIndul=301\r\n"_ba;
     QTest::newRow("lone CR kept") << "[Def]\rKellKiszallo=0\r"_ba
                                   << "[Def]\rKellKiszallo=0\rIndul=301\r"_ba;
+    // The file's first break is a lone CR, but the added line follows a line ending in LF and
+    // precedes an empty LF line: ending it in CR would fuse the two breaks and lose that line.
+    QTest::newRow("mixed breaks, empty line after the section kept") << "a\r[Def]\nx=1\n\n[Other]\n"_ba
+                                                                     << "a\r[Def]\nx=1\nIndul=301\n\n[Other]\n"_ba;
     QTest::newRow("byte order mark kept, section found behind it") << "\xEF\xBB\xBF[Def]\nIndul=501\n"_ba
                                                                    << "\xEF\xBB\xBF[Def]\nIndul=301\n"_ba;
     QTest::newRow("byte order mark only") << "\xEF\xBB\xBF"_ba
