@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <unistd.h>
 
@@ -37,9 +38,18 @@ QByteArrayView trimmed(QByteArrayView s)
     return s.sliced(first, last - first);
 }
 
+// Names and values as they stand in the file: a U+FEFF at their start belongs to them (the file's
+// own byte order mark is passed over before its first line), so what was written reads back.
+QString decoded(QByteArrayView bytes)
+{
+    QStringDecoder decoder(
+        QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder(bytes);
+}
+
 bool sameName(QByteArrayView stored, QStringView wanted)
 {
-    return QString::fromUtf8(stored).compare(wanted, Qt::CaseInsensitive) == 0;
+    return decoded(stored).compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
 enum class ReadResult { Read, Missing, Failed };
@@ -240,7 +250,7 @@ QString IniFile::readString(const QString &section, const QString &key, const QS
     const Location loc = locate(data, section, key);
     if (!loc.keyFound)
         return defaultValue;
-    QString value = QString::fromUtf8(loc.value);
+    QString value = decoded(loc.value);
     if (value.size() > MaxValueLength) {
         qsizetype length = MaxValueLength;
         if (value[length - 1].isHighSurrogate())

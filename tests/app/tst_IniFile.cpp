@@ -37,6 +37,8 @@ private slots:
     void writeNewFile();
     void writeValues_data();
     void writeValues();
+    void writtenReadsBack_data();
+    void writtenReadsBack();
     void writeKeepsOtherLines_data();
     void writeKeepsOtherLines();
     void writeSeveralMegabytes();
@@ -325,6 +327,32 @@ void tst_IniFile::writeValues()
     const IniFile reread(iniPath());
     QCOMPARE(reread.readInteger(u"Def"_s, u"Indul"_s, 501), startScore);
     QCOMPARE(reread.readBool(u"Def"_s, u"KellKiszallo"_s, !exactCheckout), exactCheckout);
+}
+
+void tst_IniFile::writtenReadsBack_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("accented names") << u"Beállítás"_s << u"Kiszálló"_s << u"igen"_s;
+    // U+FEFF opening a name or value is a character of it, not a byte order mark.
+    QTest::newRow("U+FEFF opening the section") << u"\uFEFF"_s << u"Indul"_s << u"301"_s;
+    QTest::newRow("U+FEFF opening the key") << u"Def"_s << u"\uFEFFIndul"_s << u"301"_s;
+    QTest::newRow("U+FEFF opening the value") << u"Def"_s << u"Indul"_s << u"\uFEFF301"_s;
+}
+
+void tst_IniFile::writtenReadsBack()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    IniFile ini(iniPath());
+    QVERIFY(ini.writeString(section, key, value));
+    QCOMPARE(ini.readString(section, key, u"(missing)"_s), value);
+    // And again once the file exists.
+    QVERIFY(ini.writeString(section, key, value + u'!'));
+    QCOMPARE(ini.readString(section, key, u"(missing)"_s), value + u'!');
 }
 
 void tst_IniFile::writeKeepsOtherLines_data()

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QList>
 #include <QString>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include "IniFile.h"
@@ -71,9 +72,17 @@ QByteArray trimmedBlanks(const QByteArray &s)
     return s.mid(first, end - first);
 }
 
+// UTF-8 as it stands: a U+FEFF at the start is a character, not a byte order mark to drop.
+QString decoded(const QByteArray &bytes)
+{
+    QStringDecoder decoder(
+        QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder(bytes);
+}
+
 bool sameName(const QByteArray &stored, const QString &wanted)
 {
-    return QString::fromUtf8(stored).compare(wanted, Qt::CaseInsensitive) == 0;
+    return decoded(stored).compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
 // The file's lines without their line breaks ("\r\n", "\r" or "\n"); a break at the very end
@@ -144,7 +153,7 @@ Found find(const QList<QByteArray> &lines, const QString &section, const QString
 
 QString valueRead(const QByteArray &stored)
 {
-    QString value = QString::fromUtf8(stored);
+    QString value = decoded(stored);
     if (value.size() > MaxValueLength)
         value.truncate(value[MaxValueLength - 1].isHighSurrogate() ? MaxValueLength - 1 : MaxValueLength);
     return value;
@@ -211,8 +220,8 @@ void checkReads(const IniFile &ini, const QList<QByteArray> &lines)
         const qsizetype equals = t.indexOf('=');
         if (!section || equals < 0)
             continue;
-        const QString s = QString::fromUtf8(*section);
-        const QString k = QString::fromUtf8(trimmedBlanks(t.first(equals)));
+        const QString s = decoded(*section);
+        const QString k = decoded(trimmedBlanks(t.first(equals)));
         const Found found = find(lines, s, k);
         const QString expected = found.keyLine >= 0 ? valueRead(found.value) : Marker;
         const QString read = ini.readString(s, k, Marker);
@@ -274,9 +283,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         field = rest.first(nul);
         rest.remove(0, nul + 1);
     }
-    const QString section = QString::fromUtf8(fields[0]);
-    const QString key = QString::fromUtf8(fields[1]);
-    const QString value = QString::fromUtf8(fields[2]);
+    const QString section = decoded(fields[0]);
+    const QString key = decoded(fields[1]);
+    const QString value = decoded(fields[2]);
 
     const QString &path = iniPath();
     QFile::remove(path);
