@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 #include <unistd.h>
 
@@ -37,9 +38,18 @@ QByteArrayView trimmed(QByteArrayView s)
     return s.sliced(first, last - first);
 }
 
+// Names and values as they stand in the file: a U+FEFF at their start belongs to them (the file's
+// own byte order mark is passed over before its first line), so what was written reads back.
+QString decoded(QByteArrayView bytes)
+{
+    QStringDecoder decoder(
+        QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder(bytes);
+}
+
 bool sameName(QByteArrayView stored, QStringView wanted)
 {
-    return QString::fromUtf8(stored).compare(wanted, Qt::CaseInsensitive) == 0;
+    return decoded(stored).compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
 enum class ReadResult { Read, Missing, Failed };
@@ -57,7 +67,9 @@ ReadResult readWhole(const QString &path, QByteArray &data)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ReadResult::Failed;
-    data = file.read(MaxFileSize + 1);
+    // Read what the file holds: asking for the largest size up front would reserve that much
+    // memory on every read.
+    data = file.readAll();
     if (file.error() != QFileDevice::NoError || data.size() > MaxFileSize) {
         data.clear();
         return ReadResult::Failed;
@@ -78,7 +90,10 @@ struct Location
     // line ends with a line break.
     qsizetype sectionEnd = 0;
     bool sectionEndBroken = true;
-    // The file's first line break, the style for lines we add.
+    // The line break that ends that line: a line added after it ends the same way, so that its
+    // break cannot run together with the next line's (a "\r" followed by an empty "\n" line).
+    QByteArrayView sectionEndBreak;
+    // The file's first line break, the style for lines added at the end of the file.
     QByteArrayView lineBreak = "\n";
 };
 
@@ -114,6 +129,7 @@ Location locate(const QByteArray &data, QStringView section, QStringView key)
                 loc.sectionFound = true;
                 loc.sectionEnd = next;
                 loc.sectionEndBroken = next > end;
+                loc.sectionEndBreak = bytes.sliced(end, next - end);
             }
         } else if (inSection && !line.isEmpty()) {
             const qsizetype equals = line.indexOf('=');
@@ -127,6 +143,7 @@ Location locate(const QByteArray &data, QStringView section, QStringView key)
             if (inFirstSection) {
                 loc.sectionEnd = next;
                 loc.sectionEndBroken = next > end;
+                loc.sectionEndBreak = bytes.sliced(end, next - end);
             }
         }
         pos = next;
@@ -233,7 +250,7 @@ QString IniFile::readString(const QString &section, const QString &key, const QS
     const Location loc = locate(data, section, key);
     if (!loc.keyFound)
         return defaultValue;
-    QString value = QString::fromUtf8(loc.value);
+    QString value = decoded(loc.value);
     if (value.size() > MaxValueLength) {
         qsizetype length = MaxValueLength;
         if (value[length - 1].isHighSurrogate())
@@ -276,7 +293,8 @@ bool IniFile::writeString(const QString &section, const QString &key, const QStr
     if (loc.keyFound) {
         updated.replace(loc.keyBegin, loc.keyEnd - loc.keyBegin, keyLine);
     } else if (loc.sectionFound) {
-        const QByteArray added = (loc.sectionEndBroken ? QByteArray() : lineBreak) + keyLine + lineBreak;
+        const QByteArray added
+            = loc.sectionEndBroken ? keyLine + loc.sectionEndBreak.toByteArray() : lineBreak + keyLine + lineBreak;
         updated.insert(loc.sectionEnd, added);
     } else {
         const bool brokenAtEnd = data.isEmpty() || data == Utf8Bom || data.endsWith('\n') || data.endsWith('\r');

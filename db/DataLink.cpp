@@ -202,7 +202,12 @@ void TDataLink::DataEvent(TDataEvent event, qintptr info)
             const int first = m_firstRow + (event == TDataEvent::deDataSetScroll ? int(info) : 0);
             const int last = first + m_windowCapacity - 1;
             moved = activeRow > last ? activeRow - last : activeRow < first ? activeRow - first : 0;
-            m_firstRow = first + moved;
+            // A window that lost rows (a cancelled append, a deleted row) must not leave this
+            // view reading past its end: the view moves up as far as the window's rows need.
+            // The current row stays among the view's rows, since it is inside the window.
+            const int inside = std::min(first + moved, std::max(0, DataSet()->m_windowCount - m_windowCapacity));
+            moved += inside - (first + moved);
+            m_firstRow = inside;
         }
         if (event == TDataEvent::deDataSetChange)
             TableChange();

@@ -1,7 +1,8 @@
 #include "xovMemTable.h"
 
-#include <QtEndian>
 #include <cstring>
+
+#include <QtEndian>
 
 #include "Field.h"
 
@@ -261,7 +262,8 @@ void TxovCustomMemTable::InternalOpen()
             break;
         }
     }
-    m_common->setHighestAutoInc(m_common->AutoIncMinValue() - 1);
+    // Numbers are 32-bit and step round from the largest to the smallest value.
+    m_common->setHighestAutoInc(qint32(quint32(m_common->AutoIncMinValue()) - 1u));
     for (TField *field : Fields())
         setFieldBinding(field, -1);
     for (size_t i = 0; i < bound.size(); ++i)
@@ -490,7 +492,8 @@ void TxovCustomMemTable::InternalInsert()
 void TxovCustomMemTable::InternalNewRecord(TRecordBuffer buffer)
 {
     if (m_autoIncField && m_autoIncField->DefinitionIndex() >= 0) {
-        const qint32 next = m_common->HighestAutoInc() + 1;
+        // After the largest 32-bit number the numbering goes round to the smallest.
+        const qint32 next = qint32(quint32(m_common->HighestAutoInc()) + 1u);
         WriteFieldData(m_autoIncField, buffer, &next);
     }
 }

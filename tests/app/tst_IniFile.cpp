@@ -1,12 +1,13 @@
+#include <csignal>
+#include <cstddef>
+#include <memory>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <cstddef>
-#include <memory>
 
 #include "IniFile.h"
 #include <sys/resource.h>
@@ -36,6 +37,8 @@ private slots:
     void writeNewFile();
     void writeValues_data();
     void writeValues();
+    void writtenReadsBack_data();
+    void writtenReadsBack();
     void writeKeepsOtherLines_data();
     void writeKeepsOtherLines();
     void writeSeveralMegabytes();
@@ -326,6 +329,32 @@ void tst_IniFile::writeValues()
     QCOMPARE(reread.readBool(u"Def"_s, u"KellKiszallo"_s, !exactCheckout), exactCheckout);
 }
 
+void tst_IniFile::writtenReadsBack_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("accented names") << u"Beállítás"_s << u"Kiszálló"_s << u"igen"_s;
+    // U+FEFF opening a name or value is a character of it, not a byte order mark.
+    QTest::newRow("U+FEFF opening the section") << u"\uFEFF"_s << u"Indul"_s << u"301"_s;
+    QTest::newRow("U+FEFF opening the key") << u"Def"_s << u"\uFEFFIndul"_s << u"301"_s;
+    QTest::newRow("U+FEFF opening the value") << u"Def"_s << u"Indul"_s << u"\uFEFF301"_s;
+}
+
+void tst_IniFile::writtenReadsBack()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    IniFile ini(iniPath());
+    QVERIFY(ini.writeString(section, key, value));
+    QCOMPARE(ini.readString(section, key, u"(missing)"_s), value);
+    // And again once the file exists.
+    QVERIFY(ini.writeString(section, key, value + u'!'));
+    QCOMPARE(ini.readString(section, key, u"(missing)"_s), value + u'!');
+}
+
 void tst_IniFile::writeKeepsOtherLines_data()
 {
     QTest::addColumn<QByteArray>("before");
@@ -367,6 +396,10 @@ void tst_IniFile::writeKeepsOtherLines_data()
                                                      << "[Other]\r\na=1\r\n[Def]\r\nIndul=301\r\n"_ba;
     QTest::newRow("lone CR kept") << "[Def]\rKellKiszallo=0\r"_ba
                                   << "[Def]\rKellKiszallo=0\rIndul=301\r"_ba;
+    // The file's first break is a lone CR, but the added line follows a line ending in LF and
+    // precedes an empty LF line: ending it in CR would fuse the two breaks and lose that line.
+    QTest::newRow("mixed breaks, empty line after the section kept") << "a\r[Def]\nx=1\n\n[Other]\n"_ba
+                                                                     << "a\r[Def]\nx=1\nIndul=301\n\n[Other]\n"_ba;
     QTest::newRow("byte order mark kept, section found behind it") << "\xEF\xBB\xBF[Def]\nIndul=501\n"_ba
                                                                    << "\xEF\xBB\xBF[Def]\nIndul=301\n"_ba;
     QTest::newRow("byte order mark only") << "\xEF\xBB\xBF"_ba

@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "Main.h"
+#include "logo.h"
 #include "uEditEx.h"
 #include "xovMemTable.h"
 
@@ -88,6 +89,9 @@ void tst_Main::cleanup()
 {
     delete w;
     w = nullptr;
+    // Showing the window opened the splash; without an event loop that ends, nothing else
+    // frees it before the next window opens its own.
+    delete frm_Logo;
 }
 
 void tst_Main::enter(const QString &text)

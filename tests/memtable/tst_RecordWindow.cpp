@@ -1,5 +1,6 @@
-#include <QTest>
 #include <functional>
+
+#include <QTest>
 
 #include "DataSource.h"
 #include "Field.h"
@@ -103,6 +104,7 @@ private slots:
     void growingWindow();
     void shrinkingWindow();
     void twoViewsOfDifferentSize();
+    void smallerViewAfterTheWindowLostRows();
     void deliveryOrder();
     void disabledSource();
     void dataSourceEvents();
@@ -641,6 +643,32 @@ void tst_RecordWindow::twoViewsOfDifferentSize()
     QCOMPARE(b.table.WindowCount(), 1);
     QCOMPARE(b.table.RowNumber(), 1);
     QCOMPARE(a1.caption, s("1"));
+}
+
+void tst_RecordWindow::smallerViewAfterTheWindowLostRows()
+{
+    // A 5-row view under a 6-row window: while a sixth row is appended it shows rows 2 to 5
+    // and the new one; once the append is cancelled the window holds rows 1 to 5 only, and the
+    // view must show those instead of reading past the window.
+    Bound b(6);
+    RecordingLink small {true, s("small")};
+    small.setWindowCapacity(5);
+    small.setDataSource(&b.source);
+    b.table.OpenTable();
+    b.addRows(5);
+    b.table.AppendRow();
+    QCOMPARE(small.rowNumbers(), QList<int>({2, 3, 4, 5, -1}));
+    b.table.CancelRow();
+    QCOMPARE(b.table.WindowCount(), 5);
+    QCOMPARE(small.rowNumbers(), range(1, 5));
+    QCOMPARE(small.ActiveRow(), 4);
+
+    // The same when the last row is deleted.
+    b.addRows(1);
+    QCOMPARE(small.rowNumbers(), range(2, 6));
+    b.table.DeleteRow();
+    QCOMPARE(small.rowNumbers(), range(1, 5));
+    QCOMPARE(small.ActiveRow(), 4);
 }
 
 void tst_RecordWindow::deliveryOrder()

@@ -1,7 +1,8 @@
-#include <QTest>
-#include <QtEndian>
 #include <cstring>
 #include <functional>
+
+#include <QTest>
+#include <QtEndian>
 
 #include "DataSource.h"
 #include "Field.h"
@@ -921,6 +922,18 @@ void tst_xovMemTable::autoIncMinValue()
     QCOMPARE(t.table.HighestAutoInc(), 99);
     t.table.setAutoIncMinValue(0);
     QCOMPARE(t.table.HighestAutoInc(), 99);
+
+    // 32-bit numbers: after the largest the numbering goes round to the smallest.
+    t.table.AppendRow();
+    t.table.setFieldValue(s("i"), 2147483647);
+    t.table.PostRow();
+    t.table.AppendRow();
+    QCOMPARE(t.v("i"), QVariant(qint32(-2147483647 - 1)));
+    t.table.CancelRow();
+    t.table.CloseTable();
+    t.table.setAutoIncMinValue(-2147483647 - 1);
+    t.table.OpenTable();
+    QCOMPARE(t.table.HighestAutoInc(), 2147483647);
 }
 
 void tst_xovMemTable::recordFormat()

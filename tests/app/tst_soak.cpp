@@ -1,0 +1,537 @@
+// A long run of seeded random operator actions on the real main window, offscreen: entries of
+// every kind of text, Enter in the entry box or in the start-score box, the OK button, undo,
+// new game, the exact-checkout box, the settings panel. After every action the window must
+// agree with a plain model of the match (turn rows, remaining scores, averages, the player to
+// throw, labels, markers, the entry box) and the resident memory must stay flat.
+//
+// PONTIX_SOAK_ACTIONS sets the number of actions (default 20000), PONTIX_SOAK_SEED the seed
+// (default 1). A failure names the seed and the step, so that the run can be repeated.
+
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include "DBText.h"
+#include "Main.h"
+#include "ReferenceScore.h"
+#include "Seged.h"
+#include "logo.h"
+#include "uEditEx.h"
+#include "xovMemTable.h"
+#include <unistd.h>
+
+namespace {
+
+constexpr int FieldCount = 7; // i, e1, h1, a1, e2, h2, a2
+const char *const FieldNames[FieldCount] = {"i", "e1", "h1", "a1", "e2", "h2", "a2"};
+using Row = std::array<std::optional<qint32>, FieldCount>;
+
+const QColor Red(255, 0, 0);
+
+// Actions per window: every session starts a new window from a settings file of its own.
+constexpr int SessionLength = 5000;
+
+qint64 residentBytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLongLong() * sysconf(_SC_PAGESIZE) : -1;
+}
+
+QString rowText(const Row &row)
+{
+    QStringList parts;
+    for (const auto &value : row)
+        parts << (value ? QString::number(*value) : QStringLiteral("-"));
+    return QLatin1Char('(') + parts.join(u' ') + QLatin1Char(')');
+}
+
+qint32 clamped(qint64 value)
+{
+    return qint32(std::clamp<qint64>(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
+}
+
+// num / n rounded to the nearest integer, an exact half to the even neighbour; n > 0.
+qint64 roundedHalfToEven(qint64 num, qint64 n)
+{
+    qint64 q = num / n;
+    qint64 r = num % n;
+    if (r < 0) {
+        r += n;
+        --q;
+    }
+    if (2 * r > n || (2 * r == n && q % 2 != 0))
+        ++q;
+    return q;
+}
+
+// The match as the scoring rules tell it, with what the window shows of it.
+struct Match
+{
+    qint32 startScore = 501;
+    bool player1Starts = true;
+    bool player1ToThrow = true;
+    qint32 remaining1 = 501;
+    qint32 remaining2 = 501;
+    std::vector<Row> rows;
+    qint32 highestNumber = -1;
+    bool refreshed = false; // the scoreboard was shown once
+    bool red = false;
+    QString box; // the entry box's text
+    bool boxSelected = false; // all of it selected
+    bool ticked = true;
+    bool panelShown = false;
+    QString startScoreBox;
+
+    qint32 &remaining(bool player1) { return player1 ? remaining1 : remaining2; }
+
+    void refresh()
+    {
+        refreshed = true;
+        box.clear();
+        boxSelected = false;
+    }
+
+    void refuse()
+    {
+        red = true;
+        boxSelected = true;
+    }
+
+    void typed(const QString &text)
+    {
+        if (text.isEmpty())
+            return; // no key, nothing changes
+        box = boxSelected ? text : box + text;
+        boxSelected = false;
+    }
+
+    void enter()
+    {
+        const qint32 typedScore = referenceScore(box);
+        if (typedScore > 180) {
+            refuse();
+            return;
+        }
+        const bool player1 = player1ToThrow;
+        const bool opening = player1ToThrow == player1Starts;
+        qint32 &left = remaining(player1);
+        const bool overshoot = ticked && typedScore > left;
+        const qint32 score = overshoot ? 0 : typedScore;
+        const qint64 after = qint64(left) - score;
+        if (after != clamped(after)) {
+            refuse();
+            return;
+        }
+        red = overshoot;
+        if (opening) {
+            Row row;
+            row[0] = ++highestNumber;
+            rows.push_back(row);
+        }
+        const int base = player1 ? 1 : 4;
+        Row &row = rows.back();
+        row[base] = score;
+        row[base + 1] = qint32(after);
+        row[base + 2] = clamped(roundedHalfToEven(qint64(startScore) - after, qint64(rows.size())));
+        left = qint32(after);
+        player1ToThrow = !player1ToThrow;
+        refresh();
+    }
+
+    void undo()
+    {
+        if (rows.empty())
+            return;
+        if (player1ToThrow == player1Starts) {
+            const bool player1 = !player1Starts;
+            const int base = player1 ? 1 : 4;
+            Row &row = rows.back();
+            remaining(player1) = qint32(qint64(row[base + 1].value_or(0)) + row[base].value_or(0));
+            row[base] = row[base + 1] = row[base + 2] = std::nullopt;
+        } else {
+            const bool player1 = player1Starts;
+            rows.pop_back();
+            remaining(player1) = rows.empty() ? startScore : rows.back()[player1 ? 2 : 5].value_or(0);
+        }
+        player1ToThrow = !player1ToThrow;
+        refresh();
+    }
+
+    void newGame()
+    {
+        rows.clear();
+        remaining1 = remaining2 = startScore;
+        player1Starts = !player1Starts;
+        player1ToThrow = player1Starts;
+        refresh();
+    }
+};
+
+// What an operator may type or paste into the entry box.
+QString someText(QRandomGenerator &random)
+{
+    auto pick = [&random](std::initializer_list<const char16_t *> items) {
+        return QString::fromUtf16(items.begin()[random.bounded(int(items.size()))]);
+    };
+    switch (random.bounded(12)) {
+    case 0:
+    case 1:
+    case 2:
+        return QString::number(random.bounded(181));
+    case 3:
+        return QString::number(random.bounded(2) ? 181 + random.bounded(820) : random.bounded(181, 1000000000));
+    case 4:
+        return u'-' + QString::number(random.bounded(2) ? random.bounded(200) : random.bounded(2147483647));
+    case 5:
+        return pick({u"2147483647", u"2147483648", u"-2147483648", u"-2147483649", u"99999999999", u"-0",
+            u"00000000000000000000060", u"18446744073709551617"});
+    case 6:
+        return pick({u"", u" ", u"   "});
+    case 7:
+        return pick({u"abc", u"x", u"6a0", u"1e3", u"12abc", u"+5", u"--5", u"1-2", u"a-5", u"- 20"});
+    case 8:
+        return pick({u"1,5", u"60.", u".", u"1.2.3", u",", u"1,", u"-.5", u"1.0"});
+    case 9:
+        return pick({u" 6 0 ", u"  45", u"1 8 0", u"\t100\t"});
+    case 10:
+        return pick({u"\t60\u0001", u"\u007f", u"\u000b12", u"\n", u"\r20", u"2\u00000", u"\u001b"});
+    default:
+        // Digits and signs that are not ASCII count for nothing.
+        return pick({u"\uff16\uff10", u"\u0663", u"\u00e9", u"\u221220", u"\u00b2", u"5\u00a0"});
+    }
+}
+
+// The offscreen platform says, every time, that it cannot do what only a real window system
+// does (size hints, masks, opacity); over thousands of actions that would bury the report.
+QtMessageHandler forwardMessage = nullptr;
+
+void quietPlatform(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QStringLiteral("This plugin does not support")))
+        return;
+    forwardMessage(type, context, message);
+}
+
+bool plainAscii(const QString &text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 32 && c.unicode() < 127; });
+}
+
+} // namespace
+
+class tst_soak : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void soak();
+
+private:
+    void openWindow(int session);
+    void act();
+    void check();
+    void checkRows();
+    QString where() const;
+
+    QRandomGenerator random;
+    quint32 seed = 1;
+    int step = 0;
+    QString action;
+    Tfrm_Main *w = nullptr;
+    Match m;
+    QTemporaryDir settingsDir;
+};
+
+void tst_soak::initTestCase()
+{
+    forwardMessage = qInstallMessageHandler(quietPlatform);
+    QVERIFY(settingsDir.isValid());
+    IniPath = settingsDir.filePath(QStringLiteral("Pontix.ini"));
+}
+
+void tst_soak::cleanup()
+{
+    delete w;
+    w = nullptr;
+    delete frm_Logo;
+}
+
+QString tst_soak::where() const
+{
+    return QStringLiteral("seed %1, step %2, after %3").arg(seed).arg(step).arg(action);
+}
+
+// Each session reads its start score and exact-checkout option from the settings file; the
+// first one plays with the defaults.
+void tst_soak::openWindow(int session)
+{
+    delete w;
+    delete frm_Logo;
+    QFile::remove(IniPath);
+    m = Match();
+    if (session > 0) {
+        static const qint32 starts[] = {501, 301, 701, 170, 0, -60, 2147483647, -2147483647 - 1};
+        m.startScore = starts[random.bounded(int(std::size(starts)))];
+        m.ticked = random.bounded(3) != 0;
+        QFile ini(IniPath);
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(QStringLiteral("[Def]\nIndul=%1\nKellKiszallo=%2\n").arg(m.startScore).arg(m.ticked).toUtf8());
+    }
+    m.remaining1 = m.remaining2 = m.startScore;
+    m.startScoreBox = QString::number(m.startScore);
+
+    w = new Tfrm_Main;
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QApplication::setActiveWindow(w);
+    w->EditEx1->setFocus();
+    action = QStringLiteral("opening the window (start score %1)").arg(m.startScore);
+}
+
+void tst_soak::act()
+{
+    TEditEx *box = w->EditEx1;
+    const int roll = random.bounded(100);
+    // Long games are cut short now and then so that the table's rows stay bounded.
+    if (roll < 1 || (m.rows.size() > 60 && roll < 10)) {
+        const bool f3 = random.bounded(2);
+        action = f3 ? QStringLiteral("F3") : QStringLiteral("Ins");
+        QTest::keyClick(box, f3 ? Qt::Key_F3 : Qt::Key_Insert);
+        m.newGame();
+    } else if (roll < 35) {
+        if (m.box.size() > 60) {
+            action = QStringLiteral("clearing the box");
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_Backspace);
+            m.box.clear();
+            m.boxSelected = false;
+            return;
+        }
+        // Now and then the operator types the thrower's remaining score, or one either side of
+        // it: games reach exactly 0 and go past it.
+        const qint32 left = m.remaining(m.player1ToThrow);
+        const QString text
+            = random.bounded(8) == 0 ? QString::number(qint64(left) + random.bounded(-1, 2)) : someText(random);
+        if (plainAscii(text) && (text.isEmpty() || random.bounded(2))) {
+            action = QStringLiteral("typing \"%1\"").arg(text);
+            QTest::keyClicks(box, text);
+        } else {
+            action = QStringLiteral("pasting \"%1\"").arg(text.toHtmlEscaped());
+            box->insert(text);
+        }
+        m.typed(text);
+    } else if (roll < 55) {
+        const bool keypad = random.bounded(4) == 0;
+        action = keypad ? QStringLiteral("keypad Enter in the entry box") : QStringLiteral("Enter in the entry box");
+        QTest::keyClick(box, keypad ? Qt::Key_Enter : Qt::Key_Return);
+        m.enter();
+    } else if (roll < 60) {
+        if (m.panelShown) {
+            action = QStringLiteral("Enter in the start-score box");
+            QTest::keyClick(w->Edit1, Qt::Key_Return);
+        } else {
+            action = QStringLiteral("OK");
+            QTest::mouseClick(w->SpeedButton2, Qt::LeftButton);
+        }
+        m.enter();
+    } else if (roll < 68) {
+        action = QStringLiteral("OK");
+        QTest::mouseClick(w->SpeedButton2, Qt::LeftButton);
+        m.enter();
+    } else if (roll < 78) {
+        action = QStringLiteral("F8");
+        QTest::keyClick(box, Qt::Key_F8);
+        m.undo();
+    } else if (roll < 82) {
+        action = QStringLiteral("F6");
+        QTest::keyClick(box, Qt::Key_F6);
+        m.panelShown = !m.panelShown;
+    } else if (roll < 88) {
+        if (!m.panelShown) {
+            action = QStringLiteral("the settings tool button");
+            w->aBeallit->trigger();
+            m.panelShown = true;
+            return;
+        }
+        const int what = random.bounded(4);
+        if (what < 2) {
+            action = QStringLiteral("clicking the exact-checkout box");
+            QTest::mouseClick(w->CheckBox1, Qt::LeftButton, {}, QPoint(8, w->CheckBox1->height() / 2));
+            m.ticked = !m.ticked;
+            // The click took the focus, and the entry box's selection with it; the operator
+            // goes back to the entry box.
+            box->setFocus();
+            m.boxSelected = false;
+        } else if (what == 2) {
+            const QString typed = QString::number(random.bounded(-100, 1000));
+            action = QStringLiteral("typing %1 as the start score").arg(typed);
+            QTest::keyClick(w->Edit1, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(w->Edit1, typed);
+            m.startScoreBox = typed;
+        } else {
+            action = QStringLiteral("closing the settings panel");
+            QTest::mouseClick(w->SpeedButton1, Qt::LeftButton);
+            m.panelShown = false;
+        }
+    } else if (roll < 92) {
+        action = QStringLiteral("clearing the box");
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        m.box.clear();
+        m.boxSelected = false;
+    } else {
+        // Time passes: the window repaints, timers tick.
+        action = QStringLiteral("a pause");
+        QCoreApplication::processEvents();
+    }
+}
+
+void tst_soak::check()
+{
+    const auto fail = [this](const QString &what) { return qPrintable(where() + QStringLiteral(": ") + what); };
+    QVERIFY2(w->Player1Starts == m.player1Starts, fail(QStringLiteral("Player1Starts")));
+    QVERIFY2(w->Player1ToThrow == m.player1ToThrow, fail(QStringLiteral("Player1ToThrow")));
+    QVERIFY2(w->Remaining1 == m.remaining1,
+        fail(QStringLiteral("Remaining1 %1, expected %2").arg(w->Remaining1).arg(m.remaining1)));
+    QVERIFY2(w->Remaining2 == m.remaining2,
+        fail(QStringLiteral("Remaining2 %1, expected %2").arg(w->Remaining2).arg(m.remaining2)));
+    QVERIFY2(StartScore == m.startScore, fail(QStringLiteral("StartScore %1").arg(StartScore)));
+
+    const QString label1 = m.refreshed ? QString::number(m.remaining1) : QStringLiteral("0");
+    const QString label2 = m.refreshed ? QString::number(m.remaining2) : QStringLiteral("0");
+    QVERIFY2(
+        w->Label1->text() == label1, fail(QStringLiteral("Label1 \"%1\", expected %2").arg(w->Label1->text(), label1)));
+    QVERIFY2(
+        w->Label2->text() == label2, fail(QStringLiteral("Label2 \"%1\", expected %2").arg(w->Label2->text(), label2)));
+    QVERIFY2(w->Image1->isHidden() == !m.player1ToThrow, fail(QStringLiteral("player 1's marker")));
+    QVERIFY2(w->Image2->isHidden() == m.player1ToThrow, fail(QStringLiteral("player 2's marker")));
+
+    const QColor color = w->EditEx1->palette().color(QPalette::Base);
+    QVERIFY2((color == Red) == m.red, fail(QStringLiteral("entry box colour %1").arg(color.name())));
+    QVERIFY2(w->EditEx1->text() == m.box,
+        fail(QStringLiteral("entry box \"%1\", expected \"%2\"").arg(w->EditEx1->text(), m.box).toHtmlEscaped()));
+    const QString selected = m.boxSelected ? m.box : QString();
+    QVERIFY2(w->EditEx1->selectedText() == selected,
+        fail(QStringLiteral("selected \"%1\", expected \"%2\"").arg(w->EditEx1->selectedText(), selected)));
+    QVERIFY2(w->Panel4->isVisible() == m.panelShown, fail(QStringLiteral("settings panel")));
+    QVERIFY2(w->CheckBox1->isChecked() == m.ticked, fail(QStringLiteral("exact-checkout box")));
+    QVERIFY2(w->Edit1->text() == m.startScoreBox, fail(QStringLiteral("start-score box \"%1\"").arg(w->Edit1->text())));
+
+    // The average labels show the newest row's averages.
+    const Row last = m.rows.empty() ? Row() : m.rows.back();
+    const QString average1 = last[3] ? QString::number(*last[3]) : QString();
+    const QString average2 = last[6] ? QString::number(*last[6]) : QString();
+    QVERIFY2(w->DBText1->text() == average1,
+        fail(QStringLiteral("DBText1 \"%1\", expected \"%2\"").arg(w->DBText1->text(), average1)));
+    QVERIFY2(w->DBText2->text() == average2,
+        fail(QStringLiteral("DBText2 \"%1\", expected \"%2\"").arg(w->DBText2->text(), average2)));
+
+    checkRows();
+}
+
+void tst_soak::checkRows()
+{
+    const auto fail = [this](const QString &what) { return qPrintable(where() + QStringLiteral(": ") + what); };
+    TxovMemTable *table = w->Tbl;
+    const qint32 count = qint32(m.rows.size());
+    QVERIFY2(table->State() == TDataSetState::dsBrowse, fail(QStringLiteral("table not in browse state")));
+    QVERIFY2(
+        table->RowCount() == count, fail(QStringLiteral("%1 rows, expected %2").arg(table->RowCount()).arg(count)));
+    // Every action leaves the cursor on the last row, which undo relies on.
+    QVERIFY2(table->RowNumber() == (count ? count : -1),
+        fail(QStringLiteral("current row %1 of %2").arg(table->RowNumber()).arg(count)));
+
+    const auto rowHere = [table] {
+        Row row;
+        for (int f = 0; f < FieldCount; ++f) {
+            const QVariant value = table->FieldValue(QString::fromLatin1(FieldNames[f]));
+            if (!value.isNull())
+                row[f] = value.toInt();
+        }
+        return row;
+    };
+    if (count == 0)
+        return;
+    // An action changes at most the last two rows; all of them are read now and then, the
+    // last two after every action.
+    const qint32 first = step % 32 == 0 ? 0 : std::max(0, count - 2);
+    if (first == 0)
+        table->MoveFirst();
+    else
+        QVERIFY2(table->MoveRows(first - (count - 1)) == first - (count - 1), fail(QStringLiteral("cannot move back")));
+    for (qint32 k = first; k < count; ++k) {
+        const Row row = rowHere();
+        QVERIFY2(row == m.rows[k],
+            fail(QStringLiteral("row %1 is %2, expected %3").arg(k + 1).arg(rowText(row), rowText(m.rows[k]))));
+        if (k + 1 < count)
+            QVERIFY2(table->MoveRows(1) == 1, fail(QStringLiteral("cannot move past row %1").arg(k + 1)));
+    }
+    QVERIFY2(table->RowNumber() == count, fail(QStringLiteral("walk ended on row %1").arg(table->RowNumber())));
+}
+
+void tst_soak::soak()
+{
+    const int actions = qEnvironmentVariableIsSet("PONTIX_SOAK_ACTIONS")
+        ? qEnvironmentVariableIntValue("PONTIX_SOAK_ACTIONS")
+        : 20000;
+    if (qEnvironmentVariableIsSet("PONTIX_SOAK_SEED"))
+        seed = quint32(qEnvironmentVariableIntValue("PONTIX_SOAK_SEED"));
+    random.seed(seed);
+
+    // Resident memory after the first session (one full window's life) is the baseline; later
+    // windows and games may not grow it beyond a bound. Under AddressSanitizer freed memory is
+    // held in quarantine, so there the leak checker at exit does this job instead.
+#if defined(__SANITIZE_ADDRESS__)
+    const bool measure = false;
+#else
+    const bool measure = true;
+#endif
+    constexpr qint64 MemoryBound = 16 * 1024 * 1024;
+    qint64 baseline = -1;
+    qint64 peak = 0;
+    std::size_t longestGame = 0;
+
+    for (step = 0; step < actions; ++step) {
+        if (step % SessionLength == 0) {
+            if (step == SessionLength && measure)
+                baseline = residentBytes();
+            openWindow(step / SessionLength);
+            if (QTest::currentTestFailed())
+                return;
+        } else {
+            act();
+        }
+        check();
+        if (QTest::currentTestFailed())
+            return;
+        longestGame = std::max(longestGame, m.rows.size());
+        if (baseline >= 0 && step % 64 == 0) {
+            const qint64 resident = residentBytes();
+            peak = std::max(peak, resident);
+            QVERIFY2(resident - baseline <= MemoryBound,
+                qPrintable(
+                    where() + QStringLiteral(": resident memory grew by %1 KiB").arg((resident - baseline) / 1024)));
+        }
+    }
+    std::printf("soak: %d actions, seed %u, longest game %zu rows, resident memory %lld KiB after the first window, "
+                "peak %lld KiB\n",
+        actions, seed, longestGame, baseline / 1024, peak / 1024);
+}
+
+QTEST_MAIN(tst_soak)
+#include "tst_soak.moc"

@@ -1,0 +1,63 @@
+#include "ReferenceScore.h"
+
+namespace {
+
+QString trimmedControls(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && text.at(first).unicode() <= 32)
+        ++first;
+    while (end > first && text.at(end - 1).unicode() <= 32)
+        --end;
+    return text.mid(first, end - first);
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+} // namespace
+
+QString referenceNumericText(const QString &text)
+{
+    const QString t = trimmedControls(text);
+    QString kept;
+    bool separator = false;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar c = t.at(i);
+        if (isAsciiDigit(c) || (c == u'-' && i == 0))
+            kept += c;
+        else if ((c == u',' || c == u'.') && !separator) {
+            kept += c;
+            separator = true;
+        }
+    }
+    return kept;
+}
+
+qint32 referenceScore(const QString &text)
+{
+    const QString t = trimmedControls(text);
+    if (t.contains(u',') || t.contains(u'.'))
+        return 0;
+    QString digits;
+    for (QChar c : t) {
+        if (isAsciiDigit(c))
+            digits += c;
+    }
+    // Leading zeros carry nothing; eleven or more remaining digits never fit in 32 bits.
+    while (digits.size() > 1 && digits.front() == u'0')
+        digits.remove(0, 1);
+    if (digits.isEmpty() || digits.size() > 10)
+        return 0;
+    qint64 value = 0;
+    for (QChar c : digits)
+        value = value * 10 + (c.unicode() - u'0');
+    if (t.startsWith(u'-'))
+        value = -value;
+    if (value < -2147483648LL || value > 2147483647LL)
+        return 0;
+    return qint32(value);
+}
