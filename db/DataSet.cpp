@@ -106,7 +106,7 @@ TDataSet::TRecordBuffer TDataSet::ActiveBuffer() const
     case TDataSetState::dsBrowse:
     case TDataSetState::dsEdit:
     case TDataSetState::dsInsert:
-        return m_buffers[m_activeRow];
+        return bufferAt(m_activeRow);
     default:
         return nullptr;
     }
@@ -129,7 +129,7 @@ void TDataSet::writeField(TField *field, const qint32 *value)
     if ((!CanModify() || field->ReadOnly()) && m_state != TDataSetState::dsSetKey
         && m_state != TDataSetState::dsCalcFields)
         throw EDatabaseError(QStringLiteral("Field %1 is read only").arg(field->DisplayName()));
-    TRecordBuffer buffer = m_buffers[m_activeRow];
+    TRecordBuffer buffer = bufferAt(m_activeRow);
     if (field->OnValidate) {
         // The handler sees the new value; if it refuses it, the row keeps the old one.
         field->m_validatingValue = value ? std::optional<qint32>(*value) : std::nullopt;
@@ -210,7 +210,7 @@ template <typename Step> bool TDataSet::runWithRetry(ErrorStep which, Step step)
 {
     for (;;) {
         try {
-            InternalSetToRecord(m_buffers[m_activeRow]);
+            InternalSetToRecord(bufferAt(m_activeRow));
             m_cursorBuffer = m_activeRow;
             step();
             return true;
@@ -238,6 +238,7 @@ void TDataSet::OpenTable()
         return;
     fire(BeforeOpen);
     InternalOpen();
+    StoreAccess access(this);
     try {
         allocateWindow();
         InternalFirst();
@@ -257,6 +258,7 @@ void TDataSet::OpenTable()
 
 void TDataSet::CloseTable()
 {
+    StoreAccess access(this);
     if (!Active())
         return;
     if (isEditingState(m_state))
@@ -286,6 +288,7 @@ void TDataSet::FinishPendingRow()
 
 void TDataSet::beginNewRow(bool append)
 {
+    StoreAccess access(this);
     FinishPendingRow();
     if (!CanModify())
         DatabaseError(QStringLiteral("Cannot modify a read-only dataset"));
@@ -297,25 +300,40 @@ void TDataSet::beginNewRow(bool append)
     if (onRow) {
         // The new row takes the current row's place; the rows from there move one down and,
         // in a full window, the bottom one drops out.
+        straightenRing();
         auto first = m_buffers.begin() + m_activeRow;
         std::rotate(first, m_buffers.begin() + m_windowCount, m_buffers.begin() + m_windowCount + 1);
         if (m_windowCount < m_windowCapacity)
             ++m_windowCount;
-        TRecordBuffer buffer = m_buffers[m_activeRow];
+        TRecordBuffer buffer = bufferAt(m_activeRow);
         InternalInitRecord(buffer);
-        CopyBookmarkEntry(m_buffers[m_activeRow + 1], buffer); // the row it goes before
+        CopyBookmarkEntry(bufferAt(m_activeRow + 1), buffer); // the row it goes before
         setBookmarkFlagOf(buffer, TBookmarkFlag::bfInserted);
         m_cursorBuffer = -1;
+    } else if (append && m_windowCount > 0 && reuseEnabled()) {
+        // The rows above the new one are the last rows, mostly in the window already.
+        const qint32 rows = RowCount();
+        const int above = std::min(m_windowCapacity - 1, int(rows));
+        arrangeWindow(rows - above, above, Reuse(), -1, -1);
+        TRecordBuffer buffer = bufferAt(above);
+        InternalInitRecord(buffer);
+        setBookmarkFlagOf(buffer, TBookmarkFlag::bfEOF);
+        m_windowCount = above + 1;
+        m_activeRow = above;
+        m_atFirst = false;
+        m_atLast = true;
+        InternalSetToRecord(bufferAt(0));
+        m_cursorBuffer = above == m_windowCapacity - 1 ? 0 : -1;
     } else {
         emptyWindow();
-        InternalInitRecord(m_buffers[0]);
-        setBookmarkFlagOf(m_buffers[0], append ? TBookmarkFlag::bfEOF : TBookmarkFlag::bfBOF);
+        InternalInitRecord(bufferAt(0));
+        setBookmarkFlagOf(bufferAt(0), append ? TBookmarkFlag::bfEOF : TBookmarkFlag::bfBOF);
         makeOneRowWindow();
         if (append) {
             m_atLast = true;
             // The cursor goes after the last row and the rows before the new one are read
             // backwards into the window above it.
-            InternalSetToRecord(m_buffers[0]);
+            InternalSetToRecord(bufferAt(0));
             m_cursorBuffer = 0;
             while (m_windowCount < m_windowCapacity && fetchPriorIntoWindow()) { }
         }
@@ -323,7 +341,7 @@ void TDataSet::beginNewRow(bool append)
 
     setState(TDataSetState::dsInsert);
     fire(OnNewRecord);
-    InternalNewRecord(m_buffers[m_activeRow]);
+    InternalNewRecord(bufferAt(m_activeRow));
     m_modified = false;
     DataEvent(TDataEvent::deDataSetChange, 0);
     fire(AfterInsert);
@@ -342,6 +360,7 @@ void TDataSet::InsertRow()
 
 void TDataSet::EditRow()
 {
+    StoreAccess access(this);
     if (isEditingState(m_state))
         return;
     if (m_windowCount == 0) {
@@ -361,6 +380,7 @@ void TDataSet::EditRow()
 
 void TDataSet::PostRow()
 {
+    StoreAccess access(this);
     if (!isEditingState(m_state) && m_state != TDataSetState::dsSetKey)
         DatabaseError(QStringLiteral("Dataset not in edit or insert mode"));
     DataEvent(TDataEvent::deUpdateRecord, 0);
@@ -368,7 +388,10 @@ void TDataSet::PostRow()
         return;
     DataEvent(TDataEvent::deCheckBrowseMode, 0);
     fire(BeforePost);
-    InternalBeforePost(m_buffers[m_activeRow]);
+    InternalBeforePost(bufferAt(m_activeRow));
+    // An inserted row moves the rows after it; only then is the old window not taken over.
+    const bool reusable
+        = m_state == TDataSetState::dsEdit || BookmarkFlagOf(bufferAt(m_activeRow)) != TBookmarkFlag::bfInserted;
     const bool posted = runWithRetry(ErrorStep::Post, [this] {
         for (TField *field : m_fields) {
             if (field->Required() && !field->ReadOnly() && field->FieldKind() == TFieldKind::fkData
@@ -379,14 +402,17 @@ void TDataSet::PostRow()
     });
     if (!posted)
         return;
+    Reuse reuse;
+    reuse.excluded = m_activeRow;
     setState(TDataSetState::dsBrowse);
-    Resynchronise(false, false);
+    resynchronise(false, false, reusable ? &reuse : nullptr);
     InternalDataChanged();
     fire(AfterPost);
 }
 
 void TDataSet::CancelRow()
 {
+    StoreAccess access(this);
     if (!isEditingState(m_state))
         return;
     const bool inserting = m_state == TDataSetState::dsInsert;
@@ -394,11 +420,13 @@ void TDataSet::CancelRow()
     fire(BeforeCancel);
     if (inserting)
         fire(BeforeScroll);
-    InternalSetToRecord(m_buffers[m_activeRow]);
+    InternalSetToRecord(bufferAt(m_activeRow));
     m_cursorBuffer = m_activeRow;
     InternalCancel();
+    Reuse reuse;
+    reuse.excluded = m_activeRow;
     setState(TDataSetState::dsBrowse);
-    Resynchronise(false, false);
+    resynchronise(false, false, &reuse);
     fire(AfterCancel);
     if (inserting)
         fire(AfterScroll);
@@ -406,6 +434,7 @@ void TDataSet::CancelRow()
 
 void TDataSet::DeleteRow()
 {
+    StoreAccess access(this);
     CheckActive();
     if (m_state == TDataSetState::dsInsert) {
         CancelRow();
@@ -416,10 +445,15 @@ void TDataSet::DeleteRow()
     DataEvent(TDataEvent::deCheckBrowseMode, 0);
     fire(BeforeDelete);
     fire(BeforeScroll);
+    Reuse reuse;
+    reuse.excluded = m_activeRow;
+    const qint32 deletedPos = RecordPosition(bufferAt(m_activeRow));
+    reuse.shiftFrom = deletedPos + 1;
+    reuse.shiftBy = -1;
     if (!runWithRetry(ErrorStep::Delete, [this] { InternalDelete(); }))
         return;
     setState(TDataSetState::dsBrowse);
-    Resynchronise(false, false);
+    resynchronise(false, false, deletedPos >= 0 ? &reuse : nullptr);
     InternalDataChanged();
     fire(AfterDelete);
     fire(AfterScroll);
@@ -427,6 +461,7 @@ void TDataSet::DeleteRow()
 
 void TDataSet::RefreshTable()
 {
+    StoreAccess access(this);
     FinishPendingRow();
     fire(BeforeRefresh);
     // The rows are read again around the current row, wherever the last fetch left the cursor.
@@ -458,6 +493,7 @@ bool TDataSet::NumbersRows() const
 
 void TDataSet::MoveFirst()
 {
+    StoreAccess access(this);
     FinishPendingRow();
     fire(BeforeScroll);
     emptyWindow();
@@ -471,12 +507,23 @@ void TDataSet::MoveFirst()
 
 void TDataSet::MoveLast()
 {
+    StoreAccess access(this);
     FinishPendingRow();
     fire(BeforeScroll);
-    emptyWindow();
-    InternalLast();
-    if (fetchPriorIntoWindow())
-        fillWindow();
+    if (m_windowCount > 0 && reuseEnabled()) {
+        const qint32 rows = RowCount();
+        const int count = std::min(m_windowCapacity, int(rows));
+        arrangeWindow(rows - count, count, Reuse(), -1, -1);
+        m_activeRow = count - 1;
+        m_atFirst = false;
+        InternalSetToRecord(bufferAt(0));
+        m_cursorBuffer = count == m_windowCapacity ? 0 : -1;
+    } else {
+        emptyWindow();
+        InternalLast();
+        if (fetchPriorIntoWindow())
+            fillWindow();
+    }
     m_atLast = true;
     DataEvent(TDataEvent::deDataSetChange, 0);
     fire(AfterScroll);
@@ -494,6 +541,7 @@ void TDataSet::MovePrior()
 
 qint32 TDataSet::MoveRows(qint32 distance)
 {
+    StoreAccess access(this);
     FinishPendingRow();
     fire(BeforeScroll);
     if (distance == 0 || (distance > 0 && m_atLast) || (distance < 0 && m_atFirst))
@@ -614,6 +662,7 @@ template <typename F> void TDataSet::forEachActiveLink(F f) const
 void TDataSet::allocateWindow()
 {
     m_windowCapacity = wantedWindowCapacity();
+    m_ringBase = 0;
     m_buffers.reserve(m_windowCapacity + 1);
     while (int(m_buffers.size()) < m_windowCapacity + 1)
         m_buffers.push_back(AllocRecordBuffer());
@@ -625,8 +674,27 @@ void TDataSet::releaseWindow()
     for (TRecordBuffer buffer : m_buffers)
         FreeRecordBuffer(buffer);
     m_buffers.clear();
+    m_ringBase = 0;
     m_windowCapacity = 0;
     emptyWindow();
+}
+
+void TDataSet::turnRing(int step)
+{
+    const int n = int(m_buffers.size());
+    m_ringBase += step;
+    if (m_ringBase >= n)
+        m_ringBase -= n;
+    else if (m_ringBase < 0)
+        m_ringBase += n;
+}
+
+void TDataSet::straightenRing()
+{
+    if (m_ringBase != 0) {
+        std::rotate(m_buffers.begin(), m_buffers.begin() + m_ringBase, m_buffers.end());
+        m_ringBase = 0;
+    }
 }
 
 void TDataSet::emptyWindow()
@@ -656,7 +724,7 @@ void TDataSet::ClearWindow()
 void TDataSet::standCursorOn(int index)
 {
     if (m_cursorBuffer != index) {
-        InternalSetToRecord(m_buffers[index]);
+        InternalSetToRecord(bufferAt(index));
         m_cursorBuffer = index;
     }
 }
@@ -669,12 +737,12 @@ bool TDataSet::fetchNextIntoWindow()
         // The cursor of a row being inserted stands on the row it goes before, which is the
         // one to show below it.
         if (m_state == TDataSetState::dsInsert && m_cursorBuffer == m_activeRow) {
-            const TBookmarkFlag flag = BookmarkFlagOf(m_buffers[m_activeRow]);
+            const TBookmarkFlag flag = BookmarkFlagOf(bufferAt(m_activeRow));
             if (flag == TBookmarkFlag::bfCurrent || flag == TBookmarkFlag::bfInserted)
                 mode = TGetMode::gmCurrent;
         }
     }
-    if (!FetchRecord(m_buffers[m_windowCount], mode)) {
+    if (!FetchRecord(bufferAt(m_windowCount), mode)) {
         m_cursorBuffer = -1;
         return false;
     }
@@ -684,7 +752,7 @@ bool TDataSet::fetchNextIntoWindow()
         ++m_windowCount;
     } else {
         // Full window: the top buffer becomes the fetch buffer, every row moves up by one.
-        std::rotate(m_buffers.begin(), m_buffers.begin() + 1, m_buffers.begin() + m_windowCount + 1);
+        turnRing(1);
     }
     m_cursorBuffer = m_windowCount - 1;
     return true;
@@ -694,14 +762,19 @@ bool TDataSet::fetchPriorIntoWindow()
 {
     if (m_windowCount > 0)
         standCursorOn(0);
-    if (!FetchRecord(m_buffers[m_windowCount], TGetMode::gmPrior)) {
+    if (!FetchRecord(bufferAt(m_windowCount), TGetMode::gmPrior)) {
         m_cursorBuffer = -1;
         return false;
     }
     if (m_windowCount == 0) {
         makeOneRowWindow();
     } else {
-        std::rotate(m_buffers.begin(), m_buffers.begin() + m_windowCount, m_buffers.begin() + m_windowCount + 1);
+        // The fetch buffer goes to the top, every row moves down by one; a buffer beyond the
+        // fetch buffer holds no row, so it may trade places with the fetch buffer first.
+        const int last = int(m_buffers.size()) - 1;
+        if (m_windowCount != last)
+            std::swap(bufferAt(m_windowCount), bufferAt(last));
+        turnRing(-1);
         if (m_windowCount < m_windowCapacity) {
             ++m_windowCount;
             ++m_activeRow;
@@ -719,7 +792,72 @@ void TDataSet::fillWindow()
 
 void TDataSet::Resynchronise(bool exact, bool center)
 {
-    TRecordBuffer fetch = m_buffers[m_windowCount];
+    resynchronise(exact, center, nullptr);
+}
+
+void TDataSet::arrangeWindow(qint32 top, int count, const Reuse &reuse, int fetched, qint32 fetchedPos)
+{
+    const int n = int(m_buffers.size());
+    QVarLengthArray<int, 64> chosen;
+    QVarLengthArray<bool, 64> used(n, false);
+    if (fetched >= 0)
+        used[fetched] = true;
+    int old = 0; // walks the old window, whose rows ascend
+    for (int j = 0; j < count; ++j) {
+        const qint32 position = top + j;
+        int pick = -1;
+        if (fetched >= 0 && position == fetchedPos) {
+            pick = fetched;
+        } else {
+            for (; old < m_windowCount; ++old) {
+                if (old == reuse.excluded || used[old])
+                    continue;
+                TRecordBuffer buffer = bufferAt(old);
+                if (BookmarkFlagOf(buffer) != TBookmarkFlag::bfCurrent)
+                    continue;
+                qint32 at = RecordPosition(buffer);
+                if (at < 0)
+                    continue;
+                if (at >= reuse.shiftFrom)
+                    at += reuse.shiftBy;
+                if (at < position)
+                    continue;
+                if (at == position)
+                    pick = old++;
+                break;
+            }
+        }
+        chosen.push_back(pick);
+        if (pick >= 0)
+            used[pick] = true;
+    }
+    QVarLengthArray<int, 64> spare;
+    for (int k = 0; k < n; ++k) {
+        if (!used[k])
+            spare.push_back(k);
+    }
+    int nextSpare = 0;
+    m_arranged.clear();
+    for (int j = 0; j < count; ++j) {
+        if (chosen[j] < 0) {
+            chosen[j] = spare[nextSpare++];
+            if (!FetchRecordAt(bufferAt(chosen[j]), top + j))
+                DatabaseError(QStringLiteral("Record not found"));
+        } else if (chosen[j] != fetched) {
+            setRecordPosition(bufferAt(chosen[j]), top + j);
+        }
+        m_arranged.push_back(bufferAt(chosen[j]));
+    }
+    for (; nextSpare < spare.size(); ++nextSpare)
+        m_arranged.push_back(bufferAt(spare[nextSpare]));
+    m_buffers.swap(m_arranged);
+    m_ringBase = 0;
+    m_windowCount = count;
+}
+
+void TDataSet::resynchronise(bool exact, bool center, const Reuse *reuse)
+{
+    TRecordBuffer fetch = bufferAt(m_windowCount);
     if (exact) {
         m_cursorBuffer = -1;
         if (!FetchRecord(fetch, TGetMode::gmCurrent))
@@ -731,7 +869,38 @@ void TDataSet::Resynchronise(bool exact, bool center)
         return;
     }
     const int keep = center ? (m_windowCapacity - 1) / 2 : m_activeRow;
-    std::swap(m_buffers[0], m_buffers[m_windowCount]);
+    const qint32 current = reuse && !exact && !center && reuseEnabled() ? RecordPosition(fetch) : -1;
+    if (current >= 0) {
+        // The same window as reading row by row gives: `keep` rows above the current one
+        // where there are so many, then the rows below, then more rows above.
+        const int capacity = m_windowCapacity;
+        const qint32 rows = RowCount();
+        const int before = std::min(keep, int(current));
+        const int after = std::min(capacity - 1 - before, int(rows - 1 - current));
+        const int extra = std::min(capacity - 1 - before - after, int(current) - before);
+        const int count = before + extra + 1 + after;
+        arrangeWindow(current - before - extra, count, *reuse, m_windowCount, current);
+        m_activeRow = before + extra;
+        m_atFirst = false;
+        m_atLast = false;
+        // Where reading row by row leaves the cursor: on the top row, or on the bottom row
+        // when the rows below filled the window.
+        int cursorIndex = 0;
+        int cursorBuffer = -1;
+        if (before + 1 == capacity) {
+            cursorBuffer = 0;
+        } else if (after > 0 && before + 1 + after == capacity) {
+            cursorIndex = count - 1;
+            cursorBuffer = count - 1;
+        } else if (count == capacity) {
+            cursorBuffer = 0;
+        }
+        InternalSetToRecord(bufferAt(cursorIndex));
+        m_cursorBuffer = cursorBuffer;
+        DataEvent(TDataEvent::deDataSetChange, 0);
+        return;
+    }
+    std::swap(bufferAt(0), bufferAt(m_windowCount));
     makeOneRowWindow();
     try {
         for (int added = 0; added < keep && fetchPriorIntoWindow(); ++added) { }
@@ -750,6 +919,8 @@ void TDataSet::updateWindowSize()
     const int wanted = wantedWindowCapacity();
     if (wanted == m_windowCapacity)
         return;
+    StoreAccess access(this);
+    straightenRing();
     if (wanted < m_windowCapacity && m_windowCount > 0) {
         int drop = m_activeRow;
         forEachActiveLink([&drop](TDataLink *link) { drop = std::min(drop, link->m_firstRow); });
@@ -810,8 +981,11 @@ void TDataSet::DataEvent(TDataEvent event, qintptr info)
     if (!passes)
         return;
     const QVarLengthArray<TDataSource *, 4> sources(m_dataSources.begin(), m_dataSources.end());
+    const quint32 changes = m_sourcesChanged;
     for (TDataSource *source : sources) {
-        if (std::find(m_dataSources.begin(), m_dataSources.end(), source) != m_dataSources.end())
+        // A view's reaction may have detached a source that has not heard yet.
+        if (m_sourcesChanged == changes
+            || std::find(m_dataSources.begin(), m_dataSources.end(), source) != m_dataSources.end())
             source->dataEvent(event, info);
     }
 }
@@ -844,12 +1018,14 @@ bool TDataSet::NotificationsHeld() const
 void TDataSet::addDataSource(TDataSource *source)
 {
     m_dataSources.push_back(source);
+    ++m_sourcesChanged;
     updateWindowSize();
 }
 
 void TDataSet::removeDataSource(TDataSource *source)
 {
     std::erase(m_dataSources, source);
+    ++m_sourcesChanged;
     updateWindowSize();
 }
 
@@ -873,6 +1049,7 @@ void TDataSet::ReleaseBookmark(TBookmark &bookmark) const
 
 void TDataSet::MoveToBookmark(const TBookmark &bookmark)
 {
+    StoreAccess access(this);
     if (bookmark.isEmpty())
         return;
     FinishPendingRow();

@@ -4,6 +4,7 @@
 #include <QVariant>
 #include <cstddef>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -144,6 +145,22 @@ protected:
     // After a row has been posted or deleted.
     virtual void InternalDataChanged() { }
 
+    // For a table that numbers its rows: the position of a buffer's row, and reading the row at
+    // a position. With these the window is rebuilt from buffers that already hold the wanted
+    // rows instead of reading every row again; the window, cursor and cursor buffer end up
+    // exactly as reading row by row leaves them.
+    virtual bool ReusesWindowRows() const { return false; }
+    virtual qint32 RecordPosition(TRecordBuffer) const { return -1; }
+    virtual void setRecordPosition(TRecordBuffer, qint32) { }
+    virtual bool FetchRecordAt(TRecordBuffer, qint32) { return false; }
+    // Turns the reuse off, to compare with reading row by row.
+    void setWindowRowReuse(bool enabled) { m_reuseAllowed = enabled; }
+
+    // Held around every operation that fetches or stores rows, so that a store with a lock
+    // takes it once per operation rather than once per row.
+    virtual void BeginStoreAccess() { }
+    virtual void EndStoreAccess() { }
+
     virtual bool ReadFieldData(const TField *field, TRecordBuffer buffer, qint32 &value) const = 0;
     // nullptr empties the field.
     virtual void WriteFieldData(const TField *field, TRecordBuffer buffer, const qint32 *value) = 0;
@@ -178,6 +195,21 @@ private:
     friend class TDataSource;
     friend class TDataLink;
 
+    class StoreAccess
+    {
+    public:
+        explicit StoreAccess(TDataSet *dataSet)
+            : m_dataSet(dataSet)
+        {
+            m_dataSet->BeginStoreAccess();
+        }
+        ~StoreAccess() { m_dataSet->EndStoreAccess(); }
+        Q_DISABLE_COPY_MOVE(StoreAccess)
+
+    private:
+        TDataSet *const m_dataSet;
+    };
+
     enum class ErrorStep { Edit, Post, Delete };
     // Runs a stored-data step in the error-retry loop; false when the error event said abort.
     template <typename Step> bool runWithRetry(ErrorStep which, Step step);
@@ -189,6 +221,16 @@ private:
     void finishPostOrCancel();
 
     // The record window.
+    // The buffers form a ring so that the window scrolls by one row without moving buffers;
+    // index 0 is the window's top.
+    TRecordBuffer &bufferAt(int index)
+    {
+        const int k = m_ringBase + index;
+        return m_buffers[k < int(m_buffers.size()) ? k : k - int(m_buffers.size())];
+    }
+    TRecordBuffer bufferAt(int index) const { return const_cast<TDataSet *>(this)->bufferAt(index); }
+    void turnRing(int step);
+    void straightenRing();
     void allocateWindow();
     void releaseWindow();
     void emptyWindow();
@@ -198,6 +240,20 @@ private:
     bool fetchPriorIntoWindow();
     void fillWindow();
     void updateWindowSize();
+
+    // Which rows of the old window may be taken over: all but one buffer (the row that was
+    // edited, appended or deleted), with the positions from shiftFrom on moved by shiftBy.
+    struct Reuse
+    {
+        int excluded = -1;
+        qint32 shiftFrom = std::numeric_limits<qint32>::max();
+        int shiftBy = 0;
+    };
+    bool reuseEnabled() const { return m_reuseAllowed && ReusesWindowRows(); }
+    void resynchronise(bool exact, bool center, const Reuse *reuse);
+    // Makes the window the rows [top, top + count): from old window buffers still holding them,
+    // the buffer at logical index `fetched` for position fetchedPos, the rest read anew.
+    void arrangeWindow(qint32 top, int count, const Reuse &reuse, int fetched, qint32 fetchedPos);
     int wantedWindowCapacity() const;
     void setActiveRow(int row);
     template <typename F> void forEachActiveLink(F f) const;
@@ -208,12 +264,16 @@ private:
     std::vector<std::unique_ptr<TField>> m_ownedFields;
     std::vector<TField *> m_fields;
     std::vector<TDataSource *> m_dataSources;
+    quint32 m_sourcesChanged = 0; // counts attachments and detachments
 
     TDataSetState m_state = TDataSetState::dsInactive;
     bool m_modified = false;
     bool m_destroying = false;
 
     std::vector<TRecordBuffer> m_buffers; // WindowCapacity + 1 while open
+    int m_ringBase = 0;
+    std::vector<TRecordBuffer> m_arranged; // scratch for arrangeWindow
+    bool m_reuseAllowed = true;
     int m_windowCapacity = 0;
     int m_windowCount = 0;
     int m_activeRow = 0;

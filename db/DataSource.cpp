@@ -80,6 +80,7 @@ void TDataSource::EditRow()
 void TDataSource::addLink(TDataLink *link)
 {
     m_links.push_back(link);
+    orderLinks();
     if (m_dataSet)
         m_dataSet->updateWindowSize();
 }
@@ -87,22 +88,34 @@ void TDataSource::addLink(TDataLink *link)
 void TDataSource::removeLink(TDataLink *link)
 {
     std::erase(m_links, link);
+    orderLinks();
     if (m_dataSet)
         m_dataSet->updateWindowSize();
 }
 
-TDataSource::LinkList TDataSource::linksInDeliveryOrder() const
+void TDataSource::orderLinks()
 {
-    LinkList ordered;
+    m_deliveryOrder.clear();
     for (auto it = m_links.rbegin(); it != m_links.rend(); ++it) {
         if (!(*it)->m_visual)
-            ordered.push_back(*it);
+            m_deliveryOrder.push_back(*it);
     }
     for (auto it = m_links.rbegin(); it != m_links.rend(); ++it) {
         if ((*it)->m_visual)
-            ordered.push_back(*it);
+            m_deliveryOrder.push_back(*it);
     }
-    return ordered;
+    ++m_linksChanged;
+}
+
+void TDataSource::deliver(TDataEvent event, qintptr info)
+{
+    const LinkList links(m_deliveryOrder.begin(), m_deliveryOrder.end());
+    const quint32 changes = m_linksChanged;
+    for (TDataLink *link : links) {
+        // A reaction may have detached a link that has not heard yet.
+        if (m_linksChanged == changes || isAttached(link))
+            link->DataEvent(event, info);
+    }
 }
 
 bool TDataSource::isAttached(const TDataLink *link) const
@@ -117,10 +130,7 @@ void TDataSource::updateState()
         return;
     const TDataSetState old = m_state;
     m_state = state;
-    for (TDataLink *link : linksInDeliveryOrder()) {
-        if (isAttached(link)) // a reaction may have detached a later link
-            link->DataEvent(TDataEvent::deUpdateState, 0);
-    }
+    deliver(TDataEvent::deUpdateState, 0);
     if (m_destroying)
         return;
     if (OnStateChange)
@@ -137,10 +147,7 @@ void TDataSource::dataEvent(TDataEvent event, qintptr info)
     }
     if (m_state == TDataSetState::dsInactive)
         return;
-    for (TDataLink *link : linksInDeliveryOrder()) {
-        if (isAttached(link))
-            link->DataEvent(event, info);
-    }
+    deliver(event, info);
     switch (event) {
     case TDataEvent::deFieldChange:
         if (OnDataChange)

@@ -44,14 +44,18 @@ private:
     void removeLink(TDataLink *link);
     // The links in delivery order: non-visual first, then visual, each group last attached first.
     using LinkList = QVarLengthArray<TDataLink *, 8>;
-    LinkList linksInDeliveryOrder() const;
+    void orderLinks();
     bool isAttached(const TDataLink *link) const;
+    void deliver(TDataEvent event, qintptr info);
     void updateState();
     void dataEvent(TDataEvent event, qintptr info);
     void dataSetDestroyed();
 
     TDataSet *m_dataSet = nullptr;
     std::vector<TDataLink *> m_links; // in the order they were attached
+    // The links in delivery order: non-visual first, then visual, each group last attached first.
+    std::vector<TDataLink *> m_deliveryOrder;
+    quint32 m_linksChanged = 0; // counts attachments and detachments
     TDataSetState m_state = TDataSetState::dsInactive;
     bool m_enabled = true;
     bool m_autoEdit = true;

@@ -3,8 +3,7 @@
 EDatabaseError::EDatabaseError(QString message)
     : m_message(std::move(message))
     , m_utf8(m_message.toUtf8())
-{
-}
+{ }
 
 EDatabaseError::~EDatabaseError() = default;
 
@@ -16,8 +15,7 @@ const char *EDatabaseError::what() const noexcept
 ERangeError::ERangeError(QString message)
     : m_message(std::move(message))
     , m_utf8(m_message.toUtf8())
-{
-}
+{ }
 
 ERangeError::~ERangeError() = default;
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <exception>
 
 // The data layer's errors. Each carries its finished text; an error raised with a dataset as

@@ -160,6 +160,16 @@ void TxovCustomMemTable::Unlock()
     m_common->Unlock();
 }
 
+void TxovCustomMemTable::BeginStoreAccess()
+{
+    m_common->Mutex().lock();
+}
+
+void TxovCustomMemTable::EndStoreAccess()
+{
+    m_common->Mutex().unlock();
+}
+
 bool TxovCustomMemTable::NotificationsBlocked() const
 {
     return m_common->NotificationsBlocked();
@@ -355,6 +365,25 @@ bool TxovCustomMemTable::FetchRecord(TRecordBuffer buffer, TGetMode mode)
     copy->RowFlags &= ~quint8(1);
     setBookmarkEntry(buffer, {stored->SlotId, stored->UniqueId, TBookmarkFlag::bfCurrent});
     return true;
+}
+
+qint32 TxovCustomMemTable::RecordPosition(TRecordBuffer buffer) const
+{
+    return recordOf(buffer)->IndexPos;
+}
+
+void TxovCustomMemTable::setRecordPosition(TRecordBuffer buffer, qint32 position)
+{
+    recordOf(buffer)->IndexPos = position;
+}
+
+bool TxovCustomMemTable::FetchRecordAt(TRecordBuffer buffer, qint32 position)
+{
+    std::scoped_lock lock(m_common->Mutex());
+    if (position < 0 || position >= m_currentIndex->Count())
+        return false;
+    m_cursorPos = position;
+    return FetchRecord(buffer, TGetMode::gmCurrent);
 }
 
 void TxovCustomMemTable::InternalInitRecord(TRecordBuffer buffer)

@@ -158,6 +158,12 @@ protected:
     void InternalPost() override;
     void InternalDelete() override;
     void InternalDataChanged() override;
+    bool ReusesWindowRows() const override { return !m_filtered; }
+    qint32 RecordPosition(TRecordBuffer buffer) const override;
+    void setRecordPosition(TRecordBuffer buffer, qint32 position) override;
+    bool FetchRecordAt(TRecordBuffer buffer, qint32 position) override;
+    void BeginStoreAccess() override;
+    void EndStoreAccess() override;
     bool ReadFieldData(const TField *field, TRecordBuffer buffer, qint32 &value) const override;
     void WriteFieldData(const TField *field, TRecordBuffer buffer, const qint32 *value) override;
     bool CanModify() const override;

@@ -437,6 +437,71 @@ QString showRow(const Row &row)
 
 } // namespace
 
+namespace {
+
+// A table that reads every window row from the store one by one, as the window's own steps
+// describe, without taking rows over from the old window.
+class RowByRowTable final : public TxovCustomMemTable
+{
+public:
+    RowByRowTable() { setWindowRowReuse(false); }
+};
+
+// A turn table with a view and a label attached, for running the same steps on two tables.
+template <typename Table> struct Setup
+{
+    explicit Setup(int capacity)
+    {
+        table.setObjectName(s("Tbl"));
+        new TAutoIncField(&table, s("i"));
+        for (int f = 1; f < FieldCount; ++f)
+            new TIntegerField(&table, s(FieldNames[f]));
+        source.setDataSet(&table);
+        view.setWindowCapacity(capacity);
+        view.setDataSource(&source);
+        label.setFieldName(s("a1"));
+        label.setDataSource(&source);
+    }
+
+    // Everything a view or a caller can see of the table and its window.
+    QString snapshot(const QString &error, int moved)
+    {
+        QStringList parts;
+        parts << QStringLiteral("error=%1 moved=%2 state=%3").arg(error).arg(moved).arg(int(table.State()));
+        if (!table.Active())
+            return parts.join(s("; "));
+        parts << QStringLiteral("rows=%1 number=%2 window=%3/%4 active=%5 cursor=%6/%7 first=%8 last=%9")
+                     .arg(table.RowCount())
+                     .arg(table.RowNumber())
+                     .arg(table.WindowCount())
+                     .arg(table.WindowCapacity())
+                     .arg(table.ActiveRow())
+                     .arg(table.CursorPos())
+                     .arg(table.CursorBuffer())
+                     .arg(table.AtFirstRow())
+                     .arg(table.AtLastRow());
+        parts << QStringLiteral("view first=%1 label first=%2").arg(view.FirstRow()).arg(label.FirstRow());
+        const int saved = view.ActiveRow();
+        for (int j = 0; j < view.RowCount(); ++j) {
+            view.setActiveRow(j);
+            QStringList row;
+            row << QString::number(table.RowNumber());
+            for (int f = 0; f < FieldCount; ++f)
+                row << table.FieldNamed(s(FieldNames[f]))->DisplayText();
+            parts << row.join(QLatin1Char(','));
+        }
+        view.setActiveRow(saved);
+        return parts.join(s("; "));
+    }
+
+    Table table;
+    TDataSource source;
+    RecordingLink view;
+    TFieldDataLink label;
+};
+
+} // namespace
+
 class tst_MemTableModel : public QObject
 {
     Q_OBJECT
@@ -444,6 +509,7 @@ class tst_MemTableModel : public QObject
 private slots:
     void randomSequences_data();
     void randomSequences();
+    void windowReuseMatchesRowByRow();
 };
 
 void tst_MemTableModel::randomSequences_data()
@@ -664,6 +730,75 @@ void tst_MemTableModel::randomSequences()
             same(store->RecordCount(), qint32(model.rows.size()), "the store's record count");
             if (QTest::currentTestFailed())
                 return;
+        }
+    }
+}
+
+void tst_MemTableModel::windowReuseMatchesRowByRow()
+{
+    for (quint32 seed = 500; seed < 620; ++seed) {
+        std::mt19937 random(seed);
+        auto pick = [&random](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+        const int capacity = pick(1, 8);
+        Setup<TxovMemTable> reusing(capacity);
+        Setup<RowByRowTable> reading(capacity);
+        reusing.table.OpenTable();
+        reading.table.OpenTable();
+        QStringList history;
+
+        for (int step = 0; step < 400; ++step) {
+            const int roll = pick(0, 99);
+            const int field = pick(1, FieldCount - 1);
+            const int value = pick(-50, 200);
+            const int distance = pick(-9, 9);
+            const int wanted = pick(1, 8);
+            auto apply = [&](auto &setup, QString &error, int &moved) {
+                auto &table = setup.table;
+                try {
+                    if (roll < 22)
+                        table.AppendRow();
+                    else if (roll < 42)
+                        table.FieldNamed(s(FieldNames[field]))->setAsInteger(value);
+                    else if (roll < 56)
+                        table.PostRow();
+                    else if (roll < 60)
+                        table.CancelRow();
+                    else if (roll < 66)
+                        table.EditRow();
+                    else if (roll < 69)
+                        table.InsertRow();
+                    else if (roll < 79)
+                        table.DeleteRow();
+                    else if (roll < 82)
+                        table.MoveLast();
+                    else if (roll < 84)
+                        table.MoveFirst();
+                    else if (roll < 93)
+                        moved = table.MoveRows(distance);
+                    else if (roll < 95)
+                        table.RemoveAllRows();
+                    else if (roll < 96)
+                        table.RefreshTable();
+                    else
+                        setup.view.setWindowCapacity(wanted);
+                } catch (const EDatabaseError &e) {
+                    error = e.message();
+                }
+            };
+            QString errorA, errorB;
+            int movedA = 0, movedB = 0;
+            apply(reusing, errorA, movedA);
+            apply(reading, errorB, movedB);
+            history << QStringLiteral("roll %1").arg(roll);
+            const QString a = reusing.snapshot(errorA, movedA);
+            const QString b = reading.snapshot(errorB, movedB);
+            if (a != b) {
+                QFAIL(
+                    qPrintable(QStringLiteral("seed %1, step %2 (%3):\n  reusing: %4\n  reading: %5")
+                                   .arg(seed)
+                                   .arg(step)
+                                   .arg(history.mid(std::max<qsizetype>(0, history.size() - 8)).join(s(", ")), a, b)));
+            }
         }
     }
 }
