@@ -5,7 +5,9 @@
 // throw, labels, markers, the entry box) and the resident memory must stay flat.
 //
 // PONTIX_SOAK_ACTIONS sets the number of actions (default 20000), PONTIX_SOAK_SEED the seed
-// (default 1). A failure names the seed and the step, so that the run can be repeated.
+// (default 1). Every 5000 actions a new window starts, from a settings file of its own; each
+// window is one row of the test. A failure names the seed and the step, so that the run can be
+// repeated.
 
 #include <array>
 #include <cstdio>
@@ -238,7 +240,8 @@ class tst_soak : public QObject
 
 private slots:
     void initTestCase();
-    void cleanup();
+    void cleanupTestCase();
+    void soak_data();
     void soak();
 
 private:
@@ -249,8 +252,21 @@ private:
     QString where() const;
 
     QRandomGenerator random;
+    int actions = 20000;
     quint32 seed = 1;
     int step = 0;
+    // Resident memory after the first window's life is the baseline; later windows and games
+    // may not grow it beyond a bound. Under AddressSanitizer freed memory is held in
+    // quarantine, so there the leak checker at exit does this job instead.
+#if defined(__SANITIZE_ADDRESS__)
+    static constexpr bool measureMemory = false;
+#else
+    static constexpr bool measureMemory = true;
+#endif
+    static constexpr qint64 MemoryBound = 16 * 1024 * 1024;
+    qint64 baseline = -1;
+    qint64 peak = 0;
+    std::size_t longestGame = 0;
     QString action;
     Tfrm_Main *w = nullptr;
     Match m;
@@ -259,16 +275,24 @@ private:
 
 void tst_soak::initTestCase()
 {
+    if (qEnvironmentVariableIsSet("PONTIX_SOAK_ACTIONS"))
+        actions = qEnvironmentVariableIntValue("PONTIX_SOAK_ACTIONS");
+    if (qEnvironmentVariableIsSet("PONTIX_SOAK_SEED"))
+        seed = quint32(qEnvironmentVariableIntValue("PONTIX_SOAK_SEED"));
+    random.seed(seed);
     forwardMessage = qInstallMessageHandler(quietPlatform);
     QVERIFY(settingsDir.isValid());
     IniPath = settingsDir.filePath(QStringLiteral("Pontix.ini"));
 }
 
-void tst_soak::cleanup()
+void tst_soak::cleanupTestCase()
 {
     delete w;
     w = nullptr;
     delete frm_Logo;
+    std::printf("soak: %d actions, seed %u, longest game %zu rows, resident memory %lld KiB after the first window, "
+                "peak %lld KiB\n",
+        actions, seed, longestGame, baseline / 1024, peak / 1024);
 }
 
 QString tst_soak::where() const
@@ -484,33 +508,24 @@ void tst_soak::checkRows()
     QVERIFY2(table->RowNumber() == count, fail(QStringLiteral("walk ended on row %1").arg(table->RowNumber())));
 }
 
+// One row per window, so that a long run is many short test functions, each well within the
+// test runner's time limit per function.
+void tst_soak::soak_data()
+{
+    QTest::addColumn<int>("session");
+    for (int session = 0; session * SessionLength < actions; ++session)
+        QTest::addRow("window %d", session + 1) << session;
+}
+
 void tst_soak::soak()
 {
-    const int actions = qEnvironmentVariableIsSet("PONTIX_SOAK_ACTIONS")
-        ? qEnvironmentVariableIntValue("PONTIX_SOAK_ACTIONS")
-        : 20000;
-    if (qEnvironmentVariableIsSet("PONTIX_SOAK_SEED"))
-        seed = quint32(qEnvironmentVariableIntValue("PONTIX_SOAK_SEED"));
-    random.seed(seed);
-
-    // Resident memory after the first session (one full window's life) is the baseline; later
-    // windows and games may not grow it beyond a bound. Under AddressSanitizer freed memory is
-    // held in quarantine, so there the leak checker at exit does this job instead.
-#if defined(__SANITIZE_ADDRESS__)
-    const bool measure = false;
-#else
-    const bool measure = true;
-#endif
-    constexpr qint64 MemoryBound = 16 * 1024 * 1024;
-    qint64 baseline = -1;
-    qint64 peak = 0;
-    std::size_t longestGame = 0;
-
-    for (step = 0; step < actions; ++step) {
-        if (step % SessionLength == 0) {
-            if (step == SessionLength && measure)
+    QFETCH(int, session);
+    const int end = std::min(actions, (session + 1) * SessionLength);
+    for (step = session * SessionLength; step < end; ++step) {
+        if (step == session * SessionLength) {
+            if (session == 1 && measureMemory)
                 baseline = residentBytes();
-            openWindow(step / SessionLength);
+            openWindow(session);
             if (QTest::currentTestFailed())
                 return;
         } else {
@@ -528,9 +543,6 @@ void tst_soak::soak()
                     where() + QStringLiteral(": resident memory grew by %1 KiB").arg((resident - baseline) / 1024)));
         }
     }
-    std::printf("soak: %d actions, seed %u, longest game %zu rows, resident memory %lld KiB after the first window, "
-                "peak %lld KiB\n",
-        actions, seed, longestGame, baseline / 1024, peak / 1024);
 }
 
 QTEST_MAIN(tst_soak)
