@@ -93,6 +93,17 @@ QLabel *picture(QWidget *parent, const QString &resource, QSize size)
     return label;
 }
 
+// A turn marker, shown and hidden at every entry. It sits in a holder of its own size that is
+// never hidden and has no layout: showing or hiding a child of a panel with a layout would lay
+// out the whole window again at every entry.
+QLabel *marker(QWidget *parent, const QString &resource, QPoint position)
+{
+    auto *holder = new QWidget(parent);
+    holder->setFixedSize(MarkerWidth, 30);
+    holder->move(position);
+    return picture(holder, resource, holder->size());
+}
+
 bool fitsScore(qint64 value)
 {
     return value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max();
@@ -270,10 +281,8 @@ void Tfrm_Main::createScoreboardStrip(QWidget *parent)
     SpeedButton2->setText(QStringLiteral("OK"));
     SpeedButton2->setFocusPolicy(Qt::NoFocus);
     SpeedButton2->setGeometry(0, 40, EntryBoxWidth, 29);
-    Image1 = picture(Panel1, QStringLiteral(":/assets/dart_left.png"), QSize(MarkerWidth, 30));
-    Image1->move(0, 8);
-    Image2 = picture(Panel1, QStringLiteral(":/assets/dart_right.png"), QSize(MarkerWidth, 30));
-    Image2->move(0, 8);
+    Image1 = marker(Panel1, QStringLiteral(":/assets/dart_left.png"), QPoint(0, 8));
+    Image2 = marker(Panel1, QStringLiteral(":/assets/dart_right.png"), QPoint(0, 8));
     Image2->hide();
 }
 
@@ -604,8 +613,11 @@ void Tfrm_Main::FormResize(QObject *Sender)
     const int entryHalf = EditEx1->width() / 2;
     EditEx1->move(half - entryHalf, EditEx1->y());
     SpeedButton2->move(half - entryHalf, SpeedButton2->y());
-    Image1->move(half - entryHalf - MarkerGap - Image1->width(), Image1->y());
-    Image2->move(half + entryHalf + MarkerGap, Image2->y());
+    // The markers move with their holders.
+    QWidget *holder1 = Image1->parentWidget();
+    QWidget *holder2 = Image2->parentWidget();
+    holder1->move(half - entryHalf - MarkerGap - holder1->width(), holder1->y());
+    holder2->move(half + entryHalf + MarkerGap, holder2->y());
 
     // The right grid fills what the left one leaves; its width is known here already.
     const int grid1Width = half;

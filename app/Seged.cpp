@@ -2,8 +2,9 @@
 
 #include <limits>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 
 namespace {
 
@@ -162,4 +163,17 @@ void InitFolders()
     AppDir = GetAppDir();
     DataDir = ChooseDataDir(AppDir, GetAppDataPath());
     IniPath = joinPath(DataDir, IniFileName);
+}
+
+void InitApplication()
+{
+    // The folders are fixed before anything reads the settings file, that is before the main
+    // window.
+    InitFolders();
+    QApplication::setApplicationName(QStringLiteral("Pontix"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Pontix"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 72, 96})
+        icon.addFile(QStringLiteral(":/assets/icon/pontix-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
 }

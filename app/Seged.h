@@ -49,3 +49,7 @@ QString ChooseDataDir(const QString &appDir, const QString &appDataPath);
 
 // Fixes AppDir, DataDir and IniPath; the application object must exist. Later calls change nothing.
 void InitFolders();
+
+// The program-wide start-up before the main window: the folders, the application's names and
+// its window icon. The application object must exist.
+void InitApplication();

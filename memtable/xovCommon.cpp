@@ -1,9 +1,11 @@
 #include "xovCommon.h"
 
-#include <QRandomGenerator>
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <new>
+
+#include <QRandomGenerator>
 
 #include "DatabaseError.h"
 #include "xovMemTable.h"
@@ -11,6 +13,47 @@
 void TxovRecordDeleter::operator()(TxovRecord *record) const
 {
     ::operator delete(static_cast<void *>(record));
+}
+
+TxovRecordPool::TxovRecordPool() = default;
+
+TxovRecordPool::~TxovRecordPool() = default;
+
+void TxovRecordPool::setPlaceSize(std::size_t size)
+{
+    Q_ASSERT(Empty());
+    constexpr std::size_t align = alignof(TxovRecord);
+    m_placeSize = std::max(sizeof(FreePlace), (size + align - 1) / align * align);
+}
+
+void *TxovRecordPool::Take()
+{
+    if (m_free) {
+        FreePlace *place = m_free;
+        m_free = place->next;
+        return place;
+    }
+    if (m_unused == m_unusedEnd) {
+        // Left uninitialised, so that only the places in use take up memory.
+        m_blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(m_placeSize * RecordsPerBlock));
+        m_unused = m_blocks.back().get();
+        m_unusedEnd = m_unused + m_placeSize * RecordsPerBlock;
+    }
+    void *place = m_unused;
+    m_unused += m_placeSize;
+    return place;
+}
+
+void TxovRecordPool::Give(void *place)
+{
+    m_free = new (place) FreePlace {m_free};
+}
+
+void TxovRecordPool::ReleaseAll()
+{
+    m_blocks.clear();
+    m_unused = m_unusedEnd = nullptr;
+    m_free = nullptr;
 }
 
 TxovCommon::TxovCommon(TxovCustomMemTable *owner)
@@ -48,18 +91,32 @@ void TxovCommon::BuildLayout(const std::vector<TxovFieldDef> &defs)
     // Definitions beyond the layout tables cannot be given a slot.
     if (defs.size() > MaxFieldDefs)
         throw EMemTableError(QStringLiteral("Too many fields"));
+    int calcAreaStart = 0;
+    for (const TxovFieldDef &def : defs)
+        calcAreaStart += 1 + def.Size; // indicator byte, then the value
+    // No calculated and no variable-length fields are stored.
+    const int varLengthAreaStart = calcAreaStart + m_attachMaxCount * BookmarkEntrySize;
+    const int recordSize = int(sizeof(TxovRecord)) + varLengthAreaStart;
+    // Stored records are read in the layout they were stored in: another size needs an empty store.
+    if (m_recordCount > 0 && recordSize != m_recordSize)
+        throw EMemTableError(QStringLiteral("Table must be closed for this operation."));
+
     int offset = 0;
     for (size_t i = 0; i < defs.size(); ++i) {
         m_fieldStart[i] = offset;
         m_fieldFlags[i] = 0;
-        offset += 1 + defs[i].Size; // indicator byte, then the value
+        offset += 1 + defs[i].Size;
     }
     m_fieldCount = int(defs.size());
-    m_calcAreaStart = offset;
-    m_bookmarkAreaStart = m_calcAreaStart; // no calculated fields are stored
-    m_varLengthAreaStart = m_bookmarkAreaStart + m_attachMaxCount * BookmarkEntrySize;
-    m_valueAreaSize = m_varLengthAreaStart; // no variable-length fields
-    m_recordSize = int(sizeof(TxovRecord)) + m_valueAreaSize;
+    m_calcAreaStart = calcAreaStart;
+    m_bookmarkAreaStart = calcAreaStart;
+    m_varLengthAreaStart = varLengthAreaStart;
+    m_valueAreaSize = varLengthAreaStart;
+    m_recordSize = recordSize;
+    if (m_recordCount == 0) {
+        m_pool.ReleaseAll();
+        m_pool.setPlaceSize(size_t(m_recordSize));
+    }
 }
 
 TxovRecordPtr TxovCommon::AllocRecord() const
@@ -105,7 +162,7 @@ void TxovCommon::setBookmarkEntry(TxovRecord *record, int bookmarkStart, int att
     target[8] = static_cast<std::byte>(entry.Flag);
 }
 
-TxovRecord *TxovCommon::StoreRecord(TxovRecordPtr record)
+TxovRecord *TxovCommon::StoreRecord(const TxovRecord &from)
 {
     std::scoped_lock lock(m_mutex);
     const bool reused = !m_freeSlots.empty();
@@ -113,22 +170,30 @@ TxovRecord *TxovCommon::StoreRecord(TxovRecordPtr record)
     if ((reused && m_nextUniqueId == std::numeric_limits<qint32>::max())
         || (!reused && m_nextUniqueId + 1 >= UniqueIdLimit))
         throw EMemTableFatalError(QStringLiteral("Bookmark counter is out of range. Please close and reopen table."));
+    void *place = m_pool.Take();
     qint32 slot;
     if (reused) {
         slot = m_freeSlots.back();
         m_freeSlots.pop_back();
     } else {
+        try {
+            m_slots.push_back(nullptr);
+        } catch (...) {
+            m_pool.Give(place);
+            throw;
+        }
         slot = m_nextSlotId++;
-        m_slots.emplace_back();
     }
+    auto *record = new (place) TxovRecord(from);
+    record->ValueArea = static_cast<std::byte *>(place) + sizeof(TxovRecord);
+    std::memcpy(record->ValueArea, from.ValueArea, size_t(m_valueAreaSize));
     record->SlotId = slot;
     record->UniqueId = m_nextUniqueId++;
     record->RowFlags |= 1;
     record->IndexPos = -1;
-    TxovRecord *stored = record.get();
-    m_slots[slot] = std::move(record);
+    m_slots[slot] = record;
     ++m_recordCount;
-    return stored;
+    return record;
 }
 
 void TxovCommon::RemoveRecord(qint32 slotId)
@@ -136,7 +201,8 @@ void TxovCommon::RemoveRecord(qint32 slotId)
     std::scoped_lock lock(m_mutex);
     if (slotId < 0 || slotId >= qint32(m_slots.size()) || !m_slots[slotId])
         return;
-    m_slots[slotId].reset();
+    m_pool.Give(m_slots[slotId]);
+    m_slots[slotId] = nullptr;
     m_freeSlots.push_back(slotId);
     --m_recordCount;
 }
@@ -146,7 +212,7 @@ TxovRecord *TxovCommon::RecordAt(qint32 slotId) const
     std::scoped_lock lock(m_mutex);
     if (slotId < 0 || slotId >= qint32(m_slots.size()))
         return nullptr;
-    return m_slots[slotId].get();
+    return m_slots[slotId];
 }
 
 TxovRecord *TxovCommon::FindRecord(qint32 slotId, qint32 uniqueId) const
@@ -172,7 +238,9 @@ void TxovCommon::ClearAllTables()
 void TxovCommon::ClearRecords()
 {
     std::scoped_lock lock(m_mutex);
+    // The records go with their blocks; the lists hold plain references and are reset in place.
     m_slots.clear();
+    m_pool.ReleaseAll();
     m_freeSlots.clear();
     m_recordCount = 0;
     m_nextSlotId = 0;

@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QString>
 #include <array>
 #include <cstddef>
 #include <memory>
 #include <mutex>
 #include <vector>
+
+#include <QString>
 
 #include "DataTypes.h"
 
@@ -31,6 +32,42 @@ struct TxovRecordDeleter
     void operator()(TxovRecord *record) const;
 };
 using TxovRecordPtr = std::unique_ptr<TxovRecord, TxovRecordDeleter>;
+
+// Memory for the stored records of one layout, taken in blocks of many records: a record is
+// handed out and taken back one at a time, a freed place is handed out again first, and all of
+// them go at once, whatever their number, by releasing the blocks.
+class TxovRecordPool
+{
+    Q_DISABLE_COPY_MOVE(TxovRecordPool)
+
+public:
+    static constexpr std::size_t RecordsPerBlock = 1024;
+
+    TxovRecordPool();
+    ~TxovRecordPool();
+
+    std::size_t PlaceSize() const { return m_placeSize; }
+    // Only while no place is handed out; the size is rounded up to the header's alignment.
+    void setPlaceSize(std::size_t size);
+    // Uninitialised memory for one record of PlaceSize bytes.
+    void *Take();
+    void Give(void *place);
+    // Frees every block; every place handed out is gone with them.
+    void ReleaseAll();
+    bool Empty() const { return m_blocks.empty(); }
+
+private:
+    struct FreePlace
+    {
+        FreePlace *next;
+    };
+
+    std::size_t m_placeSize = sizeof(TxovRecord);
+    std::vector<std::unique_ptr<std::byte[]>> m_blocks;
+    std::byte *m_unused = nullptr; // the untouched rest of the newest block
+    std::byte *m_unusedEnd = nullptr;
+    FreePlace *m_free = nullptr;
+};
 
 // One field definition: what the store lays out a value slot for.
 struct TxovFieldDef
@@ -90,8 +127,9 @@ public:
     static TxovBookmarkEntry BookmarkEntry(const TxovRecord *record, int bookmarkStart, int attachment);
     static void setBookmarkEntry(TxovRecord *record, int bookmarkStart, int attachment, const TxovBookmarkEntry &entry);
 
-    // Stores a record in a free slot (last freed first) or a new one; returns it.
-    TxovRecord *StoreRecord(TxovRecordPtr record);
+    // Stores a copy of a record in the current layout (header and value area) in a free slot
+    // (last freed first) or a new one; returns the stored record.
+    TxovRecord *StoreRecord(const TxovRecord &record);
     // Takes a record out of its slot and frees it; the slot number becomes free.
     void RemoveRecord(qint32 slotId);
     // The stored record in a slot, nullptr for an empty or unknown slot.
@@ -102,10 +140,11 @@ public:
 
     // Every open attached table drops its rows and cursor.
     void ClearAllTables();
-    // Frees every record and resets the counters; draws a new content stamp.
+    // Frees every record and resets the counters; draws a new content stamp. Costs the same
+    // whatever the number of records.
     void ClearRecords();
 
-    const std::vector<TxovRecordPtr> &Slots() const { return m_slots; }
+    const std::vector<TxovRecord *> &Slots() const { return m_slots; }
     const std::vector<qint32> &FreeSlots() const { return m_freeSlots; }
     qint32 NextSlotId() const { return m_nextSlotId; }
     qint32 NextUniqueId() const { return m_nextUniqueId; }
@@ -151,7 +190,9 @@ private:
     int m_valueAreaSize = 0;
     int m_recordSize = 0;
 
-    std::vector<TxovRecordPtr> m_slots;
+    // The stored records live in the pool; a slot of a removed record is nullptr.
+    TxovRecordPool m_pool;
+    std::vector<TxovRecord *> m_slots;
     std::vector<qint32> m_freeSlots;
     qint32 m_recordCount = 0;
     qint32 m_nextSlotId = 0;

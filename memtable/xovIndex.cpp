@@ -35,9 +35,9 @@ void TxovIndex::Clear()
 void TxovIndex::Rebuild(const TxovCommon &store)
 {
     m_entries.clear();
-    for (const TxovRecordPtr &record : store.Slots()) {
+    for (TxovRecord *record : store.Slots()) {
         if (record)
-            m_entries.push_back(record.get());
+            m_entries.push_back(record);
     }
     m_unordered = false;
 }

@@ -552,10 +552,8 @@ void TxovCustomMemTable::InternalPost()
             stored->ChangeState = 1;
         return;
     }
-    TxovRecordPtr record = m_common->AllocRecord();
-    TxovCommon::CopyRecord(row, record.get(), m_common->ValueAreaSize());
     const TBookmarkFlag flag = bookmarkEntry(buffer).Flag;
-    TxovRecord *stored = m_common->StoreRecord(std::move(record));
+    TxovRecord *stored = m_common->StoreRecord(*row);
     if (flag == TBookmarkFlag::bfEOF || m_insertPos == -1)
         m_currentIndex->Append(stored);
     else

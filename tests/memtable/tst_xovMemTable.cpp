@@ -110,6 +110,7 @@ private slots:
     void recordFormat();
     void storeReusesSlotsLastInFirstOut();
     void emptyingStoreResetsCounters();
+    void storeKeepsRowsOfManyBlocks();
     void uniqueNumberLimit();
     void findBySlot_data();
     void findBySlot();
@@ -958,7 +959,7 @@ void tst_xovMemTable::recordFormat()
     t.f("a1")->Clear();
     t.table.PostRow();
 
-    const TxovRecord *record = store->Slots()[0].get();
+    const TxovRecord *record = store->Slots()[0];
     QCOMPARE(record->SlotId, 0);
     QCOMPARE(record->UniqueId, 0);
     QCOMPARE(record->RowFlags & 1, 1);
@@ -1002,6 +1003,36 @@ void tst_xovMemTable::storeReusesSlotsLastInFirstOut()
     QCOMPARE(store->NextSlotId(), 6);
     QCOMPARE(store->NextUniqueId(), 8);
     QCOMPARE(t.column("i"), ints({0, 2, 4, 5, 6, 7}));
+}
+
+// The store takes its records in blocks; rows on both sides of block boundaries, places given
+// back by deletes and a store emptied and filled again all keep their own values.
+void tst_xovMemTable::storeKeepsRowsOfManyBlocks()
+{
+    constexpr int rows = 2 * int(TxovRecordPool::RecordsPerBlock) + 10;
+    TurnTable t;
+    t.table.OpenTable();
+    for (int round = 0; round < 2; ++round) {
+        t.addRows(rows);
+        // Take back the last row of the first block and the first of the second, then refill
+        // them: the places freed last are taken first and hold the new values.
+        const int boundary = int(TxovRecordPool::RecordsPerBlock);
+        t.table.MoveFirst();
+        t.table.MoveRows(boundary - 1);
+        t.table.DeleteRow();
+        t.table.DeleteRow();
+        t.addRows(2);
+        QList<QVariant> expected;
+        for (int k = 1; k <= rows; ++k) {
+            if (k != boundary && k != boundary + 1)
+                expected << QVariant(10 * k);
+        }
+        expected << QVariant(10 * (rows - 1)) << QVariant(10 * rows);
+        QCOMPARE(t.column("e1"), expected);
+        QCOMPARE(t.table.Common()->RecordCount(), rows);
+        t.table.RemoveAllRows();
+        QCOMPARE(t.table.RowCount(), 0);
+    }
 }
 
 void tst_xovMemTable::emptyingStoreResetsCounters()

@@ -1,0 +1,20 @@
+// The floor of any window that shows text: the bare main window with one label in the default
+// font, so that the toolkit's font set-up is paid as in Pontix. Ended at its first paint.
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QScreen>
+
+#include "BenchSupport.h"
+
+int main(int argc, char *argv[])
+{
+    const auto start = bench::Clock::now();
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.setCentralWidget(new QLabel(QStringLiteral("Pontix 501"), &window));
+    window.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    bench::ExitAtFirstPaint probe(&window, start);
+    window.show();
+    return QApplication::exec();
+}
