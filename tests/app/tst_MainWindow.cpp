@@ -157,8 +157,11 @@ void tst_MainWindow::formResize()
     QCOMPARE(w->DBGrid2->x(), grid1);
     QCOMPARE(w->EditEx1->geometry(), QRect(entryLeft, 8, 121, 32));
     QCOMPARE(w->SpeedButton2->geometry(), QRect(entryLeft, 40, 121, 29));
-    QCOMPARE(w->Image1->geometry(), QRect(marker1Left, 8, 125, 30));
-    QCOMPARE(w->Image2->geometry(), QRect(marker2Left, 8, 125, 30));
+    const auto inStrip = [this](QWidget *widget) {
+        return QRect(widget->mapTo(w->Panel1, QPoint(0, 0)), widget->size());
+    };
+    QCOMPARE(inStrip(w->Image1), QRect(marker1Left, 8, 125, 30));
+    QCOMPARE(inStrip(w->Image2), QRect(marker2Left, 8, 125, 30));
     for (int i = 0; i < 2; ++i) {
         QCOMPARE(w->DBGrid1->Columns()->Items(i)->Width(), column1);
         QCOMPARE(w->DBGrid2->Columns()->Items(i)->Width(), column2);
