@@ -16,6 +16,7 @@
 #include "Main.h"
 #include "Seged.h"
 #include "ThemeDBGrid.h"
+#include "logo.h"
 #include "uEditEx.h"
 #include "xovMemTable.h"
 
@@ -68,6 +69,8 @@ void tst_MainWindow::cleanup()
 {
     delete w;
     w = nullptr;
+    // Each window opens a splash that would free itself only after its fade.
+    delete frm_Logo;
     IniPath.clear();
 }
 
@@ -157,9 +160,8 @@ void tst_MainWindow::formResize()
     QCOMPARE(w->DBGrid2->x(), grid1);
     QCOMPARE(w->EditEx1->geometry(), QRect(entryLeft, 8, 121, 32));
     QCOMPARE(w->SpeedButton2->geometry(), QRect(entryLeft, 40, 121, 29));
-    const auto inStrip = [this](QWidget *widget) {
-        return QRect(widget->mapTo(w->Panel1, QPoint(0, 0)), widget->size());
-    };
+    const auto inStrip
+        = [this](QWidget *widget) { return QRect(widget->mapTo(w->Panel1, QPoint(0, 0)), widget->size()); };
     QCOMPARE(inStrip(w->Image1), QRect(marker1Left, 8, 125, 30));
     QCOMPARE(inStrip(w->Image2), QRect(marker2Left, 8, 125, 30));
     for (int i = 0; i < 2; ++i) {
