@@ -20,11 +20,6 @@ TDataSource::~TDataSource()
     setDataSet(nullptr);
 }
 
-TDataSet *TDataSource::DataSet() const
-{
-    return m_dataSet;
-}
-
 void TDataSource::setDataSet(TDataSet *dataSet)
 {
     if (dataSet == m_dataSet)
@@ -43,11 +38,6 @@ void TDataSource::dataSetDestroyed()
     updateState();
 }
 
-bool TDataSource::Enabled() const
-{
-    return m_enabled;
-}
-
 void TDataSource::setEnabled(bool value)
 {
     if (value == m_enabled)
@@ -56,19 +46,9 @@ void TDataSource::setEnabled(bool value)
     updateState();
 }
 
-bool TDataSource::AutoEdit() const
-{
-    return m_autoEdit;
-}
-
 void TDataSource::setAutoEdit(bool value)
 {
     m_autoEdit = value;
-}
-
-TDataSetState TDataSource::State() const
-{
-    return m_state;
 }
 
 void TDataSource::EditRow()

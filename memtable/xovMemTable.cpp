@@ -370,6 +370,11 @@ qint32 TxovCustomMemTable::RecordPosition(TRecordBuffer buffer) const
     return recordOf(buffer)->IndexPos;
 }
 
+qint32 TxovCustomMemTable::ReusablePosition(TRecordBuffer buffer) const
+{
+    return BookmarkFlagOf(buffer) == TBookmarkFlag::bfCurrent ? recordOf(buffer)->IndexPos : -1;
+}
+
 void TxovCustomMemTable::setRecordPosition(TRecordBuffer buffer, qint32 position)
 {
     recordOf(buffer)->IndexPos = position;
@@ -433,7 +438,8 @@ void TxovCustomMemTable::InternalSetToRecord(TRecordBuffer buffer)
 
 TBookmarkFlag TxovCustomMemTable::BookmarkFlagOf(TRecordBuffer buffer) const
 {
-    return bookmarkEntry(buffer).Flag;
+    const int flagAt = m_common->BookmarkAreaStart() + m_attachNumber * TxovCommon::BookmarkEntrySize + 8;
+    return static_cast<TBookmarkFlag>(recordOf(buffer)->ValueArea[flagAt]);
 }
 
 void TxovCustomMemTable::setBookmarkFlagOf(TRecordBuffer buffer, TBookmarkFlag flag)
@@ -549,7 +555,7 @@ void TxovCustomMemTable::InternalPost()
             stored->ChangeState = 1;
         return;
     }
-    TxovRecordPtr record = m_common->AllocRecord();
+    TxovRecordPtr record = m_common->AllocRecord(false);
     TxovCommon::CopyRecord(row, record.get(), m_common->ValueAreaSize());
     const TBookmarkFlag flag = bookmarkEntry(buffer).Flag;
     TxovRecord *stored = m_common->StoreRecord(std::move(record));
