@@ -51,22 +51,24 @@ private:
 // The turn table with the main window's views attached.
 struct MemTableFixture
 {
-    explicit MemTableFixture(int rows)
+    explicit MemTableFixture(int rows, bool withViews = true)
     {
         table.setObjectName(QStringLiteral("Tbl"));
         new TAutoIncField(&table, QStringLiteral("i"));
         for (const char *name : {"e1", "h1", "a1", "e2", "h2", "a2"})
             new TIntegerField(&table, QString::fromLatin1(name));
         source.setDataSet(&table);
-        grid1.setDataSource(&source);
-        grid2.setDataSource(&source);
-        for (auto *label : {&label1, &label2}) {
-            label->OnDataChange
-                = [label, this] { caption = label->Field() ? label->Field()->DisplayText() : QString(); };
-            label->setDataSource(&source);
+        if (withViews) {
+            grid1.setDataSource(&source);
+            grid2.setDataSource(&source);
+            for (auto *label : {&label1, &label2}) {
+                label->OnDataChange
+                    = [label, this] { caption = label->Field() ? label->Field()->DisplayText() : QString(); };
+                label->setDataSource(&source);
+            }
+            label1.setFieldName(QStringLiteral("a1"));
+            label2.setFieldName(QStringLiteral("a2"));
         }
-        label1.setFieldName(QStringLiteral("a1"));
-        label2.setFieldName(QStringLiteral("a2"));
         table.OpenTable();
         fill(rows);
     }
@@ -90,6 +92,8 @@ struct MemTableFixture
         table.PostRow();
     }
 
+    void deleteLast() { table.DeleteRow(); }
+    void emptyAll() { table.RemoveAllRows(); }
     void fill(int rows)
     {
         for (int k = table.RowCount(); k < rows; ++k)
@@ -104,6 +108,14 @@ struct MemTableFixture
     QString caption;
     const QString e1 = QStringLiteral("e1"), h1 = QStringLiteral("h1"), a1 = QStringLiteral("a1");
     const QString e2 = QStringLiteral("e2"), h2 = QStringLiteral("h2"), a2 = QStringLiteral("a2");
+};
+
+// The turn table alone, for the table's own share of the work.
+struct BareMemTableFixture : MemTableFixture
+{
+    explicit BareMemTableFixture(int rows)
+        : MemTableFixture(rows, false)
+    { }
 };
 
 // The same table in SQLite, in memory, every statement prepared, all inside one transaction.
@@ -231,24 +243,6 @@ template <typename Fixture> Fixture &fixture(int rows)
     return *current;
 }
 
-void deleteLast(MemTableFixture &f)
-{
-    f.table.DeleteRow();
-}
-template <typename F> void deleteLast(F &f)
-{
-    f.deleteLast();
-}
-
-void emptyAll(MemTableFixture &f)
-{
-    f.table.RemoveAllRows();
-}
-template <typename F> void emptyAll(F &f)
-{
-    f.emptyAll();
-}
-
 void reportPerRow(benchmark::State &state, double total, int rowsPerIteration)
 {
     state.counters["ns_per_row"] = total * 1e9 / double(rowsPerIteration) / double(state.iterations());
@@ -268,7 +262,7 @@ template <typename Fixture> void BM_AppendPost(benchmark::State &state)
         state.SetIterationTime(elapsed);
         total += elapsed;
         for (int b = 0; b < Batch; ++b)
-            deleteLast(f);
+            f.deleteLast();
     }
     reportPerRow(state, total, Batch);
 }
@@ -299,7 +293,7 @@ template <typename Fixture> void BM_DeleteLast(benchmark::State &state)
     for (auto _ : state) {
         const auto start = Clock::now();
         for (int b = 0; b < Batch; ++b)
-            deleteLast(f);
+            f.deleteLast();
         const double elapsed = seconds(start);
         state.SetIterationTime(elapsed);
         total += elapsed;
@@ -316,7 +310,7 @@ template <typename Fixture> void BM_Empty(benchmark::State &state)
     double total = 0;
     for (auto _ : state) {
         const auto start = Clock::now();
-        emptyAll(f);
+        f.emptyAll();
         const double elapsed = seconds(start);
         state.SetIterationTime(elapsed);
         total += elapsed;
@@ -356,6 +350,7 @@ int main(int argc, char **argv)
     // Table size outermost, so every fixture is built once per size.
     for (int rows : {1000, 100000, 1000000}) {
         registerAll<MemTableFixture>("xovMemTable", rows);
+        registerAll<BareMemTableFixture>("xovMemTable-no-views", rows);
         registerAll<SqliteFixture>("SQLite", rows);
         registerAll<ItemModelFixture>("QStandardItemModel", rows);
     }
