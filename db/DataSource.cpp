@@ -29,7 +29,11 @@ void TDataSource::setDataSet(TDataSet *dataSet)
     m_dataSet = dataSet;
     if (m_dataSet)
         m_dataSet->addDataSource(this);
+    const TDataSetState before = m_state;
     updateState();
+    // Views that stay active now show another dataset's rows: they must read them again.
+    if (m_state == before && m_state != TDataSetState::dsInactive)
+        dataEvent(TDataEvent::deDataSetChange, 0);
 }
 
 void TDataSource::dataSetDestroyed()
