@@ -22,11 +22,6 @@ TDataLink::~TDataLink()
     }
 }
 
-TDataSource *TDataLink::DataSource() const
-{
-    return m_dataSource;
-}
-
 void TDataLink::setDataSource(TDataSource *source)
 {
     if (source == m_dataSource)
@@ -39,47 +34,12 @@ void TDataLink::setDataSource(TDataSource *source)
     updateState();
 }
 
-TDataSet *TDataLink::DataSet() const
-{
-    return m_dataSource ? m_dataSource->DataSet() : nullptr;
-}
-
-bool TDataLink::Active() const
-{
-    return m_active;
-}
-
-bool TDataLink::Editing() const
-{
-    return m_editing;
-}
-
-bool TDataLink::ReadOnly() const
-{
-    return m_readOnly;
-}
-
 void TDataLink::setReadOnly(bool value)
 {
     if (value == m_readOnly)
         return;
     m_readOnly = value;
     updateState();
-}
-
-bool TDataLink::Visual() const
-{
-    return m_visual;
-}
-
-TDataSetState TDataLink::sourceState() const
-{
-    return m_dataSource ? m_dataSource->State() : TDataSetState::dsInactive;
-}
-
-int TDataLink::WindowCapacity() const
-{
-    return m_windowCapacity;
 }
 
 void TDataLink::setWindowCapacity(int rows)
@@ -94,11 +54,6 @@ void TDataLink::setWindowCapacity(int rows)
         dataSet->updateWindowSize();
     if (m_active)
         clampFirstRow();
-}
-
-int TDataLink::FirstRow() const
-{
-    return m_firstRow;
 }
 
 void TDataLink::clampFirstRow()

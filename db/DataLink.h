@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include "DataSource.h"
 #include "DataTypes.h"
 
 class TDataSet;
@@ -21,19 +22,19 @@ public:
     TDataLink();
     virtual ~TDataLink(); // detaches from its data source
 
-    TDataSource *DataSource() const;
+    TDataSource *DataSource() const { return m_dataSource; }
     void setDataSource(TDataSource *source);
-    TDataSet *DataSet() const;
+    TDataSet *DataSet() const { return m_dataSource ? m_dataSource->DataSet() : nullptr; }
 
-    bool Active() const;
-    bool Editing() const;
-    bool ReadOnly() const;
+    bool Active() const { return m_active; }
+    bool Editing() const { return m_editing; }
+    bool ReadOnly() const { return m_readOnly; }
     void setReadOnly(bool value);
-    bool Visual() const;
+    bool Visual() const { return m_visual; }
 
-    int WindowCapacity() const;
+    int WindowCapacity() const { return m_windowCapacity; }
     void setWindowCapacity(int rows);
-    int FirstRow() const;
+    int FirstRow() const { return m_firstRow; }
     int ActiveRow() const;
     void setActiveRow(int row);
     int RowCount() const;
@@ -64,7 +65,7 @@ private:
 
     void updateState();
     void clampFirstRow();
-    TDataSetState sourceState() const;
+    TDataSetState sourceState() const { return m_dataSource ? m_dataSource->State() : TDataSetState::dsInactive; }
 
     TDataSource *m_dataSource = nullptr;
     const bool m_visual = false;

@@ -2,6 +2,7 @@
 
 #include <QVarLengthArray>
 #include <algorithm>
+#include <cstring>
 
 #include "DataLink.h"
 #include "DataSource.h"
@@ -57,6 +58,10 @@ void TDataSet::registerField(std::unique_ptr<TField> field)
         field.release(); // the caller's new-expression frees it when the exception leaves the ctor
         DatabaseError(QStringLiteral("Cannot perform this operation on an open dataset"));
     }
+    for (const TField *other : m_fields) {
+        if (other->FieldName().compare(field->FieldName(), Qt::CaseInsensitive) == 0)
+            m_namesDifferOnlyInCase = true;
+    }
     m_fields.push_back(field.get());
     m_ownedFields.push_back(std::move(field));
 }
@@ -73,6 +78,16 @@ const std::vector<TField *> &TDataSet::Fields() const
 
 TField *TDataSet::FindFieldNamed(const QString &name) const
 {
+    // Names are usually written as declared; unless two names differ only in case, the field
+    // spelled exactly so is the first that matches.
+    if (!m_namesDifferOnlyInCase) {
+        for (TField *field : m_fields) {
+            const QString &fieldName = field->FieldName();
+            if (fieldName.size() == name.size()
+                && std::memcmp(fieldName.constData(), name.constData(), size_t(name.size()) * sizeof(QChar)) == 0)
+                return field;
+        }
+    }
     for (TField *field : m_fields) {
         if (field->FieldName().compare(name, Qt::CaseInsensitive) == 0)
             return field;
@@ -96,20 +111,6 @@ QVariant TDataSet::FieldValue(const QString &name) const
 void TDataSet::setFieldValue(const QString &name, const QVariant &value)
 {
     FieldNamed(name)->setAsValue(value);
-}
-
-TDataSet::TRecordBuffer TDataSet::ActiveBuffer() const
-{
-    if (m_windowCount == 0 || m_activeRow < 0 || m_activeRow >= m_windowCount)
-        return nullptr;
-    switch (m_state) {
-    case TDataSetState::dsBrowse:
-    case TDataSetState::dsEdit:
-    case TDataSetState::dsInsert:
-        return bufferAt(m_activeRow);
-    default:
-        return nullptr;
-    }
 }
 
 bool TDataSet::readField(const TField *field, qint32 &value) const
@@ -174,22 +175,12 @@ void TDataSet::CheckActive() const
         DatabaseError(QStringLiteral("Cannot perform this operation on a closed dataset"));
 }
 
-bool TDataSet::Active() const
-{
-    return m_state != TDataSetState::dsInactive;
-}
-
 void TDataSet::setActive(bool value)
 {
     if (value)
         OpenTable();
     else
         CloseTable();
-}
-
-TDataSetState TDataSet::State() const
-{
-    return m_state;
 }
 
 void TDataSet::setState(TDataSetState state)
@@ -199,11 +190,6 @@ void TDataSet::setState(TDataSetState state)
     m_state = state;
     m_modified = false;
     DataEvent(TDataEvent::deUpdateState, 0);
-}
-
-bool TDataSet::RowModified() const
-{
-    return m_modified;
 }
 
 template <typename Step> bool TDataSet::runWithRetry(ErrorStep which, Step step)
@@ -594,43 +580,8 @@ qint32 TDataSet::MoveRows(qint32 distance)
     return moved;
 }
 
-bool TDataSet::AtFirstRow() const
-{
-    return m_atFirst;
-}
-
-bool TDataSet::AtLastRow() const
-{
-    return m_atLast;
-}
-
-bool TDataSet::HasNoRow() const
-{
-    return m_windowCount == 0;
-}
-
 // ---------------------------------------------------------------------------------------------
 // The record window
-
-int TDataSet::WindowCapacity() const
-{
-    return m_windowCapacity;
-}
-
-int TDataSet::WindowCount() const
-{
-    return m_windowCount;
-}
-
-int TDataSet::ActiveRow() const
-{
-    return m_activeRow;
-}
-
-int TDataSet::CursorBuffer() const
-{
-    return m_cursorBuffer;
-}
 
 void TDataSet::setActiveRow(int row)
 {
@@ -797,39 +748,42 @@ void TDataSet::Resynchronise(bool exact, bool center)
 
 void TDataSet::arrangeWindow(qint32 top, int count, const Reuse &reuse, int fetched, qint32 fetchedPos)
 {
-    const int n = int(m_buffers.size());
-    QVarLengthArray<int, 64> chosen;
-    QVarLengthArray<bool, 64> used(n, false);
-    if (fetched >= 0)
-        used[fetched] = true;
-    int old = 0; // walks the old window, whose rows ascend
-    for (int j = 0; j < count; ++j) {
-        const qint32 position = top + j;
-        int pick = -1;
-        if (fetched >= 0 && position == fetchedPos) {
-            pick = fetched;
-        } else {
-            for (; old < m_windowCount; ++old) {
-                if (old == reuse.excluded || used[old])
-                    continue;
-                TRecordBuffer buffer = bufferAt(old);
-                if (BookmarkFlagOf(buffer) != TBookmarkFlag::bfCurrent)
-                    continue;
-                qint32 at = RecordPosition(buffer);
-                if (at < 0)
-                    continue;
-                if (at >= reuse.shiftFrom)
-                    at += reuse.shiftBy;
-                if (at < position)
-                    continue;
-                if (at == position)
-                    pick = old++;
-                break;
-            }
+    // The old window's rows are consecutive. When its first and last rows that may be taken
+    // over say that nothing moved between them, the new window is the old one turned by a
+    // number of rows, with the rows it lacks read anew.
+    const int first = reuse.excluded == 0 ? 1 : 0;
+    const int last = reuse.excluded == m_windowCount - 1 ? m_windowCount - 2 : m_windowCount - 1;
+    if (first < last) {
+        const qint32 firstAt = ReusablePosition(bufferAt(first));
+        const qint32 lastAt = ReusablePosition(bufferAt(last));
+        if (firstAt >= 0 && lastAt >= 0 && lastAt < reuse.shiftFrom && lastAt - firstAt == last - first) {
+            turnWindow(top, count, reuse.excluded, top + first - firstAt, fetched, fetchedPos);
+            return;
         }
-        chosen.push_back(pick);
-        if (pick >= 0)
-            used[pick] = true;
+    }
+
+    const int n = int(m_buffers.size());
+    QVarLengthArray<int, 64> chosen(count, -1);
+    QVarLengthArray<bool, 64> used(n, false);
+    QVarLengthArray<bool, 64> moved(count, false);
+    if (fetched >= 0 && fetchedPos >= top && fetchedPos < top + count) {
+        chosen[fetchedPos - top] = fetched;
+        used[fetched] = true;
+    }
+    for (int old = 0; old < m_windowCount; ++old) {
+        if (old == reuse.excluded)
+            continue;
+        qint32 at = ReusablePosition(bufferAt(old));
+        if (at < 0)
+            continue;
+        const bool shifted = at >= reuse.shiftFrom;
+        if (shifted)
+            at += reuse.shiftBy;
+        if (at < top || at >= top + count || chosen[at - top] >= 0)
+            continue;
+        chosen[at - top] = old;
+        moved[at - top] = shifted;
+        used[old] = true;
     }
     QVarLengthArray<int, 64> spare;
     for (int k = 0; k < n; ++k) {
@@ -843,7 +797,7 @@ void TDataSet::arrangeWindow(qint32 top, int count, const Reuse &reuse, int fetc
             chosen[j] = spare[nextSpare++];
             if (!FetchRecordAt(bufferAt(chosen[j]), top + j))
                 DatabaseError(QStringLiteral("Record not found"));
-        } else if (chosen[j] != fetched) {
+        } else if (moved[j]) {
             setRecordPosition(bufferAt(chosen[j]), top + j);
         }
         m_arranged.push_back(bufferAt(chosen[j]));
@@ -852,6 +806,38 @@ void TDataSet::arrangeWindow(qint32 top, int count, const Reuse &reuse, int fetc
         m_arranged.push_back(bufferAt(spare[nextSpare]));
     m_buffers.swap(m_arranged);
     m_ringBase = 0;
+    m_windowCount = count;
+}
+
+void TDataSet::turnWindow(qint32 top, int count, int excluded, int shift, int fetched, qint32 fetchedPos)
+{
+    // Old window row i is new window row i - shift.
+    const int oldCount = m_windowCount;
+    const int n = int(m_buffers.size());
+    auto takenOver = [&](int j) {
+        const int old = j + shift;
+        return old >= 0 && old < oldCount && old != excluded;
+    };
+    turnRing(((shift % n) + n) % n);
+    if (fetched >= 0 && fetchedPos >= top && fetchedPos < top + count && !takenOver(fetchedPos - top)) {
+        const int from = (((fetched - shift) % n) + n) % n;
+        std::swap(bufferAt(fetchedPos - top), bufferAt(from));
+    }
+    // Rows not taken over: those beyond either end of the old window, and the excluded one.
+    auto readAnew = [&](int j) {
+        if (takenOver(j) || (fetched >= 0 && top + j == fetchedPos))
+            return;
+        if (!FetchRecordAt(bufferAt(j), top + j))
+            DatabaseError(QStringLiteral("Record not found"));
+    };
+    const int above = std::clamp(-shift, 0, count);
+    const int below = std::clamp(oldCount - shift, above, count);
+    for (int j = 0; j < above; ++j)
+        readAnew(j);
+    if (excluded >= 0 && excluded - shift >= above && excluded - shift < below)
+        readAnew(excluded - shift);
+    for (int j = below; j < count; ++j)
+        readAnew(j);
     m_windowCount = count;
 }
 
@@ -1008,11 +994,6 @@ void TDataSet::ReleaseNotifications()
         DataEvent(TDataEvent::deUpdateState, 0);
     if (m_heldState != TDataSetState::dsInactive && m_state != TDataSetState::dsInactive)
         DataEvent(m_pendingEvent, 0);
-}
-
-bool TDataSet::NotificationsHeld() const
-{
-    return m_holdCount > 0;
 }
 
 void TDataSet::addDataSource(TDataSource *source)

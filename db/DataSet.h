@@ -44,11 +44,11 @@ public:
     void setFieldValue(const QString &name, const QVariant &value);
 
     // Opening and closing.
-    bool Active() const;
+    bool Active() const { return m_state != TDataSetState::dsInactive; }
     void setActive(bool value);
     void OpenTable();
     void CloseTable();
-    TDataSetState State() const;
+    TDataSetState State() const { return m_state; }
 
     // Rows.
     void AppendRow();
@@ -58,7 +58,7 @@ public:
     void CancelRow();
     void DeleteRow();
     void RefreshTable();
-    bool RowModified() const;
+    bool RowModified() const { return m_modified; }
     virtual qint32 RowCount() const;
     virtual qint32 RowNumber() const;
     virtual bool NumbersRows() const;
@@ -69,20 +69,20 @@ public:
     void MoveNext();
     void MovePrior();
     qint32 MoveRows(qint32 distance);
-    bool AtFirstRow() const;
-    bool AtLastRow() const;
-    bool HasNoRow() const;
+    bool AtFirstRow() const { return m_atFirst; }
+    bool AtLastRow() const { return m_atLast; }
+    bool HasNoRow() const { return m_windowCount == 0; }
 
     // The record window, as bound views see it.
-    int WindowCapacity() const;
-    int WindowCount() const;
-    int ActiveRow() const;
-    int CursorBuffer() const;
+    int WindowCapacity() const { return m_windowCapacity; }
+    int WindowCount() const { return m_windowCount; }
+    int ActiveRow() const { return m_activeRow; }
+    int CursorBuffer() const { return m_cursorBuffer; }
 
     // Holding notifications back.
     void HoldNotifications();
     void ReleaseNotifications();
-    bool NotificationsHeld() const;
+    bool NotificationsHeld() const { return m_holdCount > 0; }
 
     // Bookmarks.
     TBookmark TakeBookmark() const;
@@ -151,6 +151,8 @@ protected:
     // exactly as reading row by row leaves them.
     virtual bool ReusesWindowRows() const { return false; }
     virtual qint32 RecordPosition(TRecordBuffer) const { return -1; }
+    // The position of a buffer fetched from the store, -1 for any other buffer.
+    virtual qint32 ReusablePosition(TRecordBuffer) const { return -1; }
     virtual void setRecordPosition(TRecordBuffer, qint32) { }
     virtual bool FetchRecordAt(TRecordBuffer, qint32) { return false; }
     // Turns the reuse off, to compare with reading row by row.
@@ -178,7 +180,13 @@ protected:
     void BeginDestroy();
     bool Destroying() const { return m_destroying; }
     [[noreturn]] void DatabaseError(const QString &text) const; // "<name>: <text>"
-    TRecordBuffer ActiveBuffer() const; // nullptr when there is no row
+    // The buffer field reads and writes go to; nullptr when there is no row.
+    TRecordBuffer ActiveBuffer() const
+    {
+        const bool reads = m_state == TDataSetState::dsBrowse || m_state == TDataSetState::dsEdit
+            || m_state == TDataSetState::dsInsert;
+        return reads && m_activeRow < m_windowCount ? bufferAt(m_activeRow) : nullptr;
+    }
     bool HasWindowBuffers() const { return !m_buffers.empty(); }
     void setState(TDataSetState state);
     void CheckActive() const;
@@ -254,6 +262,7 @@ private:
     // Makes the window the rows [top, top + count): from old window buffers still holding them,
     // the buffer at logical index `fetched` for position fetchedPos, the rest read anew.
     void arrangeWindow(qint32 top, int count, const Reuse &reuse, int fetched, qint32 fetchedPos);
+    void turnWindow(qint32 top, int count, int excluded, int shift, int fetched, qint32 fetchedPos);
     int wantedWindowCapacity() const;
     void setActiveRow(int row);
     template <typename F> void forEachActiveLink(F f) const;
@@ -263,6 +272,7 @@ private:
 
     std::vector<std::unique_ptr<TField>> m_ownedFields;
     std::vector<TField *> m_fields;
+    bool m_namesDifferOnlyInCase = false;
     std::vector<TDataSource *> m_dataSources;
     quint32 m_sourcesChanged = 0; // counts attachments and detachments
 

@@ -20,11 +20,6 @@ TDataSource::~TDataSource()
     setDataSet(nullptr);
 }
 
-TDataSet *TDataSource::DataSet() const
-{
-    return m_dataSet;
-}
-
 void TDataSource::setDataSet(TDataSet *dataSet)
 {
     if (dataSet == m_dataSet)
@@ -34,18 +29,17 @@ void TDataSource::setDataSet(TDataSet *dataSet)
     m_dataSet = dataSet;
     if (m_dataSet)
         m_dataSet->addDataSource(this);
+    const TDataSetState before = m_state;
     updateState();
+    // Views that stay active now show another dataset's rows: they must read them again.
+    if (m_state == before && m_state != TDataSetState::dsInactive)
+        dataEvent(TDataEvent::deDataSetChange, 0);
 }
 
 void TDataSource::dataSetDestroyed()
 {
     m_dataSet = nullptr;
     updateState();
-}
-
-bool TDataSource::Enabled() const
-{
-    return m_enabled;
 }
 
 void TDataSource::setEnabled(bool value)
@@ -56,19 +50,9 @@ void TDataSource::setEnabled(bool value)
     updateState();
 }
 
-bool TDataSource::AutoEdit() const
-{
-    return m_autoEdit;
-}
-
 void TDataSource::setAutoEdit(bool value)
 {
     m_autoEdit = value;
-}
-
-TDataSetState TDataSource::State() const
-{
-    return m_state;
 }
 
 void TDataSource::EditRow()

@@ -21,14 +21,14 @@ public:
     explicit TDataSource(QObject *parent = nullptr);
     ~TDataSource() override;
 
-    TDataSet *DataSet() const;
+    TDataSet *DataSet() const { return m_dataSet; }
     void setDataSet(TDataSet *dataSet);
-    bool Enabled() const;
+    bool Enabled() const { return m_enabled; }
     void setEnabled(bool value);
-    bool AutoEdit() const;
+    bool AutoEdit() const { return m_autoEdit; }
     void setAutoEdit(bool value);
     // The dataset's state while enabled, otherwise inactive.
-    TDataSetState State() const;
+    TDataSetState State() const { return m_state; }
     // Puts the dataset into state edit when AutoEdit is set and the state is browse.
     void EditRow();
 

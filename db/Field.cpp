@@ -82,6 +82,11 @@ QVariant TField::AsValue() const
 
 void TField::setAsValue(const QVariant &value)
 {
+    if (value.typeId() == QMetaType::Int) {
+        const qint32 plain = *static_cast<const int *>(value.constData());
+        writeValue(&plain);
+        return;
+    }
     if (!value.isValid() || value.isNull()) {
         writeValue(nullptr);
         return;

@@ -119,7 +119,7 @@ void TxovCommon::BuildLayout(const std::vector<TxovFieldDef> &defs)
     }
 }
 
-TxovRecordPtr TxovCommon::AllocRecord() const
+TxovRecordPtr TxovCommon::AllocRecord(bool zeroed) const
 {
     void *block = ::operator new(size_t(m_recordSize));
     auto *record = new (block) TxovRecord;
@@ -132,7 +132,8 @@ TxovRecordPtr TxovCommon::AllocRecord() const
     record->RowTag = 0;
     record->OlderVersion = nullptr;
     record->ValueArea = static_cast<std::byte *>(block) + sizeof(TxovRecord);
-    std::memset(record->ValueArea, 0, size_t(m_valueAreaSize));
+    if (zeroed)
+        std::memset(record->ValueArea, 0, size_t(m_valueAreaSize));
     return TxovRecordPtr(record);
 }
 
@@ -142,24 +143,6 @@ void TxovCommon::CopyRecord(const TxovRecord *from, TxovRecord *to, int valueAre
     *to = *from;
     to->ValueArea = valueArea;
     std::memcpy(valueArea, from->ValueArea, size_t(valueAreaSize));
-}
-
-TxovBookmarkEntry TxovCommon::BookmarkEntry(const TxovRecord *record, int bookmarkStart, int attachment)
-{
-    const std::byte *entry = record->ValueArea + bookmarkStart + attachment * BookmarkEntrySize;
-    TxovBookmarkEntry result;
-    std::memcpy(&result.SlotId, entry, 4);
-    std::memcpy(&result.UniqueId, entry + 4, 4);
-    result.Flag = static_cast<TBookmarkFlag>(entry[8]);
-    return result;
-}
-
-void TxovCommon::setBookmarkEntry(TxovRecord *record, int bookmarkStart, int attachment, const TxovBookmarkEntry &entry)
-{
-    std::byte *target = record->ValueArea + bookmarkStart + attachment * BookmarkEntrySize;
-    std::memcpy(target, &entry.SlotId, 4);
-    std::memcpy(target + 4, &entry.UniqueId, 4);
-    target[8] = static_cast<std::byte>(entry.Flag);
 }
 
 TxovRecord *TxovCommon::StoreRecord(const TxovRecord &from)

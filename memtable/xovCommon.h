@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -121,11 +122,26 @@ public:
     int ValueAreaSize() const { return m_valueAreaSize; }
     int RecordSize() const { return m_recordSize; }
 
-    // A fresh record in the current layout: header initialised, every value byte zero.
-    TxovRecordPtr AllocRecord() const;
+    // A fresh record in the current layout: header initialised, every value byte zero unless
+    // the caller fills the value area itself.
+    TxovRecordPtr AllocRecord(bool zeroed = true) const;
     static void CopyRecord(const TxovRecord *from, TxovRecord *to, int valueAreaSize);
-    static TxovBookmarkEntry BookmarkEntry(const TxovRecord *record, int bookmarkStart, int attachment);
-    static void setBookmarkEntry(TxovRecord *record, int bookmarkStart, int attachment, const TxovBookmarkEntry &entry);
+    static TxovBookmarkEntry BookmarkEntry(const TxovRecord *record, int bookmarkStart, int attachment)
+    {
+        const std::byte *at = record->ValueArea + bookmarkStart + attachment * BookmarkEntrySize;
+        TxovBookmarkEntry entry;
+        std::memcpy(&entry.SlotId, at, 4);
+        std::memcpy(&entry.UniqueId, at + 4, 4);
+        entry.Flag = static_cast<TBookmarkFlag>(at[8]);
+        return entry;
+    }
+    static void setBookmarkEntry(TxovRecord *record, int bookmarkStart, int attachment, const TxovBookmarkEntry &entry)
+    {
+        std::byte *at = record->ValueArea + bookmarkStart + attachment * BookmarkEntrySize;
+        std::memcpy(at, &entry.SlotId, 4);
+        std::memcpy(at + 4, &entry.UniqueId, 4);
+        at[8] = static_cast<std::byte>(entry.Flag);
+    }
 
     // Stores a copy of a record in the current layout (header and value area) in a free slot
     // (last freed first) or a new one; returns the stored record.

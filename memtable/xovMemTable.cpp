@@ -372,6 +372,11 @@ qint32 TxovCustomMemTable::RecordPosition(TRecordBuffer buffer) const
     return recordOf(buffer)->IndexPos;
 }
 
+qint32 TxovCustomMemTable::ReusablePosition(TRecordBuffer buffer) const
+{
+    return BookmarkFlagOf(buffer) == TBookmarkFlag::bfCurrent ? recordOf(buffer)->IndexPos : -1;
+}
+
 void TxovCustomMemTable::setRecordPosition(TRecordBuffer buffer, qint32 position)
 {
     recordOf(buffer)->IndexPos = position;
@@ -435,7 +440,8 @@ void TxovCustomMemTable::InternalSetToRecord(TRecordBuffer buffer)
 
 TBookmarkFlag TxovCustomMemTable::BookmarkFlagOf(TRecordBuffer buffer) const
 {
-    return bookmarkEntry(buffer).Flag;
+    const int flagAt = m_common->BookmarkAreaStart() + m_attachNumber * TxovCommon::BookmarkEntrySize + 8;
+    return static_cast<TBookmarkFlag>(recordOf(buffer)->ValueArea[flagAt]);
 }
 
 void TxovCustomMemTable::setBookmarkFlagOf(TRecordBuffer buffer, TBookmarkFlag flag)

@@ -160,6 +160,7 @@ protected:
     void InternalDataChanged() override;
     bool ReusesWindowRows() const override { return !m_filtered; }
     qint32 RecordPosition(TRecordBuffer buffer) const override;
+    qint32 ReusablePosition(TRecordBuffer buffer) const override;
     void setRecordPosition(TRecordBuffer buffer, qint32 position) override;
     bool FetchRecordAt(TRecordBuffer buffer, qint32 position) override;
     void BeginStoreAccess() override;
