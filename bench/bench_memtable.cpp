@@ -1,7 +1,8 @@
-#include <QCoreApplication>
-#include <QStandardItemModel>
 #include <chrono>
 #include <memory>
+
+#include <QCoreApplication>
+#include <QStandardItemModel>
 
 #include "DataLink.h"
 #include "DataSource.h"

@@ -1,5 +1,9 @@
 #include "DBGrid.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -10,9 +14,6 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QWheelEvent>
-#include <algorithm>
-#include <cstdlib>
-#include <optional>
 
 #include "DataLink.h"
 #include "DataSet.h"

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QAbstractScrollArea>
-#include <QFlags>
-#include <QPoint>
-#include <QRect>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
+
+#include <QAbstractScrollArea>
+#include <QFlags>
+#include <QPoint>
+#include <QRect>
 
 #include "Alignment.h"
 #include "Canvas.h"

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QFont>
-#include <QString>
 #include <memory>
 #include <optional>
 #include <vector>
+
+#include <QFont>
+#include <QString>
 
 #include "Alignment.h"
 #include "Colors.h"

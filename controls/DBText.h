@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QLabel>
 #include <memory>
+
+#include <QLabel>
 
 #include "Alignment.h"
 

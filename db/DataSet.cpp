@@ -1,8 +1,9 @@
 #include "DataSet.h"
 
-#include <QVarLengthArray>
 #include <algorithm>
 #include <cstring>
+
+#include <QVarLengthArray>
 
 #include "DataLink.h"
 #include "DataSource.h"

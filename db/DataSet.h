@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QObject>
-#include <QVariant>
 #include <cstddef>
 #include <functional>
 #include <limits>
 #include <memory>
 #include <vector>
+
+#include <QObject>
+#include <QVariant>
 
 #include "DataTypes.h"
 #include "DatabaseError.h"

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QObject>
-#include <QVarLengthArray>
 #include <functional>
 #include <vector>
+
+#include <QObject>
+#include <QVarLengthArray>
 
 #include "DataTypes.h"
 

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QString>
 #include <exception>
+
+#include <QString>
 
 // The data layer's errors. Each carries its finished text; an error raised with a dataset as
 // its source is worded "<dataset name>: <text>".

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QString>
-#include <QVariant>
 #include <functional>
 #include <optional>
+
+#include <QString>
+#include <QVariant>
 
 #include "DataTypes.h"
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QString>
 #include <memory>
 #include <vector>
+
+#include <QString>
 
 #include "xovCommon.h"
 

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <QFlags>
-#include <QString>
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include <QFlags>
+#include <QString>
 
 #include "DataSet.h"
 #include "xovCommon.h"

@@ -4,6 +4,13 @@
 //
 // Everything is drawn with QPainter at the size it is shown, so small images stay crisp.
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <tuple>
+#include <utility>
+
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
@@ -12,12 +19,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <numbers>
-#include <tuple>
-#include <utility>
 
 namespace {
 

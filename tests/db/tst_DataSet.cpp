@@ -1,6 +1,7 @@
-#include <QTest>
 #include <cstring>
 #include <vector>
+
+#include <QTest>
 
 #include "DataSet.h"
 #include "DataSource.h"

@@ -1,10 +1,11 @@
-#include <QTest>
-#include <QtEndian>
 #include <algorithm>
 #include <array>
 #include <optional>
 #include <random>
 #include <vector>
+
+#include <QTest>
+#include <QtEndian>
 
 #include "DataSource.h"
 #include "Field.h"

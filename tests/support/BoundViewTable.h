@@ -1,8 +1,9 @@
 #pragma once
 
+#include <initializer_list>
+
 #include <QString>
 #include <QVariant>
-#include <initializer_list>
 
 #include "DataSource.h"
 #include "Field.h"
