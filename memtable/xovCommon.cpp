@@ -119,21 +119,25 @@ void TxovCommon::BuildLayout(const std::vector<TxovFieldDef> &defs)
     }
 }
 
-TxovRecordPtr TxovCommon::AllocRecord(bool zeroed) const
+void TxovRecord::ResetHeader()
+{
+    IndexPos = -1;
+    SlotId = -1;
+    UniqueId = -1;
+    RowFlags = 0;
+    ChangeState = 0;
+    TxLevel = -1;
+    RowTag = 0;
+    OlderVersion = nullptr;
+}
+
+TxovRecordPtr TxovCommon::AllocRecord() const
 {
     void *block = ::operator new(size_t(m_recordSize));
     auto *record = new (block) TxovRecord;
-    record->IndexPos = -1;
-    record->SlotId = -1;
-    record->UniqueId = -1;
-    record->RowFlags = 0;
-    record->ChangeState = 0;
-    record->TxLevel = -1;
-    record->RowTag = 0;
-    record->OlderVersion = nullptr;
+    record->ResetHeader();
     record->ValueArea = static_cast<std::byte *>(block) + sizeof(TxovRecord);
-    if (zeroed)
-        std::memset(record->ValueArea, 0, size_t(m_valueAreaSize));
+    std::memset(record->ValueArea, 0, size_t(m_valueAreaSize));
     return TxovRecordPtr(record);
 }
 

@@ -26,6 +26,9 @@ struct TxovRecord
     quint32 RowTag; // 0 initially
     TxovRecord *OlderVersion;
     std::byte *ValueArea;
+
+    // The header of a record not yet stored; the value area is left alone.
+    void ResetHeader();
 };
 
 struct TxovRecordDeleter
@@ -124,7 +127,7 @@ public:
 
     // A fresh record in the current layout: header initialised, every value byte zero unless
     // the caller fills the value area itself.
-    TxovRecordPtr AllocRecord(bool zeroed = true) const;
+    TxovRecordPtr AllocRecord() const;
     static void CopyRecord(const TxovRecord *from, TxovRecord *to, int valueAreaSize);
     static TxovBookmarkEntry BookmarkEntry(const TxovRecord *record, int bookmarkStart, int attachment)
     {

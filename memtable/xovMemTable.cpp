@@ -394,14 +394,7 @@ bool TxovCustomMemTable::FetchRecordAt(TRecordBuffer buffer, qint32 position)
 void TxovCustomMemTable::InternalInitRecord(TRecordBuffer buffer)
 {
     TxovRecord *record = recordOf(buffer);
-    record->IndexPos = -1;
-    record->SlotId = -1;
-    record->UniqueId = -1;
-    record->RowFlags = 0;
-    record->ChangeState = 0;
-    record->TxLevel = -1;
-    record->RowTag = 0;
-    record->OlderVersion = nullptr;
+    record->ResetHeader();
     std::memset(record->ValueArea, 0, size_t(m_common->ValueAreaSize()));
     setBookmarkEntry(buffer, {-1, -1, TBookmarkFlag::bfCurrent});
 }
