@@ -1,4 +1,4 @@
-#include "IniFile.h"
+#include "app/IniFile.h"
 
 #include <limits>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "Main.h"
+#include "app/Main.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,15 +21,15 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "DBText.h"
-#include "DataSource.h"
-#include "Field.h"
-#include "IniFile.h"
-#include "Seged.h"
-#include "ThemeDBGrid.h"
-#include "logo.h"
-#include "uEditEx.h"
-#include "xovMemTable.h"
+#include "app/IniFile.h"
+#include "app/Seged.h"
+#include "app/logo.h"
+#include "controls/DBText.h"
+#include "controls/ThemeDBGrid.h"
+#include "controls/uEditEx.h"
+#include "db/DataSource.h"
+#include "db/Field.h"
+#include "memtable/xovMemTable.h"
 
 qint32 StartScore = 501;
 bool ExactCheckout = true;

@@ -3,7 +3,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
-#include "DBGrid.h"
+#include "controls/DBGrid.h"
 
 class QAction;
 class QCheckBox;

@@ -1,4 +1,4 @@
-#include "Seged.h"
+#include "app/Seged.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "logo.h"
+#include "app/logo.h"
 
 #include <QBitmap>
 #include <QCloseEvent>

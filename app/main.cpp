@@ -1,8 +1,8 @@
-#include "Main.h"
+#include "app/Main.h"
 
 #include <QApplication>
 
-#include "Seged.h"
+#include "app/Seged.h"
 
 int main(int argc, char *argv[])
 {

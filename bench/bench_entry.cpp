@@ -30,14 +30,14 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "BenchSupport.h"
-#include "DBText.h"
-#include "Main.h"
-#include "Seged.h"
-#include "ThemeDBGrid.h"
-#include "logo.h"
-#include "uEditEx.h"
-#include "xovMemTable.h"
+#include "app/Main.h"
+#include "app/Seged.h"
+#include "app/logo.h"
+#include "bench/BenchSupport.h"
+#include "controls/DBText.h"
+#include "controls/ThemeDBGrid.h"
+#include "controls/uEditEx.h"
+#include "memtable/xovMemTable.h"
 #include <benchmark/benchmark.h>
 
 namespace {

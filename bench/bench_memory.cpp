@@ -11,12 +11,12 @@
 #include <QStandardItemModel>
 #include <QTest>
 
-#include "BenchSupport.h"
-#include "Main.h"
-#include "Seged.h"
-#include "logo.h"
-#include "uEditEx.h"
-#include "xovMemTable.h"
+#include "app/Main.h"
+#include "app/Seged.h"
+#include "app/logo.h"
+#include "bench/BenchSupport.h"
+#include "controls/uEditEx.h"
+#include "memtable/xovMemTable.h"
 
 namespace {
 

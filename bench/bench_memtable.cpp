@@ -4,11 +4,11 @@
 #include <QCoreApplication>
 #include <QStandardItemModel>
 
-#include "DataLink.h"
-#include "DataSource.h"
-#include "Field.h"
-#include "FieldDataLink.h"
-#include "xovMemTable.h"
+#include "db/DataLink.h"
+#include "db/DataSource.h"
+#include "db/Field.h"
+#include "db/FieldDataLink.h"
+#include "memtable/xovMemTable.h"
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 

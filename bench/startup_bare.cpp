@@ -4,7 +4,7 @@
 #include <QMainWindow>
 #include <QScreen>
 
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 
 int main(int argc, char *argv[])
 {

@@ -1,9 +1,9 @@
 // Pontix's own start-up, as the program runs it, ended at the first paint of the main window.
 #include <QApplication>
 
-#include "BenchSupport.h"
-#include "Main.h"
-#include "Seged.h"
+#include "app/Main.h"
+#include "app/Seged.h"
+#include "bench/BenchSupport.h"
 
 int main(int argc, char *argv[])
 {

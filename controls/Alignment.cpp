@@ -1,4 +1,4 @@
-#include "Alignment.h"
+#include "controls/Alignment.h"
 
 Qt::Alignment AlignmentToQt(TAlignment alignment)
 {

@@ -1,4 +1,4 @@
-#include "Canvas.h"
+#include "controls/Canvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -5,7 +5,7 @@
 #include <QRect>
 #include <QString>
 
-#include "Colors.h"
+#include "controls/Colors.h"
 
 class QPainter;
 class QWidget;

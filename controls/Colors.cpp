@@ -1,4 +1,4 @@
-#include "Colors.h"
+#include "controls/Colors.h"
 
 #include <QGuiApplication>
 #include <QPalette>

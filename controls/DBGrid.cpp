@@ -1,4 +1,4 @@
-#include "DBGrid.h"
+#include "controls/DBGrid.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -15,11 +15,11 @@
 #include <QStyleOptionFocusRect>
 #include <QWheelEvent>
 
-#include "DataLink.h"
-#include "DataSet.h"
-#include "DataSource.h"
-#include "DatabaseError.h"
-#include "Field.h"
+#include "db/DataLink.h"
+#include "db/DataSet.h"
+#include "db/DataSource.h"
+#include "db/DatabaseError.h"
+#include "db/Field.h"
 
 // The grid's attachment to its data source: passes every reaction on to the grid.
 class TGridDataLink final : public TDataLink

@@ -10,10 +10,10 @@
 #include <QPoint>
 #include <QRect>
 
-#include "Alignment.h"
-#include "Canvas.h"
-#include "Colors.h"
-#include "DBGridColumns.h"
+#include "controls/Alignment.h"
+#include "controls/Canvas.h"
+#include "controls/Colors.h"
+#include "controls/DBGridColumns.h"
 
 class TDataSet;
 class TDataSource;

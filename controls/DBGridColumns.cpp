@@ -1,10 +1,10 @@
-#include "DBGridColumns.h"
+#include "controls/DBGridColumns.h"
 
 #include <algorithm>
 
-#include "DBGrid.h"
-#include "DataSet.h"
-#include "Field.h"
+#include "controls/DBGrid.h"
+#include "db/DataSet.h"
+#include "db/Field.h"
 
 TColumn::TColumn(TDBGridColumns *owner)
     : m_owner(owner)

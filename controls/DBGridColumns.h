@@ -7,8 +7,8 @@
 #include <QFont>
 #include <QString>
 
-#include "Alignment.h"
-#include "Colors.h"
+#include "controls/Alignment.h"
+#include "controls/Colors.h"
 
 class TDataSet;
 class TDBGrid;

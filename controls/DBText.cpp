@@ -1,8 +1,8 @@
-#include "DBText.h"
+#include "controls/DBText.h"
 
-#include "DataSource.h"
-#include "Field.h"
-#include "FieldDataLink.h"
+#include "db/DataSource.h"
+#include "db/Field.h"
+#include "db/FieldDataLink.h"
 
 TDBText::TDBText(QWidget *parent)
     : QLabel(parent)

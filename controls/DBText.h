@@ -4,7 +4,7 @@
 
 #include <QLabel>
 
-#include "Alignment.h"
+#include "controls/Alignment.h"
 
 class TDataSource;
 class TFieldDataLink;

@@ -1,10 +1,10 @@
-#include "ThemeDBGrid.h"
+#include "controls/ThemeDBGrid.h"
 
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionHeader>
 
-#include "DataLink.h"
+#include "db/DataLink.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QPoint>
 
-#include "DBGrid.h"
+#include "controls/DBGrid.h"
 
 // The bound grid with the desktop's look on its fixed cells. While styled drawing is in
 // force, title cells are drawn as header sections (normal, hot under the pointer, pressed

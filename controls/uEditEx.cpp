@@ -1,4 +1,4 @@
-#include "uEditEx.h"
+#include "controls/uEditEx.h"
 
 TEditEx::TEditEx(QWidget *parent)
     : QLineEdit(parent)

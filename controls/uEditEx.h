@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include "Alignment.h"
+#include "controls/Alignment.h"
 
 // A single-line edit box whose text stands left, right or centred. Everything else is the
 // plain line edit's: text, keys, colour, selection and focus.

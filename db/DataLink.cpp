@@ -1,9 +1,9 @@
-#include "DataLink.h"
+#include "db/DataLink.h"
 
 #include <algorithm>
 
-#include "DataSet.h"
-#include "DataSource.h"
+#include "db/DataSet.h"
+#include "db/DataSource.h"
 
 TDataLink::TDataLink()
     : TDataLink(false)

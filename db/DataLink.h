@@ -2,8 +2,8 @@
 
 #include <QtGlobal>
 
-#include "DataSource.h"
-#include "DataTypes.h"
+#include "db/DataSource.h"
+#include "db/DataTypes.h"
 
 class TDataSet;
 class TDataSource;

@@ -1,13 +1,13 @@
-#include "DataSet.h"
+#include "db/DataSet.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include <QVarLengthArray>
 
-#include "DataLink.h"
-#include "DataSource.h"
-#include "Field.h"
+#include "db/DataLink.h"
+#include "db/DataSource.h"
+#include "db/Field.h"
 
 namespace {
 

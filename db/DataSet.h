@@ -9,8 +9,8 @@
 #include <QObject>
 #include <QVariant>
 
-#include "DataTypes.h"
-#include "DatabaseError.h"
+#include "db/DataTypes.h"
+#include "db/DatabaseError.h"
 
 class TField;
 class TDataSource;

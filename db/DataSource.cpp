@@ -1,9 +1,9 @@
-#include "DataSource.h"
+#include "db/DataSource.h"
 
 #include <algorithm>
 
-#include "DataLink.h"
-#include "DataSet.h"
+#include "db/DataLink.h"
+#include "db/DataSet.h"
 
 TDataSource::TDataSource(QObject *parent)
     : QObject(parent)

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QVarLengthArray>
 
-#include "DataTypes.h"
+#include "db/DataTypes.h"
 
 class TDataSet;
 class TDataLink;

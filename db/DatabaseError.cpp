@@ -1,4 +1,4 @@
-#include "DatabaseError.h"
+#include "db/DatabaseError.h"
 
 EDatabaseError::EDatabaseError(QString message)
     : m_message(std::move(message))

@@ -1,8 +1,8 @@
-#include "Field.h"
+#include "db/Field.h"
 
 #include <memory>
 
-#include "DataSet.h"
+#include "db/DataSet.h"
 
 TField::TField(TDataSet *dataSet, const QString &fieldName, TFieldType dataType)
     : m_dataSet(dataSet)

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QVariant>
 
-#include "DataTypes.h"
+#include "db/DataTypes.h"
 
 class TDataSet;
 

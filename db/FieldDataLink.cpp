@@ -1,6 +1,6 @@
-#include "FieldDataLink.h"
+#include "db/FieldDataLink.h"
 
-#include "DataSet.h"
+#include "db/DataSet.h"
 
 TFieldDataLink::TFieldDataLink()
     : TDataLink(true)

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "DataLink.h"
+#include "db/DataLink.h"
 
 // A link bound to one field by name, for a view that shows a single value.
 class TFieldDataLink final : public TDataLink

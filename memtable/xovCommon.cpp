@@ -1,4 +1,4 @@
-#include "xovCommon.h"
+#include "memtable/xovCommon.h"
 
 #include <algorithm>
 #include <cstring>
@@ -7,8 +7,8 @@
 
 #include <QRandomGenerator>
 
-#include "DatabaseError.h"
-#include "xovMemTable.h"
+#include "db/DatabaseError.h"
+#include "memtable/xovMemTable.h"
 
 void TxovRecordDeleter::operator()(TxovRecord *record) const
 {

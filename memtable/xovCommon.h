@@ -9,7 +9,7 @@
 
 #include <QString>
 
-#include "DataTypes.h"
+#include "db/DataTypes.h"
 
 class TxovCustomMemTable;
 

@@ -1,4 +1,4 @@
-#include "xovIndex.h"
+#include "memtable/xovIndex.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "xovCommon.h"
+#include "memtable/xovCommon.h"
 
 // One ordering of the stored records: an ordered list of references into the store.
 class TxovIndex

@@ -1,10 +1,10 @@
-#include "xovMemTable.h"
+#include "memtable/xovMemTable.h"
 
 #include <cstring>
 
 #include <QtEndian>
 
-#include "Field.h"
+#include "db/Field.h"
 
 namespace {
 

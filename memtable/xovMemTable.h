@@ -7,9 +7,9 @@
 #include <QFlags>
 #include <QString>
 
-#include "DataSet.h"
-#include "xovCommon.h"
-#include "xovIndex.h"
+#include "db/DataSet.h"
+#include "memtable/xovCommon.h"
+#include "memtable/xovIndex.h"
 
 class TField;
 

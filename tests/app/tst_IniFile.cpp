@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "IniFile.h"
+#include "app/IniFile.h"
 #include <sys/resource.h>
 #include <unistd.h>
 

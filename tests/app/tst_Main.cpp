@@ -6,10 +6,10 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "Main.h"
-#include "logo.h"
-#include "uEditEx.h"
-#include "xovMemTable.h"
+#include "app/Main.h"
+#include "app/logo.h"
+#include "controls/uEditEx.h"
+#include "memtable/xovMemTable.h"
 
 namespace {
 

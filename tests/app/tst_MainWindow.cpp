@@ -12,13 +12,13 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "DBText.h"
-#include "Main.h"
-#include "Seged.h"
-#include "ThemeDBGrid.h"
-#include "logo.h"
-#include "uEditEx.h"
-#include "xovMemTable.h"
+#include "app/Main.h"
+#include "app/Seged.h"
+#include "app/logo.h"
+#include "controls/DBText.h"
+#include "controls/ThemeDBGrid.h"
+#include "controls/uEditEx.h"
+#include "memtable/xovMemTable.h"
 
 // The main window as the operator sees it: tool bar, layout, grids, average labels, settings.
 class tst_MainWindow : public QObject

@@ -1,6 +1,6 @@
 #include <QTest>
 
-#include "Seged.h"
+#include "app/Seged.h"
 
 class tst_Seged : public QObject
 {

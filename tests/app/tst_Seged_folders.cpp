@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "Seged.h"
+#include "app/Seged.h"
 
 using namespace Qt::StringLiterals;
 

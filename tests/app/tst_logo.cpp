@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "logo.h"
+#include "app/logo.h"
 
 // The splash: its window, the hold and the fade, freeing itself, its transparent gray, and
 // that it never keeps the program alive.

@@ -23,13 +23,13 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "DBText.h"
-#include "Main.h"
-#include "ReferenceScore.h"
-#include "Seged.h"
-#include "logo.h"
-#include "uEditEx.h"
-#include "xovMemTable.h"
+#include "app/Main.h"
+#include "app/Seged.h"
+#include "app/logo.h"
+#include "controls/DBText.h"
+#include "controls/uEditEx.h"
+#include "memtable/xovMemTable.h"
+#include "tests/support/ReferenceScore.h"
 #include <unistd.h>
 
 namespace {

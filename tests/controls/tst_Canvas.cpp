@@ -4,7 +4,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "Canvas.h"
+#include "controls/Canvas.h"
 
 class tst_Canvas : public QObject
 {

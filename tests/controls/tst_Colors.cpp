@@ -2,7 +2,7 @@
 #include <QPalette>
 #include <QTest>
 
-#include "Colors.h"
+#include "controls/Colors.h"
 
 class tst_Colors : public QObject
 {

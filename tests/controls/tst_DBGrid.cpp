@@ -8,8 +8,8 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "DBGrid.h"
-#include "GridForm.h"
+#include "controls/DBGrid.h"
+#include "tests/support/GridForm.h"
 
 using namespace GridTest;
 using Form = GridForm<TDBGrid>;

@@ -1,7 +1,7 @@
 #include <QTest>
 
-#include "BoundViewTable.h"
-#include "DBText.h"
+#include "controls/DBText.h"
+#include "tests/support/BoundViewTable.h"
 
 class tst_DBText : public QObject
 {

@@ -5,8 +5,8 @@
 #include <QStyleOption>
 #include <QTest>
 
-#include "GridForm.h"
-#include "ThemeDBGrid.h"
+#include "controls/ThemeDBGrid.h"
+#include "tests/support/GridForm.h"
 
 using namespace GridTest;
 using Form = GridForm<TThemeDBGrid>;

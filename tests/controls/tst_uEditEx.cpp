@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include "uEditEx.h"
+#include "controls/uEditEx.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 
 #include <QTest>
 
-#include "DataSet.h"
-#include "DataSource.h"
-#include "Field.h"
-#include "FieldDataLink.h"
-#include "RecordingLink.h"
+#include "db/DataSet.h"
+#include "db/DataSource.h"
+#include "db/Field.h"
+#include "db/FieldDataLink.h"
+#include "tests/support/RecordingLink.h"
 
 // The dataset base on its own, over the smallest table there is: one integer column in a list,
 // buffers holding a position and a value. It shows that the window, the moves and the links

@@ -19,7 +19,7 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
-#include "IniFile.h"
+#include "app/IniFile.h"
 
 namespace {
 

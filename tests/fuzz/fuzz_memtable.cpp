@@ -18,11 +18,11 @@
 #include <QString>
 #include <QVariant>
 
-#include "DataLink.h"
-#include "DataSource.h"
-#include "DatabaseError.h"
-#include "Field.h"
-#include "xovMemTable.h"
+#include "db/DataLink.h"
+#include "db/DataSource.h"
+#include "db/DatabaseError.h"
+#include "db/Field.h"
+#include "memtable/xovMemTable.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <QString>
 #include <QVariant>
 
-#include "ReferenceScore.h"
-#include "Seged.h"
+#include "app/Seged.h"
+#include "tests/support/ReferenceScore.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <QTest>
 #include <QtEndian>
 
-#include "DataSource.h"
-#include "Field.h"
-#include "FieldDataLink.h"
-#include "RecordingLink.h"
-#include "xovMemTable.h"
+#include "db/DataSource.h"
+#include "db/Field.h"
+#include "db/FieldDataLink.h"
+#include "memtable/xovMemTable.h"
+#include "tests/support/RecordingLink.h"
 
 // Random sequences of table operations, each step checked against a plain model of what the
 // table must hold: its rows, the current row, the state, the counts and the rows a view shows.

@@ -2,11 +2,11 @@
 
 #include <QTest>
 
-#include "DataSource.h"
-#include "Field.h"
-#include "FieldDataLink.h"
-#include "RecordingLink.h"
-#include "xovMemTable.h"
+#include "db/DataSource.h"
+#include "db/Field.h"
+#include "db/FieldDataLink.h"
+#include "memtable/xovMemTable.h"
+#include "tests/support/RecordingLink.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <QTest>
 #include <QtEndian>
 
-#include "DataSource.h"
-#include "Field.h"
-#include "xovMemTable.h"
+#include "db/DataSource.h"
+#include "db/Field.h"
+#include "memtable/xovMemTable.h"
 
 namespace {
 

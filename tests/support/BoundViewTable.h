@@ -5,9 +5,9 @@
 #include <QString>
 #include <QVariant>
 
-#include "DataSource.h"
-#include "Field.h"
-#include "xovMemTable.h"
+#include "db/DataSource.h"
+#include "db/Field.h"
+#include "memtable/xovMemTable.h"
 
 // The turn table as the main window builds it ("Tbl" with i, e1, h1, a1, e2, h2, a2) and a
 // data source on it, for testing the views bound to it.

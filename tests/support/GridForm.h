@@ -9,8 +9,8 @@
 #include <QTest>
 #include <QWidget>
 
-#include "BoundViewTable.h"
-#include "DBGrid.h"
+#include "controls/DBGrid.h"
+#include "tests/support/BoundViewTable.h"
 
 namespace GridTest {
 

@@ -1,7 +1,7 @@
-#include "RecordingLink.h"
+#include "tests/support/RecordingLink.h"
 
-#include "DataSet.h"
-#include "Field.h"
+#include "db/DataSet.h"
+#include "db/Field.h"
 
 RecordingLink::RecordingLink(bool visual, QString linkName)
     : TDataLink(visual)

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QVariant>
 
-#include "DataLink.h"
+#include "db/DataLink.h"
 
 class TField;
 

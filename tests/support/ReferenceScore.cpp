@@ -1,4 +1,4 @@
-#include "ReferenceScore.h"
+#include "tests/support/ReferenceScore.h"
 
 namespace {
 

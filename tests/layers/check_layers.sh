@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Fails when a file of a library includes a header of a floor above its own: db/ includes none
+# of ours outside db/, memtable/ only db/, controls/ only db/, app/ anything. Takes the root of
+# the tree to check; prints every offending line.
+set -euo pipefail
+root=${1:?usage: check_layers.sh ROOT}
+declare -A allowed=(
+    [db]="db"
+    [memtable]="db memtable"
+    [controls]="db controls"
+    [app]="db memtable controls app"
+)
+ours="db|memtable|controls|app|tests|bench|assets"
+status=0
+for floor in db memtable controls app; do
+    [[ -d "$root/$floor" ]] || continue
+    while IFS= read -r hit; do
+        file=${hit%%:*}
+        target=$(sed -E 's/.*#[[:space:]]*include[[:space:]]*"([^"/]+)\/.*/\1/' <<<"${hit#*:*:}")
+        if [[ " ${allowed[$floor]} " != *" $target "* ]]; then
+            echo "layering: ${file#"$root"/} (${floor}/) includes a header of ${target}/: ${hit#*:*:}"
+            status=1
+        fi
+    done < <(grep -rnE "^[[:space:]]*#[[:space:]]*include[[:space:]]*\"($ours)/" "$root/$floor" --include='*.h' --include='*.cpp' || true)
+    # An include without a folder hides its floor.
+    while IFS= read -r hit; do
+        echo "layering: ${hit#"$root"/} names no folder"
+        status=1
+    done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^/"]+\.h"' "$root/$floor" --include='*.h' --include='*.cpp' || true)
+done
+exit $status

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# The layering check must refuse the planted tree, naming each bad include, and only those.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+output=$("$here/check_layers.sh" "$here/planted")
+status=$?
+echo "$output"
+[[ $status -eq 1 ]] || { echo "expected exit status 1, got $status"; exit 1; }
+grep -q '^layering: db/Planted.h (db/) includes a header of app/' <<<"$output" || exit 1
+grep -q '^layering: controls/Planted.h (controls/) includes a header of memtable/' <<<"$output" || exit 1
+[[ $(grep -c '^layering:' <<<"$output") -eq 2 ]] || { echo "expected exactly two findings"; exit 1; }
+echo "planted includes refused"
