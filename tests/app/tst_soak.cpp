@@ -80,7 +80,7 @@ qint64 roundedHalfToEven(qint64 num, qint64 n)
 }
 
 // The match as the scoring rules tell it, with what the window shows of it.
-struct Match
+struct MatchModel
 {
     qint32 startScore = 501;
     bool player1Starts = true;
@@ -269,7 +269,7 @@ private:
     std::size_t longestGame = 0;
     QString action;
     Tfrm_Main *w = nullptr;
-    Match m;
+    MatchModel m;
     QTemporaryDir settingsDir;
 };
 
@@ -307,7 +307,7 @@ void tst_soak::openWindow(int session)
     delete w;
     delete frm_Logo;
     QFile::remove(IniPath);
-    m = Match();
+    m = MatchModel();
     if (session > 0) {
         static const qint32 starts[] = {501, 301, 701, 170, 0, -60, 2147483647, -2147483647 - 1};
         m.startScore = starts[random.bounded(int(std::size(starts)))];
