@@ -120,6 +120,8 @@ void Tfrm_Main::FormCreate(QObject *Sender)
     LoadSettings();
     m_match.startFirstGame();
     Tbl->OpenTable();
+    // The figures show what each player has to go from the start, not only after the first entry.
+    RefreshScoreboard();
 }
 
 void Tfrm_Main::LoadSettings()

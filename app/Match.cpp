@@ -2,6 +2,7 @@
 #include "app/Match.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -11,6 +12,30 @@
 namespace {
 
 constexpr qint32 HighestTurn = 180;
+
+// What one dart can score: nothing, a single, double or treble of 1 to 20, the outer bull (25)
+// and the bull (50).
+constexpr std::array<bool, 61> dartScores()
+{
+    std::array<bool, 61> possible {};
+    possible[0] = possible[25] = possible[50] = true;
+    for (int segment = 1; segment <= 20; ++segment)
+        possible[segment] = possible[2 * segment] = possible[3 * segment] = true;
+    return possible;
+}
+
+// What three darts can total.
+constexpr std::array<bool, HighestTurn + 1> turnScores()
+{
+    constexpr std::array<bool, 61> dart = dartScores();
+    std::array<bool, HighestTurn + 1> possible {};
+    for (int a = 0; a <= 60; ++a)
+        for (int b = a; b <= 60; ++b)
+            for (int c = b; c <= 60; ++c)
+                if (dart[a] && dart[b] && dart[c])
+                    possible[a + b + c] = true;
+    return possible;
+}
 
 bool fitsScore(qint64 value)
 {
@@ -26,6 +51,12 @@ Match::Match(TxovMemTable *table, const PlayerFields &player1, const PlayerField
     , m_startScore(startScore)
 { }
 
+bool Match::isPossibleTurn(qint32 score)
+{
+    static constexpr std::array<bool, HighestTurn + 1> possible = turnScores();
+    return score >= 0 && score <= HighestTurn && possible[score];
+}
+
 void Match::startFirstGame()
 {
     Player1Starts = true;
@@ -36,7 +67,7 @@ void Match::startFirstGame()
 
 EntryOutcome Match::enterScore(qint32 score, bool exactCheckout)
 {
-    if (score > HighestTurn)
+    if (!isPossibleTurn(score))
         return EntryOutcome::Refused;
 
     const bool player1 = Player1ToThrow;
@@ -49,7 +80,7 @@ EntryOutcome Match::enterScore(qint32 score, bool exactCheckout)
     const qint32 recorded = overshoot ? 0 : score;
 
     // A remaining score that would leave the 32-bit range cannot be recorded; such an entry is
-    // refused like a score above 180.
+    // refused like an impossible score.
     if (!fitsScore(qint64(remaining) - recorded))
         return EntryOutcome::Refused;
 

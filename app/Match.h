@@ -45,9 +45,10 @@ public:
     // table is left as it is.
     void startFirstGame();
 
-    // Records the score of the player to throw and hands the turn to the other player. Scores
-    // above 180 are refused, and so is a score whose remaining score would not fit in 32 bits.
-    // While exactCheckout is set, a score above the thrower's remaining score counts as 0.
+    // Records the score of the player to throw and hands the turn to the other player. A score
+    // no turn of three darts can make is refused (see isPossibleTurn), and so is one whose
+    // remaining score would not fit in 32 bits. While exactCheckout is set, a score above the
+    // thrower's remaining score counts as 0.
     EntryOutcome enterScore(qint32 score, bool exactCheckout);
 
     // Takes the most recent entry back and hands the turn back; false, changing nothing, when
@@ -57,6 +58,10 @@ public:
     // Empties the table; the other player starts the new game and is to throw, both from the
     // start score.
     void newGame();
+
+    // Whether three darts can total the score: 0 to 180, but for 163, 166, 169, 172, 173, 175,
+    // 176, 178 and 179. A negative score is never possible.
+    static bool isPossibleTurn(qint32 score);
 
     qint32 startScore() const { return m_startScore; }
     // The next entry opens a turn row (it is the starter's).

@@ -85,6 +85,9 @@ class tst_Match : public QObject
 
 private slots:
     void firstGame();
+    void possibleTurns();
+    void refused_data();
+    void refused();
     void entries_data();
     void entries();
     void takeBack_data();
@@ -103,6 +106,58 @@ void tst_Match::firstGame()
     QCOMPARE(game.match.Remaining1, 301);
     QCOMPARE(game.match.Remaining2, 301);
     QCOMPARE(game.table.RowCount(), 0);
+}
+
+// Three darts make every total from 0 to 180 but these nine.
+void tst_Match::possibleTurns()
+{
+    const QList<qint32> impossible {163, 166, 169, 172, 173, 175, 176, 178, 179};
+    for (qint32 score = 0; score <= 180; ++score)
+        QVERIFY2(Match::isPossibleTurn(score) != impossible.contains(score), qPrintable(QString::number(score)));
+    for (qint32 score : {-1, -50, -180, Smallest, 181, 1000, Largest})
+        QVERIFY2(!Match::isPossibleTurn(score), qPrintable(QString::number(score)));
+}
+
+// A refused score changes nothing, whoever throws and whatever the exact-checkout rule says.
+void tst_Match::refused_data()
+{
+    QTest::addColumn<qint32>("score");
+    QTest::addColumn<bool>("completing");
+    QTest::addColumn<bool>("exactCheckout");
+
+    for (qint32 score : {-1, -50, Smallest, 163, 166, 169, 172, 173, 175, 176, 178, 179, 181, Largest}) {
+        for (const bool completing : {false, true}) {
+            for (const bool exactCheckout : {true, false}) {
+                QTest::addRow("%d, %s, %s", score, completing ? "completing" : "opening",
+                    exactCheckout ? "exact checkout" : "rule cleared")
+                    << score << completing << exactCheckout;
+            }
+        }
+    }
+}
+
+void tst_Match::refused()
+{
+    QFETCH(qint32, score);
+    QFETCH(bool, completing);
+    QFETCH(bool, exactCheckout);
+
+    // A low remaining score: under the exact-checkout rule, a recorded score above it would
+    // count as 0.
+    Game game(100);
+    QCOMPARE(game.match.enterScore(60, exactCheckout), EntryOutcome::Recorded);
+    QCOMPARE(game.match.enterScore(60, exactCheckout), EntryOutcome::Recorded);
+    if (completing)
+        QCOMPARE(game.match.enterScore(20, exactCheckout), EntryOutcome::Recorded);
+    const Rows rows = game.rows();
+    const bool toThrow = game.match.Player1ToThrow;
+
+    QCOMPARE(game.match.enterScore(score, exactCheckout), EntryOutcome::Refused);
+    QCOMPARE(game.rows(), rows);
+    QVERIFY(game.onLastRow());
+    QCOMPARE(game.match.Remaining1, completing ? 20 : 40);
+    QCOMPARE(game.match.Remaining2, 40);
+    QCOMPARE(game.match.Player1ToThrow, toThrow);
 }
 
 void tst_Match::entries_data()
@@ -131,8 +186,11 @@ void tst_Match::entries_data()
     QTest::newRow("refused completing entry")
         << 501 << false << true << QList<qint32> {60, 1000, 45} << QByteArray("rxr")
         << Rows {{60, 441, 60, 45, 456, 45}} << 441 << 456 << true;
-    QTest::newRow("negative") << 501 << false << true << QList<qint32> {-20} << QByteArray("r")
-                              << Rows {{-20, 521, -20, E, E, E}} << 521 << 501 << false;
+    QTest::newRow("negative refused") << 501 << false << true << QList<qint32> {-20, 60} << QByteArray("xr")
+                                      << Rows {{60, 441, 60, E, E, E}} << 441 << 501 << false;
+    QTest::newRow("impossible totals refused")
+        << 501 << false << true << QList<qint32> {179, 60, 163, 45} << QByteArray("xrxr")
+        << Rows {{60, 441, 60, 45, 456, 45}} << 441 << 456 << true;
 
     // The exact-checkout rule: above the remaining score counts 0, in either player's games.
     QTest::newRow("overshoot counts 0") << 40 << false << true << QList<qint32> {60} << QByteArray("z")
@@ -158,12 +216,10 @@ void tst_Match::entries_data()
                                        << Rows {} << 2147483600 << 2147483600 << true;
     QTest::newRow("smallest score") << 1 << false << false << QList<qint32> {Smallest} << QByteArray("x") << Rows {}
                                     << 1 << 1 << true;
-    QTest::newRow("below the smallest") << Smallest << false << false << QList<qint32> {1, 0} << QByteArray("xr")
-                                        << Rows {{0, Smallest, 0, E, E, E}} << Smallest << Smallest << false;
+    QTest::newRow("below the smallest") << Smallest + 59 << false << false << QList<qint32> {60, 59} << QByteArray("xr")
+                                        << Rows {{59, Smallest, 59, E, E, E}} << Smallest << Smallest + 59 << false;
     QTest::newRow("down to the smallest") << Smallest + 1 << false << false << QList<qint32> {1} << QByteArray("r")
                                           << Rows {{1, Smallest, 1, E, E, E}} << Smallest << Smallest + 1 << false;
-    QTest::newRow("up to the largest") << Largest - 5 << false << false << QList<qint32> {-5} << QByteArray("r")
-                                       << Rows {{-5, Largest, -5, E, E, E}} << Largest << Largest - 5 << false;
 }
 
 void tst_Match::entries()
