@@ -1,8 +1,10 @@
+// The scoreboard's main window: its controls, the turn table it owns and its handlers.
 #pragma once
 
 #include <QMainWindow>
 #include <QTimer>
 
+#include "app/Match.h"
 #include "controls/DBGrid.h"
 
 class QAction;
@@ -27,8 +29,9 @@ extern qint32 StartScore;
 extern bool ExactCheckout;
 
 // The scoreboard's one working window: the tool bar, the scoreboard strip with the entry box,
-// the settings panel, the two turn grids and the status bar; it owns the turn table and the
-// game state, records every entry, takes entries back and starts new games.
+// the settings panel, the two turn grids and the status bar. It owns the turn table and the
+// match played on it; its handlers pass entries, undo and new games to the match and show the
+// result. Built in MainForm.cpp, its behaviour in Main.cpp.
 class Tfrm_Main final : public QMainWindow
 {
     Q_OBJECT
@@ -37,12 +40,6 @@ class Tfrm_Main final : public QMainWindow
 public:
     explicit Tfrm_Main(QWidget *parent = nullptr);
     ~Tfrm_Main() override;
-
-    // Game state.
-    bool Player1Starts = true;
-    bool Player1ToThrow = true;
-    qint32 Remaining1 = 0;
-    qint32 Remaining2 = 0;
 
     // Match scoring.
     void EnterThrow();
@@ -76,6 +73,17 @@ public:
     TIntegerField *const Tblh2;
     TIntegerField *const Tbla2;
     TDataSource *const DataSource1;
+
+private:
+    Match m_match; // played on Tbl, from StartScore
+
+public:
+    // Game state: the match's own, under the window's names.
+    bool &Player1Starts;
+    bool &Player1ToThrow;
+    qint32 &Remaining1;
+    qint32 &Remaining2;
+    Match &match() { return m_match; }
 
     // Actions.
     QAction *const aUj;
@@ -126,7 +134,6 @@ private:
     void createStatusBar();
     QWidget *createGrids(QWidget *parent);
     void setEntryBoxColor(bool refused);
-    void refuseEntry();
     void placeOnWorkArea();
     void checkPlacement();
     QMargins frameMargins() const;

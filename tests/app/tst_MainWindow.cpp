@@ -257,9 +257,9 @@ void tst_MainWindow::averageLabels()
 void tst_MainWindow::highTurnsHighlighted()
 {
     open();
-    // Rows: (100 | 99), (-5 | 180), (0 | empty).
+    // Rows: (100 | 99), (5 | 180), (0 | empty).
     w->CheckBox1->setChecked(false);
-    for (const char *score : {"100", "99", "-5", "180", "0"})
+    for (const char *score : {"100", "99", "5", "180", "0"})
         enter(QString::fromLatin1(score));
 
     const QColor high(255, 236, 236);
@@ -305,6 +305,8 @@ void tst_MainWindow::settingsReadAndWrittenBack()
     open();
     QCOMPARE(StartScore, 301);
     QCOMPARE(w->Remaining1, 301);
+    QCOMPARE(w->Label1->text(), QStringLiteral("301"));
+    QCOMPARE(w->Label2->text(), QStringLiteral("301"));
     QCOMPARE(w->Edit1->text(), QStringLiteral("301"));
     QVERIFY(!w->CheckBox1->isChecked());
 
