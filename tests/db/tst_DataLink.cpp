@@ -10,6 +10,7 @@
 #include "db/Field.h"
 #include "memtable/xovMemTable.h"
 #include "tests/support/LabelLink.h"
+#include "tests/support/RecordingLink.h"
 #include "tests/support/Texts.h"
 #include "tests/support/TurnTable.h"
 

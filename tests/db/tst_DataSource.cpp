@@ -9,11 +9,13 @@
 #include "db/DataSource.h"
 #include "db/Field.h"
 #include "tests/support/ListDataSet.h"
+#include "tests/support/RecordingLink.h"
 #include "tests/support/Texts.h"
 #include "tests/support/TurnTable.h"
 
 namespace {
 
+// A view that fails when the table changes.
 class ThrowingLink : public RecordingLink
 {
 public:

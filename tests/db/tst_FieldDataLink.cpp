@@ -8,6 +8,7 @@
 #include "db/FieldDataLink.h"
 #include "tests/support/LabelLink.h"
 #include "tests/support/ListDataSet.h"
+#include "tests/support/RecordingLink.h"
 #include "tests/support/Texts.h"
 #include "tests/support/TurnTable.h"
 
