@@ -757,6 +757,20 @@ QString TDBGrid::cellText(TColumn *column) const
     return column->Field()->DisplayText();
 }
 
+int TDBGrid::shownRowCount() const
+{
+    return activeDataSet() ? std::min(m_link->RowCount(), m_visibleRows) : 0;
+}
+
+QString TDBGrid::shownCellText(int dataCol, int dataRow) const
+{
+    const TColumn *column = m_columns->Items(dataCol);
+    if (!column || !column->Field() || dataRow < 0 || dataRow >= shownRowCount())
+        return {};
+    const PresentedRow presented(*m_link, dataRow);
+    return column->Field()->DisplayText();
+}
+
 void TDBGrid::defaultDrawText(const QRect &rect, TColumn *column, const QString &text)
 {
     const int width = m_canvas->TextWidth(text);
