@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include "app/MainAccessibility.h"
 #include "app/Seged.h"
 #include "app/Settings.h"
 #include "app/logo.h"
@@ -83,6 +84,7 @@ void Tfrm_Main::RefreshScoreboard()
     Label2->setText(VarToScoreText(Remaining2));
     Label2->adjustSize();
     Label2->move(right - Label2->width() + 1, Label2->y());
+    DescribeScoreboard(*this);
 }
 
 void Tfrm_Main::EditEx1KeyPress(QObject *Sender, QChar Key)

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QStatusBar>
 #include <QToolBar>
@@ -11,6 +12,8 @@
 #include <QVBoxLayout>
 
 #include "app/Main.h"
+#include "app/MainAccessibility.h"
+#include "app/Version.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
@@ -65,7 +68,8 @@ QFrame *panel(QWidget *parent, bool outerBevel)
 QLabel *picture(QWidget *parent, const QString &resource, QSize size)
 {
     auto *label = new QLabel(parent);
-    label->setPixmap(QPixmap(resource));
+    // Through an icon, so that a scaled screen gets the picture's "@2x" twin.
+    label->setPixmap(QIcon(resource).pixmap(size));
     label->setFixedSize(size);
     label->setAlignment(Qt::AlignCenter);
     return label;
@@ -151,6 +155,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     connect(&m_placement, &QTimer::timeout, this, &Tfrm_Main::checkPlacement);
 
     FormCreate(this);
+    NameAccessibleControls(*this);
 }
 
 Tfrm_Main::~Tfrm_Main()
@@ -272,9 +277,9 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
     Panel6->setFixedWidth(332);
     GroupBox1 = new QGroupBox(QStringLiteral("Névjegy"), Panel6);
     GroupBox1->setGeometry(12, 4, 309, 89);
-    Label6 = new QLabel(QStringLiteral("Verzió: 0.1.0.7 béta"), GroupBox1);
-    Label4 = new QLabel(QStringLiteral("Pontix csapat, 2026"), GroupBox1);
-    Label5 = new QLabel(QStringLiteral("pontix.example.org"), GroupBox1);
+    Label6 = new QLabel(QStringLiteral("Verzió: %1 béta").arg(QLatin1StringView(PontixVersion)), GroupBox1);
+    Label4 = new QLabel(QString::fromUtf8(PontixMakersLine), GroupBox1);
+    Label5 = new QLabel(QString::fromUtf8(PontixWebAddress), GroupBox1);
     int top = 24;
     for (QLabel *label : {Label6, Label4, Label5}) {
         label->setEnabled(false);
@@ -338,7 +343,7 @@ void Tfrm_Main::createStatusBar()
 {
     auto *bar = statusBar();
     bar->setFixedHeight(19);
-    auto *maker = new QLabel(QStringLiteral("Pontix csapat, 2026"), bar);
+    auto *maker = new QLabel(QString::fromUtf8(PontixMakersLine), bar);
     maker->setFixedWidth(150);
     maker->setAlignment(Qt::AlignCenter);
     auto *empty = new QLabel(bar);

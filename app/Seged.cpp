@@ -8,6 +8,7 @@
 #include <QIcon>
 
 #include "app/SafeFile.h"
+#include "app/Version.h"
 #include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
@@ -229,8 +230,13 @@ void InitApplication()
     InitFolders();
     QApplication::setApplicationName(QStringLiteral("Pontix"));
     QApplication::setApplicationDisplayName(QStringLiteral("Pontix"));
+    QApplication::setApplicationVersion(QString::fromLatin1(PontixVersion));
+    // The desktop entry and the AppStream metadata carry the same name.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(PontixAppId));
+    // Up to 128 pixels: twice the largest size a task switcher shows at scale factor 1. The
+    // desktop's own lists take the larger sizes from the installed icon theme.
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 72, 96})
+    for (int size : {16, 32, 48, 64, 72, 96, 128})
         icon.addFile(QStringLiteral(":/assets/icon/pontix-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
 }

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QPalette>
@@ -44,7 +45,8 @@ Tfrm_Logo::Tfrm_Logo(QWidget *parent)
 
     Image1->setGeometry(rect());
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/assets/splash.jpg")));
+    // Through an icon, so that a scaled screen gets the picture's "@2x" twin.
+    Image1->setPixmap(QIcon(QStringLiteral(":/assets/splash.jpg")).pixmap(size()));
 
     Timer1->setInterval(HoldInterval);
     Timer2->setInterval(FadeInterval);

@@ -3,6 +3,7 @@
 
 #include "controls/DBGrid.h"
 
+#include <algorithm>
 #include <optional>
 
 #include <QPaintEvent>
@@ -185,6 +186,20 @@ QString TDBGrid::cellText(TColumn *column) const
 {
     if (!m_drawingRowPresented || !column || !column->Field())
         return {};
+    return column->Field()->DisplayText();
+}
+
+int TDBGrid::shownRowCount() const
+{
+    return activeDataSet() ? std::min(m_link->RowCount(), m_visibleRows) : 0;
+}
+
+QString TDBGrid::shownCellText(int dataCol, int dataRow) const
+{
+    const TColumn *column = m_columns->Items(dataCol);
+    if (!column || !column->Field() || dataRow < 0 || dataRow >= shownRowCount())
+        return {};
+    const PresentedRow presented(*m_link, dataRow);
     return column->Field()->DisplayText();
 }
 
