@@ -7,12 +7,14 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QToolButton>
 #include <QWindow>
 
 #include "app/IniFile.h"
 #include "app/Seged.h"
+#include "app/TurnLook.h"
 #include "app/logo.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
@@ -28,14 +30,21 @@ namespace {
 constexpr int MarkerGap = 10;
 constexpr int ColumnInset = 22;
 const QColor RefusedColor(255, 0, 0); // colour 255: red in the low byte
-constexpr TColor HighTurnColor = 0xECECFF;
 constexpr qint32 HighTurn = 100;
 
-// A player's row is highlighted when his own score in it is 100 or more.
+// A player's row is highlighted when his own score in it is 100 or more: pale pink on a light
+// palette, in colours that keep the text legible on any other.
 void drawTurnCell(
     TThemeDBGrid *grid, const TField *score, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State)
 {
-    grid->Canvas()->Brush().setColor(score->AsInteger() >= HighTurn ? HighTurnColor : clWindow);
+    TCanvas *canvas = grid->Canvas();
+    if (score->AsInteger() >= HighTurn) {
+        const TurnLook look = highTurnLook(grid->palette(), canvas->FontColor());
+        canvas->Brush().setColor(look.background);
+        canvas->setFontColor(look.text);
+    } else {
+        canvas->Brush().setColor(clWindow);
+    }
     grid->DrawColumnCellDefault(Rect, DataCol, Column, State);
 }
 
@@ -43,10 +52,12 @@ void drawTurnCell(
 
 // --- Match scoring -------------------------------------------------------------------------
 
+// Out of the red, the box follows the desktop's palette again, should it change meanwhile.
 void Tfrm_Main::setEntryBoxColor(bool refused)
 {
-    QPalette palette = EditEx1->palette();
-    palette.setColor(QPalette::Base, refused ? RefusedColor : QApplication::palette(EditEx1).color(QPalette::Base));
+    QPalette palette;
+    if (refused)
+        palette.setColor(QPalette::Base, RefusedColor);
     EditEx1->setPalette(palette);
 }
 
@@ -264,6 +275,25 @@ bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
             EditEx1KeyPress(watched, key->text().front());
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The settings panel's cross is drawn in the window's text colour, black on a light palette, so
+// that it shows on a dark one too.
+void Tfrm_Main::setCrossIcon()
+{
+    QImage cross = QImage(QStringLiteral(":/assets/cross.png")).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&cross);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(cross.rect(), palette().color(QPalette::WindowText));
+    painter.end();
+    SpeedButton1->setIcon(QIcon(QPixmap::fromImage(cross)));
+}
+
+void Tfrm_Main::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        setCrossIcon();
 }
 
 void Tfrm_Main::showEvent(QShowEvent *event)

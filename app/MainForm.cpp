@@ -288,7 +288,7 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
     Panel5 = panel(Panel4, false);
     Panel5->setFixedWidth(29);
     SpeedButton1 = new QToolButton(Panel5);
-    SpeedButton1->setIcon(QIcon(QStringLiteral(":/assets/cross.png")));
+    setCrossIcon();
     SpeedButton1->setAutoRaise(true);
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     SpeedButton1->setGeometry(4, 4, 21, 21);

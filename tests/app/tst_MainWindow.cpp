@@ -14,11 +14,47 @@
 
 #include "app/Main.h"
 #include "app/Seged.h"
+#include "app/TurnLook.h"
 #include "app/logo.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
 #include "memtable/xovMemTable.h"
+
+namespace {
+
+// A dark desktop palette: light text on dark grey.
+QPalette darkPalette()
+{
+    QPalette palette;
+    const QColor light(252, 252, 252);
+    for (auto role : {QPalette::Window, QPalette::Button})
+        palette.setColor(role, QColor(49, 54, 59));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::BrightText})
+        palette.setColor(role, light);
+    palette.setColor(QPalette::Base, QColor(35, 38, 41));
+    palette.setColor(QPalette::AlternateBase, QColor(44, 48, 52));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor(161, 169, 177));
+    return palette;
+}
+
+// The pixel of the area that stands out most from its background: the colour of what is
+// written or drawn on it.
+QColor inkOf(const QImage &image, const QRect &area, const QColor &background)
+{
+    QColor ink = background;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (contrastRatio(pixel, background) > contrastRatio(ink, background))
+                ink = pixel;
+        }
+    }
+    return ink;
+}
+
+} // namespace
 
 // The main window as the operator sees it: tool bar, layout, grids, average labels, settings.
 class tst_MainWindow : public QObject
@@ -38,6 +74,11 @@ private slots:
     void tabOrderStartsAtEntryBox();
     void averageLabels();
     void highTurnsHighlighted();
+    void highTurnsLegible_data();
+    void highTurnsLegible();
+    void settingsPanelCross_data();
+    void settingsPanelCross();
+    void entryBoxFollowsPalette();
     void statusBar();
     void settingsReadAndWrittenBack();
     void typedStartScoreWaitsForNextStart();
@@ -49,11 +90,27 @@ private:
     void layOut();
     Tfrm_Main *w = nullptr;
     QTemporaryDir m_dir;
+    void useDarkPalette();
+    QPalette m_palette = QApplication::palette();
+    QPalette m_lineEditPalette = QApplication::palette("QLineEdit");
 };
 
 void tst_MainWindow::init()
 {
     IniPath.clear();
+    QApplication::setPalette(m_palette);
+    QApplication::setPalette(m_lineEditPalette, "QLineEdit");
+    QCoreApplication::processEvents();
+}
+
+// As a desktop switching to a dark theme does: for every widget, edit boxes included, which
+// the platform gives a palette of their own.
+void tst_MainWindow::useDarkPalette()
+{
+    QApplication::setPalette(darkPalette());
+    QApplication::setPalette(darkPalette(), "QLineEdit");
+    // The widgets hear of it through posted events.
+    QCoreApplication::processEvents();
 }
 
 void tst_MainWindow::open()
@@ -280,6 +337,96 @@ void tst_MainWindow::highTurnsHighlighted()
     QTest::keyClick(w->EditEx1, Qt::Key_Insert);
     QCOMPARE(w->DBGrid1->DataRowCount(), 1);
     QCOMPARE(background(w->DBGrid1, 0), plain);
+}
+
+// Whatever the palette, the text of a highlighted row reads against its background, and the
+// row stands out from the others; on the light palette it is the pale pink of old.
+void tst_MainWindow::highTurnsLegible_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<bool>("switched"); // the palette changes while the window is open
+
+    QTest::newRow("light palette") << false << false;
+    QTest::newRow("dark palette") << true << false;
+    QTest::newRow("dark palette after start") << true << true;
+}
+
+void tst_MainWindow::highTurnsLegible()
+{
+    QFETCH(bool, dark);
+    QFETCH(bool, switched);
+
+    if (dark && !switched)
+        useDarkPalette();
+    open();
+    // Rows: (100 | 99), (5 | 180).
+    for (const char *score : {"100", "99", "5", "180"})
+        enter(QString::fromLatin1(score));
+    if (switched)
+        useDarkPalette();
+
+    for (const auto &[grid, high, plain] : {std::tuple {w->DBGrid1, 0, 1}, std::tuple {w->DBGrid2, 1, 0}}) {
+        const QImage image = grid->viewport()->grab().toImage();
+        for (int column = 0; column < 2; ++column) {
+            const QRect cell = grid->CellRect(column, high);
+            const QColor background = image.pixelColor(cell.left() + 3, cell.top() + 1);
+            const QColor text = inkOf(image, cell, background);
+            const QColor others = image.pixelColor(grid->CellRect(column, plain).topLeft() + QPoint(3, 1));
+            QVERIFY2(contrastRatio(text, background) >= 4.5,
+                qPrintable(QStringLiteral("%1 on %2: %3:1")
+                               .arg(text.name(), background.name())
+                               .arg(contrastRatio(text, background))));
+            QVERIFY2(colorDistance(background, others) >= 24,
+                qPrintable(QStringLiteral("%1 among %2").arg(background.name(), others.name())));
+            QCOMPARE(others, grid->palette().color(QPalette::Base));
+            if (!dark) {
+                QCOMPARE(background, QColor(255, 236, 236));
+                QCOMPARE(text, grid->palette().color(QPalette::Text));
+            }
+        }
+    }
+}
+
+// The settings panel's close cross shows on any palette: black on the light one.
+void tst_MainWindow::settingsPanelCross_data()
+{
+    highTurnsLegible_data();
+}
+
+void tst_MainWindow::settingsPanelCross()
+{
+    QFETCH(bool, dark);
+    QFETCH(bool, switched);
+
+    if (dark && !switched)
+        useDarkPalette();
+    open();
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    layOut();
+    if (switched)
+        useDarkPalette();
+
+    const QImage image = w->SpeedButton1->grab().toImage();
+    const QColor background = image.pixelColor(0, 0);
+    const QColor cross = inkOf(image, image.rect(), background);
+    QCOMPARE(background, w->Panel5->palette().color(QPalette::Window));
+    QVERIFY2(contrastRatio(cross, background) >= 4.5,
+        qPrintable(QStringLiteral("%1 on %2").arg(cross.name(), background.name())));
+    if (!dark)
+        QCOMPARE(cross, QColor(Qt::black));
+}
+
+// Out of the red, the entry box takes the palette's colours, also when the desktop changes it.
+void tst_MainWindow::entryBoxFollowsPalette()
+{
+    open();
+    enter(QStringLiteral("181"));
+    enter(QStringLiteral("60"));
+    useDarkPalette();
+    QCOMPARE(w->EditEx1->palette().color(QPalette::Base), QColor(35, 38, 41));
+    QCOMPARE(w->EditEx1->palette().color(QPalette::Text), QColor(252, 252, 252));
+    enter(QStringLiteral("181"));
+    QCOMPARE(w->EditEx1->palette().color(QPalette::Base), QColor(255, 0, 0));
 }
 
 void tst_MainWindow::statusBar()
