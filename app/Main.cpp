@@ -163,7 +163,7 @@ void Tfrm_Main::FormShow(QObject *Sender)
     // placed again once when it does.
     m_placeWhenFramed = 40;
     m_placement.start();
-    Tfrm_Logo::Open();
+    Tfrm_Logo::Open(this);
 }
 
 // The window spans from the screen's top-left corner to the work area's bottom-right corner,
