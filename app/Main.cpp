@@ -2,11 +2,14 @@
 // on the work area, the settings panel and the settings file.
 #include "app/Main.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QPainter>
 #include <QScreen>
 #include <QToolButton>
@@ -28,6 +31,9 @@ Tfrm_Main *frm_Main = nullptr;
 namespace {
 
 constexpr int MarkerGap = 10;
+// The narrowest a turn marker becomes when it gives way to a remaining-score figure; the window
+// is then 898 pixels wide, within a 1366-pixel screen at 150 % scale.
+constexpr int NarrowestMarker = 24;
 constexpr int ColumnInset = 22;
 const QColor RefusedColor(255, 0, 0); // colour 255: red in the low byte
 constexpr qint32 HighTurn = 100;
@@ -46,6 +52,20 @@ void drawTurnCell(
         canvas->Brush().setColor(clWindow);
     }
     grid->DrawColumnCellDefault(Rect, DataCol, Column, State);
+}
+
+// Places a turn marker beside the entry box, the edge on the side of the box at `edge`: as wide
+// as its picture, or as `room` where that is less, the picture scaled down to fit.
+void placeMarker(QLabel *image, int room, int edge, Qt::AlignmentFlag side)
+{
+    QWidget *holder = image->parentWidget();
+    const QSize picture = image->pixmap().size();
+    const int width = std::clamp(room, 0, picture.width());
+    const int height = picture.isEmpty() ? 0 : picture.height() * width / picture.width();
+    holder->setFixedWidth(width);
+    holder->move(side == Qt::AlignRight ? edge - width : edge, holder->y());
+    image->setFixedSize(width, height);
+    image->move(0, (holder->height() - height) / 2);
 }
 
 } // namespace
@@ -177,6 +197,22 @@ QRect Tfrm_Main::workAreaFrame() const
     return QRect(0, 0, work.x() + work.width(), work.y() + work.height());
 }
 
+// Left and right, how far the remaining-score figures' panels stand in from the window's edges.
+QMargins Tfrm_Main::figureInsets() const
+{
+    const QRect strip = Panel1->contentsRect().marginsRemoved(Panel1->layout()->contentsMargins());
+    return QMargins(strip.left() + Panel2->width(), 0, Panel1->width() - strip.right() - 1 + Panel3->width(), 0);
+}
+
+// The window is never so narrow that a marker squeezed between the entry box and a figure
+// would be narrower than NarrowestMarker.
+int Tfrm_Main::narrowestWidth() const
+{
+    const QMargins figures = figureInsets();
+    const int entryHalf = EditEx1->width() / 2;
+    return 2 * (std::max(figures.left(), figures.right()) + entryHalf + MarkerGap + NarrowestMarker);
+}
+
 // Checks, while the window is young, that its frame stands on the work area, and places it
 // again when the window manager has put it elsewhere.
 void Tfrm_Main::checkPlacement()
@@ -211,11 +247,13 @@ void Tfrm_Main::FormResize(QObject *Sender)
     const int entryHalf = EditEx1->width() / 2;
     EditEx1->move(half - entryHalf, EditEx1->y());
     SpeedButton2->move(half - entryHalf, SpeedButton2->y());
-    // The markers move with their holders.
-    QWidget *holder1 = Image1->parentWidget();
-    QWidget *holder2 = Image2->parentWidget();
-    holder1->move(half - entryHalf - MarkerGap - holder1->width(), holder1->y());
-    holder2->move(half + entryHalf + MarkerGap, holder2->y());
+    // The markers keep to the room between the entry box and the figures: in a narrow window
+    // they give way, scaled down, instead of covering a figure.
+    const QMargins figures = figureInsets();
+    const int inner1 = half - entryHalf - MarkerGap;
+    const int inner2 = half + entryHalf + MarkerGap;
+    placeMarker(Image1, inner1 - figures.left(), inner1, Qt::AlignRight);
+    placeMarker(Image2, width() - figures.right() - inner2, inner2, Qt::AlignLeft);
 
     // The right grid fills what the left one leaves; its width is known here already.
     const int grid1Width = half;

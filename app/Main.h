@@ -136,6 +136,8 @@ private:
     QWidget *createGrids(QWidget *parent);
     void setEntryBoxColor(bool refused);
     void setCrossIcon();
+    QMargins figureInsets() const;
+    int narrowestWidth() const;
     void placeOnWorkArea();
     void checkPlacement();
     QMargins frameMargins() const;

@@ -79,7 +79,10 @@ QLabel *marker(QWidget *parent, const QString &resource, QPoint position)
     auto *holder = new QWidget(parent);
     holder->setFixedSize(MarkerWidth, 30);
     holder->move(position);
-    return picture(holder, resource, holder->size());
+    QLabel *image = picture(holder, resource, holder->size());
+    // In a narrow window the marker is scaled down to the room it has.
+    image->setScaledContents(true);
+    return image;
 }
 
 } // namespace
@@ -146,6 +149,8 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     DBText1->setDataField(Tbla1->FieldName());
     DBText2->setDataSource(DataSource1);
     DBText2->setDataField(Tbla2->FieldName());
+
+    setMinimumWidth(narrowestWidth());
 
     m_placement.setInterval(50);
     connect(&m_placement, &QTimer::timeout, this, &Tfrm_Main::checkPlacement);

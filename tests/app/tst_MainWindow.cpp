@@ -69,6 +69,8 @@ private slots:
     void placedOnWorkArea();
     void formResize_data();
     void formResize();
+    void narrowStrip_data();
+    void narrowStrip();
     void settingsPanelMovesGrids();
     void gridsHandFocusBack();
     void tabOrderStartsAtEntryBox();
@@ -186,16 +188,18 @@ void tst_MainWindow::formResize_data()
     QTest::addColumn<int>("clientWidth");
     QTest::addColumn<int>("grid1");
     QTest::addColumn<int>("entryLeft");
-    QTest::addColumn<int>("marker1Left");
-    QTest::addColumn<int>("marker2Left");
+    QTest::addColumn<QRect>("marker1");
+    QTest::addColumn<QRect>("marker2");
     QTest::addColumn<int>("column1");
     QTest::addColumn<int>("column2");
 
-    QTest::newRow("1366") << 1366 << 683 << 623 << 488 << 753 << 319 << 319;
-    QTest::newRow("odd 1365") << 1365 << 682 << 622 << 487 << 752 << 319 << 319;
-    QTest::newRow("1000") << 1000 << 500 << 440 << 305 << 570 << 228 << 228;
-    QTest::newRow("odd 1001") << 1001 << 500 << 440 << 305 << 570 << 228 << 228;
-    QTest::newRow("1920") << 1920 << 960 << 900 << 765 << 1030 << 458 << 458;
+    QTest::newRow("1366") << 1366 << 683 << 623 << QRect(488, 8, 125, 30) << QRect(753, 8, 125, 30) << 319 << 319;
+    QTest::newRow("odd 1365") << 1365 << 682 << 622 << QRect(487, 8, 125, 30) << QRect(752, 8, 125, 30) << 319 << 319;
+    QTest::newRow("1920") << 1920 << 960 << 900 << QRect(765, 8, 125, 30) << QRect(1030, 8, 125, 30) << 458 << 458;
+    // Narrower, the markers give way to the figures' panels (354 pixels from the left edge, 355
+    // from the right), scaled down to the room between them and the entry box.
+    QTest::newRow("1000") << 1000 << 500 << 440 << QRect(354, 14, 76, 18) << QRect(570, 14, 75, 18) << 228 << 228;
+    QTest::newRow("odd 1001") << 1001 << 500 << 440 << QRect(354, 14, 76, 18) << QRect(570, 14, 76, 18) << 228 << 228;
 }
 
 void tst_MainWindow::formResize()
@@ -203,8 +207,8 @@ void tst_MainWindow::formResize()
     QFETCH(int, clientWidth);
     QFETCH(int, grid1);
     QFETCH(int, entryLeft);
-    QFETCH(int, marker1Left);
-    QFETCH(int, marker2Left);
+    QFETCH(QRect, marker1);
+    QFETCH(QRect, marker2);
     QFETCH(int, column1);
     QFETCH(int, column2);
 
@@ -219,13 +223,64 @@ void tst_MainWindow::formResize()
     QCOMPARE(w->SpeedButton2->geometry(), QRect(entryLeft, 40, 121, 29));
     const auto inStrip
         = [this](QWidget *widget) { return QRect(widget->mapTo(w->Panel1, QPoint(0, 0)), widget->size()); };
-    QCOMPARE(inStrip(w->Image1), QRect(marker1Left, 8, 125, 30));
-    QCOMPARE(inStrip(w->Image2), QRect(marker2Left, 8, 125, 30));
+    QCOMPARE(inStrip(w->Image1), marker1);
+    QCOMPARE(inStrip(w->Image2), marker2);
     for (int i = 0; i < 2; ++i) {
         QCOMPARE(w->DBGrid1->Columns()->Items(i)->Width(), column1);
         QCOMPARE(w->DBGrid2->Columns()->Items(i)->Width(), column2);
     }
     QCOMPARE(w->Panel1->width(), clientWidth);
+}
+
+// No control of the strip covers a remaining-score figure at any width the window allows, and
+// the markers still show; at 1366 pixels and above the strip is laid out as ever (formResize).
+void tst_MainWindow::narrowStrip_data()
+{
+    QTest::addColumn<int>("clientWidth"); // 0: as placed on the screen; -1: the narrowest
+
+    QTest::newRow("as placed on the screen") << 0;
+    QTest::newRow("1024") << 1024;
+    QTest::newRow("960, 1920 at 200 %") << 960;
+    QTest::newRow("910, 1366 at 150 %") << 910;
+    QTest::newRow("the narrowest") << -1;
+    QTest::newRow("narrower than allowed") << 700;
+    QTest::newRow("1366") << 1366;
+}
+
+void tst_MainWindow::narrowStrip()
+{
+    QFETCH(int, clientWidth);
+
+    open();
+    if (clientWidth != 0)
+        w->resize(clientWidth < 0 ? w->minimumWidth() : clientWidth, 700);
+    layOut();
+    QVERIFY(w->width() >= w->minimumWidth());
+    QVERIFY(w->minimumWidth() <= 910);
+
+    // Figures as wide as their panels let them be.
+    w->Remaining1 = w->Remaining2 = -1000000;
+    w->RefreshScoreboard();
+    const auto inStrip
+        = [this](QWidget *widget) { return QRect(widget->mapTo(w->Panel1, QPoint(0, 0)), widget->size()); };
+    const QRect figure1 = inStrip(w->Label1) & inStrip(w->Panel2);
+    const QRect figure2 = inStrip(w->Label2) & inStrip(w->Panel3);
+    QVERIFY(!figure1.isEmpty());
+    QVERIFY(!figure2.isEmpty());
+    for (QWidget *control : std::initializer_list<QWidget *> {w->Image1, w->Image2, w->EditEx1, w->SpeedButton2}) {
+        const QRect rect = inStrip(control);
+        QVERIFY2(!rect.intersects(figure1) && !rect.intersects(figure2),
+            qPrintable(QStringLiteral("%1 at %2, %3 wide, window %4")
+                           .arg(QLatin1String(control->metaObject()->className()))
+                           .arg(rect.x())
+                           .arg(rect.width())
+                           .arg(w->width())));
+    }
+    // Each marker keeps a recognisable size and its picture's proportions.
+    for (QLabel *image : {w->Image1, w->Image2}) {
+        QVERIFY2(image->width() >= 24, qPrintable(QString::number(image->width())));
+        QCOMPARE(image->height(), 30 * image->width() / 125);
+    }
 }
 
 void tst_MainWindow::settingsPanelMovesGrids()

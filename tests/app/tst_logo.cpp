@@ -264,8 +264,8 @@ void tst_logo::mainWindowEndsProgramDuringFade()
     QCOMPARE(frm_Logo, nullptr);
 }
 
-// The splash centres itself on the desktop spanned by all screens, so the test runs on an
-// offscreen desktop of two screens.
+// The splash centres itself on one screen of several, so the test runs on an offscreen desktop
+// of two screens.
 int main(int argc, char *argv[])
 {
     QTemporaryDir dir;
