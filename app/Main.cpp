@@ -15,8 +15,8 @@
 #include <QToolButton>
 #include <QWindow>
 
-#include "app/IniFile.h"
 #include "app/Seged.h"
+#include "app/Settings.h"
 #include "app/TurnLook.h"
 #include "app/logo.h"
 #include "controls/ThemeDBGrid.h"
@@ -24,8 +24,8 @@
 #include "db/Field.h"
 #include "memtable/xovMemTable.h"
 
-qint32 StartScore = 501;
-bool ExactCheckout = true;
+qint32 StartScore = DefaultStartScore;
+bool ExactCheckout = DefaultExactCheckout;
 Tfrm_Main *frm_Main = nullptr;
 
 namespace {
@@ -157,9 +157,9 @@ void Tfrm_Main::FormCreate(QObject *Sender)
 
 void Tfrm_Main::LoadSettings()
 {
-    const IniFile ini(IniPath);
-    StartScore = ini.readInteger(QStringLiteral("Def"), QStringLiteral("Indul"), 501);
-    ExactCheckout = ini.readBool(QStringLiteral("Def"), QStringLiteral("KellKiszallo"), true);
+    const StoredSettings stored = ReadSettings();
+    StartScore = stored.startScore;
+    ExactCheckout = stored.exactCheckout;
     CheckBox1->setChecked(ExactCheckout);
     Edit1->setText(VarToScoreText(StartScore));
 }
@@ -167,12 +167,12 @@ void Tfrm_Main::LoadSettings()
 void Tfrm_Main::SaveSettings()
 {
     ExactCheckout = CheckBox1->isChecked();
-    StartScore = ScoreFromText(Edit1->text());
-    IniFile ini(IniPath);
-    // A failed write ends the saving silently; what was written before it stays written.
-    if (!ini.writeInteger(QStringLiteral("Def"), QStringLiteral("Indul"), StartScore))
-        return;
-    ini.writeBool(QStringLiteral("Def"), QStringLiteral("KellKiszallo"), ExactCheckout);
+    // A start score of 0 or less is a typo (letters, a slip, too many digits), never a game to
+    // play from: the previous start score stays.
+    const qint32 typed = ScoreFromText(Edit1->text());
+    if (typed > 0)
+        StartScore = typed;
+    WriteSettings({StartScore, ExactCheckout});
 }
 
 void Tfrm_Main::FormShow(QObject *Sender)

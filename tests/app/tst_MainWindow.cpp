@@ -83,6 +83,8 @@ private slots:
     void entryBoxFollowsPalette();
     void statusBar();
     void settingsReadAndWrittenBack();
+    void typedStartScoreSaved_data();
+    void typedStartScoreSaved();
     void typedStartScoreWaitsForNextStart();
     void missingSettingsFolder();
 
@@ -513,14 +515,50 @@ void tst_MainWindow::settingsReadAndWrittenBack()
     QVERIFY(!w->CheckBox1->isChecked());
 
     w->CheckBox1->setChecked(true);
-    w->Edit1->setText(QStringLiteral("abc"));
+    w->Edit1->setText(QStringLiteral("170"));
     w->aBezar->trigger();
     QVERIFY(!w->isVisible());
-    QCOMPARE(StartScore, 0);
+    QCOMPARE(StartScore, 170);
 
     QFile file(IniPath);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("[def]\nIndul=0\nKellKiszallo=1\n"));
+    QCOMPARE(file.readAll(), QByteArray("[def]\nIndul=170\nKellKiszallo=1\n"));
+}
+
+// A start score typed in the settings panel that reads as 0 or less is not saved: the previous
+// one stays, instead of every later game starting from 0.
+void tst_MainWindow::typedStartScoreSaved_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<qint32>("saved");
+
+    QTest::newRow("a start score") << QStringLiteral("301") << 301;
+    QTest::newRow("blanks around it") << QStringLiteral(" 701 ") << 701;
+    QTest::newRow("letters") << QStringLiteral("abc") << 501;
+    QTest::newRow("empty") << QString() << 501;
+    QTest::newRow("zero") << QStringLiteral("0") << 501;
+    QTest::newRow("negative") << QStringLiteral("-301") << 501;
+    QTest::newRow("a number too long") << QStringLiteral("50100000000") << 501;
+}
+
+void tst_MainWindow::typedStartScoreSaved()
+{
+    QFETCH(QString, typed);
+    QFETCH(qint32, saved);
+    IniPath = m_dir.filePath(QStringLiteral("typed.ini"));
+    {
+        QFile file(IniPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Def]\nIndul=501\nKellKiszallo=0\n");
+    }
+    open();
+    w->Edit1->setText(typed);
+    w->close();
+    QCOMPARE(StartScore, saved);
+
+    QFile file(IniPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QStringLiteral("[Def]\nIndul=%1\nKellKiszallo=0\n").arg(saved).toUtf8());
 }
 
 void tst_MainWindow::typedStartScoreWaitsForNextStart()
