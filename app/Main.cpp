@@ -2,11 +2,15 @@
 // on the work area, the settings panel and the settings file.
 #include "app/Main.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
+#include <QPainter>
 #include <QScreen>
 #include <QToolButton>
 #include <QWindow>
@@ -14,6 +18,7 @@
 #include "app/MainAccessibility.h"
 #include "app/Seged.h"
 #include "app/Settings.h"
+#include "app/TurnLook.h"
 #include "app/logo.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
@@ -27,27 +32,53 @@ Tfrm_Main *frm_Main = nullptr;
 namespace {
 
 constexpr int MarkerGap = 10;
+// The narrowest a turn marker becomes when it gives way to a remaining-score figure; the window
+// is then 898 pixels wide, within a 1366-pixel screen at 150 % scale.
+constexpr int NarrowestMarker = 24;
 constexpr int ColumnInset = 22;
 const QColor RefusedColor(255, 0, 0); // colour 255: red in the low byte
-constexpr TColor HighTurnColor = 0xECECFF;
 constexpr qint32 HighTurn = 100;
 
-// A player's row is highlighted when his own score in it is 100 or more.
+// A player's row is highlighted when his own score in it is 100 or more: pale pink on a light
+// palette, in colours that keep the text legible on any other.
 void drawTurnCell(
     TThemeDBGrid *grid, const TField *score, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State)
 {
-    grid->Canvas()->Brush().setColor(score->AsInteger() >= HighTurn ? HighTurnColor : clWindow);
+    TCanvas *canvas = grid->Canvas();
+    if (score->AsInteger() >= HighTurn) {
+        const TurnLook look = highTurnLook(grid->palette(), canvas->FontColor());
+        canvas->Brush().setColor(look.background);
+        canvas->setFontColor(look.text);
+    } else {
+        canvas->Brush().setColor(clWindow);
+    }
     grid->DrawColumnCellDefault(Rect, DataCol, Column, State);
+}
+
+// Places a turn marker beside the entry box, the edge on the side of the box at `edge`: as wide
+// as its picture, or as `room` where that is less, the picture scaled down to fit.
+void placeMarker(QLabel *image, int room, int edge, Qt::AlignmentFlag side)
+{
+    QWidget *holder = image->parentWidget();
+    const QSize picture = image->pixmap().deviceIndependentSize().toSize();
+    const int width = std::clamp(room, 0, picture.width());
+    const int height = picture.isEmpty() ? 0 : picture.height() * width / picture.width();
+    holder->setFixedWidth(width);
+    holder->move(side == Qt::AlignRight ? edge - width : edge, holder->y());
+    image->setFixedSize(width, height);
+    image->move(0, (holder->height() - height) / 2);
 }
 
 } // namespace
 
 // --- Match scoring -------------------------------------------------------------------------
 
+// Out of the red, the box follows the desktop's palette again, should it change meanwhile.
 void Tfrm_Main::setEntryBoxColor(bool refused)
 {
-    QPalette palette = EditEx1->palette();
-    palette.setColor(QPalette::Base, refused ? RefusedColor : QApplication::palette(EditEx1).color(QPalette::Base));
+    QPalette palette;
+    if (refused)
+        palette.setColor(QPalette::Base, RefusedColor);
     EditEx1->setPalette(palette);
 }
 
@@ -154,7 +185,7 @@ void Tfrm_Main::FormShow(QObject *Sender)
     // placed again once when it does.
     m_placeWhenFramed = 40;
     m_placement.start();
-    Tfrm_Logo::Open();
+    Tfrm_Logo::Open(this);
 }
 
 // The window spans from the screen's top-left corner to the work area's bottom-right corner,
@@ -166,6 +197,22 @@ QRect Tfrm_Main::workAreaFrame() const
         return frameGeometry();
     const QRect work = screen->availableGeometry();
     return QRect(0, 0, work.x() + work.width(), work.y() + work.height());
+}
+
+// Left and right, how far the remaining-score figures' panels stand in from the window's edges.
+QMargins Tfrm_Main::figureInsets() const
+{
+    const QRect strip = Panel1->contentsRect().marginsRemoved(Panel1->layout()->contentsMargins());
+    return QMargins(strip.left() + Panel2->width(), 0, Panel1->width() - strip.right() - 1 + Panel3->width(), 0);
+}
+
+// The window is never so narrow that a marker squeezed between the entry box and a figure
+// would be narrower than NarrowestMarker.
+int Tfrm_Main::narrowestWidth() const
+{
+    const QMargins figures = figureInsets();
+    const int entryHalf = EditEx1->width() / 2;
+    return 2 * (std::max(figures.left(), figures.right()) + entryHalf + MarkerGap + NarrowestMarker);
 }
 
 // Checks, while the window is young, that its frame stands on the work area, and places it
@@ -202,11 +249,13 @@ void Tfrm_Main::FormResize(QObject *Sender)
     const int entryHalf = EditEx1->width() / 2;
     EditEx1->move(half - entryHalf, EditEx1->y());
     SpeedButton2->move(half - entryHalf, SpeedButton2->y());
-    // The markers move with their holders.
-    QWidget *holder1 = Image1->parentWidget();
-    QWidget *holder2 = Image2->parentWidget();
-    holder1->move(half - entryHalf - MarkerGap - holder1->width(), holder1->y());
-    holder2->move(half + entryHalf + MarkerGap, holder2->y());
+    // The markers keep to the room between the entry box and the figures: in a narrow window
+    // they give way, scaled down, instead of covering a figure.
+    const QMargins figures = figureInsets();
+    const int inner1 = half - entryHalf - MarkerGap;
+    const int inner2 = half + entryHalf + MarkerGap;
+    placeMarker(Image1, inner1 - figures.left(), inner1, Qt::AlignRight);
+    placeMarker(Image2, width() - figures.right() - inner2, inner2, Qt::AlignLeft);
 
     // The right grid fills what the left one leaves; its width is known here already.
     const int grid1Width = half;
@@ -266,6 +315,32 @@ bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
             EditEx1KeyPress(watched, key->text().front());
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The settings panel's cross is drawn in the window's text colour, black on a light palette, so
+// that it shows on a dark one too.
+void Tfrm_Main::setCrossIcon()
+{
+    QIcon icon;
+    // Both sizes, so that a scaled screen gets the sharp twin.
+    for (const auto &[resource, ratio] : {std::pair {QStringLiteral(":/assets/cross.png"), 1.0},
+             std::pair {QStringLiteral(":/assets/cross@2x.png"), 2.0}}) {
+        QImage cross = QImage(resource).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&cross);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(cross.rect(), palette().color(QPalette::WindowText));
+        painter.end();
+        cross.setDevicePixelRatio(ratio);
+        icon.addPixmap(QPixmap::fromImage(cross));
+    }
+    SpeedButton1->setIcon(icon);
+}
+
+void Tfrm_Main::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        setCrossIcon();
 }
 
 void Tfrm_Main::showEvent(QShowEvent *event)

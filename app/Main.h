@@ -123,6 +123,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -134,6 +135,9 @@ private:
     void createStatusBar();
     QWidget *createGrids(QWidget *parent);
     void setEntryBoxColor(bool refused);
+    void setCrossIcon();
+    QMargins figureInsets() const;
+    int narrowestWidth() const;
     void placeOnWorkArea();
     void checkPlacement();
     QMargins frameMargins() const;

@@ -83,7 +83,10 @@ QLabel *marker(QWidget *parent, const QString &resource, QPoint position)
     auto *holder = new QWidget(parent);
     holder->setFixedSize(MarkerWidth, 30);
     holder->move(position);
-    return picture(holder, resource, holder->size());
+    QLabel *image = picture(holder, resource, holder->size());
+    // In a narrow window the marker is scaled down to the room it has.
+    image->setScaledContents(true);
+    return image;
 }
 
 } // namespace
@@ -150,6 +153,8 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     DBText1->setDataField(Tbla1->FieldName());
     DBText2->setDataSource(DataSource1);
     DBText2->setDataField(Tbla2->FieldName());
+
+    setMinimumWidth(narrowestWidth());
 
     m_placement.setInterval(50);
     connect(&m_placement, &QTimer::timeout, this, &Tfrm_Main::checkPlacement);
@@ -293,7 +298,7 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
     Panel5 = panel(Panel4, false);
     Panel5->setFixedWidth(29);
     SpeedButton1 = new QToolButton(Panel5);
-    SpeedButton1->setIcon(QIcon(QStringLiteral(":/assets/cross.png")));
+    setCrossIcon();
     SpeedButton1->setAutoRaise(true);
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     SpeedButton1->setGeometry(4, 4, 21, 21);

@@ -14,11 +14,47 @@
 
 #include "app/Main.h"
 #include "app/Seged.h"
+#include "app/TurnLook.h"
 #include "app/logo.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
 #include "memtable/xovMemTable.h"
+
+namespace {
+
+// A dark desktop palette: light text on dark grey.
+QPalette darkPalette()
+{
+    QPalette palette;
+    const QColor light(252, 252, 252);
+    for (auto role : {QPalette::Window, QPalette::Button})
+        palette.setColor(role, QColor(49, 54, 59));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::BrightText})
+        palette.setColor(role, light);
+    palette.setColor(QPalette::Base, QColor(35, 38, 41));
+    palette.setColor(QPalette::AlternateBase, QColor(44, 48, 52));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor(161, 169, 177));
+    return palette;
+}
+
+// The pixel of the area that stands out most from its background: the colour of what is
+// written or drawn on it.
+QColor inkOf(const QImage &image, const QRect &area, const QColor &background)
+{
+    QColor ink = background;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (contrastRatio(pixel, background) > contrastRatio(ink, background))
+                ink = pixel;
+        }
+    }
+    return ink;
+}
+
+} // namespace
 
 // The main window as the operator sees it: tool bar, layout, grids, average labels, settings.
 class tst_MainWindow : public QObject
@@ -33,11 +69,18 @@ private slots:
     void placedOnWorkArea();
     void formResize_data();
     void formResize();
+    void narrowStrip_data();
+    void narrowStrip();
     void settingsPanelMovesGrids();
     void gridsHandFocusBack();
     void tabOrderStartsAtEntryBox();
     void averageLabels();
     void highTurnsHighlighted();
+    void highTurnsLegible_data();
+    void highTurnsLegible();
+    void settingsPanelCross_data();
+    void settingsPanelCross();
+    void entryBoxFollowsPalette();
     void statusBar();
     void settingsReadAndWrittenBack();
     void typedStartScoreSaved_data();
@@ -51,11 +94,27 @@ private:
     void layOut();
     Tfrm_Main *w = nullptr;
     QTemporaryDir m_dir;
+    void useDarkPalette();
+    QPalette m_palette = QApplication::palette();
+    QPalette m_lineEditPalette = QApplication::palette("QLineEdit");
 };
 
 void tst_MainWindow::init()
 {
     IniPath.clear();
+    QApplication::setPalette(m_palette);
+    QApplication::setPalette(m_lineEditPalette, "QLineEdit");
+    QCoreApplication::processEvents();
+}
+
+// As a desktop switching to a dark theme does: for every widget, edit boxes included, which
+// the platform gives a palette of their own.
+void tst_MainWindow::useDarkPalette()
+{
+    QApplication::setPalette(darkPalette());
+    QApplication::setPalette(darkPalette(), "QLineEdit");
+    // The widgets hear of it through posted events.
+    QCoreApplication::processEvents();
 }
 
 void tst_MainWindow::open()
@@ -131,16 +190,18 @@ void tst_MainWindow::formResize_data()
     QTest::addColumn<int>("clientWidth");
     QTest::addColumn<int>("grid1");
     QTest::addColumn<int>("entryLeft");
-    QTest::addColumn<int>("marker1Left");
-    QTest::addColumn<int>("marker2Left");
+    QTest::addColumn<QRect>("marker1");
+    QTest::addColumn<QRect>("marker2");
     QTest::addColumn<int>("column1");
     QTest::addColumn<int>("column2");
 
-    QTest::newRow("1366") << 1366 << 683 << 623 << 488 << 753 << 319 << 319;
-    QTest::newRow("odd 1365") << 1365 << 682 << 622 << 487 << 752 << 319 << 319;
-    QTest::newRow("1000") << 1000 << 500 << 440 << 305 << 570 << 228 << 228;
-    QTest::newRow("odd 1001") << 1001 << 500 << 440 << 305 << 570 << 228 << 228;
-    QTest::newRow("1920") << 1920 << 960 << 900 << 765 << 1030 << 458 << 458;
+    QTest::newRow("1366") << 1366 << 683 << 623 << QRect(488, 8, 125, 30) << QRect(753, 8, 125, 30) << 319 << 319;
+    QTest::newRow("odd 1365") << 1365 << 682 << 622 << QRect(487, 8, 125, 30) << QRect(752, 8, 125, 30) << 319 << 319;
+    QTest::newRow("1920") << 1920 << 960 << 900 << QRect(765, 8, 125, 30) << QRect(1030, 8, 125, 30) << 458 << 458;
+    // Narrower, the markers give way to the figures' panels (354 pixels from the left edge, 355
+    // from the right), scaled down to the room between them and the entry box.
+    QTest::newRow("1000") << 1000 << 500 << 440 << QRect(354, 14, 76, 18) << QRect(570, 14, 75, 18) << 228 << 228;
+    QTest::newRow("odd 1001") << 1001 << 500 << 440 << QRect(354, 14, 76, 18) << QRect(570, 14, 76, 18) << 228 << 228;
 }
 
 void tst_MainWindow::formResize()
@@ -148,8 +209,8 @@ void tst_MainWindow::formResize()
     QFETCH(int, clientWidth);
     QFETCH(int, grid1);
     QFETCH(int, entryLeft);
-    QFETCH(int, marker1Left);
-    QFETCH(int, marker2Left);
+    QFETCH(QRect, marker1);
+    QFETCH(QRect, marker2);
     QFETCH(int, column1);
     QFETCH(int, column2);
 
@@ -164,13 +225,64 @@ void tst_MainWindow::formResize()
     QCOMPARE(w->SpeedButton2->geometry(), QRect(entryLeft, 40, 121, 29));
     const auto inStrip
         = [this](QWidget *widget) { return QRect(widget->mapTo(w->Panel1, QPoint(0, 0)), widget->size()); };
-    QCOMPARE(inStrip(w->Image1), QRect(marker1Left, 8, 125, 30));
-    QCOMPARE(inStrip(w->Image2), QRect(marker2Left, 8, 125, 30));
+    QCOMPARE(inStrip(w->Image1), marker1);
+    QCOMPARE(inStrip(w->Image2), marker2);
     for (int i = 0; i < 2; ++i) {
         QCOMPARE(w->DBGrid1->Columns()->Items(i)->Width(), column1);
         QCOMPARE(w->DBGrid2->Columns()->Items(i)->Width(), column2);
     }
     QCOMPARE(w->Panel1->width(), clientWidth);
+}
+
+// No control of the strip covers a remaining-score figure at any width the window allows, and
+// the markers still show; at 1366 pixels and above the strip is laid out as ever (formResize).
+void tst_MainWindow::narrowStrip_data()
+{
+    QTest::addColumn<int>("clientWidth"); // 0: as placed on the screen; -1: the narrowest
+
+    QTest::newRow("as placed on the screen") << 0;
+    QTest::newRow("1024") << 1024;
+    QTest::newRow("960, 1920 at 200 %") << 960;
+    QTest::newRow("910, 1366 at 150 %") << 910;
+    QTest::newRow("the narrowest") << -1;
+    QTest::newRow("narrower than allowed") << 700;
+    QTest::newRow("1366") << 1366;
+}
+
+void tst_MainWindow::narrowStrip()
+{
+    QFETCH(int, clientWidth);
+
+    open();
+    if (clientWidth != 0)
+        w->resize(clientWidth < 0 ? w->minimumWidth() : clientWidth, 700);
+    layOut();
+    QVERIFY(w->width() >= w->minimumWidth());
+    QVERIFY(w->minimumWidth() <= 910);
+
+    // Figures as wide as their panels let them be.
+    w->Remaining1 = w->Remaining2 = -1000000;
+    w->RefreshScoreboard();
+    const auto inStrip
+        = [this](QWidget *widget) { return QRect(widget->mapTo(w->Panel1, QPoint(0, 0)), widget->size()); };
+    const QRect figure1 = inStrip(w->Label1) & inStrip(w->Panel2);
+    const QRect figure2 = inStrip(w->Label2) & inStrip(w->Panel3);
+    QVERIFY(!figure1.isEmpty());
+    QVERIFY(!figure2.isEmpty());
+    for (QWidget *control : std::initializer_list<QWidget *> {w->Image1, w->Image2, w->EditEx1, w->SpeedButton2}) {
+        const QRect rect = inStrip(control);
+        QVERIFY2(!rect.intersects(figure1) && !rect.intersects(figure2),
+            qPrintable(QStringLiteral("%1 at %2, %3 wide, window %4")
+                           .arg(QLatin1String(control->metaObject()->className()))
+                           .arg(rect.x())
+                           .arg(rect.width())
+                           .arg(w->width())));
+    }
+    // Each marker keeps a recognisable size and its picture's proportions.
+    for (QLabel *image : {w->Image1, w->Image2}) {
+        QVERIFY2(image->width() >= 24, qPrintable(QString::number(image->width())));
+        QCOMPARE(image->height(), 30 * image->width() / 125);
+    }
 }
 
 void tst_MainWindow::settingsPanelMovesGrids()
@@ -282,6 +394,96 @@ void tst_MainWindow::highTurnsHighlighted()
     QTest::keyClick(w->EditEx1, Qt::Key_Insert);
     QCOMPARE(w->DBGrid1->DataRowCount(), 1);
     QCOMPARE(background(w->DBGrid1, 0), plain);
+}
+
+// Whatever the palette, the text of a highlighted row reads against its background, and the
+// row stands out from the others; on the light palette it is the pale pink of old.
+void tst_MainWindow::highTurnsLegible_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<bool>("switched"); // the palette changes while the window is open
+
+    QTest::newRow("light palette") << false << false;
+    QTest::newRow("dark palette") << true << false;
+    QTest::newRow("dark palette after start") << true << true;
+}
+
+void tst_MainWindow::highTurnsLegible()
+{
+    QFETCH(bool, dark);
+    QFETCH(bool, switched);
+
+    if (dark && !switched)
+        useDarkPalette();
+    open();
+    // Rows: (100 | 99), (5 | 180).
+    for (const char *score : {"100", "99", "5", "180"})
+        enter(QString::fromLatin1(score));
+    if (switched)
+        useDarkPalette();
+
+    for (const auto &[grid, high, plain] : {std::tuple {w->DBGrid1, 0, 1}, std::tuple {w->DBGrid2, 1, 0}}) {
+        const QImage image = grid->viewport()->grab().toImage();
+        for (int column = 0; column < 2; ++column) {
+            const QRect cell = grid->CellRect(column, high);
+            const QColor background = image.pixelColor(cell.left() + 3, cell.top() + 1);
+            const QColor text = inkOf(image, cell, background);
+            const QColor others = image.pixelColor(grid->CellRect(column, plain).topLeft() + QPoint(3, 1));
+            QVERIFY2(contrastRatio(text, background) >= 4.5,
+                qPrintable(QStringLiteral("%1 on %2: %3:1")
+                               .arg(text.name(), background.name())
+                               .arg(contrastRatio(text, background))));
+            QVERIFY2(colorDistance(background, others) >= 24,
+                qPrintable(QStringLiteral("%1 among %2").arg(background.name(), others.name())));
+            QCOMPARE(others, grid->palette().color(QPalette::Base));
+            if (!dark) {
+                QCOMPARE(background, QColor(255, 236, 236));
+                QCOMPARE(text, grid->palette().color(QPalette::Text));
+            }
+        }
+    }
+}
+
+// The settings panel's close cross shows on any palette: black on the light one.
+void tst_MainWindow::settingsPanelCross_data()
+{
+    highTurnsLegible_data();
+}
+
+void tst_MainWindow::settingsPanelCross()
+{
+    QFETCH(bool, dark);
+    QFETCH(bool, switched);
+
+    if (dark && !switched)
+        useDarkPalette();
+    open();
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    layOut();
+    if (switched)
+        useDarkPalette();
+
+    const QImage image = w->SpeedButton1->grab().toImage();
+    const QColor background = image.pixelColor(0, 0);
+    const QColor cross = inkOf(image, image.rect(), background);
+    QCOMPARE(background, w->Panel5->palette().color(QPalette::Window));
+    QVERIFY2(contrastRatio(cross, background) >= 4.5,
+        qPrintable(QStringLiteral("%1 on %2").arg(cross.name(), background.name())));
+    if (!dark)
+        QCOMPARE(cross, QColor(Qt::black));
+}
+
+// Out of the red, the entry box takes the palette's colours, also when the desktop changes it.
+void tst_MainWindow::entryBoxFollowsPalette()
+{
+    open();
+    enter(QStringLiteral("181"));
+    enter(QStringLiteral("60"));
+    useDarkPalette();
+    QCOMPARE(w->EditEx1->palette().color(QPalette::Base), QColor(35, 38, 41));
+    QCOMPARE(w->EditEx1->palette().color(QPalette::Text), QColor(252, 252, 252));
+    enter(QStringLiteral("181"));
+    QCOMPARE(w->EditEx1->palette().color(QPalette::Base), QColor(255, 0, 0));
 }
 
 void tst_MainWindow::statusBar()

@@ -7,6 +7,7 @@
 #include "app/Match.h"
 #include "db/Field.h"
 #include "memtable/xovMemTable.h"
+#include "tests/support/TurnTable.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ struct Game
     explicit Game(qint32 start)
         : startScore(start)
     {
-        table.OpenTable();
+        turns.table.OpenTable();
         match.startFirstGame();
     }
 
@@ -52,14 +53,14 @@ struct Game
     }
 
     qint32 startScore;
-    TxovMemTable table;
-    TField *const i = new TAutoIncField(&table, QStringLiteral("i"));
-    TField *const e1 = new TIntegerField(&table, QStringLiteral("e1"));
-    TField *const h1 = new TIntegerField(&table, QStringLiteral("h1"));
-    TField *const a1 = new TIntegerField(&table, QStringLiteral("a1"));
-    TField *const e2 = new TIntegerField(&table, QStringLiteral("e2"));
-    TField *const h2 = new TIntegerField(&table, QStringLiteral("h2"));
-    TField *const a2 = new TIntegerField(&table, QStringLiteral("a2"));
+    TurnTable turns;
+    TxovMemTable &table = turns.table;
+    TField *const e1 = turns.field("e1");
+    TField *const h1 = turns.field("h1");
+    TField *const a1 = turns.field("a1");
+    TField *const e2 = turns.field("e2");
+    TField *const h2 = turns.field("h2");
+    TField *const a2 = turns.field("a2");
     Match match {&table, {e1, h1, a1}, {e2, h2, a2}, startScore};
 };
 
