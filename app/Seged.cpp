@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QIcon>
 
+#include "app/LazyIconEngine.h"
 #include "app/SafeFile.h"
 #include "app/Version.h"
 #include <fcntl.h>
@@ -235,8 +236,12 @@ void InitApplication()
     QGuiApplication::setDesktopFileName(QString::fromLatin1(PontixAppId));
     // Up to 128 pixels: twice the largest size a task switcher shows at scale factor 1. The
     // desktop's own lists take the larger sizes from the installed icon theme.
-    QIcon icon;
+    // Handed over undecoded: a platform asks for few of the sizes, if any, and only once it shows
+    // a window. (These files have no "@2x" twins.)
+    auto *files = new LazyIconEngine;
     for (int size : {16, 32, 48, 64, 72, 96, 128})
-        icon.addFile(QStringLiteral(":/assets/icon/pontix-%1.png").arg(size), QSize(size, size));
+        files->addFile(
+            QStringLiteral(":/assets/icon/pontix-%1.png").arg(size), QSize(size, size), QIcon::Normal, QIcon::Off);
+    const QIcon icon(files);
     QApplication::setWindowIcon(icon);
 }
