@@ -1,7 +1,10 @@
 // Builds the main window: its controls, actions, turn table and the wiring of their events.
+#include <algorithm>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -27,11 +30,16 @@ constexpr int EntryBoxWidth = 121;
 constexpr int MarkerWidth = 125;
 
 // The window names its fonts by family and character height in pixels; the families it names
-// may be missing here, so each lists its nearest stand-ins.
+// may be missing here, so each lists its nearest stand-ins. The first of them installed is the
+// family shown; naming only that one spares the font lookup a search for the missing family's
+// substitutes at every size.
 QFont pixelFont(const QStringList &families, int pixelSize, bool bold)
 {
+    const QStringList installed = QFontDatabase::families();
+    const auto shown = std::find_if(families.cbegin(), families.cend(),
+        [&installed](const QString &family) { return installed.contains(family, Qt::CaseInsensitive); });
     QFont font;
-    font.setFamilies(families);
+    font.setFamilies(shown == families.cend() ? families : QStringList {*shown});
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;
