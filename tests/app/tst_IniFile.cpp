@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "app/IniFile.h"
+#include "tests/support/Files.h"
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -63,21 +64,6 @@ namespace {
 template <std::size_t N> QByteArray bytes(const char (&literal)[N])
 {
     return QByteArray(literal, N - 1);
-}
-
-void putFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(file.errorString()));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<unreadable>";
-    return file.readAll();
 }
 
 // Many sections and keys, every byte value among them, and a line break every 60 bytes or so.

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "app/SafeFile.h"
+#include "tests/support/Files.h"
 #include "tests/support/OtherUser.h"
 #include <sched.h>
 #include <sys/mount.h>
@@ -53,21 +54,6 @@ private:
 };
 
 namespace {
-
-void putFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(file.errorString()));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<unreadable>";
-    return file.readAll();
-}
 
 bool makeLink(const QString &target, const QString &link)
 {

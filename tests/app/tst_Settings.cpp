@@ -13,6 +13,7 @@
 
 #include "app/Seged.h"
 #include "app/Settings.h"
+#include "tests/support/Files.h"
 #include "tests/support/OtherUser.h"
 #include <sys/inotify.h>
 #include <sys/resource.h>
@@ -52,21 +53,6 @@ private:
 namespace {
 
 const QByteArray EnvironmentNames[] = {"XDG_CONFIG_DIRS", "XDG_CONFIG_HOME", "HOME"};
-
-void putFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(file.errorString()));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<unreadable>";
-    return file.readAll();
-}
 
 bool makeFolder(const QString &path, mode_t mode)
 {
