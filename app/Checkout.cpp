@@ -144,3 +144,8 @@ CheckoutRoute checkoutRoute(int remaining)
         return {};
     return routes[remaining];
 }
+
+bool hasCheckedOut(qint32 remaining, bool exactCheckout)
+{
+    return remaining == 0 || (remaining < 0 && !exactCheckout);
+}

@@ -47,3 +47,7 @@ struct CheckoutRoute
 //    same score the wider target: single, then treble, then double.
 // So 170 is T20 T20 Bull, 100 T20 D20, 50 Bull, 40 D20, 3 is 1 D1.
 CheckoutRoute checkoutRoute(int remaining);
+
+// A player has checked out when the remaining score reached 0, or went below it while exact
+// checkout is not in force (with it in force a score below 0 is an unfinished leg gone wrong).
+bool hasCheckedOut(qint32 remaining, bool exactCheckout);

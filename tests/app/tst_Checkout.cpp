@@ -71,6 +71,8 @@ private slots:
     void routesPlayersUse_data();
     void routesPlayersUse();
     void setUpDartsAvoidNarrowTargets();
+    void checkedOut_data();
+    void checkedOut();
 };
 
 // From -5 to 200: a route exactly when one exists, of the fewest darts, summing to the score and
@@ -186,6 +188,28 @@ void tst_Checkout::setUpDartsAvoidNarrowTargets()
         for (qsizetype i = 0; i + 1 < darts.size(); ++i)
             QVERIFY2(!readDart(darts[i]).narrow, qPrintable(QStringLiteral("%1: %2").arg(score).arg(route.text())));
     }
+}
+
+void tst_Checkout::checkedOut_data()
+{
+    QTest::addColumn<qint32>("remaining");
+    QTest::addColumn<bool>("exactCheckout");
+    QTest::addColumn<bool>("checkedOut");
+
+    QTest::newRow("zero, exact") << 0 << true << true;
+    QTest::newRow("zero, not exact") << 0 << false << true;
+    QTest::newRow("below zero, not exact") << -20 << false << true;
+    QTest::newRow("below zero, exact") << -20 << true << false;
+    QTest::newRow("one left") << 1 << false << false;
+    QTest::newRow("start score") << 501 << true << false;
+}
+
+void tst_Checkout::checkedOut()
+{
+    QFETCH(qint32, remaining);
+    QFETCH(bool, exactCheckout);
+    QFETCH(bool, checkedOut);
+    QCOMPARE(hasCheckedOut(remaining, exactCheckout), checkedOut);
 }
 
 QTEST_GUILESS_MAIN(tst_Checkout)
