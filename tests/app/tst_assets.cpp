@@ -31,6 +31,7 @@ void tst_assets::loads_data()
                               << true;
     QTest::newRow("close") << QStringLiteral(":/assets/tb_close.png") << QByteArray("png") << QSize(16, 16) << true;
     QTest::newRow("delete") << QStringLiteral(":/assets/tb_delete.png") << QByteArray("png") << QSize(16, 16) << true;
+    QTest::newRow("display") << QStringLiteral(":/assets/tb_display.png") << QByteArray("png") << QSize(16, 16) << true;
     QTest::newRow("panel cross") << QStringLiteral(":/assets/cross.png") << QByteArray("png") << QSize(10, 10) << true;
     QTest::newRow("about dartboard") << QStringLiteral(":/assets/dartboard64.png") << QByteArray("png") << QSize(64, 64)
                                      << true;
