@@ -133,6 +133,15 @@ void SpectatorDisplay::refreshLater()
     QMetaObject::invokeMethod(this, &SpectatorDisplay::refresh, Qt::QueuedConnection);
 }
 
+QStringList SpectatorDisplay::shownTexts(int player) const
+{
+    const Half &half = m_halves[player == 1 ? 0 : 1];
+    QStringList texts {half.name, half.remaining, half.route};
+    for (const QString &stat : half.stats)
+        texts << stat;
+    return texts;
+}
+
 void SpectatorDisplay::refresh()
 {
     m_refreshQueued = false;

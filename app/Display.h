@@ -5,6 +5,7 @@
 #include <memory>
 
 #include <QFont>
+#include <QStringList>
 #include <QWidget>
 
 #include "app/StatsLink.h"
@@ -60,6 +61,9 @@ public:
     };
 
     const MatchStats &stats() const { return m_link->Stats(); }
+    // What player 1's or player 2's half shows: the name, the remaining score, the route or
+    // "Kiszállt!" (empty when neither), then the seven statistics in reading order.
+    QStringList shownTexts(int player) const;
     // The parts of player 1's or player 2's half.
     const Parts &parts(int player) const { return m_layout[player == 1 ? 0 : 1]; }
 

@@ -6,12 +6,10 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
-#include <unistd.h>
+#include "app/SafeFile.h"
 
 namespace {
 
@@ -52,29 +50,13 @@ bool sameName(QByteArrayView stored, QStringView wanted)
     return decoded(stored).compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
-enum class ReadResult { Read, Missing, Failed };
+using SafeFile::ReadResult;
 
 // The whole file, or Missing when there is none, or Failed when something is there that cannot
 // be read whole (a folder, a device, an unreadable or oversized file).
 ReadResult readWhole(const QString &path, QByteArray &data)
 {
-    data.clear();
-    const QFileInfo info(path);
-    if (!info.exists())
-        return ReadResult::Missing;
-    if (!info.isFile() || info.size() > MaxFileSize)
-        return ReadResult::Failed;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return ReadResult::Failed;
-    // Read what the file holds: asking for the largest size up front would reserve that much
-    // memory on every read.
-    data = file.readAll();
-    if (file.error() != QFileDevice::NoError || data.size() > MaxFileSize) {
-        data.clear();
-        return ReadResult::Failed;
-    }
-    return ReadResult::Read;
+    return SafeFile::read(path, MaxFileSize, data);
 }
 
 // Where a key is, or where it would go, in the file's bytes.
@@ -219,16 +201,26 @@ bool markedReadOnly(const QFileInfo &info)
     return !info.isWritable() || !(info.permissions() & anyWrite);
 }
 
-bool replaceWhole(const QString &path, const QByteArray &data)
+// Data with Key in Section set to the line KeyLine: in place, at the end of the section, or in a
+// section added at the end.
+QByteArray withKeyLine(const QByteArray &data, QStringView section, QStringView key, const QByteArray &keyLine)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(data) != data.size() || !file.flush() || ::fsync(file.handle()) != 0) {
-        file.cancelWriting();
-        return false;
+    const Location loc = locate(data, section, key);
+    const QByteArray lineBreak = loc.lineBreak.toByteArray();
+    QByteArray updated = data;
+    if (loc.keyFound) {
+        updated.replace(loc.keyBegin, loc.keyEnd - loc.keyBegin, keyLine);
+    } else if (loc.sectionFound) {
+        const QByteArray added
+            = loc.sectionEndBroken ? keyLine + loc.sectionEndBreak.toByteArray() : lineBreak + keyLine + lineBreak;
+        updated.insert(loc.sectionEnd, added);
+    } else {
+        const bool brokenAtEnd = data.isEmpty() || data == Utf8Bom || data.endsWith('\n') || data.endsWith('\r');
+        if (!brokenAtEnd)
+            updated += lineBreak;
+        updated += '[' + section.toUtf8() + ']' + lineBreak + keyLine + lineBreak;
     }
-    return file.commit();
+    return updated;
 }
 
 } // namespace
@@ -272,48 +264,65 @@ bool IniFile::readBool(const QString &section, const QString &key, bool defaultV
 
 bool IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    if (!storableName(section, u']') || !storableName(key, u'=') || key.startsWith(u'[') || value.contains(u'\n')
-        || value.contains(u'\r'))
-        return false;
+    return writeStrings(section, {{key, value}});
+}
+
+bool IniFile::writeStrings(const QString &section, const QList<std::pair<QString, QString>> &entries)
+{
+    m_error.clear();
+    if (!storableName(section, u']'))
+        return failed(QStringLiteral("the section name cannot be stored"));
+    for (const auto &[key, value] : entries) {
+        if (!storableName(key, u'=') || key.startsWith(u'['))
+            return failed(QStringLiteral("the key name cannot be stored"));
+        if (value.contains(u'\n') || value.contains(u'\r'))
+            return failed(QStringLiteral("the value cannot be stored on one line"));
+    }
 
     QByteArray data;
     const ReadResult read = readWhole(m_path, data);
     if (read == ReadResult::Failed)
-        return false;
+        return failed(QStringLiteral("the file cannot be read whole"));
     if (read == ReadResult::Read && markedReadOnly(QFileInfo(m_path)))
-        return false;
+        return failed(QStringLiteral("the file is read-only"));
     // A UTF-16 file would be spoilt by the UTF-8 lines we add.
     if (data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF"))
-        return false;
+        return failed(QStringLiteral("the file is in UTF-16"));
 
-    const QByteArray keyLine = key.toUtf8() + '=' + value.toUtf8();
-    const Location loc = locate(data, section, key);
-    const QByteArray lineBreak = loc.lineBreak.toByteArray();
     QByteArray updated = data;
-    if (loc.keyFound) {
-        updated.replace(loc.keyBegin, loc.keyEnd - loc.keyBegin, keyLine);
-    } else if (loc.sectionFound) {
-        const QByteArray added
-            = loc.sectionEndBroken ? keyLine + loc.sectionEndBreak.toByteArray() : lineBreak + keyLine + lineBreak;
-        updated.insert(loc.sectionEnd, added);
-    } else {
-        const bool brokenAtEnd = data.isEmpty() || data == Utf8Bom || data.endsWith('\n') || data.endsWith('\r');
-        if (!brokenAtEnd)
-            updated += lineBreak;
-        updated += '[' + section.toUtf8() + ']' + lineBreak + keyLine + lineBreak;
-    }
-
-    if (read == ReadResult::Read && updated == data)
-        return true;
-    return replaceWhole(m_path, updated);
+    for (const auto &[key, value] : entries)
+        updated = withKeyLine(updated, section, key, key.toUtf8() + '=' + value.toUtf8());
+    QString why;
+    return SafeFile::replace(m_path, updated, &why) || failed(why);
 }
 
 bool IniFile::writeInteger(const QString &section, const QString &key, qint32 value)
 {
-    return writeString(section, key, QString::number(value));
+    return writeString(section, key, integerText(value));
 }
 
 bool IniFile::writeBool(const QString &section, const QString &key, bool value)
 {
-    return writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+    return writeString(section, key, boolText(value));
+}
+
+QString IniFile::integerText(qint32 value)
+{
+    return QString::number(value);
+}
+
+QString IniFile::boolText(bool value)
+{
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+const QString &IniFile::errorString() const
+{
+    return m_error;
+}
+
+bool IniFile::failed(const QString &why)
+{
+    m_error = why;
+    return false;
 }

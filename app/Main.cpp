@@ -1,456 +1,107 @@
+// What the main window does: the match scoring handlers, the layout on resize, the placement
+// on the work area, the settings panel and the settings file.
 #include "app/Main.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
+#include <QLayout>
+#include <QPainter>
 #include <QScreen>
-#include <QStatusBar>
-#include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 #include <QWindow>
 
-#include "app/IniFile.h"
+#include "app/Checkout.h"
+#include "app/Display.h"
+#include "app/MainAccessibility.h"
+#include "app/MainDisplay.h"
 #include "app/Seged.h"
+#include "app/Settings.h"
+#include "app/TurnLook.h"
 #include "app/logo.h"
-#include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
-#include "db/DataSource.h"
 #include "db/Field.h"
 #include "memtable/xovMemTable.h"
 
-qint32 StartScore = 501;
-bool ExactCheckout = true;
+qint32 StartScore = DefaultStartScore;
+bool ExactCheckout = DefaultExactCheckout;
 Tfrm_Main *frm_Main = nullptr;
 
 namespace {
 
-constexpr int EntryBoxWidth = 121;
-constexpr int MarkerWidth = 125;
 constexpr int MarkerGap = 10;
+// The narrowest a turn marker becomes when it gives way to a remaining-score figure; the window
+// is then 898 pixels wide, within a 1366-pixel screen at 150 % scale.
+constexpr int NarrowestMarker = 24;
 constexpr int ColumnInset = 22;
 const QColor RefusedColor(255, 0, 0); // colour 255: red in the low byte
-constexpr TColor HighTurnColor = 0xECECFF;
 constexpr qint32 HighTurn = 100;
 
-// The window names its fonts by family and character height in pixels; the families it names
-// may be missing here, so each lists its nearest stand-ins.
-QFont pixelFont(const QStringList &families, int pixelSize, bool bold)
+// A player's row is highlighted when his own score in it is 100 or more: pale pink on a light
+// palette, in colours that keep the text legible on any other.
+void drawTurnCell(
+    TThemeDBGrid *grid, const TField *score, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State)
 {
-    QFont font;
-    font.setFamilies(families);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
+    TCanvas *canvas = grid->Canvas();
+    if (score->AsInteger() >= HighTurn) {
+        const TurnLook look = highTurnLook(grid->palette(), canvas->FontColor());
+        canvas->Brush().setColor(look.background);
+        canvas->setFontColor(look.text);
+    } else {
+        canvas->Brush().setColor(clWindow);
+    }
+    grid->DrawColumnCellDefault(Rect, DataCol, Column, State);
 }
 
-QFont segoeUi(int pixelSize)
+// Places a turn marker beside the entry box, the edge on the side of the box at `edge`: as wide
+// as its picture, or as `room` where that is less, the picture scaled down to fit.
+void placeMarker(QLabel *image, int room, int edge, Qt::AlignmentFlag side)
 {
-    return pixelFont({QStringLiteral("Segoe UI"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")},
-        pixelSize, false);
-}
-
-QFont segoeUiSemibold(int pixelSize)
-{
-    return pixelFont({QStringLiteral("Segoe UI Semibold"), QStringLiteral("Segoe UI"),
-                         QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")},
-        pixelSize, true);
-}
-
-QFont arial(int pixelSize)
-{
-    return pixelFont(
-        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, pixelSize, true);
-}
-
-QFrame *panel(QWidget *parent, bool outerBevel)
-{
-    auto *frame = new QFrame(parent);
-    frame->setFrameStyle(outerBevel ? QFrame::Panel | QFrame::Raised : QFrame::NoFrame);
-    frame->setLineWidth(1);
-    frame->setAutoFillBackground(true);
-    return frame;
-}
-
-QLabel *picture(QWidget *parent, const QString &resource, QSize size)
-{
-    auto *label = new QLabel(parent);
-    label->setPixmap(QPixmap(resource));
-    label->setFixedSize(size);
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
-// A turn marker, shown and hidden at every entry. It sits in a holder of its own size that is
-// never hidden and has no layout: showing or hiding a child of a panel with a layout would lay
-// out the whole window again at every entry.
-QLabel *marker(QWidget *parent, const QString &resource, QPoint position)
-{
-    auto *holder = new QWidget(parent);
-    holder->setFixedSize(MarkerWidth, 30);
-    holder->move(position);
-    return picture(holder, resource, holder->size());
-}
-
-bool fitsScore(qint64 value)
-{
-    return value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max();
-}
-
-struct PlayerFields
-{
-    QString score;
-    QString remaining;
-    QString average;
-};
-
-PlayerFields fieldsOf(bool player1)
-{
-    if (player1)
-        return {QStringLiteral("e1"), QStringLiteral("h1"), QStringLiteral("a1")};
-    return {QStringLiteral("e2"), QStringLiteral("h2"), QStringLiteral("a2")};
+    QWidget *holder = image->parentWidget();
+    const QSize picture = image->pixmap().deviceIndependentSize().toSize();
+    const int width = std::clamp(room, 0, picture.width());
+    const int height = picture.isEmpty() ? 0 : picture.height() * width / picture.width();
+    holder->setFixedWidth(width);
+    holder->move(side == Qt::AlignRight ? edge - width : edge, holder->y());
+    image->setFixedSize(width, height);
+    image->move(0, (holder->height() - height) / 2);
 }
 
 } // namespace
 
-Tfrm_Main::Tfrm_Main(QWidget *parent)
-    : QMainWindow(parent)
-    , Tbl(new TxovMemTable(this))
-    , Tbli(new TAutoIncField(Tbl, QStringLiteral("i")))
-    , Tble1(new TIntegerField(Tbl, QStringLiteral("e1")))
-    , Tblh1(new TIntegerField(Tbl, QStringLiteral("h1")))
-    , Tbla1(new TIntegerField(Tbl, QStringLiteral("a1")))
-    , Tble2(new TIntegerField(Tbl, QStringLiteral("e2")))
-    , Tblh2(new TIntegerField(Tbl, QStringLiteral("h2")))
-    , Tbla2(new TIntegerField(Tbl, QStringLiteral("a2")))
-    , DataSource1(new TDataSource(this))
-    , aUj(new QAction(QIcon(QStringLiteral(":/assets/tb_new.png")), QStringLiteral("Új játék"), this))
-    , aTorol(new QAction(QIcon(QStringLiteral(":/assets/tb_delete.png")), QStringLiteral("Töröl"), this))
-    , aBeallit(new QAction(QIcon(QStringLiteral(":/assets/tb_settings.png")), QStringLiteral("Beállítások"), this))
-    , aBezar(new QAction(QIcon(QStringLiteral(":/assets/tb_close.png")), QStringLiteral("Bezár"), this))
-{
-    Tbl->setObjectName(QStringLiteral("Tbl"));
-    Tble1->setDisplayLabel(QStringLiteral("Dobás"));
-    Tblh1->setDisplayLabel(QStringLiteral("Kell még"));
-    Tble2->setDisplayLabel(QStringLiteral("Dobás"));
-    Tblh2->setDisplayLabel(QStringLiteral("Kell még"));
-    DataSource1->setDataSet(Tbl);
-
-    setWindowTitle(QStringLiteral("Pontix"));
-    setFont(segoeUi(13));
-    setGeometry(266, 168, 1070, 480);
-
-    createActions();
-
-    auto *central = new QWidget(this);
-    auto *column = new QVBoxLayout(central);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    createScoreboardStrip(central);
-    createSettingsPanel(central);
-    column->addWidget(Panel1);
-    column->addWidget(Panel4);
-    column->addWidget(createGrids(central), 1);
-    setCentralWidget(central);
-    createStatusBar();
-
-    // The entry box comes first, then the two name boxes.
-    setTabOrder(EditEx1, ComboBox1);
-    setTabOrder(ComboBox1, ComboBox2);
-    EditEx1->setFocus();
-
-    EditEx1->installEventFilter(this);
-    Edit1->installEventFilter(this);
-    connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(SpeedButton2); });
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { aBeallitExecute(SpeedButton1); });
-
-    DBGrid1->setDataSource(DataSource1);
-    DBGrid2->setDataSource(DataSource1);
-    DBText1->setDataSource(DataSource1);
-    DBText1->setDataField(QStringLiteral("a1"));
-    DBText2->setDataSource(DataSource1);
-    DBText2->setDataField(QStringLiteral("a2"));
-
-    m_placement.setInterval(50);
-    connect(&m_placement, &QTimer::timeout, this, &Tfrm_Main::checkPlacement);
-
-    FormCreate(this);
-}
-
-Tfrm_Main::~Tfrm_Main()
-{
-    if (frm_Main == this)
-        frm_Main = nullptr;
-}
-
-void Tfrm_Main::createActions()
-{
-    aUj->setShortcuts({QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_F3)});
-    aTorol->setShortcut(QKeySequence(Qt::Key_F8));
-    aBeallit->setShortcut(QKeySequence(Qt::Key_F6));
-    for (QAction *action : {aUj, aTorol, aBeallit, aBezar})
-        action->setToolTip(action->text());
-    connect(aUj, &QAction::triggered, this, [this] { aUjExecute(aUj); });
-    connect(aTorol, &QAction::triggered, this, [this] { aTorolExecute(aTorol); });
-    connect(aBeallit, &QAction::triggered, this, [this] { aBeallitExecute(aBeallit); });
-    connect(aBezar, &QAction::triggered, this, [this] { aBezarExecute(aBezar); });
-
-    ToolBar1 = new QToolBar(this);
-    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    ToolBar1->setMovable(false);
-    ToolBar1->setFloatable(false);
-    ToolBar1->toggleViewAction()->setEnabled(false);
-    ToolBar1->setIconSize(QSize(16, 16));
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    ToolBar1->setFixedHeight(46);
-    ToolBar1->addAction(aUj);
-    ToolBar1->addAction(aTorol);
-    ToolBar1->addSeparator();
-    ToolBar1->addAction(aBeallit);
-    ToolBar1->addSeparator();
-    ToolBar1->addAction(aBezar);
-    for (QAction *action : {aUj, aTorol, aBeallit, aBezar}) {
-        if (QWidget *button = ToolBar1->widgetForAction(action)) {
-            button->setFixedSize(68, 40);
-            button->setFocusPolicy(Qt::NoFocus);
-        }
-    }
-    addToolBar(Qt::TopToolBarArea, ToolBar1);
-}
-
-void Tfrm_Main::createScoreboardStrip(QWidget *parent)
-{
-    Panel1 = panel(parent, true);
-    Panel1->setFixedHeight(81);
-    Panel1->setFont(arial(15));
-    auto *strip = new QHBoxLayout(Panel1);
-    strip->setContentsMargins(1, 1, 1, 1);
-    strip->setSpacing(0);
-
-    Panel2 = panel(Panel1, false);
-    Panel2->setFixedWidth(352);
-    ComboBox1 = new QComboBox(Panel2);
-    ComboBox1->setEditable(true);
-    ComboBox1->setEditText(QStringLiteral("Játékos 1."));
-    ComboBox1->setGeometry(12, 8, 209, 26);
-    Label1 = new QLabel(QStringLiteral("0"), Panel2);
-    Label1->setFont(arial(64));
-    Label1->move(232, 0);
-    Label1->adjustSize();
-    DBText1 = new TDBText(Panel2);
-    DBText1->setGeometry(12, 40, 65, 17);
-
-    Panel3 = panel(Panel1, false);
-    Panel3->setFixedWidth(353);
-    ComboBox2 = new QComboBox(Panel3);
-    ComboBox2->setEditable(true);
-    ComboBox2->setEditText(QStringLiteral("Játékos 2."));
-    ComboBox2->setGeometry(132, 8, 209, 26);
-    Label2 = new QLabel(QStringLiteral("0"), Panel3);
-    Label2->setFont(arial(64));
-    Label2->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    Label2->move(86, 0);
-    Label2->adjustSize();
-    DBText2 = new TDBText(Panel3);
-    DBText2->setAlignment(taRightJustify);
-    DBText2->setGeometry(276, 40, 65, 17);
-
-    strip->addWidget(Panel2);
-    strip->addStretch(1);
-    strip->addWidget(Panel3);
-
-    // The entry box, the OK button and the markers sit over the middle of the strip; the
-    // window places them whenever it is resized.
-    EditEx1 = new TEditEx(Panel1);
-    EditEx1->setAlignment(taCenter);
-    EditEx1->setFont(arial(21));
-    EditEx1->setGeometry(0, 8, EntryBoxWidth, 32);
-    SpeedButton2 = new QToolButton(Panel1);
-    SpeedButton2->setText(QStringLiteral("OK"));
-    SpeedButton2->setFocusPolicy(Qt::NoFocus);
-    SpeedButton2->setGeometry(0, 40, EntryBoxWidth, 29);
-    Image1 = marker(Panel1, QStringLiteral(":/assets/dart_left.png"), QPoint(0, 8));
-    Image2 = marker(Panel1, QStringLiteral(":/assets/dart_right.png"), QPoint(0, 8));
-    Image2->hide();
-}
-
-void Tfrm_Main::createSettingsPanel(QWidget *parent)
-{
-    Panel4 = panel(parent, true);
-    Panel4->setFixedHeight(100);
-    auto *row = new QHBoxLayout(Panel4);
-    row->setContentsMargins(1, 1, 1, 1);
-    row->setSpacing(0);
-
-    auto *options = new QWidget(Panel4);
-    CheckBox1 = new QCheckBox(QStringLiteral("Kell kiszálló pontosan"), options);
-    CheckBox1->setGeometry(16 - 1, 12 - 1, 277, 17);
-    Label3 = new QLabel(QStringLiteral("Induló pontszám"), options);
-    Label3->move(16 - 1, 36 - 1);
-    Label3->adjustSize();
-    Edit1 = new TEditEx(options);
-    Edit1->setAlignment(taCenter);
-    Edit1->setGeometry(16 - 1, 56 - 1, EntryBoxWidth, 25);
-
-    Panel6 = panel(Panel4, false);
-    Panel6->setFixedWidth(332);
-    GroupBox1 = new QGroupBox(QStringLiteral("Névjegy"), Panel6);
-    GroupBox1->setGeometry(12, 4, 309, 89);
-    Label6 = new QLabel(QStringLiteral("Verzió: 0.1.0.7 béta"), GroupBox1);
-    Label4 = new QLabel(QStringLiteral("Pontix csapat, 2026"), GroupBox1);
-    Label5 = new QLabel(QStringLiteral("pontix.example.org"), GroupBox1);
-    int top = 24;
-    for (QLabel *label : {Label6, Label4, Label5}) {
-        label->setEnabled(false);
-        label->move(8, top);
-        label->adjustSize();
-        top += 20;
-    }
-    Image3 = picture(GroupBox1, QStringLiteral(":/assets/dartboard64.png"), QSize(64, 64));
-    Image3->move(232, 16);
-
-    Panel5 = panel(Panel4, false);
-    Panel5->setFixedWidth(29);
-    SpeedButton1 = new QToolButton(Panel5);
-    SpeedButton1->setIcon(QIcon(QStringLiteral(":/assets/cross.png")));
-    SpeedButton1->setAutoRaise(true);
-    SpeedButton1->setFocusPolicy(Qt::NoFocus);
-    SpeedButton1->setGeometry(4, 4, 21, 21);
-
-    row->addWidget(options, 1);
-    row->addWidget(Panel6);
-    row->addWidget(Panel5);
-    Panel4->hide();
-}
-
-QWidget *Tfrm_Main::createGrids(QWidget *parent)
-{
-    auto *area = new QWidget(parent);
-    auto *row = new QHBoxLayout(area);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    const auto makeGrid = [this, area](const QString &score, const QString &remaining) {
-        auto *grid = new TThemeDBGrid(area);
-        grid->setOptions(dgColumnResize | dgRowLines | dgTabs | dgRowSelect | dgConfirmDelete | dgCancelOnExit);
-        grid->setDefaultDrawing(false);
-        grid->setFont(segoeUiSemibold(37));
-        grid->setTitleFont(segoeUi(12));
-        for (const QString &name : {score, remaining}) {
-            TColumn *column = grid->Columns()->Add();
-            column->setFieldName(name);
-            column->setAlignment(taCenter);
-        }
-        grid->OnEnter = [this](QObject *Sender) { DBGrid1Enter(Sender); };
-        return grid;
-    };
-    DBGrid1 = makeGrid(QStringLiteral("e1"), QStringLiteral("h1"));
-    DBGrid2 = makeGrid(QStringLiteral("e2"), QStringLiteral("h2"));
-    DBGrid1->OnDrawColumnCell
-        = [this](QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State) {
-              DBGrid1DrawColumnCell(Sender, Rect, DataCol, Column, State);
-          };
-    DBGrid2->OnDrawColumnCell
-        = [this](QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State) {
-              DBGrid2DrawColumnCell(Sender, Rect, DataCol, Column, State);
-          };
-    row->addWidget(DBGrid1);
-    row->addWidget(DBGrid2, 1);
-    return area;
-}
-
-void Tfrm_Main::createStatusBar()
-{
-    auto *bar = statusBar();
-    bar->setFixedHeight(19);
-    auto *maker = new QLabel(QStringLiteral("Pontix csapat, 2026"), bar);
-    maker->setFixedWidth(150);
-    maker->setAlignment(Qt::AlignCenter);
-    auto *empty = new QLabel(bar);
-    empty->setFixedWidth(50);
-    bar->addWidget(maker);
-    bar->addWidget(empty);
-}
-
 // --- Match scoring -------------------------------------------------------------------------
 
+// Out of the red, the box follows the desktop's palette again, should it change meanwhile.
 void Tfrm_Main::setEntryBoxColor(bool refused)
 {
-    QPalette palette = EditEx1->palette();
-    palette.setColor(QPalette::Base, refused ? RefusedColor : QApplication::palette(EditEx1).color(QPalette::Base));
+    QPalette palette;
+    if (refused)
+        palette.setColor(QPalette::Base, RefusedColor);
     EditEx1->setPalette(palette);
 }
 
-void Tfrm_Main::refuseEntry()
-{
-    setEntryBoxColor(true);
-    EditEx1->selectAll();
-}
-
+// The entry box shows what became of the entry: red for a refused score, its text selected so
+// that the next key stroke replaces it, and red for a score counted as 0; the normal colour
+// otherwise. The colour stays until the next entry.
 void Tfrm_Main::EnterThrow()
 {
-    const qint32 typed = ScoreFromText(EditEx1->text());
-    if (typed > 180) {
-        refuseEntry();
-        return;
-    }
-
-    const bool player1 = Player1ToThrow;
-    const bool opening = Player1ToThrow == Player1Starts;
-    qint32 &remaining = player1 ? Remaining1 : Remaining2;
-
-    // The exact-checkout rule holds in every game while the box is ticked. A score above the
-    // remaining score counts as 0.
-    const bool overshoot = CheckBox1->isChecked() && typed > remaining;
-
-    // A remaining score that would leave the 32-bit range cannot be recorded; such an entry
-    // is refused like a score above 180.
-    if (!fitsScore(qint64(remaining) - (overshoot ? 0 : typed))) {
-        refuseEntry();
-        return;
-    }
-
-    setEntryBoxColor(false);
-    if (overshoot) {
-        EditEx1->setText(QStringLiteral("0"));
+    switch (m_match.enterScore(ScoreFromText(EditEx1->text()), CheckBox1->isChecked())) {
+    case EntryOutcome::Refused:
         setEntryBoxColor(true);
         EditEx1->selectAll();
+        return;
+    case EntryOutcome::Recorded:
+        setEntryBoxColor(false);
+        break;
+    case EntryOutcome::RecordedAsZero:
+        setEntryBoxColor(true);
+        break;
     }
-
-    if (opening) {
-        Tbl->AppendRow();
-    } else {
-        Tbl->MoveLast();
-        Tbl->EditRow();
-    }
-
-    const PlayerFields f = fieldsOf(player1);
-    Tbl->setFieldValue(f.score, ScoreFromText(EditEx1->text()));
-    const qint32 score = VarToIntDef(Tbl->FieldValue(f.score), 0);
-    Tbl->setFieldValue(f.remaining, qint32(qint64(remaining) - score));
-    remaining = VarToIntDef(Tbl->FieldValue(f.remaining), 0);
-
-    // Every entry, zeros included, counts towards the average; the turn rows up to this one
-    // are the thrower's entries of the game.
-    const qint32 entries = std::max(1, opening ? Tbl->RowCount() + 1 : Tbl->RowCount());
-    const double average = std::nearbyint(double(qint64(StartScore) - remaining) / entries);
-    Tbl->setFieldValue(f.average,
-        qint32(std::clamp(
-            average, double(std::numeric_limits<qint32>::min()), double(std::numeric_limits<qint32>::max()))));
-    Tbl->PostRow();
-
-    Player1ToThrow = !Player1ToThrow;
     RefreshScoreboard();
 }
 
@@ -467,6 +118,8 @@ void Tfrm_Main::RefreshScoreboard()
     Label2->setText(VarToScoreText(Remaining2));
     Label2->adjustSize();
     Label2->move(right - Label2->width() + 1, Label2->y());
+    showCheckoutRoute();
+    DescribeScoreboard(*this);
 }
 
 void Tfrm_Main::EditEx1KeyPress(QObject *Sender, QChar Key)
@@ -485,42 +138,14 @@ void Tfrm_Main::SpeedButton2Click(QObject *Sender)
 void Tfrm_Main::aTorolExecute(QObject *Sender)
 {
     Q_UNUSED(Sender);
-    if (Tbl->RowCount() == 0)
-        return;
-
-    if (Player1ToThrow == Player1Starts) {
-        // The last entry completed its row: the row stays with the starter's entry alone.
-        const bool player1 = !Player1Starts;
-        const PlayerFields f = fieldsOf(player1);
-        const qint64 before
-            = qint64(VarToIntDef(Tbl->FieldValue(f.remaining), 0)) + VarToIntDef(Tbl->FieldValue(f.score), 0);
-        (player1 ? Remaining1 : Remaining2) = qint32(before);
-        Tbl->EditRow();
-        Tbl->FieldNamed(f.score)->Clear();
-        Tbl->FieldNamed(f.remaining)->Clear();
-        Tbl->FieldNamed(f.average)->Clear();
-        Tbl->PostRow();
-    } else {
-        // The last entry opened its row: the row goes, and the starter's remaining score is
-        // the one stored in the row before, 0 included; with no row before, the start score.
-        const bool player1 = Player1Starts;
-        Tbl->DeleteRow();
-        const QVariant before = Tbl->FieldValue(fieldsOf(player1).remaining);
-        (player1 ? Remaining1 : Remaining2) = VarToIntDef(ChooseVar(before.isNull(), StartScore, before), 0);
-    }
-
-    Player1ToThrow = !Player1ToThrow;
-    RefreshScoreboard();
+    if (m_match.takeBack())
+        RefreshScoreboard();
 }
 
 void Tfrm_Main::aUjExecute(QObject *Sender)
 {
     Q_UNUSED(Sender);
-    Tbl->RemoveAllRows();
-    Remaining1 = StartScore;
-    Remaining2 = StartScore;
-    Player1Starts = !Player1Starts;
-    Player1ToThrow = Player1Starts;
+    m_match.newGame();
     RefreshScoreboard();
 }
 
@@ -529,19 +154,18 @@ void Tfrm_Main::aUjExecute(QObject *Sender)
 void Tfrm_Main::FormCreate(QObject *Sender)
 {
     Q_UNUSED(Sender);
-    Player1Starts = true;
-    Player1ToThrow = true;
     LoadSettings();
-    Remaining1 = StartScore;
-    Remaining2 = StartScore;
+    m_match.startFirstGame();
     Tbl->OpenTable();
+    // The figures show what each player has to go from the start, not only after the first entry.
+    RefreshScoreboard();
 }
 
 void Tfrm_Main::LoadSettings()
 {
-    const IniFile ini(IniPath);
-    StartScore = ini.readInteger(QStringLiteral("Def"), QStringLiteral("Indul"), 501);
-    ExactCheckout = ini.readBool(QStringLiteral("Def"), QStringLiteral("KellKiszallo"), true);
+    const StoredSettings stored = ReadSettings();
+    StartScore = stored.startScore;
+    ExactCheckout = stored.exactCheckout;
     CheckBox1->setChecked(ExactCheckout);
     Edit1->setText(VarToScoreText(StartScore));
 }
@@ -549,12 +173,12 @@ void Tfrm_Main::LoadSettings()
 void Tfrm_Main::SaveSettings()
 {
     ExactCheckout = CheckBox1->isChecked();
-    StartScore = ScoreFromText(Edit1->text());
-    IniFile ini(IniPath);
-    // A failed write ends the saving silently; what was written before it stays written.
-    if (!ini.writeInteger(QStringLiteral("Def"), QStringLiteral("Indul"), StartScore))
-        return;
-    ini.writeBool(QStringLiteral("Def"), QStringLiteral("KellKiszallo"), ExactCheckout);
+    // A start score of 0 or less is a typo (letters, a slip, too many digits), never a game to
+    // play from: the previous start score stays.
+    const qint32 typed = ScoreFromText(Edit1->text());
+    if (typed > 0)
+        StartScore = typed;
+    WriteSettings({StartScore, ExactCheckout});
 }
 
 void Tfrm_Main::FormShow(QObject *Sender)
@@ -565,7 +189,7 @@ void Tfrm_Main::FormShow(QObject *Sender)
     // placed again once when it does.
     m_placeWhenFramed = 40;
     m_placement.start();
-    Tfrm_Logo::Open();
+    Tfrm_Logo::Open(this);
 }
 
 // The window spans from the screen's top-left corner to the work area's bottom-right corner,
@@ -577,6 +201,22 @@ QRect Tfrm_Main::workAreaFrame() const
         return frameGeometry();
     const QRect work = screen->availableGeometry();
     return QRect(0, 0, work.x() + work.width(), work.y() + work.height());
+}
+
+// Left and right, how far the remaining-score figures' panels stand in from the window's edges.
+QMargins Tfrm_Main::figureInsets() const
+{
+    const QRect strip = Panel1->contentsRect().marginsRemoved(Panel1->layout()->contentsMargins());
+    return QMargins(strip.left() + Panel2->width(), 0, Panel1->width() - strip.right() - 1 + Panel3->width(), 0);
+}
+
+// The window is never so narrow that a marker squeezed between the entry box and a figure
+// would be narrower than NarrowestMarker.
+int Tfrm_Main::narrowestWidth() const
+{
+    const QMargins figures = figureInsets();
+    const int entryHalf = EditEx1->width() / 2;
+    return 2 * (std::max(figures.left(), figures.right()) + entryHalf + MarkerGap + NarrowestMarker);
 }
 
 // Checks, while the window is young, that its frame stands on the work area, and places it
@@ -613,11 +253,13 @@ void Tfrm_Main::FormResize(QObject *Sender)
     const int entryHalf = EditEx1->width() / 2;
     EditEx1->move(half - entryHalf, EditEx1->y());
     SpeedButton2->move(half - entryHalf, SpeedButton2->y());
-    // The markers move with their holders.
-    QWidget *holder1 = Image1->parentWidget();
-    QWidget *holder2 = Image2->parentWidget();
-    holder1->move(half - entryHalf - MarkerGap - holder1->width(), holder1->y());
-    holder2->move(half + entryHalf + MarkerGap, holder2->y());
+    // The markers keep to the room between the entry box and the figures: in a narrow window
+    // they give way, scaled down, instead of covering a figure.
+    const QMargins figures = figureInsets();
+    const int inner1 = half - entryHalf - MarkerGap;
+    const int inner2 = half + entryHalf + MarkerGap;
+    placeMarker(Image1, inner1 - figures.left(), inner1, Qt::AlignRight);
+    placeMarker(Image2, width() - figures.right() - inner2, inner2, Qt::AlignLeft);
 
     // The right grid fills what the left one leaves; its width is known here already.
     const int grid1Width = half;
@@ -647,27 +289,40 @@ void Tfrm_Main::aBezarExecute(QObject *Sender)
     close();
 }
 
+// The display is built the first time it is shown: until then it costs nothing.
+void Tfrm_Main::aKijelzoExecute(QObject *Sender)
+{
+    Q_UNUSED(Sender);
+    if (!m_display)
+        m_display = CreateSpectatorDisplay(*this);
+    m_display->toggle();
+}
+
+// While exact checkout is ticked, the route for the player to throw, when there is one.
+void Tfrm_Main::showCheckoutRoute()
+{
+    const qint32 remaining = Player1ToThrow ? Remaining1 : Remaining2;
+    m_routePanel->setText(CheckBox1->isChecked() ? checkoutRoute(remaining).text() : QString());
+}
+
 void Tfrm_Main::DBGrid1Enter(QObject *Sender)
 {
     Q_UNUSED(Sender);
     EditEx1->setFocus();
 }
 
-// A player's row is highlighted when his own score in it is 100 or more.
 void Tfrm_Main::DBGrid1DrawColumnCell(
     QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State)
 {
     Q_UNUSED(Sender);
-    DBGrid1->Canvas()->Brush().setColor(VarToIntDef(Tble1->AsValue(), 0) >= HighTurn ? HighTurnColor : clWindow);
-    DBGrid1->DrawColumnCellDefault(Rect, DataCol, Column, State);
+    drawTurnCell(DBGrid1, Tble1, Rect, DataCol, Column, State);
 }
 
 void Tfrm_Main::DBGrid2DrawColumnCell(
     QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State)
 {
     Q_UNUSED(Sender);
-    DBGrid2->Canvas()->Brush().setColor(VarToIntDef(Tble2->AsValue(), 0) >= HighTurn ? HighTurnColor : clWindow);
-    DBGrid2->DrawColumnCellDefault(Rect, DataCol, Column, State);
+    drawTurnCell(DBGrid2, Tble2, Rect, DataCol, Column, State);
 }
 
 bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
@@ -680,6 +335,32 @@ bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
             EditEx1KeyPress(watched, key->text().front());
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The settings panel's cross is drawn in the window's text colour, black on a light palette, so
+// that it shows on a dark one too.
+void Tfrm_Main::setCrossIcon()
+{
+    QIcon icon;
+    // Both sizes, so that a scaled screen gets the sharp twin.
+    for (const auto &[resource, ratio] : {std::pair {QStringLiteral(":/assets/cross.png"), 1.0},
+             std::pair {QStringLiteral(":/assets/cross@2x.png"), 2.0}}) {
+        QImage cross = QImage(resource).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&cross);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        painter.fillRect(cross.rect(), palette().color(QPalette::WindowText));
+        painter.end();
+        cross.setDevicePixelRatio(ratio);
+        icon.addPixmap(QPixmap::fromImage(cross));
+    }
+    SpeedButton1->setIcon(icon);
+}
+
+void Tfrm_Main::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        setCrossIcon();
 }
 
 void Tfrm_Main::showEvent(QShowEvent *event)

@@ -1,8 +1,10 @@
+// The scoreboard's main window: its controls, the turn table it owns and its handlers.
 #pragma once
 
 #include <QMainWindow>
 #include <QTimer>
 
+#include "app/Match.h"
 #include "controls/DBGrid.h"
 
 class QAction;
@@ -13,6 +15,7 @@ class QGroupBox;
 class QLabel;
 class QToolBar;
 class QToolButton;
+class SpectatorDisplay;
 class TAutoIncField;
 class TColumn;
 class TDBText;
@@ -27,8 +30,9 @@ extern qint32 StartScore;
 extern bool ExactCheckout;
 
 // The scoreboard's one working window: the tool bar, the scoreboard strip with the entry box,
-// the settings panel, the two turn grids and the status bar; it owns the turn table and the
-// game state, records every entry, takes entries back and starts new games.
+// the settings panel, the two turn grids and the status bar. It owns the turn table and the
+// match played on it; its handlers pass entries, undo and new games to the match and show the
+// result. Built in MainForm.cpp, its behaviour in Main.cpp.
 class Tfrm_Main final : public QMainWindow
 {
     Q_OBJECT
@@ -37,12 +41,6 @@ class Tfrm_Main final : public QMainWindow
 public:
     explicit Tfrm_Main(QWidget *parent = nullptr);
     ~Tfrm_Main() override;
-
-    // Game state.
-    bool Player1Starts = true;
-    bool Player1ToThrow = true;
-    qint32 Remaining1 = 0;
-    qint32 Remaining2 = 0;
 
     // Match scoring.
     void EnterThrow();
@@ -59,6 +57,7 @@ public:
     void FormClose(QObject *Sender);
     void aBeallitExecute(QObject *Sender);
     void aBezarExecute(QObject *Sender);
+    void aKijelzoExecute(QObject *Sender);
     void DBGrid1Enter(QObject *Sender);
     void DBGrid1DrawColumnCell(QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State);
     void DBGrid2DrawColumnCell(QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State);
@@ -77,11 +76,23 @@ public:
     TIntegerField *const Tbla2;
     TDataSource *const DataSource1;
 
+private:
+    Match m_match; // played on Tbl, from StartScore
+
+public:
+    // Game state: the match's own, under the window's names.
+    bool &Player1Starts;
+    bool &Player1ToThrow;
+    qint32 &Remaining1;
+    qint32 &Remaining2;
+    Match &match() { return m_match; }
+
     // Actions.
     QAction *const aUj;
     QAction *const aTorol;
     QAction *const aBeallit;
     QAction *const aBezar;
+    QAction *const aKijelzo; // shows or hides the spectator display
 
     // Controls.
     QToolBar *ToolBar1 = nullptr;
@@ -115,6 +126,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -126,15 +138,20 @@ private:
     void createStatusBar();
     QWidget *createGrids(QWidget *parent);
     void setEntryBoxColor(bool refused);
-    void refuseEntry();
+    void setCrossIcon();
+    QMargins figureInsets() const;
+    int narrowestWidth() const;
     void placeOnWorkArea();
     void checkPlacement();
     QMargins frameMargins() const;
     QRect workAreaFrame() const;
+    void showCheckoutRoute();
 
     bool m_shown = false;
     int m_placeWhenFramed = 0;
     QTimer m_placement;
+    QLabel *m_routePanel = nullptr; // the route for the player to throw, in the status bar
+    SpectatorDisplay *m_display = nullptr; // built when first shown
 };
 
 extern Tfrm_Main *frm_Main;

@@ -3,8 +3,15 @@
 #include <limits>
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+
+#include "app/SafeFile.h"
+#include "app/Version.h"
+#include <fcntl.h>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -108,6 +115,7 @@ QString IniPath;
 namespace {
 
 const QString IniFileName = QStringLiteral("Pontix.ini");
+const QString SettingsFolderName = QStringLiteral("Pontix");
 
 // The root folder keeps its one "/".
 QString withoutTrailingSlash(QString path)
@@ -120,6 +128,13 @@ QString withoutTrailingSlash(QString path)
 QString joinPath(const QString &dir, const QString &name)
 {
     return dir.endsWith(u'/') ? dir + name : dir + u'/' + name;
+}
+
+// A settings file that may be read and written: a file, reached through no link another user could
+// have planted.
+bool usableFile(const QString &path)
+{
+    return SafeFile::linkRefusal(path).isEmpty() && QFileInfo(path).isFile();
 }
 
 } // namespace
@@ -147,13 +162,56 @@ QString GetAppDataPath()
     return GetSpecialFolderPath(CSIDL_COMMON_APPDATA);
 }
 
-QString ChooseDataDir(const QString &appDir, const QString &appDataPath)
+QString GetUserConfigPath()
 {
-    if (!appDir.isEmpty() && QFileInfo(joinPath(appDir, IniFileName)).isFile())
+    const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (configHome.startsWith(u'/'))
+        return withoutTrailingSlash(configHome);
+    QString home = qEnvironmentVariable("HOME");
+    if (!home.startsWith(u'/')) {
+        const passwd *user = ::getpwuid(::geteuid());
+        home = user ? QFile::decodeName(user->pw_dir) : QString();
+    }
+    if (!home.startsWith(u'/'))
+        return QString();
+    return joinPath(withoutTrailingSlash(home), QStringLiteral(".config"));
+}
+
+QString GetUserDataDir()
+{
+    const QString configPath = GetUserConfigPath();
+    return configPath.isEmpty() ? QString() : joinPath(configPath, SettingsFolderName);
+}
+
+QString ChooseDataDir(const QString &appDir, const QString &appDataPath, const QString &userConfigPath)
+{
+    if (!appDir.isEmpty() && usableFile(joinPath(appDir, IniFileName)))
         return appDir;
-    if (!appDataPath.isEmpty())
-        return joinPath(appDataPath, QStringLiteral("Pontix"));
+    if (!appDataPath.isEmpty()) {
+        const QString shared = joinPath(appDataPath, SettingsFolderName);
+        const QByteArray folder = QFile::encodeName(shared);
+        if (QFileInfo(shared).isDir() && ::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) == 0
+            && SafeFile::linkRefusal(joinPath(shared, IniFileName)).isEmpty())
+            return shared;
+    }
+    if (!userConfigPath.isEmpty())
+        return joinPath(userConfigPath, SettingsFolderName);
     return appDir;
+}
+
+QString ChooseReadPath(const QString &iniPath, const QString &appDataPath)
+{
+    if (usableFile(iniPath) || appDataPath.isEmpty())
+        return iniPath;
+    const QString shared = joinPath(joinPath(appDataPath, SettingsFolderName), IniFileName);
+    if (shared != iniPath && usableFile(shared) && QFileInfo(shared).isReadable())
+        return shared;
+    return iniPath;
+}
+
+QString SettingsReadPath()
+{
+    return ChooseReadPath(IniPath, GetAppDataPath());
 }
 
 void InitFolders()
@@ -161,7 +219,7 @@ void InitFolders()
     if (!IniPath.isEmpty())
         return;
     AppDir = GetAppDir();
-    DataDir = ChooseDataDir(AppDir, GetAppDataPath());
+    DataDir = ChooseDataDir(AppDir, GetAppDataPath(), GetUserConfigPath());
     IniPath = joinPath(DataDir, IniFileName);
 }
 
@@ -172,8 +230,13 @@ void InitApplication()
     InitFolders();
     QApplication::setApplicationName(QStringLiteral("Pontix"));
     QApplication::setApplicationDisplayName(QStringLiteral("Pontix"));
+    QApplication::setApplicationVersion(QString::fromLatin1(PontixVersion));
+    // The desktop entry and the AppStream metadata carry the same name.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(PontixAppId));
+    // Up to 128 pixels: twice the largest size a task switcher shows at scale factor 1. The
+    // desktop's own lists take the larger sizes from the installed icon theme.
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 72, 96})
+    for (int size : {16, 32, 48, 64, 72, 96, 128})
         icon.addFile(QStringLiteral(":/assets/icon/pontix-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
 }

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QPalette>
@@ -44,7 +45,8 @@ Tfrm_Logo::Tfrm_Logo(QWidget *parent)
 
     Image1->setGeometry(rect());
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/assets/splash.jpg")));
+    // Through an icon, so that a scaled screen gets the picture's "@2x" twin.
+    Image1->setPixmap(QIcon(QStringLiteral(":/assets/splash.jpg")).pixmap(size()));
 
     Timer1->setInterval(HoldInterval);
     Timer2->setInterval(FadeInterval);
@@ -61,9 +63,10 @@ Tfrm_Logo::~Tfrm_Logo()
         frm_Logo = nullptr;
 }
 
-Tfrm_Logo *Tfrm_Logo::Open()
+Tfrm_Logo *Tfrm_Logo::Open(const QWidget *over)
 {
     auto *logo = new Tfrm_Logo(nullptr);
+    logo->m_over = over;
     // The application owns the splash: should the program end during the fade, the splash
     // goes with it instead of outliving the event loop.
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, logo, [logo] { delete logo; });
@@ -103,7 +106,7 @@ void Tfrm_Logo::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
-    placeOnDesktop();
+    placeOnScreen();
     applyTransparentColor();
     FormShow();
 }
@@ -113,13 +116,22 @@ void Tfrm_Logo::closeEvent(QCloseEvent *event)
     FormClose(event);
 }
 
-// Centred on the rectangle spanned by all screens, measured from the origin.
-void Tfrm_Logo::placeOnDesktop()
+// Centred on the screen that holds the middle of the window it is shown over, so that on two
+// screens it never straddles the seam.
+void Tfrm_Logo::placeOnScreen()
 {
-    QRect desktop;
-    for (const QScreen *screen : QGuiApplication::screens())
-        desktop |= screen->geometry();
-    move((desktop.width() - width()) / 2, (desktop.height() - height()) / 2);
+    const QScreen *screen = nullptr;
+    if (m_over) {
+        screen = QGuiApplication::screenAt(m_over->frameGeometry().center());
+        if (!screen)
+            screen = m_over->screen();
+    }
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
 // Whatever the window shows in the transparent gray, picture or uncovered background, is cut

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QCloseEvent;
@@ -8,7 +9,7 @@ class QShowEvent;
 class QTimer;
 
 // The opening picture shown over the main window at start: a borderless, stay-on-top
-// 600 x 400 window centred on the desktop. It stays opaque for a second, fades out in steps
+// 600 x 400 window centred on the screen that holds the main window. It stays opaque for a second, fades out in steps
 // of 10 alpha units every 21 milliseconds and closes and frees itself when the alpha reaches
 // 33 or less. Pixels of exactly RGB(128, 128, 128) are holes through which the desktop shows.
 // It takes no focus and never keeps the program alive: when the main window closes, the
@@ -27,8 +28,9 @@ public:
     ~Tfrm_Logo() override;
 
     // Creates the splash, owned by the application (freed when the program ends, should it not
-    // have freed itself by then), and shows it without waiting.
-    static Tfrm_Logo *Open();
+    // have freed itself by then), and shows it without waiting, centred on the screen that
+    // holds `over` (the primary screen without it).
+    static Tfrm_Logo *Open(const QWidget *over = nullptr);
 
     quint8 alpha() const { return m_alpha; }
 
@@ -46,10 +48,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void placeOnDesktop();
+    void placeOnScreen();
     void applyTransparentColor();
 
     quint8 m_alpha = 255;
+    QPointer<const QWidget> m_over;
 };
 
 // The splash while it exists, nullptr before it is created and once it is freed.

@@ -127,6 +127,12 @@ public:
     QRect CellRect(int col, int row) const; // empty when the cell is not shown
     QPoint MouseCoord(int x, int y) const;
 
+    // The shown rows as text, for readers other than the painting (assistive technology): the
+    // shown data rows that hold a table row (0 while the table is closed or empty), and the
+    // display text of a data column's field in one of them. Reading moves no cursor.
+    int shownRowCount() const;
+    QString shownCellText(int dataCol, int dataRow) const;
+
 protected:
     // The draw-cell step, called for every visible cell that needs painting, row by row from
     // the top and left to right. The base version draws title and indicator cells plainly

@@ -3,7 +3,9 @@
 // the about box's dartboard, the application icon in all its sizes and the opening picture of the
 // splash screen.
 //
-// Everything is drawn with QPainter at the size it is shown, so small images stay crisp.
+// Everything is drawn with QPainter at the size it is shown, so small images stay crisp, and
+// once more at twice that size ("@2x") for screens with a scale factor of 2: the same drawing
+// in the same units, on a painter scaled by 2.
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +15,7 @@
 #include <utility>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -40,6 +43,19 @@ QImage transparentImage(int width, int height)
 {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
+    return image;
+}
+
+// A transparent picture of width x height units at `scale` pixels per unit, drawn by `paint`
+// in units.
+template <typename Paint> QImage drawn(int width, int height, int scale, Paint paint)
+{
+    QImage image = transparentImage(width * scale, height * scale);
+    QPainter p(&image);
+    // Even a scale of 1 would move some antialiased edges by a shade.
+    if (scale != 1)
+        p.scale(scale, scale);
+    paint(p);
     return image;
 }
 
@@ -169,10 +185,13 @@ void paintBoard(QPainter &p, QPointF c, double R, double r, const BoardStyle &s)
 }
 
 // The application icon and the about box's dartboard: the whole board, transparent outside.
-QImage dartboardIcon(int size)
+// The board's detail follows the size in units; `scale` only sharpens it.
+QImage dartboardIcon(int size, int scale = 1)
 {
-    QImage image = transparentImage(size, size);
+    QImage image = transparentImage(size * scale, size * scale);
     QPainter p(&image);
+    if (scale != 1)
+        p.scale(scale, scale);
     const QPointF c(size / 2.0, size / 2.0);
     const double R = size / 2.0 - (size >= 48 ? 1.0 : 0.5);
     BoardStyle s;
@@ -302,12 +321,9 @@ void paintDart(QPainter &p)
     p.restore();
 }
 
-QImage dartLeft()
+QImage dartLeft(int scale)
 {
-    QImage image = transparentImage(125, 30);
-    QPainter p(&image);
-    paintDart(p);
-    return image;
+    return drawn(125, 30, scale, [](QPainter &p) { paintDart(p); });
 }
 
 // The table of the "new game" and "delete" images: a sheet with a blue heading row.
@@ -332,10 +348,8 @@ void paintTable(QPainter &p)
     p.drawRect(0, 1, 13, 12);
 }
 
-QImage toolNew()
+void paintToolNew(QPainter &p)
 {
-    QImage image = transparentImage(16, 16);
-    QPainter p(&image);
     paintTable(p);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(Qt::NoPen);
@@ -352,7 +366,6 @@ QImage toolNew()
     p.setPen(QColor(190, 245, 170));
     p.drawPoint(10, 8);
     p.drawLine(8, 10, 9, 10);
-    return image;
 }
 
 // A red cross drawn as two strokes with a darker rim, from (a, a) to (b, b).
@@ -381,31 +394,26 @@ void paintRedCross(QPainter &p, double a, double b, double width)
     p.drawPath(inner.createStroke(cross).simplified());
 }
 
-QImage toolClose()
+void paintToolClose(QPainter &p)
 {
-    QImage image = transparentImage(16, 16);
-    QPainter p(&image);
     paintRedCross(p, 3.5, 12.5, 2.6);
-    return image;
 }
 
-QImage toolDelete()
+void paintToolDelete(QPainter &p)
 {
-    QImage image = transparentImage(16, 16);
-    QPainter p(&image);
     paintTable(p);
     paintRedCross(p, 9.5, 13.5, 1.8);
-    return image;
 }
 
 // A wrench (bottom left to top right, open jaw at the top) crossed by a screwdriver
 // (blade at the top left, handle at the bottom right).
-QImage toolSettings()
+QImage toolSettings(int scale)
 {
-    QImage image = transparentImage(16, 16);
+    QImage image = transparentImage(16 * scale, 16 * scale);
     {
-        QImage wrench = transparentImage(16, 16);
+        QImage wrench = transparentImage(16 * scale, 16 * scale);
         QPainter w(&wrench);
+        w.scale(scale, scale);
         w.setRenderHint(QPainter::Antialiasing);
         QPainterPath body;
         body.addEllipse(QPointF(11.2, 4.8), 3.6, 3.6);
@@ -435,6 +443,7 @@ QImage toolSettings()
         p.drawImage(0, 0, wrench);
     }
     QPainter p(&image);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     // Screwdriver blade and shank.
     p.setPen(QPen(QColor(58, 66, 82), 2.6, Qt::SolidLine, Qt::FlatCap));
@@ -458,10 +467,8 @@ QImage toolSettings()
 }
 
 // A screen on a stand showing the two halves of the spectator display, the left one marked.
-QImage toolDisplay()
+void paintToolDisplay(QPainter &p)
 {
-    QImage image = transparentImage(16, 16);
-    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(Qt::NoPen);
     // Stand and foot.
@@ -482,29 +489,26 @@ QImage toolDisplay()
     p.setBrush(QColor(11, 14, 17));
     p.drawRect(4, 6, 1, 2);
     p.drawRect(11, 6, 1, 2);
-    return image;
 }
 
 // The settings panel's close button: a thin black cross.
-QImage panelCross()
+void paintPanelCross(QPainter &p)
 {
-    QImage image = transparentImage(10, 10);
-    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0, 0, 0), 1.5, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(QPointF(1.5, 1.5), QPointF(8.5, 8.5));
     p.drawLine(QPointF(8.5, 1.5), QPointF(1.5, 8.5));
-    return image;
 }
 
 // The opening picture, 600 x 400 on white. The splash window makes pixels of exactly
 // RGB(128, 128, 128) transparent, so nothing in the picture is neutral mid-gray: every dark
 // colour carries a tint, which keeps antialiased edges and JPEG noise off that gray.
-QImage splash()
+QImage splash(int scale)
 {
-    QImage image(600, 400, QImage::Format_RGB32);
+    QImage image(600 * scale, 400 * scale, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
+    p.scale(scale, scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -579,7 +583,8 @@ QImage splash()
     QFont version(QStringLiteral("Liberation Sans"));
     version.setPixelSize(13);
     p.setFont(version);
-    p.drawText(QRectF(368, 356, 220, 24), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Verzió 0.1.0.7"));
+    p.drawText(QRectF(368, 356, 220, 24), Qt::AlignRight | Qt::AlignVCenter,
+        QStringLiteral("Verzió %1").arg(QLatin1StringView(PONTIX_VERSION)));
     return image;
 }
 
@@ -620,28 +625,40 @@ int main(int argc, char *argv[])
     if (!out.mkpath(QStringLiteral("icon")))
         return 1;
 
-    const QImage left = dartLeft();
-    bool ok = save(left, out.filePath(QStringLiteral("dart_left.png")), "PNG")
-        && save(left.mirrored(true, false), out.filePath(QStringLiteral("dart_right.png")), "PNG")
-        && save(toolNew(), out.filePath(QStringLiteral("tb_new.png")), "PNG")
-        && save(toolSettings(), out.filePath(QStringLiteral("tb_settings.png")), "PNG")
-        && save(toolClose(), out.filePath(QStringLiteral("tb_close.png")), "PNG")
-        && save(toolDelete(), out.filePath(QStringLiteral("tb_delete.png")), "PNG")
-        && save(toolDisplay(), out.filePath(QStringLiteral("tb_display.png")), "PNG")
-        && save(panelCross(), out.filePath(QStringLiteral("cross.png")), "PNG")
-        && save(dartboardIcon(64), out.filePath(QStringLiteral("dartboard64.png")), "PNG");
-    for (const int size : {16, 32, 48, 64, 72, 96})
-        ok = ok && save(dartboardIcon(size), out.filePath(QStringLiteral("icon/pontix-%1.png").arg(size)), "PNG");
+    // Each picture at 1x under its own name and at 2x with "@2x" before the extension, where
+    // the toolkit looks for it on screens with a scale factor of 2.
+    bool ok = true;
+    int grayPixels = 0;
+    for (const int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+        const auto path = [&](const char *name, const char *extension) {
+            return out.filePath(QString::fromLatin1(name) + suffix + QLatin1Char('.') + QLatin1StringView(extension));
+        };
+        const QImage left = dartLeft(scale);
+        ok = ok && save(left, path("dart_left", "png"), "PNG")
+            && save(left.mirrored(true, false), path("dart_right", "png"), "PNG")
+            && save(drawn(16, 16, scale, paintToolNew), path("tb_new", "png"), "PNG")
+            && save(toolSettings(scale), path("tb_settings", "png"), "PNG")
+            && save(drawn(16, 16, scale, paintToolClose), path("tb_close", "png"), "PNG")
+            && save(drawn(16, 16, scale, paintToolDelete), path("tb_delete", "png"), "PNG")
+            && save(drawn(16, 16, scale, paintToolDisplay), path("tb_display", "png"), "PNG")
+            && save(drawn(10, 10, scale, paintPanelCross), path("cross", "png"), "PNG")
+            && save(dartboardIcon(64, scale), path("dartboard64", "png"), "PNG");
 
-    const QImage picture = splash();
-    const QString splashPath = out.filePath(QStringLiteral("splash.jpg"));
-    ok = ok && save(picture, splashPath, "JPEG", 92);
+        const QString splashPath = path("splash", "jpg");
+        ok = ok && save(splash(scale), splashPath, "JPEG", 92);
+        if (!ok)
+            return 1;
+        // The transparent gray must not appear by accident once the JPEG is decoded.
+        const QImage decoded(splashPath);
+        const int exact = nearKey(decoded, 0);
+        std::printf("%s: %d pixels of the transparent gray, %d within 3 of it\n",
+            qPrintable(QFileInfo(splashPath).fileName()), exact, nearKey(decoded, 3));
+        grayPixels += exact;
+    }
+    for (const int size : {16, 32, 48, 64, 72, 96, 128, 256})
+        ok = ok && save(dartboardIcon(size), out.filePath(QStringLiteral("icon/pontix-%1.png").arg(size)), "PNG");
     if (!ok)
         return 1;
-
-    // The transparent gray must not appear by accident once the JPEG is decoded.
-    const QImage decoded(splashPath);
-    const int exact = nearKey(decoded, 0);
-    std::printf("splash.jpg: %d pixels of the transparent gray, %d within 3 of it\n", exact, nearKey(decoded, 3));
-    return exact == 0 ? 0 : 1;
+    return grayPixels == 0 ? 0 : 1;
 }

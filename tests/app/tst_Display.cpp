@@ -2,12 +2,21 @@
 #include <cmath>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/Checkout.h"
 #include "app/Display.h"
-#include "tests/support/BoundViewTable.h"
+#include "app/Main.h"
+#include "app/Seged.h"
+#include "app/logo.h"
+#include "controls/uEditEx.h"
+#include "memtable/xovMemTable.h"
+#include "tests/support/TurnTable.h"
 
 namespace {
 
@@ -79,6 +88,67 @@ int inkHeight(const QImage &image, const QRect &rect)
     return top < 0 ? 0 : bottom - top + 1;
 }
 
+// Every text the display shows stands 7:1 or more from what it is drawn on.
+void checkContrast(SpectatorDisplay &display)
+{
+    const QImage image = display.grab().toImage();
+    for (int player = 1; player <= 2; ++player) {
+        const SpectatorDisplay::Parts &parts = display.parts(player);
+        QList<QRect> texts {parts.band, parts.figure};
+        if (!display.shownTexts(player)[2].isEmpty())
+            texts << parts.route;
+        for (size_t i = 0; i < parts.labels.size(); ++i)
+            texts << parts.labels[i] << parts.values[i];
+        for (const QRect &rect : texts) {
+            const double ratio = textContrast(image, rect);
+            QVERIFY2(ratio >= 7, qPrintable(QStringLiteral("%1 at %2,%3").arg(ratio).arg(rect.x()).arg(rect.y())));
+        }
+    }
+}
+
+QString figureText(std::optional<qint32> value)
+{
+    return value ? QString::number(*value) : QStringLiteral("–");
+}
+
+// The statistics of one player counted afresh from every row of the window's turn table, in
+// the display's order: average, first nine, last, highest, 100+, 140+, 180. Reads the rows by
+// walking the cursor and leaves it on the last row, where the window keeps it.
+QStringList recount(Tfrm_Main &w, bool player1)
+{
+    TField *score = player1 ? w.Tble1 : w.Tble2;
+    TField *average = player1 ? w.Tbla1 : w.Tbla2;
+    QList<qint32> scores;
+    std::optional<qint32> lastAverage;
+    if (w.Tbl->RowCount() > 0) {
+        w.Tbl->MoveFirst();
+        for (qint32 row = 0; row < w.Tbl->RowCount(); ++row) {
+            if (!score->IsEmptyValue()) {
+                scores << score->AsInteger();
+                lastAverage = average->AsInteger();
+            }
+            w.Tbl->MoveNext();
+        }
+        w.Tbl->MoveLast();
+    }
+    if (scores.isEmpty())
+        return {QStringLiteral("–"), QStringLiteral("–"), QStringLiteral("–"), QStringLiteral("–"), QStringLiteral("0"),
+            QStringLiteral("0"), QStringLiteral("0")};
+    const qsizetype first = std::min<qsizetype>(3, scores.size());
+    qint64 firstSum = 0;
+    for (qsizetype i = 0; i < first; ++i)
+        firstSum += scores[i];
+    int tons = 0, tonForties = 0, maximums = 0;
+    for (const qint32 s : scores) {
+        tons += s >= 100 && s < 140;
+        tonForties += s >= 140 && s < 180;
+        maximums += s == 180;
+    }
+    return {figureText(lastAverage), figureText(qint32(std::nearbyint(double(firstSum) / double(first)))),
+        figureText(scores.last()), figureText(*std::max_element(scores.begin(), scores.end())), QString::number(tons),
+        QString::number(tonForties), QString::number(maximums)};
+}
+
 int screensWanted()
 {
     return qEnvironmentVariableIntValue("PONTIX_TEST_SCREENS") == 1 ? 1 : 2;
@@ -102,6 +172,9 @@ private slots:
     void markerAndCheckedOut();
     void opensOnTheRoomScreen();
     void fullScreenKeys();
+    void followsTheMatch_data();
+    void followsTheMatch();
+    void closedDisplayRunsNothing();
 
 private:
     // Entries as the scoreboard makes them: the starter (player 1) opens a row, player 2
@@ -111,7 +184,7 @@ private:
     void takeBackCompleting();
     void takeBackOpening();
 
-    std::unique_ptr<BoundViewTable> m_table;
+    std::unique_ptr<TurnTable> m_table;
     std::unique_ptr<QWidget> m_operator;
     std::unique_ptr<SpectatorDisplay> m_display;
     MatchView m_view;
@@ -119,15 +192,13 @@ private:
 
 void tst_Display::init()
 {
-    m_table = std::make_unique<BoundViewTable>();
+    m_table = std::make_unique<TurnTable>();
     m_table->table.OpenTable();
     m_operator = std::make_unique<QWidget>();
     m_operator->resize(800, 600);
     m_operator->show();
     m_view = {QStringLiteral("Anna"), QStringLiteral("Béla"), 501, 501, true, true};
-    TDataSet &t = m_table->table;
-    const TurnFields fields {t.FieldNamed(QStringLiteral("e1")), t.FieldNamed(QStringLiteral("a1")),
-        t.FieldNamed(QStringLiteral("e2")), t.FieldNamed(QStringLiteral("a2"))};
+    const TurnFields fields {m_table->field("e1"), m_table->field("a1"), m_table->field("e2"), m_table->field("a2")};
     m_display = std::make_unique<SpectatorDisplay>(
         &m_table->source, fields, [this] { return m_view; }, m_operator.get());
 }
@@ -137,6 +208,9 @@ void tst_Display::cleanup()
     m_display.reset();
     m_operator.reset();
     m_table.reset();
+    // Each main window opens a splash that would free itself only after its fade.
+    delete frm_Logo;
+    IniPath.clear();
 }
 
 void tst_Display::open(qint32 score)
@@ -346,6 +420,111 @@ void tst_Display::fullScreenKeys()
     QTRY_COMPARE(QApplication::activeWindow(), m_operator.get());
     m_display->close();
     QVERIFY(!m_display->isVisible());
+}
+
+void tst_Display::followsTheMatch_data()
+{
+    QTest::addColumn<QString>("steps");
+
+    // Entries as typed, "u" F8, "n" Ins, "x" the exact-checkout box clicked, "r" player 1 renamed.
+    QTest::newRow("entries") << QStringLiteral("60 45 100 140 180 26 81 100");
+    QTest::newRow("undo") << QStringLiteral("180 140 u u u 100 u 60");
+    QTest::newRow("new game") << QStringLiteral("100 140 n 180 60 n");
+    QTest::newRow("refused and zero") << QStringLiteral("181 -5 179 0 100");
+    QTest::newRow("checked out") << QStringLiteral("180 0 180 0 141 0 u");
+    QTest::newRow("exact checkout cleared below zero") << QStringLiteral("x 180 0 180 0 180 0");
+    QTest::newRow("renamed") << QStringLiteral("60 r 45");
+}
+
+// Opened with F11 from the entry box, the display takes the room's screen, leaves the keyboard
+// to the entry box, and after every step of the operator shows what the main window shows and
+// the statistics of the rows counted afresh.
+void tst_Display::followsTheMatch()
+{
+    QFETCH(QString, steps);
+    Tfrm_Main w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QApplication::setActiveWindow(&w);
+    w.EditEx1->setFocus();
+    QVERIFY(!w.findChild<SpectatorDisplay *>());
+    QTest::keyClick(w.EditEx1, Qt::Key_F11);
+    auto *display = w.findChild<SpectatorDisplay *>();
+    QVERIFY(display);
+    QVERIFY(QTest::qWaitForWindowExposed(display));
+    if (screensWanted() == 2) {
+        QVERIFY(display->screen() != w.screen());
+        QVERIFY(display->isFullScreen());
+    }
+    QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
+
+    for (const QString &step : steps.split(u' ')) {
+        if (step == u'u') {
+            QTest::keyClick(w.EditEx1, Qt::Key_F8);
+        } else if (step == u'n') {
+            QTest::keyClick(w.EditEx1, Qt::Key_Insert);
+        } else if (step == u'x') {
+            w.CheckBox1->click();
+        } else if (step == u'r') {
+            w.ComboBox1->setEditText(QStringLiteral("Kovács Éva"));
+        } else {
+            QTest::keyClicks(w.EditEx1, step);
+            QTest::keyClick(w.EditEx1, Qt::Key_Return);
+        }
+        QCoreApplication::processEvents();
+        const bool exact = w.CheckBox1->isChecked();
+        for (int player = 1; player <= 2; ++player) {
+            const qint32 remaining = player == 1 ? w.Remaining1 : w.Remaining2;
+            const QString route = hasCheckedOut(remaining, exact) ? QStringLiteral("Kiszállt!")
+                : exact                                           ? checkoutRoute(remaining).text()
+                                                                  : QString();
+            QStringList expected {(player == 1 ? w.ComboBox1 : w.ComboBox2)->currentText(),
+                (player == 1 ? w.Label1 : w.Label2)->text(), route};
+            expected << recount(w, player == 1);
+            QCOMPARE(display->shownTexts(player), expected);
+        }
+        QCOMPARE(QApplication::focusWidget(), w.EditEx1);
+    }
+
+    // The room's screen, 1920 x 1080 (or the normal window on the laptop's): figures of three
+    // characters at least 30 % of the height, every text 7:1.
+    const QImage image = display->grab().toImage();
+    for (int player = 1; player <= 2; ++player) {
+        if (display->shownTexts(player)[1].size() == 3) {
+            const int height = inkHeight(image, display->parts(player).figure);
+            QVERIFY2(height >= 0.30 * display->height(), qPrintable(QString::number(height)));
+        }
+    }
+    checkContrast(*display);
+}
+
+// Closed, the display follows nothing; opened again, it shows the match as it now stands.
+void tst_Display::closedDisplayRunsNothing()
+{
+    Tfrm_Main w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QApplication::setActiveWindow(&w);
+    w.EditEx1->setFocus();
+    QTest::keyClick(w.EditEx1, Qt::Key_F11);
+    auto *display = w.findChild<SpectatorDisplay *>();
+    QVERIFY(display && display->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
+    QTest::keyClick(w.EditEx1, Qt::Key_F11);
+    QVERIFY(!display->isVisible());
+    for (const char *score : {"100", "140", "180"}) {
+        QTest::keyClicks(w.EditEx1, QLatin1String(score));
+        QTest::keyClick(w.EditEx1, Qt::Key_Return);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(display->stats().player1().turns(), 0);
+    QCOMPARE(display->stats().player2().turns(), 0);
+    QTest::keyClick(w.EditEx1, Qt::Key_F11);
+    QVERIFY(display->isVisible());
+    QCOMPARE(display->stats().player1().turns(), 2);
+    QCOMPARE(display->shownTexts(1).mid(3), recount(w, true));
+    QCOMPARE(display->shownTexts(2).mid(3), recount(w, false));
+    QCOMPARE(display->shownTexts(1)[1], QStringLiteral("221"));
 }
 
 // The operator's laptop on the left, the room's screen on the right; PONTIX_TEST_SCREENS=1

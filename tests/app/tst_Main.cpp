@@ -56,7 +56,8 @@ private slots:
     void scoreAboveLimitRefused();
     void typedTexts_data();
     void typedTexts();
-    void negativeScore();
+    void impossibleScoresRefused_data();
+    void impossibleScoresRefused();
     void exactCheckout_data();
     void exactCheckout();
     void exactCheckoutBelowZero();
@@ -114,8 +115,9 @@ void tst_Main::startState()
     QCOMPARE(w->Remaining2, 501);
     QVERIFY(w->Tbl->Active());
     QCOMPARE(w->Tbl->RowCount(), 0);
-    QCOMPARE(w->Label1->text(), QStringLiteral("0"));
-    QCOMPARE(w->Label2->text(), QStringLiteral("0"));
+    // The figures show the start score from the start.
+    QCOMPARE(w->Label1->text(), QStringLiteral("501"));
+    QCOMPARE(w->Label2->text(), QStringLiteral("501"));
     QVERIFY(w->Image1->isVisible());
     QVERIFY(!w->Image2->isVisible());
     QVERIFY(!w->Panel4->isVisible());
@@ -146,7 +148,7 @@ void tst_Main::scoreAboveLimitRefused()
     QCOMPARE(boxColor(*w), Red);
     QCOMPARE(w->EditEx1->text(), QStringLiteral("181"));
     QCOMPARE(w->EditEx1->selectedText(), QStringLiteral("181"));
-    QCOMPARE(w->Label1->text(), QStringLiteral("0")); // no refresh
+    QCOMPARE(w->Label1->text(), QStringLiteral("501")); // no refresh
 
     // The next key stroke replaces the selected text.
     QTest::keyClicks(w->EditEx1, QStringLiteral("180"));
@@ -180,14 +182,54 @@ void tst_Main::typedTexts()
     QVERIFY(w->EditEx1->text().isEmpty());
 }
 
-void tst_Main::negativeScore()
+// A negative score, or a total no three darts make, is refused like a score above 180.
+void tst_Main::impossibleScoresRefused_data()
 {
-    enter(QStringLiteral("-20"));
-    QCOMPARE(rowsOf(w->Tbl), (QList<Row> {{-20, 521, -20, E, E, E}}));
-    enter(QStringLiteral("60"));
-    enter(QStringLiteral("-40"));
-    QCOMPARE(w->Remaining1, 561);
-    QCOMPARE(w->Label1->text(), QStringLiteral("561"));
+    QTest::addColumn<bool>("completing");
+    QTest::addColumn<bool>("ticked");
+    QTest::addColumn<QString>("typed");
+
+    for (const char *typed : {"-20", "-1", "-2147483648", "179", "163", "172", "181"})
+        QTest::addRow("%s, opening", typed) << false << true << QString::fromLatin1(typed);
+    QTest::newRow("-50, completing") << true << true << QStringLiteral("-50");
+    QTest::newRow("178, completing") << true << true << QStringLiteral("178");
+    // Under the rule a score above the remaining score counts as 0, but only a possible one.
+    QTest::newRow("-5, rule cleared") << false << false << QStringLiteral("-5");
+    QTest::newRow("176, rule cleared") << false << false << QStringLiteral("176");
+}
+
+void tst_Main::impossibleScoresRefused()
+{
+    QFETCH(bool, completing);
+    QFETCH(bool, ticked);
+    QFETCH(QString, typed);
+
+    w->CheckBox1->setChecked(ticked);
+    if (completing)
+        enter(QStringLiteral("60"));
+    const QList<Row> rows = rowsOf(w->Tbl);
+    const QString label1 = w->Label1->text();
+    const QString label2 = w->Label2->text();
+
+    enter(typed);
+    QCOMPARE(rowsOf(w->Tbl), rows);
+    QCOMPARE(w->Player1ToThrow, !completing);
+    QCOMPARE(w->Remaining1, completing ? 441 : 501);
+    QCOMPARE(w->Remaining2, 501);
+    QCOMPARE(boxColor(*w), Red);
+    QCOMPARE(w->EditEx1->text(), typed);
+    QCOMPARE(w->EditEx1->selectedText(), typed);
+    QCOMPARE(w->Label1->text(), label1);
+    QCOMPARE(w->Label2->text(), label2);
+    QVERIFY(w->Image1->isVisible() != completing);
+
+    // The next key stroke replaces the refused text; the empty entry and 0 record a turn of 0.
+    QTest::keyClicks(w->EditEx1, QStringLiteral("0"));
+    QTest::keyClick(w->EditEx1, Qt::Key_Return);
+    QCOMPARE(w->Tbl->FieldValue(completing ? QStringLiteral("e2") : QStringLiteral("e1")), QVariant(0));
+    QCOMPARE(boxColor(*w), QApplication::palette(w->EditEx1).color(QPalette::Base));
+    enter(QString());
+    QCOMPARE(w->Tbl->FieldValue(completing ? QStringLiteral("e1") : QStringLiteral("e2")), QVariant(0));
 }
 
 void tst_Main::exactCheckout_data()
@@ -204,7 +246,6 @@ void tst_Main::exactCheckout_data()
     QTest::newRow("exact finish") << false << true << 60 << QStringLiteral("60") << 60 << 0 << false;
     QTest::newRow("rule cleared") << false << false << 40 << QStringLiteral("60") << 60 << -20 << false;
     QTest::newRow("after reaching 0") << false << true << 0 << QStringLiteral("20") << 0 << 0 << true;
-    QTest::newRow("negative under the rule") << false << true << 40 << QStringLiteral("-5") << -5 << 45 << false;
     // The rule holds in games that player 2 starts as well.
     QTest::newRow("player 2 starts") << true << true << 40 << QStringLiteral("60") << 0 << 40 << true;
     QTest::newRow("player 2 starts, cleared") << true << false << 40 << QStringLiteral("60") << 60 << -20 << false;
@@ -294,6 +335,8 @@ void tst_Main::okButtonAndEnterInStartScoreBox()
 
 void tst_Main::markersAndLabels()
 {
+    QCOMPARE(w->Label1->text(), QStringLiteral("501"));
+    QCOMPARE(w->Label2->text(), QStringLiteral("501"));
     enter(QStringLiteral("60"));
     QVERIFY(!w->Image1->isVisible());
     QVERIFY(w->Image2->isVisible());
@@ -427,6 +470,7 @@ void tst_Main::overflowRefused_data()
     QTest::newRow("above the largest") << qint32(2147483600) << QStringLiteral("-100");
     QTest::newRow("smallest score") << qint32(1) << QStringLiteral("-2147483648");
     QTest::newRow("below the smallest") << std::numeric_limits<qint32>::min() << QStringLiteral("1");
+    QTest::newRow("60 below the smallest") << std::numeric_limits<qint32>::min() + 59 << QStringLiteral("60");
 }
 
 void tst_Main::overflowRefused()

@@ -14,11 +14,47 @@
 
 #include "app/Main.h"
 #include "app/Seged.h"
+#include "app/TurnLook.h"
 #include "app/logo.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
 #include "memtable/xovMemTable.h"
+
+namespace {
+
+// A dark desktop palette: light text on dark grey.
+QPalette darkPalette()
+{
+    QPalette palette;
+    const QColor light(252, 252, 252);
+    for (auto role : {QPalette::Window, QPalette::Button})
+        palette.setColor(role, QColor(49, 54, 59));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::BrightText})
+        palette.setColor(role, light);
+    palette.setColor(QPalette::Base, QColor(35, 38, 41));
+    palette.setColor(QPalette::AlternateBase, QColor(44, 48, 52));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor(161, 169, 177));
+    return palette;
+}
+
+// The pixel of the area that stands out most from its background: the colour of what is
+// written or drawn on it.
+QColor inkOf(const QImage &image, const QRect &area, const QColor &background)
+{
+    QColor ink = background;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (contrastRatio(pixel, background) > contrastRatio(ink, background))
+                ink = pixel;
+        }
+    }
+    return ink;
+}
+
+} // namespace
 
 // The main window as the operator sees it: tool bar, layout, grids, average labels, settings.
 class tst_MainWindow : public QObject
@@ -33,13 +69,24 @@ private slots:
     void placedOnWorkArea();
     void formResize_data();
     void formResize();
+    void narrowStrip_data();
+    void narrowStrip();
     void settingsPanelMovesGrids();
     void gridsHandFocusBack();
     void tabOrderStartsAtEntryBox();
     void averageLabels();
     void highTurnsHighlighted();
+    void highTurnsLegible_data();
+    void highTurnsLegible();
+    void settingsPanelCross_data();
+    void settingsPanelCross();
+    void entryBoxFollowsPalette();
     void statusBar();
+    void checkoutRoutePanel_data();
+    void checkoutRoutePanel();
     void settingsReadAndWrittenBack();
+    void typedStartScoreSaved_data();
+    void typedStartScoreSaved();
     void typedStartScoreWaitsForNextStart();
     void missingSettingsFolder();
 
@@ -49,11 +96,27 @@ private:
     void layOut();
     Tfrm_Main *w = nullptr;
     QTemporaryDir m_dir;
+    void useDarkPalette();
+    QPalette m_palette = QApplication::palette();
+    QPalette m_lineEditPalette = QApplication::palette("QLineEdit");
 };
 
 void tst_MainWindow::init()
 {
     IniPath.clear();
+    QApplication::setPalette(m_palette);
+    QApplication::setPalette(m_lineEditPalette, "QLineEdit");
+    QCoreApplication::processEvents();
+}
+
+// As a desktop switching to a dark theme does: for every widget, edit boxes included, which
+// the platform gives a palette of their own.
+void tst_MainWindow::useDarkPalette()
+{
+    QApplication::setPalette(darkPalette());
+    QApplication::setPalette(darkPalette(), "QLineEdit");
+    // The widgets hear of it through posted events.
+    QCoreApplication::processEvents();
 }
 
 void tst_MainWindow::open()
@@ -90,23 +153,27 @@ void tst_MainWindow::toolBarActions()
 {
     open();
     const QList<QAction *> actions = w->ToolBar1->actions();
-    QCOMPARE(actions.size(), 6);
+    QCOMPARE(actions.size(), 8);
     QCOMPARE(actions[0], w->aUj);
     QCOMPARE(actions[1], w->aTorol);
     QVERIFY(actions[2]->isSeparator());
     QCOMPARE(actions[3], w->aBeallit);
     QVERIFY(actions[4]->isSeparator());
     QCOMPARE(actions[5], w->aBezar);
+    QVERIFY(actions[6]->isSeparator());
+    QCOMPARE(actions[7], w->aKijelzo);
 
     QCOMPARE(w->aUj->text(), QStringLiteral("Új játék"));
     QCOMPARE(w->aTorol->text(), QStringLiteral("Töröl"));
     QCOMPARE(w->aBeallit->text(), QStringLiteral("Beállítások"));
     QCOMPARE(w->aBezar->text(), QStringLiteral("Bezár"));
+    QCOMPARE(w->aKijelzo->text(), QStringLiteral("Kijelző"));
     QCOMPARE(w->aUj->shortcuts(), (QList<QKeySequence> {QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_F3)}));
     QCOMPARE(w->aTorol->shortcuts(), QList<QKeySequence> {QKeySequence(Qt::Key_F8)});
     QCOMPARE(w->aBeallit->shortcuts(), QList<QKeySequence> {QKeySequence(Qt::Key_F6)});
     QVERIFY(w->aBezar->shortcuts().isEmpty());
-    for (QAction *action : {w->aUj, w->aTorol, w->aBeallit, w->aBezar}) {
+    QCOMPARE(w->aKijelzo->shortcuts(), QList<QKeySequence> {QKeySequence(Qt::Key_F11)});
+    for (QAction *action : {w->aUj, w->aTorol, w->aBeallit, w->aBezar, w->aKijelzo}) {
         QCOMPARE(action->toolTip(), action->text());
         QVERIFY(!action->icon().isNull());
         auto *button = qobject_cast<QToolButton *>(w->ToolBar1->widgetForAction(action));
@@ -129,16 +196,18 @@ void tst_MainWindow::formResize_data()
     QTest::addColumn<int>("clientWidth");
     QTest::addColumn<int>("grid1");
     QTest::addColumn<int>("entryLeft");
-    QTest::addColumn<int>("marker1Left");
-    QTest::addColumn<int>("marker2Left");
+    QTest::addColumn<QRect>("marker1");
+    QTest::addColumn<QRect>("marker2");
     QTest::addColumn<int>("column1");
     QTest::addColumn<int>("column2");
 
-    QTest::newRow("1366") << 1366 << 683 << 623 << 488 << 753 << 319 << 319;
-    QTest::newRow("odd 1365") << 1365 << 682 << 622 << 487 << 752 << 319 << 319;
-    QTest::newRow("1000") << 1000 << 500 << 440 << 305 << 570 << 228 << 228;
-    QTest::newRow("odd 1001") << 1001 << 500 << 440 << 305 << 570 << 228 << 228;
-    QTest::newRow("1920") << 1920 << 960 << 900 << 765 << 1030 << 458 << 458;
+    QTest::newRow("1366") << 1366 << 683 << 623 << QRect(488, 8, 125, 30) << QRect(753, 8, 125, 30) << 319 << 319;
+    QTest::newRow("odd 1365") << 1365 << 682 << 622 << QRect(487, 8, 125, 30) << QRect(752, 8, 125, 30) << 319 << 319;
+    QTest::newRow("1920") << 1920 << 960 << 900 << QRect(765, 8, 125, 30) << QRect(1030, 8, 125, 30) << 458 << 458;
+    // Narrower, the markers give way to the figures' panels (354 pixels from the left edge, 355
+    // from the right), scaled down to the room between them and the entry box.
+    QTest::newRow("1000") << 1000 << 500 << 440 << QRect(354, 14, 76, 18) << QRect(570, 14, 75, 18) << 228 << 228;
+    QTest::newRow("odd 1001") << 1001 << 500 << 440 << QRect(354, 14, 76, 18) << QRect(570, 14, 76, 18) << 228 << 228;
 }
 
 void tst_MainWindow::formResize()
@@ -146,8 +215,8 @@ void tst_MainWindow::formResize()
     QFETCH(int, clientWidth);
     QFETCH(int, grid1);
     QFETCH(int, entryLeft);
-    QFETCH(int, marker1Left);
-    QFETCH(int, marker2Left);
+    QFETCH(QRect, marker1);
+    QFETCH(QRect, marker2);
     QFETCH(int, column1);
     QFETCH(int, column2);
 
@@ -162,13 +231,64 @@ void tst_MainWindow::formResize()
     QCOMPARE(w->SpeedButton2->geometry(), QRect(entryLeft, 40, 121, 29));
     const auto inStrip
         = [this](QWidget *widget) { return QRect(widget->mapTo(w->Panel1, QPoint(0, 0)), widget->size()); };
-    QCOMPARE(inStrip(w->Image1), QRect(marker1Left, 8, 125, 30));
-    QCOMPARE(inStrip(w->Image2), QRect(marker2Left, 8, 125, 30));
+    QCOMPARE(inStrip(w->Image1), marker1);
+    QCOMPARE(inStrip(w->Image2), marker2);
     for (int i = 0; i < 2; ++i) {
         QCOMPARE(w->DBGrid1->Columns()->Items(i)->Width(), column1);
         QCOMPARE(w->DBGrid2->Columns()->Items(i)->Width(), column2);
     }
     QCOMPARE(w->Panel1->width(), clientWidth);
+}
+
+// No control of the strip covers a remaining-score figure at any width the window allows, and
+// the markers still show; at 1366 pixels and above the strip is laid out as ever (formResize).
+void tst_MainWindow::narrowStrip_data()
+{
+    QTest::addColumn<int>("clientWidth"); // 0: as placed on the screen; -1: the narrowest
+
+    QTest::newRow("as placed on the screen") << 0;
+    QTest::newRow("1024") << 1024;
+    QTest::newRow("960, 1920 at 200 %") << 960;
+    QTest::newRow("910, 1366 at 150 %") << 910;
+    QTest::newRow("the narrowest") << -1;
+    QTest::newRow("narrower than allowed") << 700;
+    QTest::newRow("1366") << 1366;
+}
+
+void tst_MainWindow::narrowStrip()
+{
+    QFETCH(int, clientWidth);
+
+    open();
+    if (clientWidth != 0)
+        w->resize(clientWidth < 0 ? w->minimumWidth() : clientWidth, 700);
+    layOut();
+    QVERIFY(w->width() >= w->minimumWidth());
+    QVERIFY(w->minimumWidth() <= 910);
+
+    // Figures as wide as their panels let them be.
+    w->Remaining1 = w->Remaining2 = -1000000;
+    w->RefreshScoreboard();
+    const auto inStrip
+        = [this](QWidget *widget) { return QRect(widget->mapTo(w->Panel1, QPoint(0, 0)), widget->size()); };
+    const QRect figure1 = inStrip(w->Label1) & inStrip(w->Panel2);
+    const QRect figure2 = inStrip(w->Label2) & inStrip(w->Panel3);
+    QVERIFY(!figure1.isEmpty());
+    QVERIFY(!figure2.isEmpty());
+    for (QWidget *control : std::initializer_list<QWidget *> {w->Image1, w->Image2, w->EditEx1, w->SpeedButton2}) {
+        const QRect rect = inStrip(control);
+        QVERIFY2(!rect.intersects(figure1) && !rect.intersects(figure2),
+            qPrintable(QStringLiteral("%1 at %2, %3 wide, window %4")
+                           .arg(QLatin1String(control->metaObject()->className()))
+                           .arg(rect.x())
+                           .arg(rect.width())
+                           .arg(w->width())));
+    }
+    // Each marker keeps a recognisable size and its picture's proportions.
+    for (QLabel *image : {w->Image1, w->Image2}) {
+        QVERIFY2(image->width() >= 24, qPrintable(QString::number(image->width())));
+        QCOMPARE(image->height(), 30 * image->width() / 125);
+    }
 }
 
 void tst_MainWindow::settingsPanelMovesGrids()
@@ -257,9 +377,9 @@ void tst_MainWindow::averageLabels()
 void tst_MainWindow::highTurnsHighlighted()
 {
     open();
-    // Rows: (100 | 99), (-5 | 180), (0 | empty).
+    // Rows: (100 | 99), (5 | 180), (0 | empty).
     w->CheckBox1->setChecked(false);
-    for (const char *score : {"100", "99", "-5", "180", "0"})
+    for (const char *score : {"100", "99", "5", "180", "0"})
         enter(QString::fromLatin1(score));
 
     const QColor high(255, 236, 236);
@@ -282,16 +402,155 @@ void tst_MainWindow::highTurnsHighlighted()
     QCOMPARE(background(w->DBGrid1, 0), plain);
 }
 
+// Whatever the palette, the text of a highlighted row reads against its background, and the
+// row stands out from the others; on the light palette it is the pale pink of old.
+void tst_MainWindow::highTurnsLegible_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<bool>("switched"); // the palette changes while the window is open
+
+    QTest::newRow("light palette") << false << false;
+    QTest::newRow("dark palette") << true << false;
+    QTest::newRow("dark palette after start") << true << true;
+}
+
+void tst_MainWindow::highTurnsLegible()
+{
+    QFETCH(bool, dark);
+    QFETCH(bool, switched);
+
+    if (dark && !switched)
+        useDarkPalette();
+    open();
+    // Rows: (100 | 99), (5 | 180).
+    for (const char *score : {"100", "99", "5", "180"})
+        enter(QString::fromLatin1(score));
+    if (switched)
+        useDarkPalette();
+
+    for (const auto &[grid, high, plain] : {std::tuple {w->DBGrid1, 0, 1}, std::tuple {w->DBGrid2, 1, 0}}) {
+        const QImage image = grid->viewport()->grab().toImage();
+        for (int column = 0; column < 2; ++column) {
+            const QRect cell = grid->CellRect(column, high);
+            const QColor background = image.pixelColor(cell.left() + 3, cell.top() + 1);
+            const QColor text = inkOf(image, cell, background);
+            const QColor others = image.pixelColor(grid->CellRect(column, plain).topLeft() + QPoint(3, 1));
+            QVERIFY2(contrastRatio(text, background) >= 4.5,
+                qPrintable(QStringLiteral("%1 on %2: %3:1")
+                               .arg(text.name(), background.name())
+                               .arg(contrastRatio(text, background))));
+            QVERIFY2(colorDistance(background, others) >= 24,
+                qPrintable(QStringLiteral("%1 among %2").arg(background.name(), others.name())));
+            QCOMPARE(others, grid->palette().color(QPalette::Base));
+            if (!dark) {
+                QCOMPARE(background, QColor(255, 236, 236));
+                QCOMPARE(text, grid->palette().color(QPalette::Text));
+            }
+        }
+    }
+}
+
+// The settings panel's close cross shows on any palette: black on the light one.
+void tst_MainWindow::settingsPanelCross_data()
+{
+    highTurnsLegible_data();
+}
+
+void tst_MainWindow::settingsPanelCross()
+{
+    QFETCH(bool, dark);
+    QFETCH(bool, switched);
+
+    if (dark && !switched)
+        useDarkPalette();
+    open();
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    layOut();
+    if (switched)
+        useDarkPalette();
+
+    const QImage image = w->SpeedButton1->grab().toImage();
+    const QColor background = image.pixelColor(0, 0);
+    const QColor cross = inkOf(image, image.rect(), background);
+    QCOMPARE(background, w->Panel5->palette().color(QPalette::Window));
+    QVERIFY2(contrastRatio(cross, background) >= 4.5,
+        qPrintable(QStringLiteral("%1 on %2").arg(cross.name(), background.name())));
+    if (!dark)
+        QCOMPARE(cross, QColor(Qt::black));
+}
+
+// Out of the red, the entry box takes the palette's colours, also when the desktop changes it.
+void tst_MainWindow::entryBoxFollowsPalette()
+{
+    open();
+    enter(QStringLiteral("181"));
+    enter(QStringLiteral("60"));
+    useDarkPalette();
+    QCOMPARE(w->EditEx1->palette().color(QPalette::Base), QColor(35, 38, 41));
+    QCOMPARE(w->EditEx1->palette().color(QPalette::Text), QColor(252, 252, 252));
+    enter(QStringLiteral("181"));
+    QCOMPARE(w->EditEx1->palette().color(QPalette::Base), QColor(255, 0, 0));
+}
+
 void tst_MainWindow::statusBar()
 {
     open();
     const QList<QLabel *> panels = w->statusBar()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
-    QCOMPARE(panels.size(), 2);
+    QCOMPARE(panels.size(), 3);
     QCOMPARE(panels[0]->width(), 150);
     QVERIFY(!panels[0]->text().isEmpty());
     QCOMPARE(panels[0]->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     QCOMPARE(panels[1]->width(), 50);
     QVERIFY(panels[1]->text().isEmpty());
+    // The checkout route's panel, on the right.
+    QCOMPARE(panels[2]->accessibleName(), QStringLiteral("Kiszálló"));
+    QVERIFY(panels[2]->x() > panels[1]->x() + panels[1]->width());
+    QVERIFY(panels[2]->geometry().right() >= w->statusBar()->width() - 30);
+}
+
+void tst_MainWindow::checkoutRoutePanel_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("route");
+
+    // Entries as typed, "u" F8, "n" Ins, "x" the exact-checkout box clicked; start score 501.
+    QTest::newRow("start") << QString() << QString();
+    QTest::newRow("player 1 at 141") << QStringLiteral("180 100 180 180") << QStringLiteral("T20 T15 D18");
+    QTest::newRow("player 2 to throw, 221") << QStringLiteral("180 100 180 180 0") << QString();
+    QTest::newRow("player 2 at 101") << QStringLiteral("180 100 180 180 0 120 0") << QStringLiteral("T17 Bull");
+    QTest::newRow("player 2 at 41") << QStringLiteral("180 100 180 180 0 180 41") << QStringLiteral("1 D20");
+    QTest::newRow("taken back to the other player") << QStringLiteral("180 100 180 180 u") << QString();
+    QTest::newRow("exact checkout cleared") << QStringLiteral("180 100 180 180 x") << QString();
+    QTest::newRow("ticked again") << QStringLiteral("180 100 180 180 x x") << QStringLiteral("T20 T15 D18");
+    QTest::newRow("new game") << QStringLiteral("180 100 180 180 n") << QString();
+    QTest::newRow("no route for 159") << QStringLiteral("180 0 162 0") << QString();
+    QTest::newRow("player 1 checked out") << QStringLiteral("180 0 180 0 141 0") << QString();
+}
+
+// The route for the player to throw, while exact checkout is ticked, whatever step got there.
+void tst_MainWindow::checkoutRoutePanel()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, route);
+    open();
+    QLabel *panel = nullptr;
+    for (QLabel *label : w->statusBar()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
+        if (label->accessibleName() == QStringLiteral("Kiszálló"))
+            panel = label;
+    }
+    QVERIFY(panel);
+    QVERIFY(w->CheckBox1->isChecked());
+    for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+        if (step == u'u')
+            QTest::keyClick(w->EditEx1, Qt::Key_F8);
+        else if (step == u'n')
+            QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+        else if (step == u'x')
+            w->CheckBox1->click();
+        else
+            enter(step);
+    }
+    QCOMPARE(panel->text(), route);
 }
 
 void tst_MainWindow::settingsReadAndWrittenBack()
@@ -305,18 +564,56 @@ void tst_MainWindow::settingsReadAndWrittenBack()
     open();
     QCOMPARE(StartScore, 301);
     QCOMPARE(w->Remaining1, 301);
+    QCOMPARE(w->Label1->text(), QStringLiteral("301"));
+    QCOMPARE(w->Label2->text(), QStringLiteral("301"));
     QCOMPARE(w->Edit1->text(), QStringLiteral("301"));
     QVERIFY(!w->CheckBox1->isChecked());
 
     w->CheckBox1->setChecked(true);
-    w->Edit1->setText(QStringLiteral("abc"));
+    w->Edit1->setText(QStringLiteral("170"));
     w->aBezar->trigger();
     QVERIFY(!w->isVisible());
-    QCOMPARE(StartScore, 0);
+    QCOMPARE(StartScore, 170);
 
     QFile file(IniPath);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("[def]\nIndul=0\nKellKiszallo=1\n"));
+    QCOMPARE(file.readAll(), QByteArray("[def]\nIndul=170\nKellKiszallo=1\n"));
+}
+
+// A start score typed in the settings panel that reads as 0 or less is not saved: the previous
+// one stays, instead of every later game starting from 0.
+void tst_MainWindow::typedStartScoreSaved_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<qint32>("saved");
+
+    QTest::newRow("a start score") << QStringLiteral("301") << 301;
+    QTest::newRow("blanks around it") << QStringLiteral(" 701 ") << 701;
+    QTest::newRow("letters") << QStringLiteral("abc") << 501;
+    QTest::newRow("empty") << QString() << 501;
+    QTest::newRow("zero") << QStringLiteral("0") << 501;
+    QTest::newRow("negative") << QStringLiteral("-301") << 501;
+    QTest::newRow("a number too long") << QStringLiteral("50100000000") << 501;
+}
+
+void tst_MainWindow::typedStartScoreSaved()
+{
+    QFETCH(QString, typed);
+    QFETCH(qint32, saved);
+    IniPath = m_dir.filePath(QStringLiteral("typed.ini"));
+    {
+        QFile file(IniPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Def]\nIndul=501\nKellKiszallo=0\n");
+    }
+    open();
+    w->Edit1->setText(typed);
+    w->close();
+    QCOMPARE(StartScore, saved);
+
+    QFile file(IniPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QStringLiteral("[Def]\nIndul=%1\nKellKiszallo=0\n").arg(saved).toUtf8());
 }
 
 void tst_MainWindow::typedStartScoreWaitsForNextStart()

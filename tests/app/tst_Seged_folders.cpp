@@ -1,11 +1,18 @@
+#include <memory>
+#include <optional>
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "app/Seged.h"
+#include "tests/support/OtherUser.h"
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -21,17 +28,25 @@ private slots:
     void specialFolder_data();
     void specialFolder();
     void otherSpecialFolders();
+    void userConfigPath_data();
+    void userConfigPath();
+    void chooseDataDir_data();
     void chooseDataDir();
+    void chooseReadPath_data();
+    void chooseReadPath();
     void appDirKeepsLetterCase();
     void initFoldersOnce();
 
 private:
-    QTemporaryDir m_dir;
-    QByteArray m_savedConfigDirs;
-    bool m_configDirsWereSet = false;
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QHash<QByteArray, std::optional<QByteArray>> m_environment;
 };
 
 namespace {
+
+const QByteArray EnvironmentNames[] = {"XDG_CONFIG_DIRS", "XDG_CONFIG_HOME", "HOME"};
 
 void touch(const QString &path)
 {
@@ -40,21 +55,38 @@ void touch(const QString &path)
     QVERIFY(file.write("[Def]\nIndul=301\n") > 0);
 }
 
+bool makeFolder(const QString &path, mode_t mode)
+{
+    return QDir().mkpath(path) && ::chmod(QFile::encodeName(path).constData(), mode) == 0;
+}
+
 } // namespace
 
 void tst_Seged_folders::init()
 {
-    QVERIFY(m_dir.isValid());
-    m_configDirsWereSet = qEnvironmentVariableIsSet("XDG_CONFIG_DIRS");
-    m_savedConfigDirs = qgetenv("XDG_CONFIG_DIRS");
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    // The other users of the tests must reach the folders inside.
+    QCOMPARE(::chmod(QFile::encodeName(m_dir->path()).constData(), 0755), 0);
+    for (const QByteArray &name : EnvironmentNames) {
+        m_environment[name]
+            = qEnvironmentVariableIsSet(name.constData()) ? std::optional(qgetenv(name.constData())) : std::nullopt;
+    }
 }
 
 void tst_Seged_folders::cleanup()
 {
-    if (m_configDirsWereSet)
-        qputenv("XDG_CONFIG_DIRS", m_savedConfigDirs);
-    else
-        qunsetenv("XDG_CONFIG_DIRS");
+    for (auto it = m_environment.cbegin(); it != m_environment.cend(); ++it) {
+        if (it.value())
+            qputenv(it.key().constData(), *it.value());
+        else
+            qunsetenv(it.key().constData());
+    }
+    // Folders an unprivileged user may not write are opened again, so that they can go.
+    QDirIterator folders(m_dir->path(), QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (folders.hasNext())
+        ::chmod(QFile::encodeName(folders.next()).constData(), 0755);
+    m_dir.reset();
 }
 
 void tst_Seged_folders::specialFolder_data()
@@ -97,42 +129,173 @@ void tst_Seged_folders::otherSpecialFolders()
     QCOMPARE(GetSpecialFolderPath(-1), QString());
 }
 
+void tst_Seged_folders::userConfigPath_data()
+{
+    QTest::addColumn<std::optional<QByteArray>>("configHome");
+    QTest::addColumn<std::optional<QByteArray>>("home");
+    QTest::addColumn<QString>("expected");
+
+    const auto none = std::optional<QByteArray>();
+    QTest::newRow("XDG_CONFIG_HOME") << std::optional("/srv/Own Config"_ba) << std::optional("/home/a"_ba)
+                                     << u"/srv/Own Config"_s;
+    QTest::newRow("XDG_CONFIG_HOME with a trailing slash") << std::optional("/srv/conf/"_ba) << none << u"/srv/conf"_s;
+    QTest::newRow("XDG_CONFIG_HOME unset") << none << std::optional("/home/a"_ba) << u"/home/a/.config"_s;
+    QTest::newRow("XDG_CONFIG_HOME empty")
+        << std::optional(""_ba) << std::optional("/home/a/"_ba) << u"/home/a/.config"_s;
+    QTest::newRow("XDG_CONFIG_HOME relative")
+        << std::optional("conf"_ba) << std::optional("/home/a"_ba) << u"/home/a/.config"_s;
+    QTest::newRow("root as home") << none << std::optional("/"_ba) << u"/.config"_s;
+}
+
+void tst_Seged_folders::userConfigPath()
+{
+    QFETCH(std::optional<QByteArray>, configHome);
+    QFETCH(std::optional<QByteArray>, home);
+    QFETCH(QString, expected);
+    for (const auto &[name, value] : {std::pair {"XDG_CONFIG_HOME", configHome}, std::pair {"HOME", home}}) {
+        if (value)
+            qputenv(name, *value);
+        else
+            qunsetenv(name);
+    }
+    QCOMPARE(GetUserConfigPath(), expected);
+    QCOMPARE(GetUserDataDir(), expected + u"/Pontix"_s);
+}
+
+// The three places in their order, each decided as an unprivileged user would find them.
+void tst_Seged_folders::chooseDataDir_data()
+{
+    QTest::addColumn<QString>("besideExecutable");
+    QTest::addColumn<QString>("allUsers");
+    QTest::addColumn<bool>("home");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("a file beside the executable wins") << u"file"_s << u"writable, file"_s << true << u"app"_s;
+    QTest::newRow("a trusted link beside the executable") << u"trusted link"_s << u"writable"_s << true << u"app"_s;
+    QTest::newRow("a link planted beside the executable")
+        << u"planted link"_s << u"writable"_s << true << u"all users"_s;
+    QTest::newRow("a dangling link beside the executable") << u"dangling link"_s << u"missing"_s << true << u"own"_s;
+    QTest::newRow("a folder beside the executable") << u"folder"_s << u"writable"_s << true << u"all users"_s;
+    QTest::newRow("a name in another letter case") << u"other case"_s << u"writable"_s << true << u"all users"_s;
+    QTest::newRow("all-users folder writable, no file yet") << u"none"_s << u"writable"_s << true << u"all users"_s;
+    QTest::newRow("all-users folder writable, with a file")
+        << u"none"_s << u"writable, file"_s << true << u"all users"_s;
+    QTest::newRow("all-users folder not writable") << u"none"_s << u"not writable, file"_s << true << u"own"_s;
+    QTest::newRow("no all-users folder") << u"none"_s << u"missing"_s << true << u"own"_s;
+    QTest::newRow("a link planted in the all-users folder")
+        << u"none"_s << u"writable, planted link"_s << true << u"own"_s;
+    QTest::newRow("no home folder") << u"none"_s << u"missing"_s << false << u"app"_s;
+}
+
 void tst_Seged_folders::chooseDataDir()
 {
-    const QString appDir = m_dir.filePath(u"Program Files/Pontix"_s);
-    const QString shared = m_dir.filePath(u"Shared"_s);
-    QVERIFY(QDir().mkpath(appDir));
-    QVERIFY(QDir().mkpath(shared + u"/Pontix"_s));
-    touch(shared + u"/Pontix/Pontix.ini"_s);
+    QFETCH(QString, besideExecutable);
+    QFETCH(QString, allUsers);
+    QFETCH(bool, home);
+    QFETCH(QString, expected);
 
-    // No file next to the executable: the shared folder, whether or not a file is there.
-    QCOMPARE(ChooseDataDir(appDir, shared), shared + u"/Pontix"_s);
-    QCOMPARE(ChooseDataDir(appDir, m_dir.filePath(u"Nowhere"_s)), m_dir.filePath(u"Nowhere/Pontix"_s));
-    QVERIFY(!QFileInfo::exists(m_dir.filePath(u"Nowhere"_s)));
-    // No shared folder named: the executable's folder.
-    QCOMPARE(ChooseDataDir(appDir, QString()), appDir);
+    const QString appDir = path(u"Program Files/Pontix"_s);
+    const QString appData = path(u"Shared"_s);
+    const QString shared = appData + u"/Pontix"_s;
+    const QString configHome = home ? path(u"home/.config"_s) : QString();
+    const QString elsewhere = path(u"elsewhere.ini"_s);
+    touch(elsewhere);
+    QVERIFY(makeFolder(appDir, besideExecutable == u"planted link"_s ? 0777 : 0755));
+    QVERIFY(makeFolder(appData, 0755));
+    const QString appIni = appDir + u"/Pontix.ini"_s;
+    if (besideExecutable == u"file"_s)
+        touch(appIni);
+    else if (besideExecutable == u"folder"_s)
+        QVERIFY(QDir().mkdir(appIni));
+    else if (besideExecutable == u"other case"_s)
+        touch(appDir + u"/pontix.ini"_s);
+    else if (besideExecutable == u"dangling link"_s)
+        QVERIFY(QFile::link(path(u"gone.ini"_s), appIni));
+    else if (besideExecutable != u"none"_s)
+        QVERIFY(QFile::link(elsewhere, appIni));
 
-    // A folder of that name is not a settings file.
-    QVERIFY(QDir(appDir).mkdir(u"Pontix.ini"_s));
-    QCOMPARE(ChooseDataDir(appDir, shared), shared + u"/Pontix"_s);
-    QVERIFY(QDir(appDir).rmdir(u"Pontix.ini"_s));
+    if (allUsers != u"missing"_s)
+        QVERIFY(makeFolder(shared, 0755));
+    if (allUsers.endsWith(u", file"_s))
+        touch(shared + u"/Pontix.ini"_s);
+    else if (allUsers.endsWith(u", planted link"_s))
+        QVERIFY(QFile::link(elsewhere, shared + u"/Pontix.ini"_s));
+    // Writable for the unprivileged user as the permission bits say, whoever owns the folder.
+    if (allUsers != u"missing"_s)
+        QVERIFY(makeFolder(shared, allUsers.startsWith(u"writable"_s) ? 0777 : 0555));
 
-    // A file next to the executable wins, even over one in the shared folder; a name differing
-    // only in letter case is another file.
-    touch(appDir + u"/pontix.ini"_s);
-    QCOMPARE(ChooseDataDir(appDir, shared), shared + u"/Pontix"_s);
-    touch(appDir + u"/Pontix.ini"_s);
-    QCOMPARE(ChooseDataDir(appDir, shared), appDir);
-    QCOMPARE(ChooseDataDir(appDir, QString()), appDir);
+    const QString wanted = expected == u"app"_s ? appDir
+        : expected == u"all users"_s            ? shared
+                                                : configHome + u"/Pontix"_s;
+    const QString problem = runUnprivileged([&]() -> QString {
+        const QString chosen = ChooseDataDir(appDir, appData, configHome);
+        return chosen == wanted ? QString() : u"chose "_s + chosen;
+    });
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    // Choosing creates nothing.
+    QCOMPARE(QFileInfo::exists(shared), allUsers != u"missing"_s);
+    QVERIFY(!QFileInfo::exists(path(u"home"_s)));
+}
+
+// The user's own file once it exists; before, a readable all-users file gives the first values.
+void tst_Seged_folders::chooseReadPath_data()
+{
+    QTest::addColumn<QString>("own");
+    QTest::addColumn<QString>("allUsers");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("own file") << u"file"_s << u"readable"_s << u"own"_s;
+    QTest::newRow("no own file, a readable all-users file") << u"none"_s << u"readable"_s << u"all users"_s;
+    QTest::newRow("no own file, an unreadable all-users file") << u"none"_s << u"unreadable"_s << u"own"_s;
+    QTest::newRow("no own file, no all-users file") << u"none"_s << u"none"_s << u"own"_s;
+    QTest::newRow("no own file, a link planted in the all-users folder") << u"none"_s << u"planted link"_s << u"own"_s;
+    QTest::newRow("a link planted as the own file") << u"planted link"_s << u"readable"_s << u"all users"_s;
+}
+
+void tst_Seged_folders::chooseReadPath()
+{
+    QFETCH(QString, own);
+    QFETCH(QString, allUsers);
+    QFETCH(QString, expected);
+
+    const QString appData = path(u"Shared"_s);
+    const QString sharedIni = appData + u"/Pontix/Pontix.ini"_s;
+    const QString ownFolder = path(u"home/.config/Pontix"_s);
+    const QString ownIni = ownFolder + u"/Pontix.ini"_s;
+    const QString elsewhere = path(u"elsewhere.ini"_s);
+    touch(elsewhere);
+    QVERIFY(makeFolder(ownFolder, own == u"planted link"_s ? 0777 : 0755));
+    QVERIFY(makeFolder(appData + u"/Pontix"_s, allUsers == u"planted link"_s ? 0777 : 0755));
+    if (own == u"file"_s)
+        touch(ownIni);
+    else if (own == u"planted link"_s)
+        QVERIFY(QFile::link(elsewhere, ownIni));
+    if (allUsers == u"planted link"_s) {
+        QVERIFY(QFile::link(elsewhere, sharedIni));
+    } else if (allUsers != u"none"_s) {
+        touch(sharedIni);
+        QVERIFY(QFile::setPermissions(sharedIni,
+            allUsers == u"readable"_s ? QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther
+                                      : QFileDevice::Permissions()));
+    }
+
+    const QString wanted = expected == u"own"_s ? ownIni : sharedIni;
+    const QString problem = runUnprivileged([&]() -> QString {
+        const QString chosen = ChooseReadPath(ownIni, appData);
+        return chosen == wanted ? QString() : u"reads "_s + chosen;
+    });
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
 }
 
 void tst_Seged_folders::appDirKeepsLetterCase()
 {
-    const QString appDir = m_dir.filePath(u"MixedCase/Bin"_s);
+    const QString appDir = path(u"MixedCase/Bin"_s);
     QVERIFY(QDir().mkpath(appDir));
     touch(appDir + u"/Pontix.ini"_s);
-    QCOMPARE(ChooseDataDir(appDir, u"/etc/xdg"_s), appDir);
-    QCOMPARE(ChooseDataDir(appDir.toLower(), u"/etc/xdg"_s), u"/etc/xdg/Pontix"_s);
+    const QString appData = path(u"Shared"_s);
+    const QString configHome = path(u"home/.config"_s);
+    QCOMPARE(ChooseDataDir(appDir, appData, configHome), appDir);
+    QCOMPARE(ChooseDataDir(appDir.toLower(), appData, configHome), configHome + u"/Pontix"_s);
 
     const QString exeDir = QCoreApplication::applicationDirPath();
     QVERIFY(!exeDir.isEmpty());
@@ -141,19 +304,22 @@ void tst_Seged_folders::appDirKeepsLetterCase()
 
 void tst_Seged_folders::initFoldersOnce()
 {
-    qputenv("XDG_CONFIG_DIRS", m_dir.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(m_dir->path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(u"config"_s)));
     QVERIFY(IniPath.isEmpty());
     InitFolders();
 
     QCOMPARE(AppDir, QCoreApplication::applicationDirPath());
     const bool besideExecutable = QFileInfo(AppDir + u"/Pontix.ini"_s).isFile();
-    QCOMPARE(DataDir, besideExecutable ? AppDir : m_dir.path() + u"/Pontix"_s);
+    QCOMPARE(DataDir, besideExecutable ? AppDir : path(u"config/Pontix"_s));
     QCOMPARE(IniPath, DataDir + u"/Pontix.ini"_s);
-    QVERIFY(!QFileInfo::exists(m_dir.path() + u"/Pontix"_s));
+    QVERIFY(!QFileInfo::exists(path(u"Pontix"_s)));
+    QVERIFY(!QFileInfo::exists(path(u"config"_s)));
 
     // Fixed for the run: a later call changes nothing.
     const QString iniPath = IniPath;
     qputenv("XDG_CONFIG_DIRS", "/srv/elsewhere");
+    qputenv("XDG_CONFIG_HOME", "/srv/elsewhere");
     InitFolders();
     QCOMPARE(IniPath, iniPath);
 }

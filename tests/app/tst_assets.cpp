@@ -35,7 +35,20 @@ void tst_assets::loads_data()
     QTest::newRow("panel cross") << QStringLiteral(":/assets/cross.png") << QByteArray("png") << QSize(10, 10) << true;
     QTest::newRow("about dartboard") << QStringLiteral(":/assets/dartboard64.png") << QByteArray("png") << QSize(64, 64)
                                      << true;
-    for (const int n : {16, 32, 48, 64, 72, 96})
+    // The twins for screens with a scale factor of 2, twice the size.
+    QTest::newRow("splash @2x") << QStringLiteral(":/assets/splash@2x.jpg") << QByteArray("jpeg") << QSize(1200, 800)
+                                << false;
+    for (const char *name : {"dart_left", "dart_right"})
+        QTest::addRow("%s @2x", name) << QStringLiteral(":/assets/%1@2x.png").arg(QLatin1StringView(name))
+                                      << QByteArray("png") << QSize(250, 60) << true;
+    for (const char *name : {"tb_new", "tb_settings", "tb_close", "tb_delete", "tb_display"})
+        QTest::addRow("%s @2x", name) << QStringLiteral(":/assets/%1@2x.png").arg(QLatin1StringView(name))
+                                      << QByteArray("png") << QSize(32, 32) << true;
+    QTest::newRow("panel cross @2x") << QStringLiteral(":/assets/cross@2x.png") << QByteArray("png") << QSize(20, 20)
+                                     << true;
+    QTest::newRow("about dartboard @2x") << QStringLiteral(":/assets/dartboard64@2x.png") << QByteArray("png")
+                                         << QSize(128, 128) << true;
+    for (const int n : {16, 32, 48, 64, 72, 96, 128})
         QTest::addRow("icon %d", n) << QStringLiteral(":/assets/icon/pontix-%1.png").arg(n) << QByteArray("png")
                                     << QSize(n, n) << true;
 }

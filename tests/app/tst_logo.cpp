@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/Main.h"
 #include "app/logo.h"
 
 // The splash: its window, the hold and the fade, freeing itself, its transparent gray, and
@@ -20,7 +21,9 @@ class tst_logo : public QObject
 private slots:
     void cleanup();
     void window();
-    void centredOnDesktop();
+    void centredOnScreen_data();
+    void centredOnScreen();
+    void centredOnMainWindowScreen();
     void fadesAndFrees();
     void closesOnItsOwn();
     void transparentColor_data();
@@ -68,14 +71,49 @@ void tst_logo::window()
     QVERIFY(!logo->Timer2->isActive());
 }
 
-void tst_logo::centredOnDesktop()
+// main() sets up two screens side by side, 1280 x 1024 and 1920 x 1080; the desktop they span
+// is 3200 x 1080, whose centre is on neither screen's.
+void tst_logo::centredOnScreen_data()
 {
-    // main() sets up two screens side by side, 1280 x 1024 and 1920 x 1080: the desktop they
-    // span is 3200 x 1080, whose centre differs from either screen's.
+    QTest::addColumn<QRect>("over"); // the window the splash is opened over; none when empty
+    QTest::addColumn<QPoint>("position");
+
+    const QPoint left((1280 - 600) / 2, (1024 - 400) / 2);
+    const QPoint right(1280 + (1920 - 600) / 2, (1080 - 400) / 2);
+    QTest::newRow("over the left screen") << QRect(100, 100, 800, 600) << left;
+    QTest::newRow("over the right screen") << QRect(1400, 50, 1000, 700) << right;
+    QTest::newRow("mostly over the right screen") << QRect(1000, 0, 1300, 800) << right;
+    QTest::newRow("mostly over the left screen") << QRect(300, 0, 1300, 800) << left;
+    QTest::newRow("over nothing: the primary screen") << QRect() << left;
+}
+
+void tst_logo::centredOnScreen()
+{
+    QFETCH(QRect, over);
+    QFETCH(QPoint, position);
+
     QCOMPARE(QGuiApplication::screens().size(), 2);
-    Tfrm_Logo::Open();
+    QWidget window;
+    if (!over.isNull()) {
+        window.setGeometry(over);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    Tfrm_Logo::Open(over.isNull() ? nullptr : &window);
     QVERIFY(frm_Logo);
-    QCOMPARE(frm_Logo->pos(), QPoint((3200 - 600) / 2, (1080 - 400) / 2));
+    QCOMPARE(frm_Logo->pos(), position);
+    QVERIFY(frm_Logo->screen()->geometry().contains(frm_Logo->frameGeometry()));
+}
+
+// The main window opens the splash when it is first shown, over itself.
+void tst_logo::centredOnMainWindowScreen()
+{
+    Tfrm_Main window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(frm_Logo);
+    const QRect screen = QGuiApplication::screenAt(window.frameGeometry().center())->geometry();
+    QCOMPARE(frm_Logo->frameGeometry().center(), screen.center());
 }
 
 void tst_logo::fadesAndFrees()
@@ -226,8 +264,8 @@ void tst_logo::mainWindowEndsProgramDuringFade()
     QCOMPARE(frm_Logo, nullptr);
 }
 
-// The splash centres itself on the desktop spanned by all screens, so the test runs on an
-// offscreen desktop of two screens.
+// The splash centres itself on one screen of several, so the test runs on an offscreen desktop
+// of two screens.
 int main(int argc, char *argv[])
 {
     QTemporaryDir dir;

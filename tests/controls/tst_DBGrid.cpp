@@ -196,7 +196,7 @@ void tst_DBGrid::rowsFillThenNewestStaysAtBottom()
             selectedRows << row;
     };
     for (int entries = 1; entries <= 7; ++entries) {
-        f.t.addCountedRows(1);
+        f.t.addRows(1);
         shown.clear();
         selectedRows.clear();
         f.picture();
@@ -225,7 +225,7 @@ void tst_DBGrid::cellPlacement()
     QFETCH(TAlignment, alignment);
     Form f;
     f.grid->Columns()->Items(0)->setAlignment(alignment);
-    f.t.addRows({123});
+    f.t.addScores({123});
     // A handler that paints nothing leaves the default drawing.
     QList<QRect> rects;
     f.grid->OnDrawColumnCell = [&](QObject *, const QRect &rect, int, TColumn *, TGridDrawState) { rects << rect; };
@@ -256,7 +256,7 @@ void tst_DBGrid::highlightFrom100()
     colourRowsFrom100(f.grid, f.t.table);
     const QList<QVariant> scores = {100, 99, 180, 0, QVariant(), -5};
     for (const QVariant &score : scores)
-        f.t.addRows({score});
+        f.t.addScores({score});
     const QImage image = f.picture();
     for (int row = 0; row < scores.size(); ++row) {
         const QVariant &score = scores[row];
@@ -273,7 +273,7 @@ void tst_DBGrid::highlightFrom100()
 void tst_DBGrid::clearBrushLeavesCell()
 {
     Form f;
-    f.t.addRows({5});
+    f.t.addScores({5});
     f.grid->Columns()->Items(0)->setColor(0x00FF00);
     // A clear brush writes the text over what the default drawing left.
     f.grid->OnDrawColumnCell = [&](QObject *, const QRect &rect, int dataCol, TColumn *column, TGridDrawState state) {
@@ -299,7 +299,7 @@ void tst_DBGrid::drawStates()
     QFETCH(TDBGridOptions, options);
     QFETCH(QList<int>, selectedCols);
     Form f(4, options);
-    f.t.addCountedRows(3);
+    f.t.addRows(3);
     f.t.table.MovePrior();
     QMap<QPair<int, int>, TGridDrawState> states;
     f.grid->OnDrawColumnCell = [&](QObject *, const QRect &rect, int dataCol, TColumn *, TGridDrawState state) {
@@ -366,7 +366,7 @@ void tst_DBGrid::inputLeavesCursor()
 {
     QFETCH(Input, input);
     Form f(4);
-    f.t.addCountedRows(8);
+    f.t.addRows(8);
     int entered = 0;
     f.grid->OnEnter = [&](QObject *sender) {
         QCOMPARE(sender, f.grid);
@@ -398,7 +398,7 @@ void tst_DBGrid::inputMovesCursorWhenFocused()
     QFETCH(Input, input);
     QFETCH(int, rowNumber);
     Form f(4);
-    f.t.addCountedRows(8);
+    f.t.addRows(8);
     f.grid->OnEnter = nullptr;
     QVERIFY(f.activate());
     f.grid->setFocus();
@@ -430,7 +430,7 @@ void tst_DBGrid::scrollBar()
     QFETCH(int, value);
     QFETCH(bool, enabled);
     Form f(4);
-    f.t.addCountedRows(rows);
+    f.t.addRows(rows);
     if (first)
         f.t.table.MoveFirst();
     const QScrollBar *bar = f.grid->verticalScrollBar();
@@ -476,7 +476,7 @@ void tst_DBGrid::repaintsOnlyNewRows()
     QFETCH(Change, change);
     QFETCH(Cells, painted);
     Form f(4);
-    f.t.addCountedRows(change == Change::EntryNotFull ? 2 : 9);
+    f.t.addRows(change == Change::EntryNotFull ? 2 : 9);
     if (change == Change::MoveNextAtBottom) {
         f.t.table.MoveFirst();
         f.t.table.MoveRows(3);
@@ -499,7 +499,7 @@ void tst_DBGrid::repaintsOnlyNewRows()
     switch (change) {
     case Change::Entry:
     case Change::EntryNotFull:
-        f.t.addRows({150});
+        f.t.addScores({150});
         break;
     case Change::CompletingEntry:
         f.t.table.EditRow();
@@ -540,7 +540,7 @@ void tst_DBGrid::pictureFollowsTable()
             case 0:
             case 1:
             case 2:
-                f.t.addRows({random.bounded(-10, 181)});
+                f.t.addScores({random.bounded(-10, 181)});
                 break;
             case 3:
                 if (table.State() == TDataSetState::dsBrowse)
@@ -597,7 +597,7 @@ void tst_DBGrid::pictureFollowsTable()
 void tst_DBGrid::titleRowAndIndicator()
 {
     Form f(4, dgTitles | dgIndicator | dgRowLines | dgColLines | dgRowSelect);
-    f.t.addCountedRows(3);
+    f.t.addRows(3);
     f.t.table.MovePrior();
     QList<TGridDrawState> states;
     f.grid->OnDrawColumnCell = [&](QObject *, const QRect &, int, TColumn *, TGridDrawState state) { states << state; };

@@ -1,7 +1,7 @@
 #include <QTest>
 
 #include "controls/DBText.h"
-#include "tests/support/BoundViewTable.h"
+#include "tests/support/TurnTable.h"
 
 class tst_DBText : public QObject
 {
@@ -16,7 +16,7 @@ private slots:
 
 void tst_DBText::followsCurrentRow()
 {
-    BoundViewTable t;
+    TurnTable t;
     TDBText a1;
     TDBText a2;
     a1.setDataSource(&t.source);
@@ -59,9 +59,9 @@ void tst_DBText::followsCurrentRow()
 
 void tst_DBText::blankWhenClosedOrUnbound()
 {
-    BoundViewTable t;
+    TurnTable t;
     t.table.OpenTable();
-    t.addRows({100});
+    t.addScores({100});
     t.table.EditRow();
     t.table.setFieldValue(QStringLiteral("a1"), 100);
     t.table.PostRow();

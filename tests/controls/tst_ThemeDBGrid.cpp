@@ -122,7 +122,7 @@ void tst_ThemeDBGrid::initialState()
 void tst_ThemeDBGrid::defaultDrawingBeforeEvent()
 {
     Form f;
-    f.t.addRows({123, 45});
+    f.t.addScores({123, 45});
     int events = 0;
     f.grid->OnDrawColumnCell = [&](QObject *, const QRect &, int, TColumn *, TGridDrawState) { ++events; };
     f.grid->setDefaultDrawing(true);
@@ -131,7 +131,7 @@ void tst_ThemeDBGrid::defaultDrawingBeforeEvent()
     QVERIFY(!f.grid->DefaultDrawing());
 
     GridForm<TDBGrid> plain;
-    plain.t.addRows({123, 45});
+    plain.t.addScores({123, 45});
     f.grid->setDefaultDrawing(false);
     QCOMPARE(f.picture(), plain.picture());
 }
@@ -141,7 +141,7 @@ void tst_ThemeDBGrid::hotLookFollowsPointer()
     RecordingStyle style;
     Form f(4, TitledOptions);
     f.grid->setStyle(&style);
-    f.t.addCountedRows(2);
+    f.t.addRows(2);
     QVERIFY(f.activate());
     flushPaints();
     QWidget *cells = f.grid->viewport();
@@ -203,7 +203,7 @@ void tst_ThemeDBGrid::pressedLook()
     f.grid->OnEnter = nullptr; // the grid keeps the focus, so that presses count
     QList<TColumn *> clicked;
     f.grid->OnTitleClick = [&](TColumn *column) { clicked << column; };
-    f.t.addCountedRows(2);
+    f.t.addRows(2);
     QVERIFY(f.activate());
     QWidget *cells = f.grid->viewport();
     const QPoint onTitle1 = f.grid->CellRect(1, 0).center();
@@ -286,7 +286,7 @@ void tst_ThemeDBGrid::indicatorArrow()
     RecordingStyle style;
     Form f(4, TitledOptions | dgIndicator);
     f.grid->setStyle(&style);
-    f.t.addCountedRows(3);
+    f.t.addRows(3);
     f.t.table.MovePrior();
     const QImage image = f.picture();
     for (int row = 1; row <= 3; ++row) {
@@ -325,7 +325,7 @@ void tst_ThemeDBGrid::plainDrawingWhenNotStyled()
     Form f(4, TitledOptions | dgIndicator | dgColLines);
     f.grid->setStyle(&style);
     f.grid->setThemesActive(styled);
-    f.t.addCountedRows(2);
+    f.t.addRows(2);
     int events = 0;
     f.grid->OnDrawColumnCell = [&](QObject *, const QRect &, int, TColumn *, TGridDrawState) { ++events; };
     f.grid->setDefaultDrawing(true);

@@ -1,9 +1,18 @@
 // The settings file reader and writer on arbitrary files. An input is
-//     flags, section, NUL, key, NUL, value, NUL, file bytes
-// (flags bit 0: there is no file; missing fields take "Def", "Indul", "501"). Every key of the
-// file must read as the file says; then the section/key/value is written: the write fails only
-// for names or values that cannot be stored, a failed write leaves the file as it was, and a
-// write that succeeded reads back as written and keeps every other line of the file.
+//     flags, section, NUL, key, NUL, value, NUL, [key2, NUL, value2, NUL,] file bytes
+// with the flags
+//     bit 0: there is no file;
+//     bit 1: the file is reached through a trusted link (from a folder of the user's alone);
+//     bit 2: the file is reached through a planted link (from a folder all may write);
+//     bit 3: key2 and value2 follow, and both keys are written in one go;
+//     bit 4: an interrupted save left a temporary file beside the file;
+// missing fields take "Def", "Indul", "501", "KellKiszallo", "1". Every key of the file must read
+// as the file says; then the section/key/value is written: the write fails only for names or
+// values that cannot be stored, a failed write leaves the file as it was, and a write that
+// succeeded reads back as written, keeps every other line of the file and leaves no temporary
+// file. Two keys written in one go give the file two writes one after the other would give. A
+// planted link is never followed: every key reads as missing, and writing fails and changes
+// nothing.
 
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +29,7 @@
 #include <QTemporaryDir>
 
 #include "app/IniFile.h"
+#include <sys/stat.h>
 
 namespace {
 
@@ -33,17 +43,59 @@ const QString Marker = QStringLiteral("\u0001missing\u0001");
     std::abort();
 }
 
-const QString &iniPath()
+// Where the file is, and the links that lead to it.
+struct Paths
+{
+    QString folder; // the file's own folder
+    QString file;
+    QString trustedLink; // in a folder of the user's alone
+    QString plantedLink; // in a folder all may write
+    QString reference; // a file of its own, for the two writes one after the other
+    QString stale; // a temporary file an interrupted save left
+};
+
+const Paths &paths()
 {
     // A memory-backed folder where there is one: every write replaces the file through a
     // synced temporary file.
     static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
             ? QStringLiteral("/dev/shm/pontix-fuzz-XXXXXX")
             : QDir::tempPath() + QStringLiteral("/pontix-fuzz-XXXXXX"));
-    static const QString path = dir.path() + QStringLiteral("/Pontix.ini");
-    if (!dir.isValid())
-        fail("no temporary folder");
-    return path;
+    static const Paths p = [] {
+        if (!dir.isValid())
+            fail("no temporary folder");
+        const QDir root(dir.path());
+        for (const char *name : {"file", "private", "shared", "reference"}) {
+            if (!root.mkdir(QString::fromLatin1(name)))
+                fail("cannot make a folder in", dir.path());
+        }
+        if (::chmod(QFile::encodeName(root.filePath(QStringLiteral("shared"))).constData(), 01777) != 0)
+            fail("cannot open the shared folder");
+        Paths made;
+        made.folder = root.filePath(QStringLiteral("file"));
+        made.file = made.folder + QStringLiteral("/Pontix.ini");
+        made.trustedLink = root.filePath(QStringLiteral("private/Pontix.ini"));
+        made.plantedLink = root.filePath(QStringLiteral("shared/Pontix.ini"));
+        made.reference = root.filePath(QStringLiteral("reference/Pontix.ini"));
+        // No process has the largest process id, so this temporary file's writer is gone.
+        made.stale = made.folder + QStringLiteral("/Pontix.ini.tmp-2147483646-stale");
+        if (!QFile::link(made.file, made.trustedLink) || !QFile::link(made.file, made.plantedLink))
+            fail("cannot make the links");
+        return made;
+    }();
+    return p;
+}
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+void putFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        fail("cannot prepare the file", path);
 }
 
 std::optional<QByteArray> fileBytes(const QString &path)
@@ -207,7 +259,8 @@ bool storableName(const QString &name, QChar terminator)
         && !name.contains(u'\r');
 }
 
-void checkReads(const IniFile &ini, const QList<QByteArray> &lines)
+// Refused: the file is not to be read at all, so every key reads as missing.
+void checkReads(const IniFile &ini, const QList<QByteArray> &lines, bool refused = false)
 {
     int checked = 0;
     std::optional<QByteArray> section;
@@ -223,7 +276,7 @@ void checkReads(const IniFile &ini, const QList<QByteArray> &lines)
         const QString s = decoded(*section);
         const QString k = decoded(trimmedBlanks(t.first(equals)));
         const Found found = find(lines, s, k);
-        const QString expected = found.keyLine >= 0 ? valueRead(found.value) : Marker;
+        const QString expected = found.keyLine >= 0 && !refused ? valueRead(found.value) : Marker;
         const QString read = ini.readString(s, k, Marker);
         if (read != expected)
             fail("read", QStringLiteral("[%1] %2: \"%3\", expected \"%4\"").arg(s, k, read, expected));
@@ -267,6 +320,12 @@ void checkLinesKept(const QList<QByteArray> &before, const QList<QByteArray> &af
         fail("lines not kept", describe(before) + QStringLiteral(" -> ") + describe(after));
 }
 
+bool storable(const QString &section, const QString &key, const QString &value, const std::optional<QByteArray> &file)
+{
+    return storableName(section, u']') && storableName(key, u'=') && !key.startsWith(u'[') && !value.contains(u'\n')
+        && !value.contains(u'\r') && !(file && (file->startsWith("\xFF\xFE") || file->startsWith("\xFE\xFF")));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -274,38 +333,51 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size == 0)
         return 0;
     const bool noFile = data[0] & 1;
+    const bool trusted = data[0] & 2;
+    const bool planted = data[0] & 4;
+    const bool twoKeys = data[0] & 8;
+    const bool stale = data[0] & 16;
     QByteArray rest(reinterpret_cast<const char *>(data) + 1, qsizetype(size - 1));
-    QByteArray fields[3] = {"Def", "Indul", "501"};
-    for (QByteArray &field : fields) {
+    QByteArray fields[5] = {"Def", "Indul", "501", "KellKiszallo", "1"};
+    for (qsizetype i = 0; i < (twoKeys ? 5 : 3); ++i) {
         const qsizetype nul = rest.indexOf('\0');
         if (nul < 0)
             break;
-        field = rest.first(nul);
+        fields[i] = rest.first(nul);
         rest.remove(0, nul + 1);
     }
     const QString section = decoded(fields[0]);
     const QString key = decoded(fields[1]);
     const QString value = decoded(fields[2]);
+    const QString key2 = decoded(fields[3]);
+    const QString value2 = decoded(fields[4]);
 
-    const QString &path = iniPath();
-    QFile::remove(path);
-    if (!noFile) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(rest) != rest.size())
-            fail("cannot prepare the file");
-    }
-    const std::optional<QByteArray> before = fileBytes(path);
+    const Paths &p = paths();
+    QFile::remove(p.file);
+    QFile::remove(p.stale);
+    if (!noFile)
+        putFile(p.file, rest);
+    if (stale)
+        putFile(p.stale, "[Def]\nIndul=");
+    const std::optional<QByteArray> before = fileBytes(p.file);
     const QList<QByteArray> beforeLines = before ? linesOf(*before) : QList<QByteArray>();
 
-    IniFile ini(path);
-    checkReads(ini, beforeLines);
+    IniFile ini(planted ? p.plantedLink : trusted ? p.trustedLink : p.file);
+    checkReads(ini, beforeLines, planted);
 
-    const bool storable = storableName(section, u']') && storableName(key, u'=') && !key.startsWith(u'[')
-        && !value.contains(u'\n') && !value.contains(u'\r')
-        && !(before && (before->startsWith("\xFF\xFE") || before->startsWith("\xFE\xFF")));
-    const bool written = ini.writeString(section, key, value);
-    const std::optional<QByteArray> after = fileBytes(path);
-    if (written != storable)
+    const bool canStore
+        = storable(section, key, value, before) && (!twoKeys || storable(section, key2, value2, before));
+    const bool written
+        = twoKeys ? ini.writeStrings(section, {{key, value}, {key2, value2}}) : ini.writeString(section, key, value);
+    const std::optional<QByteArray> after = fileBytes(p.file);
+    if (planted) {
+        if (written || after != before || ini.errorString().isEmpty())
+            fail("written through a planted link");
+        if (QFile::symLinkTarget(p.plantedLink) != p.file)
+            fail("the planted link changed");
+        return 0;
+    }
+    if (written != canStore)
         fail(written ? "write of an unstorable entry succeeded:" : "write failed:", section + u'/' + key);
     if (!written) {
         if (after != before)
@@ -314,8 +386,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     if (!after)
         fail("the file is gone after writing");
+    if (entries(p.folder) != QStringList {QStringLiteral("Pontix.ini")})
+        fail("left beside the file:", entries(p.folder).join(u' '));
+    if (trusted && QFile::symLinkTarget(p.trustedLink) != p.file)
+        fail("the trusted link changed");
     if (before && before->startsWith(Utf8Bom) != after->startsWith(Utf8Bom))
         fail("byte order mark not kept");
+
+    if (twoKeys) {
+        QFile::remove(p.reference);
+        if (before)
+            putFile(p.reference, *before);
+        IniFile reference(p.reference);
+        if (!reference.writeString(section, key, value) || !reference.writeString(section, key2, value2))
+            fail("the reference writes failed");
+        if (fileBytes(p.reference) != after)
+            fail("two keys in one go differ from two writes");
+        return 0;
+    }
 
     const QString expected = valueRead(trimmedBlanks(value.toUtf8()));
     const QString read = ini.readString(section, key, Marker);

@@ -1,8 +1,10 @@
+// Random sequences of table operations, drawn from weighted tables, each step checked against
+// the reference model of the turn table: its rows, the current row, the state, the counts and
+// the rows a view shows; and the window's reuse of rows checked against reading row by row.
+
 #include <algorithm>
-#include <array>
 #include <optional>
 #include <random>
-#include <vector>
 
 #include <QTest>
 #include <QtEndian>
@@ -12,433 +14,352 @@
 #include "db/FieldDataLink.h"
 #include "memtable/xovMemTable.h"
 #include "tests/support/RecordingLink.h"
-
-// Random sequences of table operations, each step checked against a plain model of what the
-// table must hold: its rows, the current row, the state, the counts and the rows a view shows.
+#include "tests/support/Texts.h"
+#include "tests/support/TurnTable.h"
+#include "tests/support/TurnTableModel.h"
+#include "tests/support/WeightedTable.h"
 
 namespace {
 
-constexpr int FieldCount = 7; // i, e1, h1, a1, e2, h2, a2
-const char *const FieldNames[FieldCount] = {"i", "e1", "h1", "a1", "e2", "h2", "a2"};
-
-QString s(const char *text)
+QString errorText(const Expected &error)
 {
-    return QString::fromUtf8(text);
+    return error.value_or(s("nothing"));
 }
 
-using Row = std::array<std::optional<qint32>, FieldCount>;
-
-enum class State { Inactive, Browse, Edit, Insert };
-enum class Pending { None, Append, BeforeFirst, Before, Edit };
-
-// The model. The rows a view sees form the sequence V: the posted rows, with the row being
-// appended or inserted placed where it will go. The window is the run V[top, top + count).
-struct Model
+// One random sequence: the turn table with a view and a label attached, and the model beside
+// it. Every operation draws what it needs, runs on the model and on the table, and names itself.
+class Sequence
 {
-    int capacity = 5;
-    bool open = false;
-    std::vector<Row> rows;
-    State state = State::Inactive;
-    Pending pending = Pending::None;
-    int pendingPos = -1;
-    Row buffer {};
-    bool modified = false;
-    qint32 highest = 0;
-    int top = 0;
-    int count = 0;
-    int active = 0;
-    bool atFirst = true;
-    bool atLast = true;
+public:
+    explicit Sequence(quint32 seed);
 
-    static QString closedError() { return s("Tbl: Cannot perform this operation on a closed dataset"); }
+    // Runs `steps` operations; false once the table and the model part (the test has failed).
+    bool run(int steps);
 
-    bool editing() const { return state == State::Edit || state == State::Insert; }
-    int newIndex() const { return pending == Pending::Before ? pendingPos : int(rows.size()); }
-    int sequenceSize() const { return int(rows.size()) + (state == State::Insert ? 1 : 0); }
-    int rowNumberAt(int v) const
-    {
-        if (state == State::Insert) {
-            const int n = newIndex();
-            if (v == n)
-                return -1;
-            return (v < n ? v : v - 1) + 1;
-        }
-        return v + 1;
-    }
-    Row rowAt(int v) const
-    {
-        if (state == State::Insert) {
-            const int n = newIndex();
-            if (v == n)
-                return buffer;
-            return rows[v < n ? v : v - 1];
-        }
-        if (state == State::Edit && v == pendingPos)
-            return buffer;
-        return rows[v];
-    }
-    int currentPos() const { return top + active; }
+    void append();
+    void write();
+    void post();
+    void cancel();
+    void edit();
+    void insert();
+    void remove();
+    void moveFirst();
+    void moveLast();
+    void moveRows();
+    void refresh();
+    void removeAll();
+    void closeOrOpen();
+    // A closed table is opened again; an open one gets a view of another size.
+    void openOrResize();
+    void resize();
 
-    void emptyWindow()
-    {
-        top = count = active = 0;
-        atFirst = atLast = true;
-    }
+private:
+    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_random); }
+    // Runs an action on the table, keeping the error it raises.
+    template <typename Action> void onTable(Action action);
+    bool check(int step);
+    template <typename T> bool same(int step, const T &actual, const T &expected, const char *what);
+    bool fail(int step, const QString &what);
 
-    void resync(int cursor, int keep)
-    {
-        const int n = int(rows.size());
-        int r;
-        if (cursor >= 0 && cursor < n)
-            r = cursor;
-        else if (cursor < n - 1)
-            r = cursor + 1;
-        else if (cursor > 0)
-            r = cursor - 1;
-        else {
-            emptyWindow();
-            return;
-        }
-        const int before = std::min(keep, r);
-        const int after = std::min(capacity - 1 - before, n - 1 - r);
-        const int extra = std::min(capacity - 1 - before - after, r - before);
-        top = r - before - extra;
-        count = before + extra + 1 + after;
-        active = before + extra;
-        atFirst = atLast = false;
-    }
+    const quint32 m_seed;
+    std::mt19937 m_random;
+    TurnTable m_turns;
+    RecordingLink m_view;
+    QString m_caption;
+    TFieldDataLink m_label;
+    TurnTableModel m_model;
 
-    Row newRow() const
-    {
-        Row row {};
-        row[0] = highest + 1;
-        return row;
-    }
-
-    QString post()
-    {
-        if (!editing())
-            return s("Tbl: Dataset not in edit or insert mode");
-        if (buffer[0] && *buffer[0] > highest)
-            highest = *buffer[0];
-        int cursor;
-        if (state == State::Edit) {
-            rows[pendingPos] = buffer;
-            cursor = pendingPos;
-        } else if (pending == Pending::Before) {
-            rows.insert(rows.begin() + pendingPos, buffer);
-            cursor = pendingPos;
-        } else {
-            cursor = pending == Pending::Append ? int(rows.size()) : -1;
-            rows.push_back(buffer);
-        }
-        const int keep = active;
-        state = State::Browse;
-        pending = Pending::None;
-        modified = false;
-        resync(cursor, keep);
-        return {};
-    }
-
-    void cancel()
-    {
-        if (!editing())
-            return;
-        int cursor = pendingPos;
-        if (pending == Pending::Append)
-            cursor = int(rows.size());
-        else if (pending == Pending::BeforeFirst)
-            cursor = -1;
-        const int keep = active;
-        state = State::Browse;
-        pending = Pending::None;
-        modified = false;
-        resync(cursor, keep);
-    }
-
-    void finishPending()
-    {
-        if (editing()) {
-            if (modified)
-                post();
-            else
-                cancel();
-        }
-    }
-
-    void beginBeforeFirst()
-    {
-        state = State::Insert;
-        pending = Pending::BeforeFirst;
-        buffer = newRow();
-        modified = false;
-        top = 0;
-        count = 1;
-        active = 0;
-        atFirst = atLast = false;
-    }
-
-    QString append()
-    {
-        if (!open)
-            return closedError();
-        finishPending();
-        const int n = int(rows.size());
-        const int above = std::min(capacity - 1, n);
-        state = State::Insert;
-        pending = Pending::Append;
-        buffer = newRow();
-        modified = false;
-        top = n - above;
-        count = above + 1;
-        active = above;
-        atFirst = false;
-        atLast = true;
-        return {};
-    }
-
-    QString insert()
-    {
-        if (!open)
-            return closedError();
-        finishPending();
-        if (count == 0) {
-            beginBeforeFirst();
-            return {};
-        }
-        pendingPos = currentPos();
-        state = State::Insert;
-        pending = Pending::Before;
-        buffer = newRow();
-        modified = false;
-        count = std::min(count + 1, capacity);
-        return {};
-    }
-
-    QString edit()
-    {
-        if (editing())
-            return {};
-        if (count == 0) {
-            if (!open)
-                return closedError();
-            beginBeforeFirst();
-            return {};
-        }
-        state = State::Edit;
-        pending = Pending::Edit;
-        pendingPos = currentPos();
-        buffer = rows[pendingPos];
-        modified = false;
-        return {};
-    }
-
-    QString write(int field, std::optional<qint32> value)
-    {
-        if (!open)
-            return {};
-        if (!editing())
-            return s("Tbl: Dataset is not in edit mode.");
-        buffer[field] = value;
-        modified = true;
-        return {};
-    }
-
-    QString remove()
-    {
-        if (!open)
-            return closedError();
-        if (state == State::Insert) {
-            cancel();
-            return {};
-        }
-        if (count == 0)
-            return s("Tbl: Cannot perform this operation on an empty dataset");
-        const int pos = currentPos();
-        rows.erase(rows.begin() + pos);
-        const int keep = active;
-        state = State::Browse;
-        pending = Pending::None;
-        modified = false;
-        resync(pos, keep);
-        return {};
-    }
-
-    QString moveFirst()
-    {
-        if (!open)
-            return closedError();
-        finishPending();
-        const int n = int(rows.size());
-        emptyWindow();
-        if (n > 0) {
-            count = std::min(capacity, n);
-            atLast = false;
-        }
-        return {};
-    }
-
-    QString moveLast()
-    {
-        if (!open)
-            return closedError();
-        finishPending();
-        const int n = int(rows.size());
-        emptyWindow();
-        if (n > 0) {
-            count = std::min(capacity, n);
-            top = n - count;
-            active = count - 1;
-            atFirst = false;
-        }
-        return {};
-    }
-
-    QString moveRows(int distance, int &moved)
-    {
-        moved = 0;
-        if (!open)
-            return closedError();
-        finishPending();
-        if (distance == 0 || (distance > 0 && atLast) || (distance < 0 && atFirst))
-            return {};
-        atFirst = atLast = false;
-        const int n = int(rows.size());
-        while (moved < distance) {
-            if (active < count - 1) {
-                ++active;
-            } else {
-                if (top + count >= n) {
-                    atLast = true;
-                    break;
-                }
-                if (count < capacity)
-                    ++count;
-                else
-                    ++top;
-                if (active < count - 1)
-                    ++active;
-            }
-            ++moved;
-        }
-        while (moved > distance) {
-            if (active > 0) {
-                --active;
-            } else {
-                if (top == 0) {
-                    atFirst = true;
-                    break;
-                }
-                --top;
-                if (count < capacity) {
-                    ++count;
-                    ++active;
-                }
-                if (active > 0)
-                    --active;
-            }
-            --moved;
-        }
-        return {};
-    }
-
-    QString refresh()
-    {
-        if (!open)
-            return closedError();
-        finishPending();
-        resync(count > 0 ? currentPos() : -1, active);
-        return {};
-    }
-
-    void removeAll()
-    {
-        if (!open)
-            return;
-        finishPending();
-        rows.clear();
-        emptyWindow();
-    }
-
-    void close()
-    {
-        if (!open)
-            return;
-        cancel();
-        rows.clear();
-        open = false;
-        state = State::Inactive;
-        emptyWindow();
-    }
-
-    void openTable()
-    {
-        if (open)
-            return;
-        open = true;
-        state = State::Browse;
-        rows.clear();
-        highest = -1;
-        emptyWindow();
-    }
-
-    void setCapacity(int wanted)
-    {
-        if (!open || wanted == capacity) {
-            capacity = wanted;
-            return;
-        }
-        if (wanted < capacity && count > 0) {
-            // The view's first row, clamped for its new size.
-            const int lo = std::max(0, active - wanted + 1);
-            const int hi = std::min(active, std::max(0, count - wanted));
-            int first = std::min(std::max(0, lo), hi);
-            if (first != 0 && active - first < wanted - 1)
-                --first;
-            int drop = std::min({active, first, capacity - wanted});
-            drop = std::max(drop, active - wanted + 1);
-            top += drop;
-            active -= drop;
-            count = std::min(count - drop, wanted);
-        }
-        capacity = wanted;
-        if (count > 0) {
-            while (count < capacity && top + count < sequenceSize())
-                ++count;
-            while (count < capacity && top > 0) {
-                --top;
-                ++count;
-                ++active;
-            }
-        }
-    }
+    QString m_operation;
+    QStringList m_history;
+    Expected m_expectedError;
+    Expected m_actualError;
+    qint32 m_expectedMoved = 0;
+    qint32 m_actualMoved = 0;
 };
 
-State stateOf(TDataSetState state)
+struct SequenceOperation
 {
-    switch (state) {
-    case TDataSetState::dsBrowse:
-        return State::Browse;
-    case TDataSetState::dsEdit:
-        return State::Edit;
-    case TDataSetState::dsInsert:
-        return State::Insert;
-    default:
-        return State::Inactive;
+    int weight;
+    void (Sequence::*run)();
+};
+
+// How often each operation comes, out of 100.
+constexpr SequenceOperation SequenceOperations[] = {
+    {18, &Sequence::append},
+    {22, &Sequence::write},
+    {14, &Sequence::post},
+    {4, &Sequence::cancel},
+    {7, &Sequence::edit},
+    {3, &Sequence::insert},
+    {7, &Sequence::remove},
+    {2, &Sequence::moveFirst},
+    {2, &Sequence::moveLast},
+    {11, &Sequence::moveRows},
+    {2, &Sequence::refresh},
+    {2, &Sequence::removeAll},
+    {1, &Sequence::closeOrOpen},
+    {2, &Sequence::openOrResize},
+    {3, &Sequence::resize},
+};
+static_assert(totalWeight(SequenceOperations) == 100);
+
+Sequence::Sequence(quint32 seed)
+    : m_seed(seed)
+    , m_random(seed)
+{
+    m_model.capacity = pick(1, 8);
+    m_view.setWindowCapacity(m_model.capacity);
+    m_view.setDataSource(&m_turns.source);
+    m_label.OnDataChange = [this] { m_caption = m_label.Field() ? m_label.Field()->DisplayText() : QString(); };
+    m_label.setFieldName(s("a1"));
+    m_label.setDataSource(&m_turns.source);
+}
+
+template <typename Action> void Sequence::onTable(Action action)
+{
+    try {
+        action();
+    } catch (const EDatabaseError &e) {
+        m_actualError = e.message();
     }
 }
 
-QString showRow(const Row &row)
+void Sequence::append()
 {
-    QStringList parts;
-    for (const auto &value : row)
-        parts << (value ? QString::number(*value) : s("-"));
-    return parts.join(QLatin1Char(' '));
+    m_operation = s("AppendRow");
+    m_expectedError = m_model.append();
+    onTable([this] { m_turns.table.AppendRow(); });
 }
 
-} // namespace
+void Sequence::write()
+{
+    const int field = pick(0, 12) == 0 ? 0 : pick(1, TurnFieldCount - 1);
+    std::optional<qint32> value;
+    if (pick(0, 5) != 0)
+        value = field == 0 ? pick(-5, 60) : pick(-200, 200);
+    m_operation = QStringLiteral("write %1 = %2")
+                      .arg(QString::fromLatin1(TurnFieldNames[field]), value ? QString::number(*value) : s("empty"));
+    m_expectedError = m_model.write(field, value);
+    onTable([&] {
+        if (value)
+            m_turns.field(TurnFieldNames[field])->setAsInteger(*value);
+        else
+            m_turns.field(TurnFieldNames[field])->Clear();
+    });
+}
 
-namespace {
+void Sequence::post()
+{
+    m_operation = s("PostRow");
+    m_expectedError = m_model.post();
+    onTable([this] { m_turns.table.PostRow(); });
+}
+
+void Sequence::cancel()
+{
+    m_operation = s("CancelRow");
+    m_model.cancel();
+    onTable([this] { m_turns.table.CancelRow(); });
+}
+
+void Sequence::edit()
+{
+    m_operation = s("EditRow");
+    m_expectedError = m_model.edit();
+    onTable([this] { m_turns.table.EditRow(); });
+}
+
+void Sequence::insert()
+{
+    m_operation = s("InsertRow");
+    m_expectedError = m_model.insert();
+    onTable([this] { m_turns.table.InsertRow(); });
+}
+
+void Sequence::remove()
+{
+    m_operation = s("DeleteRow");
+    m_expectedError = m_model.remove();
+    onTable([this] { m_turns.table.DeleteRow(); });
+}
+
+void Sequence::moveFirst()
+{
+    m_operation = s("MoveFirst");
+    m_expectedError = m_model.moveFirst();
+    onTable([this] { m_turns.table.MoveFirst(); });
+}
+
+void Sequence::moveLast()
+{
+    m_operation = s("MoveLast");
+    m_expectedError = m_model.moveLast();
+    onTable([this] { m_turns.table.MoveLast(); });
+}
+
+void Sequence::moveRows()
+{
+    const int distance = pick(-9, 9);
+    m_operation = QStringLiteral("MoveRows(%1)").arg(distance);
+    m_expectedError = m_model.moveRows(distance, m_expectedMoved);
+    onTable([&] { m_actualMoved = m_turns.table.MoveRows(distance); });
+}
+
+void Sequence::refresh()
+{
+    m_operation = s("RefreshTable");
+    m_expectedError = m_model.refresh();
+    onTable([this] { m_turns.table.RefreshTable(); });
+}
+
+void Sequence::removeAll()
+{
+    m_operation = s("RemoveAllRows");
+    m_model.removeAll();
+    onTable([this] { m_turns.table.RemoveAllRows(); });
+}
+
+void Sequence::closeOrOpen()
+{
+    if (m_model.isOpen()) {
+        m_operation = s("CloseTable");
+        m_model.closeTable();
+        onTable([this] { m_turns.table.CloseTable(); });
+    } else {
+        m_operation = s("OpenTable");
+        m_model.openTable();
+        onTable([this] { m_turns.table.OpenTable(); });
+    }
+}
+
+void Sequence::openOrResize()
+{
+    if (m_model.isOpen()) {
+        resize();
+    } else {
+        m_operation = s("OpenTable");
+        m_model.openTable();
+        onTable([this] { m_turns.table.OpenTable(); });
+    }
+}
+
+void Sequence::resize()
+{
+    const int wanted = pick(1, 8);
+    m_operation = QStringLiteral("view capacity %1").arg(wanted);
+    m_model.setCapacity(wanted);
+    onTable([&] { m_view.setWindowCapacity(wanted); });
+}
+
+bool Sequence::run(int steps)
+{
+    for (int step = 0; step < steps; ++step) {
+        m_expectedError.reset();
+        m_actualError.reset();
+        m_expectedMoved = m_actualMoved = 0;
+        const SequenceOperation &operation
+            = entryForRoll(SequenceOperations, pick(0, totalWeight(SequenceOperations) - 1));
+        (this->*operation.run)();
+        m_history << m_operation;
+        if (!check(step))
+            return false;
+    }
+    return true;
+}
+
+bool Sequence::fail(int step, const QString &what)
+{
+    const QString message
+        = QStringLiteral("seed %1, step %2: %3\nlast operations:\n  %4")
+              .arg(m_seed)
+              .arg(step)
+              .arg(what, m_history.mid(std::max<qsizetype>(0, m_history.size() - 12)).join(s("\n  ")));
+    QTest::qFail(qPrintable(message), __FILE__, __LINE__);
+    return false;
+}
+
+template <typename T> bool Sequence::same(int step, const T &actual, const T &expected, const char *what)
+{
+    if (actual == expected)
+        return true;
+    QString detail;
+    QDebug(&detail) << what << "is" << actual << "but should be" << expected;
+    return fail(step, detail);
+}
+
+bool Sequence::check(int step)
+{
+    const TxovMemTable &table = m_turns.table;
+    const TurnTableModel &model = m_model;
+    if (m_actualError != m_expectedError) {
+        return fail(step,
+            QStringLiteral("the error is \"%1\" but should be \"%2\"")
+                .arg(errorText(m_actualError), errorText(m_expectedError)));
+    }
+    if (!same(step, m_actualMoved, m_expectedMoved, "rows moved")
+        || !same(step, int(table.State()), int(model.tableState()), "the state")
+        || !same(step, table.Active(), model.isOpen(), "Active"))
+        return false;
+    if (!model.isOpen())
+        return same(step, table.RowNumber(), -1, "RowNumber of a closed table")
+            && same(step, m_view.Active(), false, "the view's activity");
+    if (!same(step, table.RowCount(), qint32(model.rows.size()), "RowCount")
+        || !same(step, table.WindowCapacity(), model.capacity, "WindowCapacity")
+        || !same(step, table.WindowCount(), model.count, "WindowCount")
+        || !same(step, table.HasNoRow(), model.count == 0, "HasNoRow")
+        || (model.count > 0 && !same(step, table.ActiveRow(), model.active, "ActiveRow"))
+        || !same(step, table.AtFirstRow(), model.atFirst, "AtFirstRow")
+        || !same(step, table.AtLastRow(), model.atLast, "AtLastRow")
+        || !same(step, table.RowNumber(), model.rowNumber(), "RowNumber")
+        || !same(step, m_view.FirstRow(), 0, "the view's FirstRow")
+        || !same(step, m_label.FirstRow(), table.ActiveRow(), "the label's FirstRow"))
+        return false;
+
+    // What the view shows: every row of the window, the row being edited as edited.
+    QList<int> expectedNumbers;
+    QStringList expectedRows;
+    for (int j = 0; j < model.count; ++j) {
+        expectedNumbers << model.rowNumberAt(model.top + j);
+        expectedRows << turnRowText(model.rowAt(model.top + j));
+    }
+    if (!same(step, m_view.rowNumbers(), expectedNumbers, "the view's rows"))
+        return false;
+    QStringList shownRows;
+    const int saved = m_view.ActiveRow();
+    for (int j = 0; j < m_view.RowCount(); ++j) {
+        m_view.setActiveRow(j);
+        TurnRow row;
+        for (int f = 0; f < TurnFieldCount; ++f) {
+            const QVariant v = m_turns.value(TurnFieldNames[f]);
+            if (!v.isNull())
+                row[size_t(f)] = v.toInt();
+        }
+        shownRows << turnRowText(row);
+    }
+    m_view.setActiveRow(saved);
+    const TurnRow current = model.currentRow().value_or(TurnRow {});
+    if (!same(step, shownRows, expectedRows, "the view's values")
+        || !same(step, m_caption, current[3] ? QString::number(*current[3]) : QString(), "the label's caption"))
+        return false;
+
+    // The stored rows, in row order.
+    const TxovCommon *store = table.Common();
+    QStringList storedRows;
+    for (const TxovRecord *record : table.CurrentIndex()->Entries()) {
+        TurnRow row;
+        for (int f = 0; f < TurnFieldCount; ++f) {
+            const std::byte *slot = record->ValueArea + store->FieldStart(f);
+            if (slot[0] != std::byte {0})
+                row[size_t(f)] = qFromLittleEndian<qint32>(slot + 1);
+        }
+        storedRows << turnRowText(row);
+    }
+    QStringList modelRows;
+    for (const TurnRow &row : model.rows)
+        modelRows << turnRowText(row);
+    return same(step, storedRows, modelRows, "the stored rows")
+        && same(step, store->RecordCount(), qint32(model.rows.size()), "the store's record count");
+}
 
 // A table that reads every window row from the store one by one, as the window's own steps
 // describe, without taking rows over from the old window.
@@ -453,10 +374,7 @@ template <typename Table> struct Setup
 {
     explicit Setup(int capacity)
     {
-        table.setObjectName(s("Tbl"));
-        new TAutoIncField(&table, s("i"));
-        for (int f = 1; f < FieldCount; ++f)
-            new TIntegerField(&table, s(FieldNames[f]));
+        defineTurnTable(table);
         source.setDataSet(&table);
         view.setWindowCapacity(capacity);
         view.setDataSource(&source);
@@ -487,8 +405,8 @@ template <typename Table> struct Setup
             view.setActiveRow(j);
             QStringList row;
             row << QString::number(table.RowNumber());
-            for (int f = 0; f < FieldCount; ++f)
-                row << table.FieldNamed(s(FieldNames[f]))->DisplayText();
+            for (const char *name : TurnFieldNames)
+                row << table.FieldNamed(QString::fromLatin1(name))->DisplayText();
             parts << row.join(QLatin1Char(','));
         }
         view.setActiveRow(saved);
@@ -500,6 +418,48 @@ template <typename Table> struct Setup
     RecordingLink view;
     TFieldDataLink label;
 };
+
+// What every step draws, whichever operation it runs.
+struct Draw
+{
+    int field;
+    int value;
+    int distance;
+    int wanted;
+};
+
+struct ReuseOperation
+{
+    int weight;
+    void (*run)(TxovCustomMemTable &table, RecordingLink &view, const Draw &draw, qint32 &moved);
+};
+
+// How often each operation comes, out of 100.
+constexpr ReuseOperation ReuseOperations[] = {
+    {22, [](TxovCustomMemTable &table, RecordingLink &, const Draw &, qint32 &) { table.AppendRow(); }},
+    {20,
+        [](TxovCustomMemTable &table, RecordingLink &, const Draw &draw, qint32 &) {
+            table.FieldNamed(QString::fromLatin1(TurnFieldNames[draw.field]))->setAsInteger(draw.value);
+        }},
+    {14, [](TxovCustomMemTable &table, RecordingLink &, const Draw &, qint32 &) { table.PostRow(); }},
+    {4, [](TxovCustomMemTable &table, RecordingLink &, const Draw &, qint32 &) { table.CancelRow(); }},
+    {6, [](TxovCustomMemTable &table, RecordingLink &, const Draw &, qint32 &) { table.EditRow(); }},
+    {3, [](TxovCustomMemTable &table, RecordingLink &, const Draw &, qint32 &) { table.InsertRow(); }},
+    {10, [](TxovCustomMemTable &table, RecordingLink &, const Draw &, qint32 &) { table.DeleteRow(); }},
+    {3, [](TxovCustomMemTable &table, RecordingLink &, const Draw &, qint32 &) { table.MoveLast(); }},
+    {2, [](TxovCustomMemTable &table, RecordingLink &, const Draw &, qint32 &) { table.MoveFirst(); }},
+    {9,
+        [](TxovCustomMemTable &table, RecordingLink &, const Draw &draw, qint32 &moved) {
+            moved = table.MoveRows(draw.distance);
+        }},
+    {2, [](TxovCustomMemTable &table, RecordingLink &, const Draw &, qint32 &) { table.RemoveAllRows(); }},
+    {1, [](TxovCustomMemTable &table, RecordingLink &, const Draw &, qint32 &) { table.RefreshTable(); }},
+    {4,
+        [](TxovCustomMemTable &, RecordingLink &view, const Draw &draw, qint32 &) {
+            view.setWindowCapacity(draw.wanted);
+        }},
+};
+static_assert(totalWeight(ReuseOperations) == 100);
 
 } // namespace
 
@@ -530,208 +490,9 @@ void tst_MemTableModel::randomSequences()
     QFETCH(int, steps);
 
     for (quint32 seed = firstSeed; seed < firstSeed + quint32(sequences); ++seed) {
-        std::mt19937 random(seed);
-        auto pick = [&random](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
-
-        TxovMemTable table;
-        table.setObjectName(s("Tbl"));
-        new TAutoIncField(&table, s("i"));
-        for (int f = 1; f < FieldCount; ++f)
-            new TIntegerField(&table, s(FieldNames[f]));
-        TDataSource source;
-        source.setDataSet(&table);
-        RecordingLink view;
-        Model model;
-        model.capacity = pick(1, 8);
-        view.setWindowCapacity(model.capacity);
-        view.setDataSource(&source);
-        TFieldDataLink label;
-        QString caption;
-        label.OnDataChange = [&] { caption = label.Field() ? label.Field()->DisplayText() : QString(); };
-        label.setFieldName(s("a1"));
-        label.setDataSource(&source);
-
-        QStringList history;
-        auto fail = [&](int step, const QString &what) {
-            return QStringLiteral("seed %1, step %2: %3\nlast operations:\n  %4")
-                .arg(seed)
-                .arg(step)
-                .arg(what, history.mid(std::max<qsizetype>(0, history.size() - 12)).join(s("\n  ")));
-        };
-
-        for (int step = 0; step < steps; ++step) {
-            QString expectedError;
-            QString actualError;
-            int expectedMoved = 0;
-            int actualMoved = 0;
-            auto run = [&actualError](auto action) {
-                try {
-                    action();
-                } catch (const EDatabaseError &e) {
-                    actualError = e.message();
-                }
-            };
-
-            const int roll = pick(0, 99);
-            QString op;
-            if (roll < 18) {
-                op = s("AppendRow");
-                expectedError = model.append();
-                run([&] { table.AppendRow(); });
-            } else if (roll < 40) {
-                const int field = pick(0, 12) == 0 ? 0 : pick(1, FieldCount - 1);
-                std::optional<qint32> value;
-                if (pick(0, 5) != 0)
-                    value = field == 0 ? pick(-5, 60) : pick(-200, 200);
-                op = QStringLiteral("write %1 = %2")
-                         .arg(s(FieldNames[field]), value ? QString::number(*value) : s("empty"));
-                expectedError = model.write(field, value);
-                run([&] {
-                    if (value)
-                        table.FieldNamed(s(FieldNames[field]))->setAsInteger(*value);
-                    else
-                        table.FieldNamed(s(FieldNames[field]))->Clear();
-                });
-            } else if (roll < 54) {
-                op = s("PostRow");
-                expectedError = model.post();
-                run([&] { table.PostRow(); });
-            } else if (roll < 58) {
-                op = s("CancelRow");
-                model.cancel();
-                run([&] { table.CancelRow(); });
-            } else if (roll < 65) {
-                op = s("EditRow");
-                expectedError = model.edit();
-                run([&] { table.EditRow(); });
-            } else if (roll < 68) {
-                op = s("InsertRow");
-                expectedError = model.insert();
-                run([&] { table.InsertRow(); });
-            } else if (roll < 75) {
-                op = s("DeleteRow");
-                expectedError = model.remove();
-                run([&] { table.DeleteRow(); });
-            } else if (roll < 77) {
-                op = s("MoveFirst");
-                expectedError = model.moveFirst();
-                run([&] { table.MoveFirst(); });
-            } else if (roll < 79) {
-                op = s("MoveLast");
-                expectedError = model.moveLast();
-                run([&] { table.MoveLast(); });
-            } else if (roll < 90) {
-                const int distance = pick(-9, 9);
-                op = QStringLiteral("MoveRows(%1)").arg(distance);
-                expectedError = model.moveRows(distance, expectedMoved);
-                run([&] { actualMoved = table.MoveRows(distance); });
-            } else if (roll < 92) {
-                op = s("RefreshTable");
-                expectedError = model.refresh();
-                run([&] { table.RefreshTable(); });
-            } else if (roll < 94) {
-                op = s("RemoveAllRows");
-                model.removeAll();
-                run([&] { table.RemoveAllRows(); });
-            } else if (roll < 95) {
-                op = model.open ? s("CloseTable") : s("OpenTable");
-                if (model.open) {
-                    model.close();
-                    run([&] { table.CloseTable(); });
-                } else {
-                    model.openTable();
-                    run([&] { table.OpenTable(); });
-                }
-            } else if (roll < 97 && !model.open) {
-                op = s("OpenTable");
-                model.openTable();
-                run([&] { table.OpenTable(); });
-            } else {
-                const int wanted = pick(1, 8);
-                op = QStringLiteral("view capacity %1").arg(wanted);
-                model.setCapacity(wanted);
-                run([&] { view.setWindowCapacity(wanted); });
-            }
-            history << op;
-
-            auto same = [&](const auto &actual, const auto &expected, const char *what) {
-                if (!(actual == expected)) {
-                    QString detail;
-                    QDebug(&detail) << what << "is" << actual << "but should be" << expected;
-                    QFAIL(qPrintable(fail(step, detail)));
-                }
-            };
-
-            same(actualError, expectedError, "the error");
-            same(actualMoved, expectedMoved, "rows moved");
-            same(int(stateOf(table.State())), int(model.state), "the state");
-            same(table.Active(), model.open, "Active");
-            if (QTest::currentTestFailed())
-                return;
-            if (!model.open) {
-                same(table.RowNumber(), -1, "RowNumber of a closed table");
-                same(view.Active(), false, "the view's activity");
-                continue;
-            }
-            same(table.RowCount(), qint32(model.rows.size()), "RowCount");
-            same(table.WindowCapacity(), model.capacity, "WindowCapacity");
-            same(table.WindowCount(), model.count, "WindowCount");
-            same(table.HasNoRow(), model.count == 0, "HasNoRow");
-            if (model.count > 0)
-                same(table.ActiveRow(), model.active, "ActiveRow");
-            same(table.AtFirstRow(), model.atFirst, "AtFirstRow");
-            same(table.AtLastRow(), model.atLast, "AtLastRow");
-            same(table.RowNumber(), model.count > 0 ? model.rowNumberAt(model.currentPos()) : -1, "RowNumber");
-            same(view.FirstRow(), 0, "the view's FirstRow");
-            same(label.FirstRow(), table.ActiveRow(), "the label's FirstRow");
-            if (QTest::currentTestFailed())
-                return;
-
-            // What the view shows: every row of the window, the row being edited as edited.
-            QList<int> expectedNumbers;
-            QStringList expectedRows;
-            for (int j = 0; j < model.count; ++j) {
-                expectedNumbers << model.rowNumberAt(model.top + j);
-                expectedRows << showRow(model.rowAt(model.top + j));
-            }
-            same(view.rowNumbers(), expectedNumbers, "the view's rows");
-            QStringList shownRows;
-            const int saved = view.ActiveRow();
-            for (int j = 0; j < view.RowCount(); ++j) {
-                view.setActiveRow(j);
-                Row row;
-                for (int f = 0; f < FieldCount; ++f) {
-                    const QVariant v = table.FieldValue(s(FieldNames[f]));
-                    if (!v.isNull())
-                        row[f] = v.toInt();
-                }
-                shownRows << showRow(row);
-            }
-            view.setActiveRow(saved);
-            same(shownRows, expectedRows, "the view's values");
-            const Row current = model.count > 0 ? model.rowAt(model.currentPos()) : Row {};
-            same(caption, current[3] ? QString::number(*current[3]) : QString(), "the label's caption");
-
-            // The stored rows, in row order.
-            const TxovCommon *store = table.Common();
-            QStringList storedRows;
-            for (const TxovRecord *record : table.CurrentIndex()->Entries()) {
-                Row row;
-                for (int f = 0; f < FieldCount; ++f) {
-                    const std::byte *slot = record->ValueArea + store->FieldStart(f);
-                    if (slot[0] != std::byte {0})
-                        row[f] = qFromLittleEndian<qint32>(slot + 1);
-                }
-                storedRows << showRow(row);
-            }
-            QStringList modelRows;
-            for (const Row &row : model.rows)
-                modelRows << showRow(row);
-            same(storedRows, modelRows, "the stored rows");
-            same(store->RecordCount(), qint32(model.rows.size()), "the store's record count");
-            if (QTest::currentTestFailed())
-                return;
-        }
+        Sequence sequence(seed);
+        if (!sequence.run(steps))
+            return;
     }
 }
 
@@ -748,46 +509,22 @@ void tst_MemTableModel::windowReuseMatchesRowByRow()
         QStringList history;
 
         for (int step = 0; step < 400; ++step) {
-            const int roll = pick(0, 99);
-            const int field = pick(1, FieldCount - 1);
-            const int value = pick(-50, 200);
-            const int distance = pick(-9, 9);
-            const int wanted = pick(1, 8);
-            auto apply = [&](auto &setup, QString &error, int &moved) {
-                auto &table = setup.table;
+            const int roll = pick(0, totalWeight(ReuseOperations) - 1);
+            Draw draw;
+            draw.field = pick(1, TurnFieldCount - 1);
+            draw.value = pick(-50, 200);
+            draw.distance = pick(-9, 9);
+            draw.wanted = pick(1, 8);
+            const ReuseOperation &operation = entryForRoll(ReuseOperations, roll);
+            auto apply = [&](auto &setup, QString &error, qint32 &moved) {
                 try {
-                    if (roll < 22)
-                        table.AppendRow();
-                    else if (roll < 42)
-                        table.FieldNamed(s(FieldNames[field]))->setAsInteger(value);
-                    else if (roll < 56)
-                        table.PostRow();
-                    else if (roll < 60)
-                        table.CancelRow();
-                    else if (roll < 66)
-                        table.EditRow();
-                    else if (roll < 69)
-                        table.InsertRow();
-                    else if (roll < 79)
-                        table.DeleteRow();
-                    else if (roll < 82)
-                        table.MoveLast();
-                    else if (roll < 84)
-                        table.MoveFirst();
-                    else if (roll < 93)
-                        moved = table.MoveRows(distance);
-                    else if (roll < 95)
-                        table.RemoveAllRows();
-                    else if (roll < 96)
-                        table.RefreshTable();
-                    else
-                        setup.view.setWindowCapacity(wanted);
+                    operation.run(setup.table, setup.view, draw, moved);
                 } catch (const EDatabaseError &e) {
                     error = e.message();
                 }
             };
             QString errorA, errorB;
-            int movedA = 0, movedB = 0;
+            qint32 movedA = 0, movedB = 0;
             apply(reusing, errorA, movedA);
             apply(reading, errorB, movedB);
             history << QStringLiteral("roll %1").arg(roll);

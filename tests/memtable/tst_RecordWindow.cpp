@@ -1,86 +1,15 @@
-#include <functional>
+// The turn table's record window as views see it: opening, the notifications of each operation,
+// the window following the rows and the views' sizes, held notifications, the store's lock and
+// bookmarks.
 
 #include <QTest>
 
 #include "db/DataSource.h"
-#include "db/Field.h"
-#include "db/FieldDataLink.h"
 #include "memtable/xovMemTable.h"
+#include "tests/support/LabelLink.h"
 #include "tests/support/RecordingLink.h"
-
-namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-QStringList texts(std::initializer_list<const char *> items)
-{
-    QStringList result;
-    for (const char *item : items)
-        result << s(item);
-    return result;
-}
-
-QList<int> range(int first, int last)
-{
-    QList<int> result;
-    for (int k = first; k <= last; ++k)
-        result << k;
-    return result;
-}
-
-// A field-bound label as the main window has them: its caption follows its link.
-struct Label
-{
-    explicit Label(TDataSource *source, const char *field)
-    {
-        link.OnDataChange = [this] {
-            caption = link.Field() ? link.Field()->DisplayText() : QString();
-            ++updates;
-        };
-        link.setFieldName(s(field));
-        link.setDataSource(source);
-    }
-
-    TFieldDataLink link;
-    QString caption = s("(never set)");
-    int updates = 0;
-};
-
-// The turn table with one data source and a view asking for 5 rows, attached before opening
-// as on the main window.
-struct Bound
-{
-    explicit Bound(int capacity = 5)
-    {
-        table.setObjectName(s("Tbl"));
-        new TAutoIncField(&table, s("i"));
-        for (const char *name : {"e1", "h1", "a1", "e2", "h2", "a2"})
-            new TIntegerField(&table, s(name));
-        source.setDataSet(&table);
-        view.setWindowCapacity(capacity);
-        view.setDataSource(&source);
-    }
-
-    // Appends and posts rows with e1 = 10 * (row number) and a1 = row number.
-    void addRows(int count)
-    {
-        for (int k = 0; k < count; ++k) {
-            table.AppendRow();
-            table.setFieldValue(s("e1"), 10 * (table.RowCount() + 1));
-            table.setFieldValue(s("a1"), table.RowCount() + 1);
-            table.PostRow();
-        }
-    }
-
-    TxovMemTable table;
-    TDataSource source;
-    RecordingLink view {true, s("view")};
-};
-
-} // namespace
+#include "tests/support/Texts.h"
+#include "tests/support/TurnTable.h"
 
 class tst_RecordWindow : public QObject
 {
@@ -90,7 +19,6 @@ private slots:
     void openingActivatesViews();
     void notifications_data();
     void notifications();
-    void reactions();
     void windowFollowsRows();
     void deletingSecondOfTwoRows();
     void removeAllRowsSendsOneChange();
@@ -98,30 +26,19 @@ private slots:
     void holdingNotifications();
     void moveRowsScrolls();
     void moveRowsAtTheEnd();
-    void fieldWriteReachesLabels();
-    void labelAfterAppend();
-    void viewPresentsRow();
     void growingWindow();
     void shrinkingWindow();
     void twoViewsOfDifferentSize();
     void smallerViewAfterTheWindowLostRows();
-    void deliveryOrder();
-    void disabledSource();
-    void dataSourceEvents();
-    void autoEdit();
-    void readOnlyLinkIsNotEditing();
-    void writeBackDoesNotEchoToWriter();
-    void failingViewStopsDelivery();
     void lockBlocksNotifications();
     void bookmarks();
     void bookmarkOfDeletedRow();
     void bookmarkWithoutRows();
-    void detachingAndDestroying();
 };
 
 void tst_RecordWindow::openingActivatesViews()
 {
-    Bound b;
+    ViewedTurnTable b;
     QVERIFY(!b.view.Active());
     QCOMPARE(b.view.RowCount(), 0);
     QCOMPARE(b.table.WindowCapacity(), 0);
@@ -215,7 +132,7 @@ void tst_RecordWindow::notifications()
     QFETCH(Op, op);
     QFETCH(QStringList, expected);
 
-    Bound b;
+    ViewedTurnTable b;
     b.table.OpenTable();
     b.addRows(3);
     switch (op) {
@@ -291,26 +208,9 @@ void tst_RecordWindow::notifications()
     QCOMPARE(b.view.notifications, expected);
 }
 
-void tst_RecordWindow::reactions()
-{
-    Bound b;
-    b.table.OpenTable();
-    b.addRows(2);
-    b.view.clearLogs();
-    b.table.AppendRow();
-    b.table.setFieldValue(s("e1"), 1);
-    b.table.PostRow();
-    b.table.EditRow();
-    b.table.CancelRow();
-    QCOMPARE(b.view.reactions,
-        texts({"FinishPending", "EditingChange(1)", "TableChange", "RowChange(e1)", "WriteBack", "FinishPending",
-            "EditingChange(0)", "TableChange", "FinishPending", "EditingChange(1)", "RowChange(-)", "FinishPending",
-            "EditingChange(0)", "TableChange"}));
-}
-
 void tst_RecordWindow::windowFollowsRows()
 {
-    Bound b;
+    ViewedTurnTable b;
     b.table.OpenTable();
     b.addRows(7);
     QCOMPARE(b.view.rowNumbers(), range(3, 7));
@@ -364,7 +264,7 @@ void tst_RecordWindow::windowFollowsRows()
 
 void tst_RecordWindow::deletingSecondOfTwoRows()
 {
-    Bound b;
+    ViewedTurnTable b;
     b.table.OpenTable();
     b.addRows(2);
     b.table.DeleteRow();
@@ -380,8 +280,8 @@ void tst_RecordWindow::deletingSecondOfTwoRows()
 
 void tst_RecordWindow::removeAllRowsSendsOneChange()
 {
-    Bound b;
-    Label label(&b.source, "a1");
+    ViewedTurnTable b;
+    LabelLink label(&b.source, "a1");
     b.table.OpenTable();
     b.addRows(7);
     QCOMPARE(label.caption, s("7"));
@@ -396,8 +296,8 @@ void tst_RecordWindow::removeAllRowsSendsOneChange()
 
 void tst_RecordWindow::removeAllRowsWithPendingEdit()
 {
-    Bound b;
-    Label label(&b.source, "a1");
+    ViewedTurnTable b;
+    LabelLink label(&b.source, "a1");
     b.table.OpenTable();
     b.addRows(3);
     b.table.EditRow();
@@ -413,7 +313,7 @@ void tst_RecordWindow::removeAllRowsWithPendingEdit()
 
 void tst_RecordWindow::holdingNotifications()
 {
-    Bound b;
+    ViewedTurnTable b;
     b.table.OpenTable();
     b.addRows(2);
     b.view.clearLogs();
@@ -449,7 +349,7 @@ void tst_RecordWindow::holdingNotifications()
 
 void tst_RecordWindow::moveRowsScrolls()
 {
-    Bound b;
+    ViewedTurnTable b;
     b.table.OpenTable();
     b.addRows(20);
     b.table.MoveFirst();
@@ -489,7 +389,7 @@ void tst_RecordWindow::moveRowsScrolls()
 
 void tst_RecordWindow::moveRowsAtTheEnd()
 {
-    Bound b;
+    ViewedTurnTable b;
     QStringList scrolls;
     b.table.AfterScroll = [&scrolls](TDataSet *) { scrolls << s("AfterScroll"); };
     b.table.OpenTable();
@@ -508,70 +408,9 @@ void tst_RecordWindow::moveRowsAtTheEnd()
     QCOMPARE(b.table.RowNumber(), 7);
 }
 
-void tst_RecordWindow::fieldWriteReachesLabels()
-{
-    Bound b;
-    Label a1(&b.source, "a1");
-    Label e1(&b.source, "e1");
-    RecordingLink other(false, s("other"));
-    other.setDataSource(&b.source);
-    b.table.OpenTable();
-    b.addRows(2);
-    b.table.AppendRow();
-    b.table.setFieldValue(s("a1"), 9);
-    const int e1Updates = e1.updates;
-    b.view.clearLogs();
-    other.clearLogs();
-
-    b.table.setFieldValue(s("e1"), 60);
-    QCOMPARE(b.view.notifications, texts({"field-change e1"}));
-    QCOMPARE(other.notifications, texts({"field-change e1"}));
-    QCOMPARE(e1.caption, s("60"));
-    QCOMPARE(e1.updates, e1Updates + 1);
-    QCOMPARE(a1.caption, s("9"));
-    QVERIFY(b.table.RowModified());
-}
-
-void tst_RecordWindow::labelAfterAppend()
-{
-    Bound b;
-    Label a1(&b.source, "a1");
-    QCOMPARE(a1.link.Field(), nullptr);
-    b.table.OpenTable();
-    QCOMPARE(a1.link.Field(), b.table.FieldNamed(s("a1")));
-    QCOMPARE(a1.caption, QString());
-    b.addRows(3);
-    QCOMPARE(a1.caption, s("3"));
-    b.table.AppendRow();
-    QCOMPARE(a1.caption, QString());
-    b.table.setFieldValue(s("a1"), 4);
-    QCOMPARE(a1.caption, s("4"));
-    b.table.CloseTable();
-    QCOMPARE(a1.link.Field(), nullptr);
-    QCOMPARE(a1.caption, QString());
-}
-
-void tst_RecordWindow::viewPresentsRow()
-{
-    Bound b;
-    b.table.OpenTable();
-    b.addRows(7);
-    b.table.MoveRows(-1);
-    const int before = b.table.ActiveRow();
-    b.view.setActiveRow(2);
-    QCOMPARE(b.table.FieldValue(s("e1")), QVariant(50)); // rows 3 to 7 shown: the third is row 5
-    QCOMPARE(b.table.RowNumber(), 5);
-    b.view.setActiveRow(before);
-    QCOMPARE(b.table.RowNumber(), 6);
-    QCOMPARE(b.table.FieldValue(s("e1")), QVariant(60));
-    // The table's cursor did not move: the next step goes on from row 6.
-    b.table.MoveRows(1);
-    QCOMPARE(b.table.RowNumber(), 7);
-}
-
 void tst_RecordWindow::growingWindow()
 {
-    Bound b(3);
+    ViewedTurnTable b(3);
     b.table.OpenTable();
     b.addRows(7);
     QCOMPARE(b.view.rowNumbers(), range(5, 7));
@@ -595,7 +434,7 @@ void tst_RecordWindow::growingWindow()
 
 void tst_RecordWindow::shrinkingWindow()
 {
-    Bound b;
+    ViewedTurnTable b;
     b.table.OpenTable();
     b.addRows(7);
     b.view.setWindowCapacity(2);
@@ -619,8 +458,8 @@ void tst_RecordWindow::shrinkingWindow()
 
 void tst_RecordWindow::twoViewsOfDifferentSize()
 {
-    Bound b(20);
-    Label a1(&b.source, "a1");
+    ViewedTurnTable b(20);
+    LabelLink a1(&b.source, "a1");
     b.table.OpenTable();
     b.addRows(25);
     QCOMPARE(b.table.WindowCapacity(), 20);
@@ -650,7 +489,7 @@ void tst_RecordWindow::smallerViewAfterTheWindowLostRows()
     // A 5-row view under a 6-row window: while a sixth row is appended it shows rows 2 to 5
     // and the new one; once the append is cancelled the window holds rows 1 to 5 only, and the
     // view must show those instead of reading past the window.
-    Bound b(6);
+    ViewedTurnTable b(6);
     RecordingLink small {true, s("small")};
     small.setWindowCapacity(5);
     small.setDataSource(&b.source);
@@ -671,167 +510,9 @@ void tst_RecordWindow::smallerViewAfterTheWindowLostRows()
     QCOMPARE(small.ActiveRow(), 4);
 }
 
-void tst_RecordWindow::deliveryOrder()
-{
-    Bound b;
-    QStringList journal;
-    TDataSource second;
-    RecordingLink nv1(false, s("nv1")), v1(true, s("v1")), nv2(false, s("nv2")), v2(true, s("v2"));
-    RecordingLink w(true, s("w"));
-    b.view.journal = &journal;
-    for (RecordingLink *link : {&nv1, &v1, &nv2, &v2}) {
-        link->journal = &journal;
-        link->setDataSource(&b.source);
-    }
-    w.journal = &journal;
-    w.setDataSource(&second);
-    second.setDataSet(&b.table);
-    b.table.OpenTable();
-    journal.clear();
-    b.table.MoveFirst();
-    QCOMPARE(journal,
-        texts({"nv2: check-browse-mode", "nv1: check-browse-mode", "v2: check-browse-mode", "v1: check-browse-mode",
-            "view: check-browse-mode", "w: check-browse-mode", "nv2: dataset-change", "nv1: dataset-change",
-            "v2: dataset-change", "v1: dataset-change", "view: dataset-change", "w: dataset-change"}));
-}
-
-void tst_RecordWindow::disabledSource()
-{
-    Bound b;
-    b.table.OpenTable();
-    b.addRows(2);
-    b.view.clearLogs();
-    b.source.setEnabled(false);
-    QCOMPARE(b.source.State(), TDataSetState::dsInactive);
-    QCOMPARE(b.view.notifications, texts({"state-change"}));
-    QVERIFY(!b.view.Active());
-    b.view.clearLogs();
-    b.addRows(1);
-    QVERIFY(b.view.notifications.isEmpty());
-    b.source.setEnabled(true);
-    QCOMPARE(b.view.notifications, texts({"state-change"}));
-    QVERIFY(b.view.Active());
-    QCOMPARE(b.view.rowNumbers(), range(1, 3));
-}
-
-void tst_RecordWindow::dataSourceEvents()
-{
-    Bound b;
-    QStringList log;
-    b.source.OnStateChange = [&log](TDataSource *) { log << s("state"); };
-    b.source.OnDataChange
-        = [&log](TDataSource *, TField *field) { log << s("data ") + (field ? field->FieldName() : s("-")); };
-    b.source.OnUpdateData = [&log](TDataSource *) { log << s("update"); };
-    b.table.OpenTable();
-    QCOMPARE(log, texts({"state", "data -", "data -"}));
-    log.clear();
-    b.table.AppendRow();
-    b.table.setFieldValue(s("e1"), 3);
-    b.table.PostRow();
-    QCOMPARE(log, texts({"state", "data -", "data e1", "update", "state", "data -"}));
-    QCOMPARE(b.source.DataSet(), &b.table);
-    QCOMPARE(b.source.State(), TDataSetState::dsBrowse);
-}
-
-void tst_RecordWindow::autoEdit()
-{
-    Bound b;
-    b.table.OpenTable();
-    b.addRows(1);
-    QVERIFY(b.source.AutoEdit());
-    b.source.setAutoEdit(false);
-    b.source.EditRow();
-    QCOMPARE(b.table.State(), TDataSetState::dsBrowse);
-    b.source.setAutoEdit(true);
-    b.source.EditRow();
-    QCOMPARE(b.table.State(), TDataSetState::dsEdit);
-    QVERIFY(b.view.Editing());
-}
-
-void tst_RecordWindow::readOnlyLinkIsNotEditing()
-{
-    Bound b;
-    b.table.OpenTable();
-    b.addRows(1);
-    b.view.setReadOnly(true);
-    b.table.EditRow();
-    QVERIFY(!b.view.Editing());
-    QVERIFY(b.view.ReadOnly());
-    b.view.setReadOnly(false);
-    QVERIFY(b.view.Editing());
-    QCOMPARE(b.view.reactions.last(), s("EditingChange(1)"));
-}
-
-namespace {
-
-// A view with pending input, written back when the table asks for it.
-class EditorLink : public RecordingLink
-{
-public:
-    using RecordingLink::RecordingLink;
-    int pending = 0;
-
-protected:
-    void WriteBack() override
-    {
-        RecordingLink::WriteBack();
-        if (pending)
-            DataSet()->setFieldValue(QStringLiteral("e1"), pending);
-    }
-};
-
-} // namespace
-
-void tst_RecordWindow::writeBackDoesNotEchoToWriter()
-{
-    Bound b;
-    EditorLink editor(true, s("editor"));
-    editor.setDataSource(&b.source);
-    b.table.OpenTable();
-    b.table.AppendRow();
-    editor.pending = 45;
-    editor.clearLogs();
-    b.view.clearLogs();
-    b.table.PostRow();
-    QCOMPARE(b.table.FieldValue(s("e1")), QVariant(45));
-    QCOMPARE(editor.notifications.mid(0, 2), texts({"update-record", "field-change e1"}));
-    QVERIFY(!editor.reactions.contains(s("RowChange(e1)")));
-    QVERIFY(b.view.reactions.contains(s("RowChange(e1)")));
-}
-
-namespace {
-
-class ThrowingLink : public RecordingLink
-{
-public:
-    using RecordingLink::RecordingLink;
-
-protected:
-    void TableChange() override
-    {
-        RecordingLink::TableChange();
-        throw std::runtime_error("view failed");
-    }
-};
-
-} // namespace
-
-void tst_RecordWindow::failingViewStopsDelivery()
-{
-    Bound b;
-    ThrowingLink failing(true, s("failing")); // attached last, so it hears first
-    b.table.OpenTable();
-    b.addRows(1);
-    failing.setDataSource(&b.source);
-    b.view.clearLogs();
-    QVERIFY_THROWS_EXCEPTION(std::runtime_error, b.table.MoveFirst());
-    QCOMPARE(failing.notifications, texts({"check-browse-mode", "dataset-change"}));
-    QCOMPARE(b.view.notifications, texts({"check-browse-mode"}));
-}
-
 void tst_RecordWindow::lockBlocksNotifications()
 {
-    Bound b;
+    ViewedTurnTable b;
     b.table.OpenTable();
     b.addRows(1);
     b.view.clearLogs();
@@ -851,7 +532,7 @@ void tst_RecordWindow::lockBlocksNotifications()
 
 void tst_RecordWindow::bookmarks()
 {
-    Bound b;
+    ViewedTurnTable b;
     b.table.OpenTable();
     b.addRows(12);
     b.table.MoveFirst();
@@ -898,7 +579,7 @@ void tst_RecordWindow::bookmarks()
 
 void tst_RecordWindow::bookmarkOfDeletedRow()
 {
-    Bound b;
+    ViewedTurnTable b;
     b.table.OpenTable();
     b.addRows(8);
     b.table.MoveFirst();
@@ -922,7 +603,7 @@ void tst_RecordWindow::bookmarkOfDeletedRow()
 
 void tst_RecordWindow::bookmarkWithoutRows()
 {
-    Bound b;
+    ViewedTurnTable b;
     b.table.OpenTable();
     b.addRows(1);
     const TBookmark only = b.table.TakeBookmark();
@@ -936,28 +617,6 @@ void tst_RecordWindow::bookmarkWithoutRows()
     }
     QCOMPARE(b.view.notifications, texts({"check-browse-mode"}));
     QCOMPARE(b.table.WindowCount(), 0);
-}
-
-void tst_RecordWindow::detachingAndDestroying()
-{
-    auto table = std::make_unique<TxovMemTable>();
-    new TIntegerField(table.get(), s("e1"));
-    auto source = std::make_unique<TDataSource>();
-    source->setDataSet(table.get());
-    RecordingLink view;
-    view.setWindowCapacity(4);
-    view.setDataSource(source.get());
-    Label label(source.get(), "e1");
-    table->OpenTable();
-    QVERIFY(view.Active());
-    table.reset(); // views hear that the table is gone
-    QVERIFY(!view.Active());
-    QCOMPARE(source->DataSet(), nullptr);
-    QCOMPARE(label.link.Field(), nullptr);
-    QCOMPARE(view.RowCount(), 0);
-    source.reset();
-    QCOMPARE(view.DataSource(), nullptr);
-    QCOMPARE(label.link.DataSource(), nullptr);
 }
 
 QTEST_GUILESS_MAIN(tst_RecordWindow)

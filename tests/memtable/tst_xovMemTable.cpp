@@ -1,3 +1,6 @@
+// The memory table under the turn table's rules: numbering, field values, editing, errors and
+// events, deleting and emptying, the record store and its format.
+
 #include <cstring>
 #include <functional>
 
@@ -7,10 +10,9 @@
 #include "db/DataSource.h"
 #include "db/Field.h"
 #include "memtable/xovMemTable.h"
+#include "tests/support/TurnTable.h"
 
 namespace {
-
-const QString Tbl = QStringLiteral("Tbl");
 
 QString s(const char *text)
 {
@@ -24,45 +26,6 @@ QStringList texts(std::initializer_list<const char *> items)
         result << s(item);
     return result;
 }
-
-// The turn table as the main window builds it: "Tbl" with i, e1, h1, a1, e2, h2, a2.
-struct TurnTable
-{
-    TurnTable()
-    {
-        table.setObjectName(Tbl);
-        new TAutoIncField(&table, s("i"));
-        for (const char *name : {"e1", "h1", "a1", "e2", "h2", "a2"})
-            new TIntegerField(&table, s(name));
-    }
-
-    TField *f(const char *name) const { return table.FieldNamed(s(name)); }
-    QVariant v(const char *name) const { return table.FieldValue(s(name)); }
-
-    // Appends and posts rows with e1 = 10 * (row number).
-    void addRows(int count)
-    {
-        for (int k = 0; k < count; ++k) {
-            table.AppendRow();
-            f("e1")->setAsInteger(10 * (table.RowCount() + 1));
-            table.PostRow();
-        }
-    }
-
-    QList<QVariant> column(const char *name)
-    {
-        QList<QVariant> values;
-        table.MoveFirst();
-        while (!table.HasNoRow()) {
-            values << v(name);
-            if (table.MoveRows(1) == 0)
-                break;
-        }
-        return values;
-    }
-
-    TxovMemTable table;
-};
 
 QList<QVariant> ints(std::initializer_list<int> items)
 {
@@ -134,17 +97,17 @@ void tst_xovMemTable::numberingWhileAppending()
     QCOMPARE(t.table.State(), TDataSetState::dsInsert);
     QCOMPARE(t.table.RowCount(), 5);
     QCOMPARE(t.table.RowNumber(), -1);
-    QCOMPARE(t.v("i"), QVariant(5));
+    QCOMPARE(t.value("i"), QVariant(5));
     QVERIFY(!t.table.RowModified());
     for (const char *name : {"e1", "h1", "a1", "e2", "h2", "a2"})
-        QVERIFY2(t.v(name).isNull(), name);
+        QVERIFY2(t.value(name).isNull(), name);
 
     t.table.CancelRow();
     QCOMPARE(t.table.State(), TDataSetState::dsBrowse);
     QCOMPARE(t.table.RowNumber(), 5);
-    QCOMPARE(t.v("i"), QVariant(4));
+    QCOMPARE(t.value("i"), QVariant(4));
     t.table.AppendRow();
-    QCOMPARE(t.v("i"), QVariant(5));
+    QCOMPARE(t.value("i"), QVariant(5));
     t.table.PostRow();
     QCOMPARE(t.table.RowNumber(), 6);
     QCOMPARE(t.table.RowCount(), 6);
@@ -179,14 +142,14 @@ void tst_xovMemTable::fieldValues()
     t.table.setFieldValue(s("h1"), written);
     t.table.PostRow();
 
-    TField *field = t.f("h1");
+    TField *field = t.field("h1");
     QCOMPARE(field->IsEmptyValue(), empty);
     QCOMPARE(field->AsInteger(), asInteger);
     QCOMPARE(field->DisplayText(), displayText);
     QCOMPARE(field->AsValue(), empty ? QVariant() : QVariant(asInteger));
-    QCOMPARE(t.v("h1").isNull(), empty);
+    QCOMPARE(t.value("h1").isNull(), empty);
     if (!empty)
-        QCOMPARE(t.v("h1").typeId(), QMetaType::Int);
+        QCOMPARE(t.value("h1").typeId(), QMetaType::Int);
 }
 
 void tst_xovMemTable::writingValues_data()
@@ -211,18 +174,18 @@ void tst_xovMemTable::writingValues()
     TurnTable t;
     t.table.OpenTable();
     t.table.AppendRow();
-    t.f("e1")->setAsInteger(7);
+    t.field("e1")->setAsInteger(7);
     if (error.isEmpty()) {
         t.table.setFieldValue(s("e1"), written);
     } else {
         try {
-            t.f("e1")->setAsValue(written);
+            t.field("e1")->setAsValue(written);
             QFAIL("no error");
         } catch (const EDatabaseError &e) {
             QCOMPARE(e.message(), error);
         }
     }
-    QCOMPARE(t.v("e1"), read);
+    QCOMPARE(t.value("e1"), read);
     QCOMPARE(t.table.State(), TDataSetState::dsInsert);
 }
 
@@ -240,11 +203,11 @@ void tst_xovMemTable::clearLeavesOtherFields()
     t.table.MoveRows(-1);
     t.table.EditRow();
     QCOMPARE(t.table.State(), TDataSetState::dsEdit);
-    t.f("e2")->Clear();
+    t.field("e2")->Clear();
     QVERIFY(t.table.RowModified());
     t.table.PostRow();
-    QVERIFY(t.v("e2").isNull());
-    QCOMPARE(t.v("h2"), QVariant(441));
+    QVERIFY(t.value("e2").isNull());
+    QCOMPARE(t.value("h2"), QVariant(441));
     QCOMPARE(t.table.RowNumber(), 1);
     QCOMPARE(t.table.RowCount(), 2);
     QCOMPARE(t.table.Common()->Slots()[0]->ChangeState, quint8(1));
@@ -257,22 +220,22 @@ void tst_xovMemTable::editWithoutRowsBeginsRow()
     t.table.EditRow();
     QCOMPARE(t.table.State(), TDataSetState::dsInsert);
     QCOMPARE(t.table.InsertPos(), -1);
-    QCOMPARE(t.v("i"), QVariant(0));
+    QCOMPARE(t.value("i"), QVariant(0));
     t.table.setFieldValue(s("e1"), 26);
     t.table.PostRow();
     QCOMPARE(t.table.RowCount(), 1);
     QCOMPARE(t.table.RowNumber(), 1);
-    QCOMPARE(t.v("e1"), QVariant(26));
+    QCOMPARE(t.value("e1"), QVariant(26));
 }
 
 void tst_xovMemTable::closedTableIgnoresWritesAndReadsNull()
 {
     TurnTable t;
     t.table.setFieldValue(s("e1"), 5);
-    t.f("e1")->Clear();
-    QVERIFY(t.v("e1").isNull());
-    QVERIFY(t.f("e1")->IsEmptyValue());
-    QCOMPARE(t.f("e1")->DisplayText(), QString());
+    t.field("e1")->Clear();
+    QVERIFY(t.value("e1").isNull());
+    QVERIFY(t.field("e1")->IsEmptyValue());
+    QCOMPARE(t.field("e1")->DisplayText(), QString());
     QCOMPARE(t.table.RowNumber(), -1);
     QVERIFY(t.table.HasNoRow());
     t.table.CancelRow(); // nothing to cancel, nothing raised
@@ -302,22 +265,22 @@ void tst_xovMemTable::finishingPendingRow()
     t.table.AppendRow();
     QCOMPARE(t.table.RowCount(), 2);
     t.table.CancelRow();
-    QCOMPARE(t.v("h1"), QVariant(321));
+    QCOMPARE(t.value("h1"), QVariant(321));
 
     // An unmodified new row is cancelled: it neither counts nor uses up its number.
     t.table.AppendRow();
-    QCOMPARE(t.v("i"), QVariant(2));
+    QCOMPARE(t.value("i"), QVariant(2));
     t.table.AppendRow();
     QCOMPARE(t.table.RowCount(), 2);
-    QCOMPARE(t.v("i"), QVariant(2));
+    QCOMPARE(t.value("i"), QVariant(2));
 
     // A modified new row is posted by a move.
     t.table.setFieldValue(s("e1"), 99);
     t.table.MoveFirst();
     QCOMPARE(t.table.RowCount(), 3);
     t.table.MoveLast();
-    QCOMPARE(t.v("e1"), QVariant(99));
-    QCOMPARE(t.v("i"), QVariant(2));
+    QCOMPARE(t.value("e1"), QVariant(99));
+    QCOMPARE(t.value("i"), QVariant(2));
 }
 
 void tst_xovMemTable::rowsKeepPostOrder()
@@ -352,7 +315,7 @@ void tst_xovMemTable::insertRowGoesBeforeCurrent()
     t.table.setFieldValue(s("e1"), 15);
     t.table.PostRow();
     QCOMPARE(t.table.RowNumber(), 2);
-    QCOMPARE(t.v("e1"), QVariant(15));
+    QCOMPARE(t.value("e1"), QVariant(15));
     QCOMPARE(t.column("e1"), ints({10, 15, 20, 30}));
 
     // Cancelling an insert returns to the row it was begun on.
@@ -361,7 +324,7 @@ void tst_xovMemTable::insertRowGoesBeforeCurrent()
     t.table.InsertRow();
     t.table.CancelRow();
     QCOMPARE(t.table.RowNumber(), 3);
-    QCOMPARE(t.v("e1"), QVariant(20));
+    QCOMPARE(t.value("e1"), QVariant(20));
 }
 
 namespace {
@@ -455,12 +418,12 @@ void tst_xovMemTable::errors()
             t.table.setReadOnly(true);
             break;
         case Misuse::WriteReadOnlyField:
-            t.f("e1")->setReadOnly(true);
+            t.field("e1")->setReadOnly(true);
             t.table.AppendRow();
             break;
         case Misuse::WriteReadOnlyFieldLabel:
-            t.f("e1")->setReadOnly(true);
-            t.f("e1")->setDisplayLabel(s("Dobás"));
+            t.field("e1")->setReadOnly(true);
+            t.field("e1")->setDisplayLabel(s("Dobás"));
             t.table.EditRow();
             break;
         case Misuse::WriteReadOnlyTable:
@@ -468,7 +431,7 @@ void tst_xovMemTable::errors()
             t.table.setReadOnly(true);
             break;
         case Misuse::RequiredEmpty:
-            t.f("h1")->setRequired(true);
+            t.field("h1")->setRequired(true);
             t.table.AppendRow();
             break;
         case Misuse::DeleteEmpty:
@@ -558,21 +521,21 @@ void tst_xovMemTable::errors()
 void tst_xovMemTable::failedPostKeepsRow()
 {
     TurnTable t;
-    t.f("h1")->setRequired(true);
+    t.field("h1")->setRequired(true);
     t.table.OpenTable();
     t.table.AppendRow();
     t.table.setFieldValue(s("e1"), 100);
     QVERIFY_THROWS_EXCEPTION(EDatabaseError, t.table.PostRow());
     QCOMPARE(t.table.State(), TDataSetState::dsInsert);
-    QCOMPARE(t.v("e1"), QVariant(100));
+    QCOMPARE(t.value("e1"), QVariant(100));
     QCOMPARE(t.table.RowCount(), 0);
     t.table.setFieldValue(s("h1"), 401);
     t.table.PostRow();
     QCOMPARE(t.table.RowCount(), 1);
-    QCOMPARE(t.v("h1"), QVariant(401));
+    QCOMPARE(t.value("h1"), QVariant(401));
     // A read-only required field is not demanded.
-    t.f("h2")->setRequired(true);
-    t.f("h2")->setReadOnly(true);
+    t.field("h2")->setRequired(true);
+    t.field("h2")->setReadOnly(true);
     t.table.AppendRow();
     t.table.setFieldValue(s("h1"), 1);
     t.table.PostRow();
@@ -586,19 +549,19 @@ void tst_xovMemTable::validateSeesNewValueAndCanRefuse()
     t.table.AppendRow();
     t.table.setFieldValue(s("e1"), 60);
     QList<QVariant> seen;
-    t.f("e1")->OnValidate = [&seen](TField *field) {
+    t.field("e1")->OnValidate = [&seen](TField *field) {
         seen << field->AsValue();
         if (field->AsInteger() > 180)
             throw EDatabaseError(s("too much"));
     };
     t.table.setFieldValue(s("e1"), 100);
     QVERIFY_THROWS_EXCEPTION(EDatabaseError, t.table.setFieldValue(s("e1"), 181));
-    t.f("e1")->Clear();
+    t.field("e1")->Clear();
     QCOMPARE(seen, QList<QVariant>({QVariant(100), QVariant(181), QVariant()}));
-    QVERIFY(t.v("e1").isNull());
+    QVERIFY(t.value("e1").isNull());
     t.table.setFieldValue(s("e1"), 100);
     QVERIFY_THROWS_EXCEPTION(EDatabaseError, t.table.setFieldValue(s("e1"), 200));
-    QCOMPARE(t.v("e1"), QVariant(100)); // the refused value never reached the row
+    QCOMPARE(t.value("e1"), QVariant(100)); // the refused value never reached the row
     QCOMPARE(t.table.State(), TDataSetState::dsInsert);
 }
 
@@ -625,7 +588,7 @@ void tst_xovMemTable::errorEvents()
     int calls = 0;
     QStringList events;
     TurnTable t;
-    t.f("h1")->setRequired(true);
+    t.field("h1")->setRequired(true);
     t.table.OpenTable();
     t.table.AfterPost = [&events](TDataSet *) { events << s("AfterPost"); };
     if (answer >= 0) {
@@ -798,13 +761,13 @@ void tst_xovMemTable::deleting()
             QCOMPARE(e.message(), s("Tbl: Cannot perform this operation on an empty dataset"));
         }
     } else {
-        QCOMPARE(t.v("i"), QVariant(currentAfter));
+        QCOMPARE(t.value("i"), QVariant(currentAfter));
     }
     QCOMPARE(t.table.Common()->FreeSlots(), std::vector<qint32>({freedSlot}));
 
     // The next row is numbered on, takes the freed slot and goes to the end.
     t.table.AppendRow();
-    QCOMPARE(t.v("i"), QVariant(rows));
+    QCOMPARE(t.value("i"), QVariant(rows));
     t.table.PostRow();
     QCOMPARE(t.table.RowNumber(), rows);
     QCOMPARE(t.table.Common()->Slots()[freedSlot]->UniqueId, rows);
@@ -822,7 +785,7 @@ void tst_xovMemTable::deleteInInsertCancels()
     t.table.DeleteRow();
     QCOMPARE(t.table.State(), TDataSetState::dsBrowse);
     QCOMPARE(t.table.RowCount(), 2);
-    QCOMPARE(t.v("i"), QVariant(1));
+    QCOMPARE(t.value("i"), QVariant(1));
     QVERIFY(t.table.Common()->FreeSlots().empty());
 }
 
@@ -837,7 +800,7 @@ void tst_xovMemTable::deleteInEditDropsChanges()
     t.table.DeleteRow();
     QCOMPARE(t.table.State(), TDataSetState::dsBrowse);
     QCOMPARE(t.table.RowCount(), 2);
-    QCOMPARE(t.v("i"), QVariant(1));
+    QCOMPARE(t.value("i"), QVariant(1));
     QCOMPARE(t.column("e1"), ints({20, 30}));
 }
 
@@ -853,7 +816,7 @@ void tst_xovMemTable::removeAllRowsKeepsNumbering()
     QCOMPARE(t.table.CursorPos(), -1);
     QVERIFY(t.table.CurrentIndex()->Unordered());
     t.table.AppendRow();
-    QCOMPARE(t.v("i"), QVariant(8));
+    QCOMPARE(t.value("i"), QVariant(8));
     t.table.PostRow();
     QCOMPARE(t.table.Common()->Slots()[0]->SlotId, 0);
     QVERIFY(!t.table.CurrentIndex()->Unordered());
@@ -871,7 +834,7 @@ void tst_xovMemTable::removeAllRowsPostsPendingRow()
     QCOMPARE(t.table.RowCount(), 0);
     // The pending row was posted before the store was emptied, so its number is used up.
     t.table.AppendRow();
-    QCOMPARE(t.v("i"), QVariant(3));
+    QCOMPARE(t.value("i"), QVariant(3));
 
     // On a closed table emptying raises nothing.
     t.table.CloseTable();
@@ -891,13 +854,13 @@ void tst_xovMemTable::closeAndReopenStartsAgain()
     QVERIFY(!t.table.Active());
     QCOMPARE(t.table.Common()->RecordCount(), 0);
     QCOMPARE(t.table.WindowCapacity(), 0);
-    QCOMPARE(t.f("e1")->DefinitionIndex(), -1);
+    QCOMPARE(t.field("e1")->DefinitionIndex(), -1);
     t.table.CloseTable(); // nothing happens
 
     t.table.setActive(true);
     QCOMPARE(t.table.RowCount(), 0);
     t.table.AppendRow();
-    QCOMPARE(t.v("i"), QVariant(0));
+    QCOMPARE(t.value("i"), QVariant(0));
     t.table.PostRow();
     t.table.setActive(false);
     QVERIFY(!t.table.Active());
@@ -916,7 +879,7 @@ void tst_xovMemTable::autoIncMinValue()
     t.table.setFieldValue(s("i"), 40);
     t.table.PostRow();
     t.table.AppendRow();
-    QCOMPARE(t.v("i"), QVariant(41));
+    QCOMPARE(t.value("i"), QVariant(41));
     t.table.CancelRow();
     // Raising the minimum above the high mark moves the mark; lowering it does not.
     t.table.setAutoIncMinValue(100);
@@ -929,7 +892,7 @@ void tst_xovMemTable::autoIncMinValue()
     t.table.setFieldValue(s("i"), 2147483647);
     t.table.PostRow();
     t.table.AppendRow();
-    QCOMPARE(t.v("i"), QVariant(qint32(-2147483647 - 1)));
+    QCOMPARE(t.value("i"), QVariant(qint32(-2147483647 - 1)));
     t.table.CancelRow();
     t.table.CloseTable();
     t.table.setAutoIncMinValue(-2147483647 - 1);
@@ -956,7 +919,7 @@ void tst_xovMemTable::recordFormat()
     t.table.setFieldValue(s("e1"), 0x01020304);
     t.table.setFieldValue(s("h1"), -2);
     t.table.setFieldValue(s("a1"), 77);
-    t.f("a1")->Clear();
+    t.field("a1")->Clear();
     t.table.PostRow();
 
     const TxovRecord *record = store->Slots()[0];
@@ -989,7 +952,7 @@ void tst_xovMemTable::storeReusesSlotsLastInFirstOut()
     t.table.MoveRows(1);
     t.table.DeleteRow();
     t.table.MoveRows(1);
-    QCOMPARE(t.v("i"), QVariant(3));
+    QCOMPARE(t.value("i"), QVariant(3));
     t.table.DeleteRow();
     QCOMPARE(store->FreeSlots(), std::vector<qint32>({1, 3}));
     QCOMPARE(store->Slots().size(), size_t(5));
@@ -1071,7 +1034,7 @@ void tst_xovMemTable::uniqueNumberLimit()
     }
     // Nothing of the refused row stays in the store; the row is still being appended.
     QCOMPARE(t.table.State(), TDataSetState::dsInsert);
-    QCOMPARE(t.v("e1"), QVariant(5));
+    QCOMPARE(t.value("e1"), QVariant(5));
     QCOMPARE(store->Slots().size(), size_t(2));
     QCOMPARE(store->RecordCount(), 2);
     QCOMPARE(store->NextUniqueId(), TxovCommon::UniqueIdLimit - 1);
@@ -1149,7 +1112,7 @@ void tst_xovMemTable::deleteFindsRowAfterSlotReuse()
         const int at = expected.size() / 2;
         t.table.MoveFirst();
         t.table.MoveRows(at);
-        QCOMPARE(t.v("i"), expected[at]);
+        QCOMPARE(t.value("i"), expected[at]);
         t.table.DeleteRow();
         expected.removeAt(at);
         QCOMPARE(t.column("i"), expected);

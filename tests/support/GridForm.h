@@ -10,7 +10,7 @@
 #include <QWidget>
 
 #include "controls/DBGrid.h"
-#include "tests/support/BoundViewTable.h"
+#include "tests/support/TurnTable.h"
 
 namespace GridTest {
 
@@ -87,7 +87,7 @@ template <typename Grid> struct GridForm
         return whole.copy(QRect(at, grid->viewport()->size())).convertToFormat(QImage::Format_RGB32);
     }
 
-    BoundViewTable t;
+    TurnTable t;
     QWidget window;
     QLineEdit *const edit = new QLineEdit(&window);
     Grid *const grid = new Grid(&window);

@@ -1,0 +1,77 @@
+#include "app/CommandLine.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+#include "app/Version.h"
+
+namespace {
+
+constexpr int UsageError = 2;
+
+// Options the toolkit reads itself when the application object is created; a session manager
+// restarts the program with -session, a user may ask for another style or platform.
+constexpr const char *ToolkitOptionsWithValue[]
+    = {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry", "qwindowicon",
+        "icon", "qwindowtitle", "title", "session", "display", "style", "stylesheet", "qmljsdebugger"};
+constexpr const char *ToolkitFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+void acceptToolkitOptions(QCommandLineParser &parser)
+{
+    for (const char *name : ToolkitOptionsWithValue) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : ToolkitFlags) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+QString toolkitOptionsText()
+{
+    QStringList names;
+    for (const char *name : ToolkitOptionsWithValue)
+        names << QStringLiteral("-%1 <value>").arg(QLatin1StringView(name));
+    for (const char *name : ToolkitFlags)
+        names << QStringLiteral("-%1").arg(QLatin1StringView(name));
+    return QStringLiteral("\nOptions of the Qt toolkit, passed on to it:\n  %1\n")
+        .arg(names.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+CommandLineOutcome ReadCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Scoreboard for two-player darts matches."));
+    // The toolkit's options come with one dash, as it documents them.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    acceptToolkitOptions(parser);
+
+    CommandLineOutcome outcome;
+    const auto usageError = [&](const QString &error) {
+        outcome.startScoreboard = false;
+        outcome.exitStatus = UsageError;
+        outcome.standardError = error + QStringLiteral("\n\n") + parser.helpText();
+        return outcome;
+    };
+    if (!parser.parse(arguments))
+        return usageError(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().constFirst()));
+    // --help-all is there only when an application object is.
+    const bool helpAll = parser.optionNames().contains(QStringLiteral("help-all"));
+    if (parser.isSet(help) || helpAll) {
+        outcome.startScoreboard = false;
+        outcome.standardOutput = parser.helpText() + (helpAll ? toolkitOptionsText() : QString());
+    } else if (parser.isSet(version)) {
+        outcome.startScoreboard = false;
+        outcome.standardOutput = QStringLiteral("Pontix %1\n").arg(QLatin1StringView(PontixVersion));
+    }
+    return outcome;
+}

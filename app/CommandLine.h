@@ -1,0 +1,19 @@
+// What the command line asks of Pontix, decided before any window system is touched.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The answer to a command line: start the scoreboard, or print and end with an exit status.
+struct CommandLineOutcome
+{
+    bool startScoreboard = true;
+    int exitStatus = 0;
+    QString standardOutput;
+    QString standardError;
+};
+
+// --help and --version print and end with status 0; an unknown option or an argument prints the
+// usage on standard error and ends with status 2. The toolkit's own options (-platform, -style,
+// -session, ...) are let through to it. The first argument is the program's path.
+CommandLineOutcome ReadCommandLine(const QStringList &arguments);

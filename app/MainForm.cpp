@@ -1,0 +1,369 @@
+// Builds the main window: its controls, actions, turn table and the wiring of their events.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/Main.h"
+#include "app/MainAccessibility.h"
+#include "app/Version.h"
+#include "controls/DBText.h"
+#include "controls/ThemeDBGrid.h"
+#include "controls/uEditEx.h"
+#include "db/DataSource.h"
+#include "db/Field.h"
+#include "memtable/xovMemTable.h"
+
+namespace {
+
+constexpr int EntryBoxWidth = 121;
+constexpr int MarkerWidth = 125;
+
+// The window names its fonts by family and character height in pixels; the families it names
+// may be missing here, so each lists its nearest stand-ins.
+QFont pixelFont(const QStringList &families, int pixelSize, bool bold)
+{
+    QFont font;
+    font.setFamilies(families);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+QFont segoeUi(int pixelSize)
+{
+    return pixelFont({QStringLiteral("Segoe UI"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")},
+        pixelSize, false);
+}
+
+QFont segoeUiSemibold(int pixelSize)
+{
+    return pixelFont({QStringLiteral("Segoe UI Semibold"), QStringLiteral("Segoe UI"),
+                         QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")},
+        pixelSize, true);
+}
+
+QFont arial(int pixelSize)
+{
+    return pixelFont(
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, pixelSize, true);
+}
+
+QFrame *panel(QWidget *parent, bool outerBevel)
+{
+    auto *frame = new QFrame(parent);
+    frame->setFrameStyle(outerBevel ? QFrame::Panel | QFrame::Raised : QFrame::NoFrame);
+    frame->setLineWidth(1);
+    frame->setAutoFillBackground(true);
+    return frame;
+}
+
+QLabel *picture(QWidget *parent, const QString &resource, QSize size)
+{
+    auto *label = new QLabel(parent);
+    // Through an icon, so that a scaled screen gets the picture's "@2x" twin.
+    label->setPixmap(QIcon(resource).pixmap(size));
+    label->setFixedSize(size);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+// A turn marker, shown and hidden at every entry. It sits in a holder of its own size that is
+// never hidden and has no layout: showing or hiding a child of a panel with a layout would lay
+// out the whole window again at every entry.
+QLabel *marker(QWidget *parent, const QString &resource, QPoint position)
+{
+    auto *holder = new QWidget(parent);
+    holder->setFixedSize(MarkerWidth, 30);
+    holder->move(position);
+    QLabel *image = picture(holder, resource, holder->size());
+    // In a narrow window the marker is scaled down to the room it has.
+    image->setScaledContents(true);
+    return image;
+}
+
+} // namespace
+
+Tfrm_Main::Tfrm_Main(QWidget *parent)
+    : QMainWindow(parent)
+    , Tbl(new TxovMemTable(this))
+    , Tbli(new TAutoIncField(Tbl, QStringLiteral("i")))
+    , Tble1(new TIntegerField(Tbl, QStringLiteral("e1")))
+    , Tblh1(new TIntegerField(Tbl, QStringLiteral("h1")))
+    , Tbla1(new TIntegerField(Tbl, QStringLiteral("a1")))
+    , Tble2(new TIntegerField(Tbl, QStringLiteral("e2")))
+    , Tblh2(new TIntegerField(Tbl, QStringLiteral("h2")))
+    , Tbla2(new TIntegerField(Tbl, QStringLiteral("a2")))
+    , DataSource1(new TDataSource(this))
+    , m_match(Tbl, {Tble1, Tblh1, Tbla1}, {Tble2, Tblh2, Tbla2}, StartScore)
+    , Player1Starts(m_match.Player1Starts)
+    , Player1ToThrow(m_match.Player1ToThrow)
+    , Remaining1(m_match.Remaining1)
+    , Remaining2(m_match.Remaining2)
+    , aUj(new QAction(QIcon(QStringLiteral(":/assets/tb_new.png")), QStringLiteral("Új játék"), this))
+    , aTorol(new QAction(QIcon(QStringLiteral(":/assets/tb_delete.png")), QStringLiteral("Töröl"), this))
+    , aBeallit(new QAction(QIcon(QStringLiteral(":/assets/tb_settings.png")), QStringLiteral("Beállítások"), this))
+    , aBezar(new QAction(QIcon(QStringLiteral(":/assets/tb_close.png")), QStringLiteral("Bezár"), this))
+    , aKijelzo(new QAction(QIcon(QStringLiteral(":/assets/tb_display.png")), QStringLiteral("Kijelző"), this))
+{
+    Tbl->setObjectName(QStringLiteral("Tbl"));
+    Tble1->setDisplayLabel(QStringLiteral("Dobás"));
+    Tblh1->setDisplayLabel(QStringLiteral("Kell még"));
+    Tble2->setDisplayLabel(QStringLiteral("Dobás"));
+    Tblh2->setDisplayLabel(QStringLiteral("Kell még"));
+    DataSource1->setDataSet(Tbl);
+
+    setWindowTitle(QStringLiteral("Pontix"));
+    setFont(segoeUi(13));
+    setGeometry(266, 168, 1070, 480);
+
+    createActions();
+
+    auto *central = new QWidget(this);
+    auto *column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    createScoreboardStrip(central);
+    createSettingsPanel(central);
+    column->addWidget(Panel1);
+    column->addWidget(Panel4);
+    column->addWidget(createGrids(central), 1);
+    setCentralWidget(central);
+    createStatusBar();
+
+    // The entry box comes first, then the two name boxes.
+    setTabOrder(EditEx1, ComboBox1);
+    setTabOrder(ComboBox1, ComboBox2);
+    EditEx1->setFocus();
+
+    EditEx1->installEventFilter(this);
+    Edit1->installEventFilter(this);
+    connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(SpeedButton2); });
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { aBeallitExecute(SpeedButton1); });
+
+    DBGrid1->setDataSource(DataSource1);
+    DBGrid2->setDataSource(DataSource1);
+    DBText1->setDataSource(DataSource1);
+    DBText1->setDataField(Tbla1->FieldName());
+    DBText2->setDataSource(DataSource1);
+    DBText2->setDataField(Tbla2->FieldName());
+
+    setMinimumWidth(narrowestWidth());
+
+    m_placement.setInterval(50);
+    connect(&m_placement, &QTimer::timeout, this, &Tfrm_Main::checkPlacement);
+
+    FormCreate(this);
+    NameAccessibleControls(*this);
+}
+
+Tfrm_Main::~Tfrm_Main()
+{
+    if (frm_Main == this)
+        frm_Main = nullptr;
+}
+
+void Tfrm_Main::createActions()
+{
+    aUj->setShortcuts({QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_F3)});
+    aTorol->setShortcut(QKeySequence(Qt::Key_F8));
+    aBeallit->setShortcut(QKeySequence(Qt::Key_F6));
+    aKijelzo->setShortcut(QKeySequence(Qt::Key_F11));
+    for (QAction *action : {aUj, aTorol, aBeallit, aBezar, aKijelzo})
+        action->setToolTip(action->text());
+    connect(aUj, &QAction::triggered, this, [this] { aUjExecute(aUj); });
+    connect(aTorol, &QAction::triggered, this, [this] { aTorolExecute(aTorol); });
+    connect(aBeallit, &QAction::triggered, this, [this] { aBeallitExecute(aBeallit); });
+    connect(aBezar, &QAction::triggered, this, [this] { aBezarExecute(aBezar); });
+    connect(aKijelzo, &QAction::triggered, this, [this] { aKijelzoExecute(aKijelzo); });
+
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->toggleViewAction()->setEnabled(false);
+    ToolBar1->setIconSize(QSize(16, 16));
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ToolBar1->setFixedHeight(46);
+    ToolBar1->addAction(aUj);
+    ToolBar1->addAction(aTorol);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(aBeallit);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(aBezar);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(aKijelzo);
+    for (QAction *action : {aUj, aTorol, aBeallit, aBezar, aKijelzo}) {
+        if (QWidget *button = ToolBar1->widgetForAction(action)) {
+            button->setFixedSize(68, 40);
+            button->setFocusPolicy(Qt::NoFocus);
+        }
+    }
+    addToolBar(Qt::TopToolBarArea, ToolBar1);
+}
+
+void Tfrm_Main::createScoreboardStrip(QWidget *parent)
+{
+    Panel1 = panel(parent, true);
+    Panel1->setFixedHeight(81);
+    Panel1->setFont(arial(15));
+    auto *strip = new QHBoxLayout(Panel1);
+    strip->setContentsMargins(1, 1, 1, 1);
+    strip->setSpacing(0);
+
+    Panel2 = panel(Panel1, false);
+    Panel2->setFixedWidth(352);
+    ComboBox1 = new QComboBox(Panel2);
+    ComboBox1->setEditable(true);
+    ComboBox1->setEditText(QStringLiteral("Játékos 1."));
+    ComboBox1->setGeometry(12, 8, 209, 26);
+    Label1 = new QLabel(QStringLiteral("0"), Panel2);
+    Label1->setFont(arial(64));
+    Label1->move(232, 0);
+    Label1->adjustSize();
+    DBText1 = new TDBText(Panel2);
+    DBText1->setGeometry(12, 40, 65, 17);
+
+    Panel3 = panel(Panel1, false);
+    Panel3->setFixedWidth(353);
+    ComboBox2 = new QComboBox(Panel3);
+    ComboBox2->setEditable(true);
+    ComboBox2->setEditText(QStringLiteral("Játékos 2."));
+    ComboBox2->setGeometry(132, 8, 209, 26);
+    Label2 = new QLabel(QStringLiteral("0"), Panel3);
+    Label2->setFont(arial(64));
+    Label2->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    Label2->move(86, 0);
+    Label2->adjustSize();
+    DBText2 = new TDBText(Panel3);
+    DBText2->setAlignment(taRightJustify);
+    DBText2->setGeometry(276, 40, 65, 17);
+
+    strip->addWidget(Panel2);
+    strip->addStretch(1);
+    strip->addWidget(Panel3);
+
+    // The entry box, the OK button and the markers sit over the middle of the strip; the
+    // window places them whenever it is resized.
+    EditEx1 = new TEditEx(Panel1);
+    EditEx1->setAlignment(taCenter);
+    EditEx1->setFont(arial(21));
+    EditEx1->setGeometry(0, 8, EntryBoxWidth, 32);
+    SpeedButton2 = new QToolButton(Panel1);
+    SpeedButton2->setText(QStringLiteral("OK"));
+    SpeedButton2->setFocusPolicy(Qt::NoFocus);
+    SpeedButton2->setGeometry(0, 40, EntryBoxWidth, 29);
+    Image1 = marker(Panel1, QStringLiteral(":/assets/dart_left.png"), QPoint(0, 8));
+    Image2 = marker(Panel1, QStringLiteral(":/assets/dart_right.png"), QPoint(0, 8));
+    Image2->hide();
+}
+
+void Tfrm_Main::createSettingsPanel(QWidget *parent)
+{
+    Panel4 = panel(parent, true);
+    Panel4->setFixedHeight(100);
+    auto *row = new QHBoxLayout(Panel4);
+    row->setContentsMargins(1, 1, 1, 1);
+    row->setSpacing(0);
+
+    auto *options = new QWidget(Panel4);
+    CheckBox1 = new QCheckBox(QStringLiteral("Kell kiszálló pontosan"), options);
+    CheckBox1->setGeometry(16 - 1, 12 - 1, 277, 17);
+    Label3 = new QLabel(QStringLiteral("Induló pontszám"), options);
+    Label3->move(16 - 1, 36 - 1);
+    Label3->adjustSize();
+    Edit1 = new TEditEx(options);
+    Edit1->setAlignment(taCenter);
+    Edit1->setGeometry(16 - 1, 56 - 1, EntryBoxWidth, 25);
+
+    Panel6 = panel(Panel4, false);
+    Panel6->setFixedWidth(332);
+    GroupBox1 = new QGroupBox(QStringLiteral("Névjegy"), Panel6);
+    GroupBox1->setGeometry(12, 4, 309, 89);
+    Label6 = new QLabel(QStringLiteral("Verzió: %1 béta").arg(QLatin1StringView(PontixVersion)), GroupBox1);
+    Label4 = new QLabel(QString::fromUtf8(PontixMakersLine), GroupBox1);
+    Label5 = new QLabel(QString::fromUtf8(PontixWebAddress), GroupBox1);
+    int top = 24;
+    for (QLabel *label : {Label6, Label4, Label5}) {
+        label->setEnabled(false);
+        label->move(8, top);
+        label->adjustSize();
+        top += 20;
+    }
+    Image3 = picture(GroupBox1, QStringLiteral(":/assets/dartboard64.png"), QSize(64, 64));
+    Image3->move(232, 16);
+
+    Panel5 = panel(Panel4, false);
+    Panel5->setFixedWidth(29);
+    SpeedButton1 = new QToolButton(Panel5);
+    setCrossIcon();
+    SpeedButton1->setAutoRaise(true);
+    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    SpeedButton1->setGeometry(4, 4, 21, 21);
+
+    row->addWidget(options, 1);
+    row->addWidget(Panel6);
+    row->addWidget(Panel5);
+    Panel4->hide();
+}
+
+QWidget *Tfrm_Main::createGrids(QWidget *parent)
+{
+    auto *area = new QWidget(parent);
+    auto *row = new QHBoxLayout(area);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    const auto makeGrid = [this, area](const TField *score, const TField *remaining) {
+        auto *grid = new TThemeDBGrid(area);
+        grid->setOptions(dgColumnResize | dgRowLines | dgTabs | dgRowSelect | dgConfirmDelete | dgCancelOnExit);
+        grid->setDefaultDrawing(false);
+        grid->setFont(segoeUiSemibold(37));
+        grid->setTitleFont(segoeUi(12));
+        for (const TField *field : {score, remaining}) {
+            TColumn *column = grid->Columns()->Add();
+            column->setFieldName(field->FieldName());
+            column->setAlignment(taCenter);
+        }
+        grid->OnEnter = [this](QObject *Sender) { DBGrid1Enter(Sender); };
+        return grid;
+    };
+    DBGrid1 = makeGrid(Tble1, Tblh1);
+    DBGrid2 = makeGrid(Tble2, Tblh2);
+    DBGrid1->OnDrawColumnCell
+        = [this](QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State) {
+              DBGrid1DrawColumnCell(Sender, Rect, DataCol, Column, State);
+          };
+    DBGrid2->OnDrawColumnCell
+        = [this](QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State) {
+              DBGrid2DrawColumnCell(Sender, Rect, DataCol, Column, State);
+          };
+    row->addWidget(DBGrid1);
+    row->addWidget(DBGrid2, 1);
+    return area;
+}
+
+void Tfrm_Main::createStatusBar()
+{
+    auto *bar = statusBar();
+    bar->setFixedHeight(19);
+    auto *maker = new QLabel(QString::fromUtf8(PontixMakersLine), bar);
+    maker->setFixedWidth(150);
+    maker->setAlignment(Qt::AlignCenter);
+    auto *empty = new QLabel(bar);
+    empty->setFixedWidth(50);
+    bar->addWidget(maker);
+    bar->addWidget(empty);
+    m_routePanel = new QLabel(bar);
+    m_routePanel->setAlignment(Qt::AlignCenter);
+    m_routePanel->setMinimumWidth(120);
+    m_routePanel->setAccessibleName(QStringLiteral("Kiszálló"));
+    bar->addPermanentWidget(m_routePanel);
+    connect(CheckBox1, &QCheckBox::toggled, this, &Tfrm_Main::showCheckoutRoute);
+}

@@ -1,0 +1,57 @@
+#include "app/Settings.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "app/IniFile.h"
+#include "app/Seged.h"
+#include <sys/stat.h>
+
+namespace {
+
+// Folder and any missing folder above it, each made private to the user.
+bool makePrivateFolder(const QString &folder, QString *error)
+{
+    if (QFileInfo(folder).isDir())
+        return true;
+    const QString parent = QFileInfo(folder).path();
+    if (parent != folder && !makePrivateFolder(parent, error))
+        return false;
+    if (::mkdir(QFile::encodeName(folder).constData(), 0700) == 0 || errno == EEXIST)
+        return true;
+    *error = QStringLiteral("cannot create %1: %2").arg(folder, qt_error_string(errno));
+    return false;
+}
+
+// A save that could not be made is no reason to stop the program from closing, nor to show a
+// dialog at that moment; the line says what was lost.
+bool reportNotSaved(const QString &why)
+{
+    std::fprintf(stderr, "Pontix: settings not saved to %s: %s\n", qUtf8Printable(IniPath), qUtf8Printable(why));
+    return false;
+}
+
+} // namespace
+
+StoredSettings ReadSettings()
+{
+    const IniFile ini(SettingsReadPath());
+    const QString section = SettingsSection.toString();
+    return {ini.readInteger(section, StartScoreKey.toString(), DefaultStartScore),
+        ini.readBool(section, ExactCheckoutKey.toString(), DefaultExactCheckout)};
+}
+
+bool WriteSettings(const StoredSettings &settings)
+{
+    QString error;
+    if (!DataDir.isEmpty() && DataDir == GetUserDataDir() && !makePrivateFolder(DataDir, &error))
+        return reportNotSaved(error);
+    IniFile ini(IniPath);
+    const bool written = ini.writeStrings(SettingsSection.toString(),
+        {{StartScoreKey.toString(), IniFile::integerText(settings.startScore)},
+            {ExactCheckoutKey.toString(), IniFile::boolText(settings.exactCheckout)}});
+    return written || reportNotSaved(ini.errorString());
+}

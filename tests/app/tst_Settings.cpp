@@ -1,0 +1,419 @@
+#include <csignal>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <QTest>
+
+#include "app/Seged.h"
+#include "app/Settings.h"
+#include "tests/support/OtherUser.h"
+#include <sys/inotify.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+// The two settings kept for every user: where they are read and saved, in real files in
+// temporary folders that stand for the all-users folder and the home folder.
+class tst_Settings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void newUserKeepsSettings();
+    void firstValuesFromAllUsersFile();
+    void bothKeysInOneReplacement();
+    void failedSaveReported_data();
+    void failedSaveReported();
+    void plantedLink_data();
+    void plantedLink();
+    void secondUserSavesInSharedFolder();
+
+private:
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString sharedFolder() const { return path(u"etc/Pontix"_s); }
+    QString ownFolder() const { return path(u"home/.config/Pontix"_s); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QHash<QByteArray, std::optional<QByteArray>> m_environment;
+};
+
+namespace {
+
+const QByteArray EnvironmentNames[] = {"XDG_CONFIG_DIRS", "XDG_CONFIG_HOME", "HOME"};
+
+void putFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(file.errorString()));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<unreadable>";
+    return file.readAll();
+}
+
+bool makeFolder(const QString &path, mode_t mode)
+{
+    return QDir().mkpath(path) && ::chmod(QFile::encodeName(path).constData(), mode) == 0;
+}
+
+mode_t modeOf(const QString &path)
+{
+    struct stat st = {};
+    ::lstat(QFile::encodeName(path).constData(), &st);
+    return st.st_mode & 07777;
+}
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+// The folders of a fresh start, as InitFolders fixes them from the environment.
+void startAfresh()
+{
+    AppDir.clear();
+    DataDir.clear();
+    IniPath.clear();
+    InitFolders();
+}
+
+QString describe(const StoredSettings &s)
+{
+    return QStringLiteral("%1/%2").arg(s.startScore).arg(s.exactCheckout);
+}
+
+// What goes to standard error while it lives.
+class StandardErrorCapture
+{
+public:
+    StandardErrorCapture()
+    {
+        m_file.open();
+        std::fflush(stderr);
+        m_saved = ::dup(STDERR_FILENO);
+        ::dup2(m_file.handle(), STDERR_FILENO);
+    }
+    ~StandardErrorCapture() { text(); }
+    QByteArray text()
+    {
+        if (m_saved >= 0) {
+            std::fflush(stderr);
+            ::dup2(m_saved, STDERR_FILENO);
+            ::close(m_saved);
+            m_saved = -1;
+        }
+        QFile read(m_file.fileName());
+        return read.open(QIODevice::ReadOnly) ? read.readAll() : QByteArray();
+    }
+
+private:
+    QTemporaryFile m_file;
+    int m_saved = -1;
+};
+
+} // namespace
+
+void tst_Settings::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    // The other users of the tests must reach the folders inside.
+    QCOMPARE(::chmod(QFile::encodeName(m_dir->path()).constData(), 0755), 0);
+    for (const QByteArray &name : EnvironmentNames) {
+        m_environment[name]
+            = qEnvironmentVariableIsSet(name.constData()) ? std::optional(qgetenv(name.constData())) : std::nullopt;
+    }
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(path(u"etc"_s)));
+    qputenv("HOME", QFile::encodeName(path(u"home"_s)));
+    qunsetenv("XDG_CONFIG_HOME");
+    // Nothing beside the test program may decide the place.
+    QVERIFY(!QFileInfo::exists(QCoreApplication::applicationDirPath() + u"/Pontix.ini"_s));
+}
+
+void tst_Settings::cleanup()
+{
+    for (auto it = m_environment.cbegin(); it != m_environment.cend(); ++it) {
+        if (it.value())
+            qputenv(it.key().constData(), *it.value());
+        else
+            qunsetenv(it.key().constData());
+    }
+    AppDir.clear();
+    DataDir.clear();
+    IniPath.clear();
+    m_dir.reset();
+}
+
+// Installed where the user may not write, no shared set-up: the settings go to the user's own
+// folder, made at the first save for the user alone, and come back at the next start.
+void tst_Settings::newUserKeepsSettings()
+{
+    startAfresh();
+    QCOMPARE(DataDir, ownFolder());
+    QCOMPARE(IniPath, ownFolder() + u"/Pontix.ini"_s);
+    QVERIFY(!QFileInfo::exists(path(u"home"_s)));
+    QCOMPARE(describe(ReadSettings()), u"501/1"_s);
+
+    QVERIFY(WriteSettings({301, false}));
+    QCOMPARE(fileBytes(IniPath), "[Def]\nIndul=301\nKellKiszallo=0\n"_ba);
+    for (const QString &folder : {path(u"home"_s), path(u"home/.config"_s), ownFolder()})
+        QCOMPARE(modeOf(folder), mode_t(0700));
+    QCOMPARE(entries(ownFolder()), QStringList {u"Pontix.ini"_s});
+
+    startAfresh();
+    QCOMPARE(describe(ReadSettings()), u"301/0"_s);
+    QVERIFY(WriteSettings({170, true}));
+    QCOMPARE(fileBytes(IniPath), "[Def]\nIndul=170\nKellKiszallo=1\n"_ba);
+}
+
+// An all-users file the user may not write gives the first values; from the first save on, the
+// user's own file holds them, and the all-users file stays as it is.
+void tst_Settings::firstValuesFromAllUsersFile()
+{
+    QVERIFY(makeFolder(sharedFolder(), 0755));
+    const QByteArray shared = "; the club's set-up\n[Def]\nIndul=301\nKellKiszallo=0\n";
+    putFile(sharedFolder() + u"/Pontix.ini"_s, shared);
+    QCOMPARE(::chmod(QFile::encodeName(sharedFolder() + u"/Pontix.ini"_s).constData(), 0644), 0);
+    QVERIFY(makeFolder(path(u"home"_s), 0755));
+    if (runningAsRoot())
+        QVERIFY(giveTo(path(u"home"_s), NobodyId, NobodyId));
+    else
+        QVERIFY(makeFolder(sharedFolder(), 0555));
+
+    const QString problem = runUnprivileged([&]() -> QString {
+        startAfresh();
+        if (DataDir != ownFolder())
+            return u"settings folder "_s + DataDir;
+        if (SettingsReadPath() != sharedFolder() + u"/Pontix.ini"_s)
+            return u"first values read from "_s + SettingsReadPath();
+        if (describe(ReadSettings()) != u"301/0"_s)
+            return u"first values "_s + describe(ReadSettings());
+        if (!WriteSettings({401, false}))
+            return u"not saved"_s;
+        startAfresh();
+        if (SettingsReadPath() != IniPath || describe(ReadSettings()) != u"401/0"_s)
+            return u"read back "_s + describe(ReadSettings()) + u" from "_s + SettingsReadPath();
+        return QString();
+    });
+    QVERIFY(makeFolder(sharedFolder(), 0755));
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    QCOMPARE(fileBytes(ownFolder() + u"/Pontix.ini"_s), "[Def]\nIndul=401\nKellKiszallo=0\n"_ba);
+    QCOMPARE(fileBytes(sharedFolder() + u"/Pontix.ini"_s), shared);
+    QCOMPARE(modeOf(ownFolder()), mode_t(0700));
+}
+
+// Both keys change in one rename of one temporary file: no moment, and no failure, leaves one
+// written without the other.
+void tst_Settings::bothKeysInOneReplacement()
+{
+    QVERIFY(makeFolder(sharedFolder(), 0755));
+    const QString ini = sharedFolder() + u"/Pontix.ini"_s;
+    putFile(ini, "[Def]\nIndul=501\nKellKiszallo=1\n");
+    startAfresh();
+    QCOMPARE(IniPath, ini);
+
+    const int watcher = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    QVERIFY(watcher >= 0);
+    QVERIFY(::inotify_add_watch(watcher, QFile::encodeName(sharedFolder()).constData(), IN_CREATE | IN_MOVED_TO) >= 0);
+    QVERIFY(WriteSettings({301, false}));
+
+    QStringList created;
+    QStringList renamedTo;
+    alignas(inotify_event) char buffer[8192];
+    ssize_t got;
+    while ((got = ::read(watcher, buffer, sizeof buffer)) > 0) {
+        for (char *p = buffer; p < buffer + got;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(p);
+            const QString name = QFile::decodeName(event->len ? event->name : "");
+            (event->mask & IN_CREATE ? created : renamedTo) << name;
+            p += sizeof(inotify_event) + event->len;
+        }
+    }
+    ::close(watcher);
+    QCOMPARE(created.size(), 1);
+    QVERIFY2(created.first().startsWith(u"Pontix.ini.tmp-"_s), qPrintable(created.first()));
+    QCOMPARE(renamedTo, QStringList {u"Pontix.ini"_s});
+    QCOMPARE(fileBytes(ini), "[Def]\nIndul=301\nKellKiszallo=0\n"_ba);
+}
+
+// A save that cannot be made leaves the file as it was and says so in one line on standard error,
+// naming the file and the reason.
+void tst_Settings::failedSaveReported_data()
+{
+    QTest::addColumn<QString>("obstacle");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("folder missing") << u"folder missing"_s << qt_error_string(ENOENT);
+    QTest::newRow("disk full (file size limit)") << u"file size limit"_s << qt_error_string(EFBIG);
+    QTest::newRow("read-only file") << u"read-only"_s << u"the file is read-only"_s;
+    QTest::newRow("link planted since the start")
+        << u"planted"_s << u"is a symbolic link in a folder other users may write"_s;
+}
+
+void tst_Settings::failedSaveReported()
+{
+    QFETCH(QString, obstacle);
+    QFETCH(QString, reason);
+
+    QVERIFY(makeFolder(sharedFolder(), 0777));
+    startAfresh();
+    QCOMPARE(DataDir, sharedFolder());
+    const QByteArray content = "[Def]\nIndul=301\nKellKiszallo=0\n" + QByteArray(8000, ';') + '\n';
+    const QString target = path(u"victim.ini"_s);
+    if (obstacle == u"folder missing"_s) {
+        QVERIFY(QDir(sharedFolder()).removeRecursively());
+    } else if (obstacle == u"planted"_s) {
+        putFile(target, content);
+        QVERIFY(QFile::link(target, IniPath));
+    } else {
+        putFile(IniPath, content);
+        if (obstacle == u"read-only"_s)
+            QCOMPARE(::chmod(QFile::encodeName(IniPath).constData(), 0444), 0);
+    }
+
+    rlimit old {};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    StandardErrorCapture capture;
+    if (obstacle == u"file size limit"_s)
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = WriteSettings({170, true});
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    const QString said = QString::fromUtf8(capture.text());
+
+    QVERIFY(!saved);
+    QCOMPARE(said.count(u'\n'), 1);
+    QVERIFY2(said.startsWith(u"Pontix: settings not saved to "_s + IniPath + u": "_s), qPrintable(said));
+    QVERIFY2(said.trimmed().endsWith(reason), qPrintable(said));
+    if (obstacle == u"folder missing"_s) {
+        QVERIFY(!QFileInfo::exists(sharedFolder()));
+    } else if (obstacle == u"planted"_s) {
+        QCOMPARE(fileBytes(target), content);
+        QCOMPARE(entries(sharedFolder()), QStringList {u"Pontix.ini"_s});
+    } else {
+        QCOMPARE(fileBytes(IniPath), content);
+        QCOMPARE(entries(sharedFolder()), QStringList {u"Pontix.ini"_s});
+    }
+}
+
+// A link another user planted at the all-users file, aimed at some file of the user's (as root:
+// any file) or at a file of the planter's: never read, never written; the settings live in the
+// user's own folder instead.
+void tst_Settings::plantedLink_data()
+{
+    QTest::addColumn<int>("folderMode");
+    QTest::addColumn<bool>("targetOfOther"); // the link points at a file of the planter's
+
+    // The planter is nobody when the tests run as root; else the link is the user's own, which
+    // a folder others may write does not make any safer.
+    QTest::newRow("folder all may write, user's file") << 0777 << false;
+    QTest::newRow("folder all may write, planter's file") << 0777 << true;
+    QTest::newRow("sticky folder, user's file") << 01777 << false;
+    QTest::newRow("sticky folder, planter's file") << 01777 << true;
+    QTest::newRow("private folder, link of another user") << 0755 << false;
+}
+
+void tst_Settings::plantedLink()
+{
+    QFETCH(int, folderMode);
+    QFETCH(bool, targetOfOther);
+    if (folderMode == 0755 && !runningAsRoot())
+        QSKIP("a link owned by another user needs the superuser to make; run the tests as root for this case");
+
+    QVERIFY(makeFolder(sharedFolder(), mode_t(folderMode)));
+    const QString target = path(targetOfOther ? u"planter.ini"_s : u"victim.conf"_s);
+    const QByteArray content = "[Def]\nIndul=7\nKellKiszallo=0\n";
+    putFile(target, content);
+    const QString link = sharedFolder() + u"/Pontix.ini"_s;
+    QVERIFY(QFile::link(target, link));
+    if (runningAsRoot()) {
+        QVERIFY(giveTo(link, NobodyId, NobodyId));
+        if (targetOfOther)
+            QVERIFY(giveTo(target, NobodyId, NobodyId));
+    }
+    const QDateTime modified = QFileInfo(target).lastModified();
+
+    startAfresh();
+    QCOMPARE(DataDir, ownFolder());
+    QCOMPARE(describe(ReadSettings()), u"501/1"_s);
+    QVERIFY(WriteSettings({301, false}));
+
+    QCOMPARE(fileBytes(target), content);
+    QCOMPARE(QFileInfo(target).lastModified(), modified);
+    QCOMPARE(QFile::symLinkTarget(link), target);
+    QCOMPARE(entries(sharedFolder()), QStringList {u"Pontix.ini"_s});
+    QCOMPARE(fileBytes(IniPath), "[Def]\nIndul=301\nKellKiszallo=0\n"_ba);
+}
+
+// Users of one group share an administrator's set-up: each one's save keeps the file's group and
+// permissions, so the next one can save too.
+void tst_Settings::secondUserSavesInSharedFolder()
+{
+    if (!runningAsRoot())
+        QSKIP("two other users of one group need the superuser; run the tests as root for this case");
+    QVERIFY(makeFolder(sharedFolder(), 0770));
+    QVERIFY(giveTo(sharedFolder(), 0, NobodyId));
+    const QString ini = sharedFolder() + u"/Pontix.ini"_s;
+    putFile(ini, "[Def]\nIndul=301\nKellKiszallo=1\n; kept\n");
+    QVERIFY(giveTo(ini, 0, NobodyId));
+    QCOMPARE(::chmod(QFile::encodeName(ini).constData(), 0664), 0);
+
+    const auto saveAs = [&](uid_t user, const QString &expected, StoredSettings settings) {
+        return runAs(user, NobodyId, [&]() -> QString {
+            startAfresh();
+            if (DataDir != sharedFolder())
+                return u"settings folder "_s + DataDir;
+            if (describe(ReadSettings()) != expected)
+                return u"read "_s + describe(ReadSettings());
+            return WriteSettings(settings) ? QString() : u"not saved"_s;
+        });
+    };
+    const auto check = [&](uid_t owner) {
+        struct stat st = {};
+        QCOMPARE(::stat(QFile::encodeName(ini).constData(), &st), 0);
+        QCOMPARE(st.st_uid, owner);
+        QCOMPARE(st.st_gid, gid_t(NobodyId));
+        QCOMPARE(st.st_mode & 07777, mode_t(0664));
+        QCOMPARE(entries(sharedFolder()), QStringList {u"Pontix.ini"_s});
+    };
+
+    QString problem = saveAs(NobodyId, u"301/1"_s, {401, true});
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    check(NobodyId);
+    if (QTest::currentTestFailed())
+        return;
+    problem = saveAs(SecondUserId, u"401/1"_s, {501, false});
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    check(SecondUserId);
+    if (QTest::currentTestFailed())
+        return;
+    problem = saveAs(NobodyId, u"501/0"_s, {170, false});
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    check(NobodyId);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(fileBytes(ini), "[Def]\nIndul=170\nKellKiszallo=0\n; kept\n"_ba);
+}
+
+QTEST_GUILESS_MAIN(tst_Settings)
+#include "tst_Settings.moc"

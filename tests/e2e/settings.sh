@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# Runs the real pontix under Xvfb as a program installed where the user may not write, ends it
+# with SIGTERM, SIGHUP and SIGINT as a session or a terminal would, and checks each time that it
+# exited with status 0 and saved its settings in the right place: the user's own folder, made
+# private at the first save; the all-users folder once an administrator made it; the file beside
+# the executable once there is one.
+#
+# usage: settings.sh PONTIX_BINARY
+# Exit 77 (skipped) only when the X server or xdotool cannot start.
+set -u
+
+binary=$1
+
+skip() { echo "SKIP: $*"; exit 77; }
+fail() { echo "FAIL: $*"; exit 1; }
+
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed"
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+for n in $(seq 70 130); do
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] || { display=:$n; break; }
+done
+[[ -n "${display:-}" ]] || skip "no free X display number"
+Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 50); do
+    xdotool getmouselocation >/dev/null 2>&1 && break
+    sleep 0.1
+done
+xdotool getmouselocation >/dev/null 2>&1 || skip "Xvfb did not start: $(cat "$work/xvfb.log")"
+
+# Installed as under /usr: nothing beside the executable, no shared set-up, a fresh home.
+mkdir -p "$work/usr/bin" "$work/etc/xdg" "$work/home"
+cp "$binary" "$work/usr/bin/pontix"
+export HOME=$work/home XDG_CONFIG_DIRS=$work/etc/xdg QT_QPA_PLATFORM=xcb
+unset XDG_CONFIG_HOME
+
+# Starts pontix, sends SIGNAL once its main window shows (the splash is still over it) and
+# checks that it ends by itself with status 0.
+run_and_signal() {
+    local signal=$1
+    "$work/usr/bin/pontix" >"$work/pontix.log" 2>&1 &
+    local app=$!
+    local window=
+    for _ in $(seq 100); do
+        window=$(xdotool search --onlyvisible --name '^Pontix$' 2>/dev/null | head -n 1)
+        [[ -n "$window" ]] && break
+        sleep 0.1
+    done
+    [[ -n "$window" ]] || fail "the main window did not appear: $(cat "$work/pontix.log")"
+    kill -s "$signal" "$app"
+    for _ in $(seq 100); do
+        kill -0 "$app" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$app" 2>/dev/null && fail "pontix did not end on $signal"
+    wait "$app"
+    local status=$?
+    [[ $status -eq 0 ]] || fail "pontix ended on $signal with status $status: $(cat "$work/pontix.log")"
+}
+
+expect_file() {
+    local file=$1 expected=$2
+    [[ -f "$file" ]] || fail "no settings file at $file"
+    local content
+    content=$(cat "$file")
+    [[ "$content" == "$expected" ]] || fail "$file holds: $content"
+}
+
+own=$HOME/.config/Pontix
+defaults=$'[Def]\nIndul=501\nKellKiszallo=1'
+
+# 1. The first close of a new user's first run keeps the defaults in the user's own folder.
+run_and_signal TERM
+expect_file "$own/Pontix.ini" "$defaults"
+[[ $(stat -c %a "$own") == 700 ]] || fail "$own is not private: $(stat -c %a "$own")"
+
+# 2. The values are read back and written again; the leftover of an interrupted save goes.
+printf '; mine\n[Def]\nIndul=301\nKellKiszallo=0\n' >"$own/Pontix.ini"
+sh -c 'exit 0' &
+gone=$!
+wait $gone
+touch "$own/Pontix.ini.tmp-$gone-x1y2z3"
+run_and_signal HUP
+expect_file "$own/Pontix.ini" $'; mine\n[Def]\nIndul=301\nKellKiszallo=0'
+[[ $(ls -A "$own") == Pontix.ini ]] || fail "left in $own: $(ls -A "$own")"
+
+# 3. An administrator's shared set-up takes over from then on.
+mkdir "$XDG_CONFIG_DIRS/Pontix"
+run_and_signal INT
+expect_file "$XDG_CONFIG_DIRS/Pontix/Pontix.ini" "$defaults"
+
+# 4. A file beside the executable wins over both.
+printf '[Def]\nIndul=170\n' >"$work/usr/bin/Pontix.ini"
+run_and_signal TERM
+expect_file "$work/usr/bin/Pontix.ini" $'[Def]\nIndul=170\nKellKiszallo=1'
+expect_file "$XDG_CONFIG_DIRS/Pontix/Pontix.ini" "$defaults"
+expect_file "$own/Pontix.ini" $'; mine\n[Def]\nIndul=301\nKellKiszallo=0'
+
+echo "e2e settings: passed"

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build tree's install rules, lists and checks its contents,
+# unpacks it into a staging folder and runs the installed program there without a display.
+# usage: check_deb.sh CPACK_CONFIG VERSION APP_ID
+set -u
+config=$1
+version=$2
+id=$3
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+cpack -G DEB --config "$config" -B "$work/out" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack failed"; }
+debs=("$work"/out/pontix_*.deb)
+[[ ${#debs[@]} -eq 1 && -f ${debs[0]} ]] || { cat "$work/cpack.log"; fail "no package made"; }
+deb=${debs[0]}
+arch=$(dpkg --print-architecture)
+[[ $(basename "$deb") == "pontix_${version}_${arch}.deb" ]] || fail "unexpected package name $(basename "$deb")"
+
+echo "== contents of $(basename "$deb")"
+dpkg-deb -c "$deb" | tee "$work/contents" || fail "dpkg-deb cannot list the package"
+expected=(
+    ./usr/bin/pontix
+    "./usr/share/applications/$id.desktop"
+    "./usr/share/metainfo/$id.metainfo.xml"
+    "./usr/share/icons/hicolor/scalable/apps/$id.svg"
+)
+for size in 16 32 48 64 72 96 128 256; do
+    expected+=("./usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
+done
+for path in "${expected[@]}"; do
+    grep -q " $path\$" "$work/contents" || fail "the package lacks $path"
+done
+# Nothing outside /usr, no build or test programs.
+if grep -v -E ' \./usr(/|$)| \./$' "$work/contents"; then
+    fail "the package holds files outside /usr"
+fi
+[[ $(grep -c -E '^-' "$work/contents") -eq ${#expected[@]} ]] || fail "the package holds other files than expected"
+
+[[ $(dpkg-deb -f "$deb" Package) == pontix ]] || fail "package name"
+[[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "package version $(dpkg-deb -f "$deb" Version)"
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "no dependency on Qt Widgets: $(dpkg-deb -f "$deb" Depends)"
+
+stage="$work/stage"
+dpkg-deb -x "$deb" "$stage" || fail "dpkg-deb cannot unpack the package"
+binary="$stage/usr/bin/pontix"
+if readelf -d "$binary" | grep -E 'RPATH|RUNPATH'; then
+    fail "the installed program carries a run path"
+fi
+"$here/check_metadata.sh" "$stage/usr/share/applications/$id.desktop" "$stage/usr/share/metainfo/$id.metainfo.xml" "$id" ||
+    fail "installed metadata"
+
+# The installed program answers --version and --help without any display, and refuses an
+# unknown option with the usage on standard error.
+headless=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+out=$("${headless[@]}" "$binary" --version 2>"$work/err")
+status=$?
+[[ $status -eq 0 && $out == "Pontix $version" ]] || fail "--version gave status $status, '$out', $(cat "$work/err")"
+"${headless[@]}" "$binary" --help >"$work/help" 2>"$work/err"
+status=$?
+[[ $status -eq 0 ]] && grep -q '^Usage: ' "$work/help" || fail "--help gave status $status: $(cat "$work/help" "$work/err")"
+"${headless[@]}" "$binary" --no-such-option >"$work/out.txt" 2>"$work/err"
+status=$?
+[[ $status -eq 2 && ! -s "$work/out.txt" ]] && grep -q '^Usage: ' "$work/err" ||
+    fail "an unknown option gave status $status: $(cat "$work/out.txt" "$work/err")"
+echo "package: passed ($(basename "$deb"))"
