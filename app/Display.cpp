@@ -51,22 +51,13 @@ QFont fitted(QFont font, const QString &text, const QString &widest, qreal capHe
     return font;
 }
 
-// Draws text centred in rect with its capitals centred on the rect's middle.
-void drawCentred(QPainter &painter, const QRect &rect, const QString &text, const QFont &font, const QColor &color)
-{
-    painter.setFont(font);
-    painter.setPen(color);
-    const QFontMetricsF metrics(font);
-    const qreal x = rect.x() + (rect.width() - metrics.horizontalAdvance(text)) / 2;
-    const qreal baseline = rect.y() + (rect.height() + metrics.capHeight()) / 2;
-    painter.drawText(QPointF(x, baseline), text);
-}
-
 } // namespace
 
 SpectatorDisplay::SpectatorDisplay(
     TDataSource *source, const TurnFields &fields, std::function<MatchView()> view, QWidget *operatorWindow)
-    : QWidget(operatorWindow, Qt::Window)
+    // A dialog of the operator's window to the window manager, so that it stays over that window
+    // when the keyboard goes back there; full screen or a normal window as any other.
+    : QWidget(operatorWindow, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
     , m_link(std::make_unique<MatchStatsLink>(fields))
     , m_source(source)
     , m_view(std::move(view))
@@ -236,6 +227,7 @@ void SpectatorDisplay::layoutHalves()
 void SpectatorDisplay::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    m_pictures.clear();
     layoutHalves();
     update();
 }
@@ -243,17 +235,19 @@ void SpectatorDisplay::resizeEvent(QResizeEvent *event)
 void SpectatorDisplay::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    for (const QRect &rect : event->region())
+    // The name bands are filled in their own colour below; the rest starts from the ground.
+    const QRegion ground = event->region() - QRegion(m_layout[0].band) - QRegion(m_layout[1].band);
+    for (const QRect &rect : ground)
         painter.fillRect(rect, background);
     painter.setRenderHint(QPainter::TextAntialiasing);
     for (int player = 1; player <= 2; ++player)
-        paintHalf(painter, player, event->rect());
+        paintHalf(painter, player, event->region());
     const QRect seam(width() / 2 - 1, 0, 2, height());
-    if (seam.intersects(event->rect()))
+    if (event->region().intersects(seam))
         painter.fillRect(seam, divider);
 }
 
-void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRect &dirty) const
+void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRegion &dirty) const
 {
     const Half &half = m_halves[player - 1];
     const Parts &layout = m_layout[player - 1];
@@ -264,35 +258,85 @@ void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRect &dir
         for (const QRect &rect : frame)
             painter.fillRect(rect, marker);
     }
-    if (layout.band.intersects(dirty)) {
+    if (dirty.intersects(layout.band)) {
         painter.fillRect(layout.band, half.toThrow ? marker : restingBand);
         const QFont font = fitted(m_font, half.name, QString(), h * 0.045, layout.name.width());
-        drawCentred(painter, layout.name, half.name, font, half.toThrow ? background : figureText);
+        drawText(painter, layout.name, half.name, font, half.toThrow ? background : figureText,
+            half.toThrow ? marker : restingBand, TextPieces::Whole);
     }
-    if (layout.figure.intersects(dirty)) {
+    if (dirty.intersects(layout.figure)) {
         const QFont font = fitted(
             m_font, half.remaining, QStringLiteral("888"), layout.figure.height() * 0.86, layout.figure.width() * 0.96);
-        drawCentred(painter, layout.figure, half.remaining, font, half.checkedOut ? checkedOutText : figureText);
+        drawText(painter, layout.figure, half.remaining, font, half.checkedOut ? checkedOutText : figureText,
+            background, TextPieces::Characters);
     }
-    if (layout.route.intersects(dirty) && !half.route.isEmpty()) {
+    if (dirty.intersects(layout.route) && !half.route.isEmpty()) {
         const QFont font = fitted(m_font, half.route, QString(), layout.route.height() * 0.6, layout.route.width());
-        drawCentred(painter, layout.route, half.route, font, half.checkedOut ? checkedOutText : routeText);
+        drawText(painter, layout.route, half.route, font, half.checkedOut ? checkedOutText : routeText, background,
+            TextPieces::Whole);
     }
     QFont labelFont = m_font;
     labelFont.setBold(false);
     for (size_t i = 0; i < half.stats.size(); ++i) {
         const QRect label = layout.labels[i];
         const QRect value = layout.values[i];
-        if (label.intersects(dirty)) {
-            drawCentred(painter, label, statLabels[i],
+        if (dirty.intersects(label)) {
+            drawText(painter, label, statLabels[i],
                 fitted(labelFont, statLabels[i], QStringLiteral("Legjobb"), label.height() * 0.5, label.width() * 0.9),
-                labelText);
+                labelText, background, TextPieces::Whole);
         }
-        if (value.intersects(dirty)) {
-            drawCentred(painter, value, half.stats[i],
+        if (dirty.intersects(value)) {
+            drawText(painter, value, half.stats[i],
                 fitted(m_font, half.stats[i], QStringLiteral("888"), value.height() * 0.55, value.width() * 0.9),
-                figureText);
+                figureText, background, TextPieces::Characters);
         }
+    }
+}
+
+// Text is drawn from pictures of it, made once per font, colour and ground: large text is drawn
+// from the glyphs' outlines, which costs far more than copying a picture. Figures are pictured
+// character by character (their digits come back in every number), other texts whole. The text
+// is centred in rect, its capitals on the rect's middle.
+void SpectatorDisplay::drawText(QPainter &painter, const QRect &rect, const QString &text, const QFont &font,
+    const QColor &color, const QColor &ground, TextPieces pieces) const
+{
+    const QFontMetrics metrics(font);
+    const int capHeight = qRound(QFontMetricsF(font).capHeight());
+    const bool whole = pieces == TextPieces::Whole;
+    // A whole text keeps the font's full height and a margin for glyphs reaching out of their
+    // advance. A figure's characters stay inside their advance and within the capitals' height
+    // (with a little for round digits' overshoot), so their pictures abut and keep inside rect.
+    const int ascent = whole ? metrics.ascent() : capHeight + capHeight / 16 + 1;
+    const int height = ascent + (whole ? metrics.descent() : capHeight / 16 + 1);
+    const int margin = whole ? height / 4 : 0;
+    int x = rect.x() + (rect.width() - metrics.horizontalAdvance(text)) / 2;
+    const int top = rect.y() + (rect.height() + capHeight) / 2 - ascent;
+    const auto draw = [&](const QString &piece) {
+        const int advance = metrics.horizontalAdvance(piece);
+        const TextKey key {piece, color.rgb(), ground.rgb(), font.pixelSize(), font.bold()};
+        auto cached = m_pictures.find(key);
+        if (cached == m_pictures.end()) {
+            QImage picture(std::max(1, advance + 2 * margin), std::max(1, height), QImage::Format_RGB32);
+            picture.fill(ground);
+            QPainter p(&picture);
+            p.setRenderHint(QPainter::TextAntialiasing);
+            p.setFont(font);
+            p.setPen(color);
+            p.drawText(QPoint(margin, ascent), piece);
+            p.end();
+            // Names are typed letter by letter: the pictures of texts seen once do not pile up.
+            if (m_pictures.size() > 512)
+                m_pictures.clear();
+            cached = m_pictures.emplace(key, picture).first;
+        }
+        painter.drawImage(QPoint(x - margin, top), cached->second);
+        x += advance;
+    };
+    if (pieces == TextPieces::Whole) {
+        draw(text);
+    } else {
+        for (const QChar c : text)
+            draw(QString(c));
     }
 }
 

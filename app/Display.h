@@ -2,9 +2,12 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
+#include <tuple>
 
 #include <QFont>
+#include <QImage>
 #include <QStringList>
 #include <QWidget>
 
@@ -90,7 +93,10 @@ private:
     void layoutHalves();
     void updateChanged(int player, const Half &before, const Half &after);
     QRegion markerRegion(int player) const;
-    void paintHalf(QPainter &painter, int player, const QRect &dirty) const;
+    void paintHalf(QPainter &painter, int player, const QRegion &dirty) const;
+    enum class TextPieces { Whole, Characters };
+    void drawText(QPainter &painter, const QRect &rect, const QString &text, const QFont &font, const QColor &color,
+        const QColor &ground, TextPieces pieces) const;
     void handBackKeyboard();
     void forwardKey(QKeyEvent *event);
 
@@ -103,4 +109,8 @@ private:
     int m_frameWidth = 4;
     bool m_refreshQueued = false;
     QFont m_font;
+    // Pictures of the texts and characters drawn at the current size, by text, colour, ground,
+    // pixel size and weight.
+    using TextKey = std::tuple<QString, QRgb, QRgb, int, bool>;
+    mutable std::map<TextKey, QImage> m_pictures;
 };
