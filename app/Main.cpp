@@ -15,7 +15,10 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include "app/Checkout.h"
+#include "app/Display.h"
 #include "app/MainAccessibility.h"
+#include "app/MainDisplay.h"
 #include "app/Seged.h"
 #include "app/Settings.h"
 #include "app/TurnLook.h"
@@ -115,6 +118,7 @@ void Tfrm_Main::RefreshScoreboard()
     Label2->setText(VarToScoreText(Remaining2));
     Label2->adjustSize();
     Label2->move(right - Label2->width() + 1, Label2->y());
+    showCheckoutRoute();
     DescribeScoreboard(*this);
 }
 
@@ -283,6 +287,22 @@ void Tfrm_Main::aBezarExecute(QObject *Sender)
 {
     Q_UNUSED(Sender);
     close();
+}
+
+// The display is built the first time it is shown: until then it costs nothing.
+void Tfrm_Main::aKijelzoExecute(QObject *Sender)
+{
+    Q_UNUSED(Sender);
+    if (!m_display)
+        m_display = CreateSpectatorDisplay(*this);
+    m_display->toggle();
+}
+
+// While exact checkout is ticked, the route for the player to throw, when there is one.
+void Tfrm_Main::showCheckoutRoute()
+{
+    const qint32 remaining = Player1ToThrow ? Remaining1 : Remaining2;
+    m_routePanel->setText(CheckBox1->isChecked() ? checkoutRoute(remaining).text() : QString());
 }
 
 void Tfrm_Main::DBGrid1Enter(QObject *Sender)

@@ -15,6 +15,7 @@ class QGroupBox;
 class QLabel;
 class QToolBar;
 class QToolButton;
+class SpectatorDisplay;
 class TAutoIncField;
 class TColumn;
 class TDBText;
@@ -56,6 +57,7 @@ public:
     void FormClose(QObject *Sender);
     void aBeallitExecute(QObject *Sender);
     void aBezarExecute(QObject *Sender);
+    void aKijelzoExecute(QObject *Sender);
     void DBGrid1Enter(QObject *Sender);
     void DBGrid1DrawColumnCell(QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State);
     void DBGrid2DrawColumnCell(QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State);
@@ -90,6 +92,7 @@ public:
     QAction *const aTorol;
     QAction *const aBeallit;
     QAction *const aBezar;
+    QAction *const aKijelzo; // shows or hides the spectator display
 
     // Controls.
     QToolBar *ToolBar1 = nullptr;
@@ -142,10 +145,13 @@ private:
     void checkPlacement();
     QMargins frameMargins() const;
     QRect workAreaFrame() const;
+    void showCheckoutRoute();
 
     bool m_shown = false;
     int m_placeWhenFramed = 0;
     QTimer m_placement;
+    QLabel *m_routePanel = nullptr; // the route for the player to throw, in the status bar
+    SpectatorDisplay *m_display = nullptr; // built when first shown
 };
 
 extern Tfrm_Main *frm_Main;

@@ -55,7 +55,7 @@ void NameAccessibleControls(Tfrm_Main &w)
 
     w.setAccessibleName(QStringLiteral("Pontix"));
     w.ToolBar1->setAccessibleName(QStringLiteral("Eszköztár"));
-    for (QAction *action : {w.aUj, w.aTorol, w.aBeallit, w.aBezar}) {
+    for (QAction *action : {w.aUj, w.aTorol, w.aBeallit, w.aBezar, w.aKijelzo}) {
         if (QWidget *button = w.ToolBar1->widgetForAction(action))
             button->setAccessibleName(action->text());
     }

@@ -119,6 +119,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     , aTorol(new QAction(QIcon(QStringLiteral(":/assets/tb_delete.png")), QStringLiteral("Töröl"), this))
     , aBeallit(new QAction(QIcon(QStringLiteral(":/assets/tb_settings.png")), QStringLiteral("Beállítások"), this))
     , aBezar(new QAction(QIcon(QStringLiteral(":/assets/tb_close.png")), QStringLiteral("Bezár"), this))
+    , aKijelzo(new QAction(QIcon(QStringLiteral(":/assets/tb_display.png")), QStringLiteral("Kijelző"), this))
 {
     Tbl->setObjectName(QStringLiteral("Tbl"));
     Tble1->setDisplayLabel(QStringLiteral("Dobás"));
@@ -182,12 +183,14 @@ void Tfrm_Main::createActions()
     aUj->setShortcuts({QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_F3)});
     aTorol->setShortcut(QKeySequence(Qt::Key_F8));
     aBeallit->setShortcut(QKeySequence(Qt::Key_F6));
-    for (QAction *action : {aUj, aTorol, aBeallit, aBezar})
+    aKijelzo->setShortcut(QKeySequence(Qt::Key_F11));
+    for (QAction *action : {aUj, aTorol, aBeallit, aBezar, aKijelzo})
         action->setToolTip(action->text());
     connect(aUj, &QAction::triggered, this, [this] { aUjExecute(aUj); });
     connect(aTorol, &QAction::triggered, this, [this] { aTorolExecute(aTorol); });
     connect(aBeallit, &QAction::triggered, this, [this] { aBeallitExecute(aBeallit); });
     connect(aBezar, &QAction::triggered, this, [this] { aBezarExecute(aBezar); });
+    connect(aKijelzo, &QAction::triggered, this, [this] { aKijelzoExecute(aKijelzo); });
 
     ToolBar1 = new QToolBar(this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
@@ -203,7 +206,9 @@ void Tfrm_Main::createActions()
     ToolBar1->addAction(aBeallit);
     ToolBar1->addSeparator();
     ToolBar1->addAction(aBezar);
-    for (QAction *action : {aUj, aTorol, aBeallit, aBezar}) {
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(aKijelzo);
+    for (QAction *action : {aUj, aTorol, aBeallit, aBezar, aKijelzo}) {
         if (QWidget *button = ToolBar1->widgetForAction(action)) {
             button->setFixedSize(68, 40);
             button->setFocusPolicy(Qt::NoFocus);
@@ -363,4 +368,10 @@ void Tfrm_Main::createStatusBar()
     empty->setFixedWidth(50);
     bar->addWidget(maker);
     bar->addWidget(empty);
+    m_routePanel = new QLabel(bar);
+    m_routePanel->setAlignment(Qt::AlignCenter);
+    m_routePanel->setMinimumWidth(120);
+    m_routePanel->setAccessibleName(QStringLiteral("Kiszálló"));
+    bar->addPermanentWidget(m_routePanel);
+    connect(CheckBox1, &QCheckBox::toggled, this, &Tfrm_Main::showCheckoutRoute);
 }

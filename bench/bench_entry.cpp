@@ -10,9 +10,14 @@
 // the 90th percentile of its iterations, the paint events of the grids and labels per iteration
 // (proof that the painting is inside the timing) and the paint events that came only after the
 // timing ended (late_paints, which must stay 0).
+//
+// Pontix runs every path twice: with the spectator display closed, and with it open full screen
+// on the second screen of the offscreen desktop (1920 x 1080 as well), its repaint inside the
+// timing too (display_paints).
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <string>
 #include <tuple>
@@ -30,6 +35,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "app/Display.h"
 #include "app/Main.h"
 #include "app/Seged.h"
 #include "app/logo.h"
@@ -66,6 +72,7 @@ struct PaintTally
 {
     long long grids = 0;
     long long labels = 0;
+    long long display = 0;
     long long late = 0;
 };
 
@@ -255,6 +262,7 @@ struct Scene
     PeerWindow *peer = nullptr;
     bench::PaintCounter pontixGrids;
     bench::PaintCounter pontixLabels;
+    bench::PaintCounter pontixDisplay;
     bench::PaintCounter peerGrids;
 };
 
@@ -274,6 +282,22 @@ void activate(QWidget *window)
     if (!QTest::qWaitForWindowActive(window))
         std::fprintf(stderr, "warning: the window did not become active; its shortcuts may not fire\n");
     bench::settle();
+}
+
+// Opens or closes the spectator display with its action, as the operator does with F11; the
+// main window stays the active one.
+void showDisplay(bool open)
+{
+    Tfrm_Main &w = *scene->pontix;
+    auto *display = w.findChild<SpectatorDisplay *>();
+    if ((display && display->isVisible()) != open)
+        w.aKijelzo->trigger();
+    display = w.findChild<SpectatorDisplay *>();
+    if (open && display) {
+        scene->pontixDisplay.watch(display);
+        bench::spin(std::chrono::milliseconds(100));
+    }
+    activate(&w);
 }
 
 void typeScore(QLineEdit *box)
@@ -335,25 +359,38 @@ template <typename Counters>
     const auto after = paints();
     tally.grids += after.grids - before.grids;
     tally.labels += after.labels - before.labels;
+    tally.display += after.display - before.display;
     // Whatever the event loop would still paint now came too late for the timing.
     QCoreApplication::processEvents();
-    tally.late += paints().grids - after.grids + paints().labels - after.labels;
+    const auto later = paints();
+    tally.late += later.grids - after.grids + later.labels - after.labels + later.display - after.display;
     return elapsed;
 }
 
 PaintTally pontixPaints()
 {
-    return {scene->pontixGrids.count(), scene->pontixLabels.count(), 0};
+    return {scene->pontixGrids.count(), scene->pontixLabels.count(), scene->pontixDisplay.count(), 0};
 }
 
 PaintTally peerPaints()
 {
-    return {scene->peerGrids.count(), 0, 0};
+    return {scene->peerGrids.count(), 0, 0, 0};
 }
 
-void report(benchmark::State &state, const std::string &path, bool peer, const bench::Samples &samples,
+// With the display open a Pontix path is reported under its own name: "<path> + display".
+const char *const WithDisplay = " + display";
+
+bool displayed(const benchmark::State &state)
+{
+    return state.range(1) != 0;
+}
+
+void report(benchmark::State &state, std::string path, bool peer, const bench::Samples &samples,
     const PaintTally &tally, int rowsBefore, int rowsAfter)
 {
+    const bool display = !peer && displayed(state);
+    if (display)
+        path += WithDisplay;
     if (rowsBefore != rowsAfter) {
         state.SkipWithError("the table did not keep its size between iterations");
         return;
@@ -364,9 +401,13 @@ void report(benchmark::State &state, const std::string &path, bool peer, const b
     state.counters["grid_paints"] = double(tally.grids) / n;
     if (!peer)
         state.counters["label_paints"] = double(tally.labels) / n;
+    if (display)
+        state.counters["display_paints"] = double(tally.display) / n;
     state.counters["late_paints"] = double(tally.late);
     if (tally.grids < static_cast<long long>(samples.size()))
         state.SkipWithError("a timed step repainted no grid: the painting was not measured");
+    if (display && tally.display < static_cast<long long>(samples.size()))
+        state.SkipWithError("a timed step repainted no display: its painting was not measured");
     medians()[{path, int(state.range(0)), peer}] = samples.quantileUs(0.5);
 }
 
@@ -382,7 +423,7 @@ void recordIteration(benchmark::State &state, bench::Samples &samples, Clock::du
 void BM_Pontix_EntryOpening(benchmark::State &state)
 {
     Tfrm_Main &w = *scene->pontix;
-    activate(&w);
+    showDisplay(displayed(state));
     const int rows = int(state.range(0));
     fillPontix(rows);
     bench::Samples samples;
@@ -400,7 +441,7 @@ void BM_Pontix_EntryOpening(benchmark::State &state)
 void BM_Pontix_EntryCompleting(benchmark::State &state)
 {
     Tfrm_Main &w = *scene->pontix;
-    activate(&w);
+    showDisplay(displayed(state));
     const int rows = int(state.range(0));
     fillPontix(rows - 1);
     typeScore(w.EditEx1);
@@ -421,7 +462,7 @@ void BM_Pontix_EntryCompleting(benchmark::State &state)
 void BM_Pontix_UndoOpening(benchmark::State &state)
 {
     Tfrm_Main &w = *scene->pontix;
-    activate(&w);
+    showDisplay(displayed(state));
     const int rows = int(state.range(0));
     fillPontix(rows);
     bench::Samples samples;
@@ -440,7 +481,7 @@ void BM_Pontix_UndoOpening(benchmark::State &state)
 void BM_Pontix_UndoCompleting(benchmark::State &state)
 {
     Tfrm_Main &w = *scene->pontix;
-    activate(&w);
+    showDisplay(displayed(state));
     const int rows = int(state.range(0));
     fillPontix(rows);
     bench::Samples samples;
@@ -458,7 +499,7 @@ void BM_Pontix_UndoCompleting(benchmark::State &state)
 void BM_Pontix_NewGame(benchmark::State &state)
 {
     Tfrm_Main &w = *scene->pontix;
-    activate(&w);
+    showDisplay(displayed(state));
     const int rows = int(state.range(0));
     bench::Samples samples;
     PaintTally tally;
@@ -561,16 +602,31 @@ void BM_Peer_NewGame(benchmark::State &state)
 }
 
 // Single-row paths: many iterations; a new game refills the whole table each time, so fewer.
+// Pontix's runs take a second argument: 1 with the display open.
 void sizes(benchmark::internal::Benchmark *b)
 {
     b->UseManualTime()->Unit(benchmark::kMicrosecond);
     b->Arg(10)->Arg(1000)->Arg(100000)->Iterations(300);
 }
 
+void sizesWithDisplay(benchmark::internal::Benchmark *b)
+{
+    b->UseManualTime()->Unit(benchmark::kMicrosecond);
+    for (int display : {0, 1})
+        b->Args({10, display})->Args({1000, display})->Args({100000, display});
+    b->Iterations(300);
+}
+
 void newGameSize(benchmark::internal::Benchmark *b, int rows, int iterations)
 {
     b->UseManualTime()->Unit(benchmark::kMicrosecond);
     b->Arg(rows)->Iterations(iterations);
+}
+
+void newGameSizeWithDisplay(benchmark::internal::Benchmark *b, int rows, int iterations)
+{
+    b->UseManualTime()->Unit(benchmark::kMicrosecond);
+    b->Args({rows, 0})->Args({rows, 1})->Iterations(iterations);
 }
 
 void newGameSmall(benchmark::internal::Benchmark *b)
@@ -588,19 +644,34 @@ void newGameLarge(benchmark::internal::Benchmark *b)
     newGameSize(b, 100000, 15);
 }
 
-BENCHMARK(BM_Pontix_EntryOpening)->Apply(sizes);
+void newGameSmallWithDisplay(benchmark::internal::Benchmark *b)
+{
+    newGameSizeWithDisplay(b, 10, 200);
+}
+
+void newGameMediumWithDisplay(benchmark::internal::Benchmark *b)
+{
+    newGameSizeWithDisplay(b, 1000, 100);
+}
+
+void newGameLargeWithDisplay(benchmark::internal::Benchmark *b)
+{
+    newGameSizeWithDisplay(b, 100000, 15);
+}
+
+BENCHMARK(BM_Pontix_EntryOpening)->Apply(sizesWithDisplay);
 BENCHMARK(BM_Peer_EntryOpening)->Apply(sizes);
-BENCHMARK(BM_Pontix_EntryCompleting)->Apply(sizes);
+BENCHMARK(BM_Pontix_EntryCompleting)->Apply(sizesWithDisplay);
 BENCHMARK(BM_Peer_EntryCompleting)->Apply(sizes);
-BENCHMARK(BM_Pontix_UndoOpening)->Apply(sizes);
+BENCHMARK(BM_Pontix_UndoOpening)->Apply(sizesWithDisplay);
 BENCHMARK(BM_Peer_UndoOpening)->Apply(sizes);
-BENCHMARK(BM_Pontix_UndoCompleting)->Apply(sizes);
+BENCHMARK(BM_Pontix_UndoCompleting)->Apply(sizesWithDisplay);
 BENCHMARK(BM_Peer_UndoCompleting)->Apply(sizes);
-BENCHMARK(BM_Pontix_NewGame)->Apply(newGameSmall);
+BENCHMARK(BM_Pontix_NewGame)->Apply(newGameSmallWithDisplay);
 BENCHMARK(BM_Peer_NewGame)->Apply(newGameSmall);
-BENCHMARK(BM_Pontix_NewGame)->Apply(newGameMedium);
+BENCHMARK(BM_Pontix_NewGame)->Apply(newGameMediumWithDisplay);
 BENCHMARK(BM_Peer_NewGame)->Apply(newGameMedium);
-BENCHMARK(BM_Pontix_NewGame)->Apply(newGameLarge);
+BENCHMARK(BM_Pontix_NewGame)->Apply(newGameLargeWithDisplay);
 BENCHMARK(BM_Peer_NewGame)->Apply(newGameLarge);
 
 // Medians side by side: Pontix against the peer at each size, and Pontix at its largest size
@@ -610,15 +681,19 @@ void printSummary()
     const auto &table = medians();
     if (table.empty())
         return;
-    std::printf("\n%-42s %8s %12s %12s %9s %14s\n", "path", "rows", "Pontix us", "peer us", "ratio", "vs 10 rows");
+    std::printf("\n%-52s %8s %12s %12s %9s %14s\n", "path", "rows", "Pontix us", "peer us", "ratio", "vs 10 rows");
     std::string lastPath;
     for (const auto &[key, pontixMedian] : table) {
         const auto &[path, rows, peer] = key;
         if (peer)
             continue;
-        const auto peerMedian = table.find({path, rows, true});
+        const std::string alone = path.size() > std::strlen(WithDisplay)
+                && path.compare(path.size() - std::strlen(WithDisplay), std::string::npos, WithDisplay) == 0
+            ? path.substr(0, path.size() - std::strlen(WithDisplay))
+            : path;
+        const auto peerMedian = table.find({alone, rows, true});
         const auto smallest = table.find({path, 10, false});
-        std::printf("%-42s %8d %12.1f ", path.c_str(), rows, pontixMedian);
+        std::printf("%-52s %8d %12.1f ", path.c_str(), rows, pontixMedian);
         if (peerMedian != table.end())
             std::printf("%12.1f %9.2f ", peerMedian->second, pontixMedian / peerMedian->second);
         else

@@ -1,6 +1,7 @@
 // Draws every picture of Pontix into the folder named on the command line:
-// the turn markers, the tool bar images, the panel's cross, the about box's dartboard,
-// the application icon in all its sizes and the opening picture of the splash screen.
+// the turn markers, the tool bar images (the spectator display's among them), the panel's cross,
+// the about box's dartboard, the application icon in all its sizes and the opening picture of the
+// splash screen.
 //
 // Everything is drawn with QPainter at the size it is shown, so small images stay crisp, and
 // once more at twice that size ("@2x") for screens with a scale factor of 2: the same drawing
@@ -465,6 +466,31 @@ QImage toolSettings(int scale)
     return image;
 }
 
+// A screen on a stand showing the two halves of the spectator display, the left one marked.
+void paintToolDisplay(QPainter &p)
+{
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    // Stand and foot.
+    p.setBrush(QColor(96, 104, 118));
+    p.drawRect(7, 12, 2, 2);
+    p.drawRect(4, 14, 8, 1);
+    // Case and screen.
+    p.setBrush(QColor(58, 66, 82));
+    p.drawRect(0, 1, 16, 11);
+    p.setBrush(QColor(11, 14, 17));
+    p.drawRect(1, 2, 14, 9);
+    // The marked half's band, then a large figure in each half.
+    p.setBrush(QColor(255, 210, 31));
+    p.drawRect(1, 2, 7, 2);
+    p.setBrush(Qt::white);
+    p.drawRect(3, 5, 3, 4);
+    p.drawRect(10, 5, 3, 4);
+    p.setBrush(QColor(11, 14, 17));
+    p.drawRect(4, 6, 1, 2);
+    p.drawRect(11, 6, 1, 2);
+}
+
 // The settings panel's close button: a thin black cross.
 void paintPanelCross(QPainter &p)
 {
@@ -615,6 +641,7 @@ int main(int argc, char *argv[])
             && save(toolSettings(scale), path("tb_settings", "png"), "PNG")
             && save(drawn(16, 16, scale, paintToolClose), path("tb_close", "png"), "PNG")
             && save(drawn(16, 16, scale, paintToolDelete), path("tb_delete", "png"), "PNG")
+            && save(drawn(16, 16, scale, paintToolDisplay), path("tb_display", "png"), "PNG")
             && save(drawn(10, 10, scale, paintPanelCross), path("cross", "png"), "PNG")
             && save(dartboardIcon(64, scale), path("dartboard64", "png"), "PNG");
 

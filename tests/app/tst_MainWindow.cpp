@@ -82,6 +82,8 @@ private slots:
     void settingsPanelCross();
     void entryBoxFollowsPalette();
     void statusBar();
+    void checkoutRoutePanel_data();
+    void checkoutRoutePanel();
     void settingsReadAndWrittenBack();
     void typedStartScoreSaved_data();
     void typedStartScoreSaved();
@@ -151,23 +153,27 @@ void tst_MainWindow::toolBarActions()
 {
     open();
     const QList<QAction *> actions = w->ToolBar1->actions();
-    QCOMPARE(actions.size(), 6);
+    QCOMPARE(actions.size(), 8);
     QCOMPARE(actions[0], w->aUj);
     QCOMPARE(actions[1], w->aTorol);
     QVERIFY(actions[2]->isSeparator());
     QCOMPARE(actions[3], w->aBeallit);
     QVERIFY(actions[4]->isSeparator());
     QCOMPARE(actions[5], w->aBezar);
+    QVERIFY(actions[6]->isSeparator());
+    QCOMPARE(actions[7], w->aKijelzo);
 
     QCOMPARE(w->aUj->text(), QStringLiteral("Új játék"));
     QCOMPARE(w->aTorol->text(), QStringLiteral("Töröl"));
     QCOMPARE(w->aBeallit->text(), QStringLiteral("Beállítások"));
     QCOMPARE(w->aBezar->text(), QStringLiteral("Bezár"));
+    QCOMPARE(w->aKijelzo->text(), QStringLiteral("Kijelző"));
     QCOMPARE(w->aUj->shortcuts(), (QList<QKeySequence> {QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_F3)}));
     QCOMPARE(w->aTorol->shortcuts(), QList<QKeySequence> {QKeySequence(Qt::Key_F8)});
     QCOMPARE(w->aBeallit->shortcuts(), QList<QKeySequence> {QKeySequence(Qt::Key_F6)});
     QVERIFY(w->aBezar->shortcuts().isEmpty());
-    for (QAction *action : {w->aUj, w->aTorol, w->aBeallit, w->aBezar}) {
+    QCOMPARE(w->aKijelzo->shortcuts(), QList<QKeySequence> {QKeySequence(Qt::Key_F11)});
+    for (QAction *action : {w->aUj, w->aTorol, w->aBeallit, w->aBezar, w->aKijelzo}) {
         QCOMPARE(action->toolTip(), action->text());
         QVERIFY(!action->icon().isNull());
         auto *button = qobject_cast<QToolButton *>(w->ToolBar1->widgetForAction(action));
@@ -490,12 +496,61 @@ void tst_MainWindow::statusBar()
 {
     open();
     const QList<QLabel *> panels = w->statusBar()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
-    QCOMPARE(panels.size(), 2);
+    QCOMPARE(panels.size(), 3);
     QCOMPARE(panels[0]->width(), 150);
     QVERIFY(!panels[0]->text().isEmpty());
     QCOMPARE(panels[0]->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     QCOMPARE(panels[1]->width(), 50);
     QVERIFY(panels[1]->text().isEmpty());
+    // The checkout route's panel, on the right.
+    QCOMPARE(panels[2]->accessibleName(), QStringLiteral("Kiszálló"));
+    QVERIFY(panels[2]->x() > panels[1]->x() + panels[1]->width());
+    QVERIFY(panels[2]->geometry().right() >= w->statusBar()->width() - 30);
+}
+
+void tst_MainWindow::checkoutRoutePanel_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("route");
+
+    // Entries as typed, "u" F8, "n" Ins, "x" the exact-checkout box clicked; start score 501.
+    QTest::newRow("start") << QString() << QString();
+    QTest::newRow("player 1 at 141") << QStringLiteral("180 100 180 180") << QStringLiteral("T20 T15 D18");
+    QTest::newRow("player 2 to throw, 221") << QStringLiteral("180 100 180 180 0") << QString();
+    QTest::newRow("player 2 at 101") << QStringLiteral("180 100 180 180 0 120 0") << QStringLiteral("T17 Bull");
+    QTest::newRow("player 2 at 41") << QStringLiteral("180 100 180 180 0 180 41") << QStringLiteral("1 D20");
+    QTest::newRow("taken back to the other player") << QStringLiteral("180 100 180 180 u") << QString();
+    QTest::newRow("exact checkout cleared") << QStringLiteral("180 100 180 180 x") << QString();
+    QTest::newRow("ticked again") << QStringLiteral("180 100 180 180 x x") << QStringLiteral("T20 T15 D18");
+    QTest::newRow("new game") << QStringLiteral("180 100 180 180 n") << QString();
+    QTest::newRow("no route for 159") << QStringLiteral("180 0 162 0") << QString();
+    QTest::newRow("player 1 checked out") << QStringLiteral("180 0 180 0 141 0") << QString();
+}
+
+// The route for the player to throw, while exact checkout is ticked, whatever step got there.
+void tst_MainWindow::checkoutRoutePanel()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, route);
+    open();
+    QLabel *panel = nullptr;
+    for (QLabel *label : w->statusBar()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
+        if (label->accessibleName() == QStringLiteral("Kiszálló"))
+            panel = label;
+    }
+    QVERIFY(panel);
+    QVERIFY(w->CheckBox1->isChecked());
+    for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+        if (step == u'u')
+            QTest::keyClick(w->EditEx1, Qt::Key_F8);
+        else if (step == u'n')
+            QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+        else if (step == u'x')
+            w->CheckBox1->click();
+        else
+            enter(step);
+    }
+    QCOMPARE(panel->text(), route);
 }
 
 void tst_MainWindow::settingsReadAndWrittenBack()

@@ -67,15 +67,16 @@ void tst_assets_hidpi::toolBar_data()
     QTest::newRow("delete") << QStringLiteral("tb_delete");
     QTest::newRow("settings") << QStringLiteral("tb_settings");
     QTest::newRow("close") << QStringLiteral("tb_close");
+    QTest::newRow("display") << QStringLiteral("tb_display");
 }
 
 void tst_assets_hidpi::toolBar()
 {
     QFETCH(QString, name);
     Tfrm_Main window;
-    const QList<QAction *> actions {window.aUj, window.aTorol, window.aBeallit, window.aBezar};
+    const QList<QAction *> actions {window.aUj, window.aTorol, window.aBeallit, window.aBezar, window.aKijelzo};
     const QStringList names {QStringLiteral("tb_new"), QStringLiteral("tb_delete"), QStringLiteral("tb_settings"),
-        QStringLiteral("tb_close")};
+        QStringLiteral("tb_close"), QStringLiteral("tb_display")};
     auto *button = qobject_cast<QToolButton *>(window.ToolBar1->widgetForAction(actions[names.indexOf(name)]));
     QVERIFY(button);
     const QPixmap shown = button->icon().pixmap(button->iconSize());

@@ -1,0 +1,408 @@
+// The spectator display: layout, painting of what changed, and its place on the screens.
+#include "app/Display.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "app/Checkout.h"
+
+namespace {
+
+// Its own colours, whatever the desktop's palette: every text reaches at least 7:1 against what
+// it is drawn on.
+const QColor background(0x0B, 0x0E, 0x11);
+const QColor restingBand(0x1C, 0x23, 0x2B);
+const QColor marker(0xFF, 0xD2, 0x1F);
+const QColor figureText(0xFF, 0xFF, 0xFF);
+const QColor routeText(0x8B, 0xE9, 0xFD);
+const QColor checkedOutText(0x5E, 0xF3, 0x8C);
+const QColor labelText(0xB8, 0xC0, 0xC8);
+const QColor divider(0x3A, 0x44, 0x4F);
+
+const std::array<QString, 7> statLabels {QStringLiteral("Átlag"), QStringLiteral("Első 9"), QStringLiteral("Utolsó"),
+    QStringLiteral("Legjobb"), QStringLiteral("100+"), QStringLiteral("140+"), QStringLiteral("180")};
+
+QString figureOf(std::optional<qint32> value)
+{
+    return value ? QString::number(*value) : QStringLiteral("–");
+}
+
+// The font at the pixel size whose capital height fills capHeight and whose text (or, when
+// wider, `widest`) fits into width.
+QFont fitted(QFont font, const QString &text, const QString &widest, qreal capHeight, qreal width)
+{
+    constexpr int probe = 100;
+    font.setPixelSize(probe);
+    const QFontMetricsF metrics(font);
+    const qreal textWidth = std::max(metrics.horizontalAdvance(text), metrics.horizontalAdvance(widest));
+    qreal size = probe * capHeight / metrics.capHeight();
+    if (textWidth > 0)
+        size = std::min(size, probe * width / textWidth);
+    font.setPixelSize(std::max(1, int(size)));
+    return font;
+}
+
+} // namespace
+
+SpectatorDisplay::SpectatorDisplay(
+    TDataSource *source, const TurnFields &fields, std::function<MatchView()> view, QWidget *operatorWindow)
+    // A dialog of the operator's window to the window manager, so that it stays over that window
+    // when the keyboard goes back there; full screen or a normal window as any other.
+    : QWidget(operatorWindow, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    , m_link(std::make_unique<MatchStatsLink>(fields))
+    , m_source(source)
+    , m_view(std::move(view))
+    , m_operatorWindow(operatorWindow)
+{
+    setWindowTitle(QStringLiteral("Pontix – Kijelző"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFocusPolicy(Qt::NoFocus);
+    setMinimumSize(320, 180);
+    m_font = QFont(QStringLiteral("Liberation Sans"));
+    m_font.setStyleHint(QFont::SansSerif);
+    m_font.setBold(true);
+    m_link->OnChange = [this] { refreshLater(); };
+}
+
+SpectatorDisplay::~SpectatorDisplay()
+{
+    m_link->OnChange = nullptr;
+}
+
+void SpectatorDisplay::open()
+{
+    const QScreen *home = m_operatorWindow ? m_operatorWindow->screen() : QGuiApplication::primaryScreen();
+    QScreen *room = nullptr;
+    for (QScreen *screen : QGuiApplication::screens()) {
+        if (screen != home) {
+            room = screen;
+            break;
+        }
+    }
+    if (room) {
+        setScreen(room);
+        setGeometry(room->geometry());
+        showFullScreen();
+    } else {
+        if (!isVisible() && !isFullScreen() && !testAttribute(Qt::WA_Resized)) {
+            // A 16:9 window over two thirds of the work area, to be dragged to a projector.
+            const QRect work = home ? home->availableGeometry() : QRect(0, 0, 1366, 768);
+            QSize size(work.width() * 2 / 3, work.width() * 2 / 3 * 9 / 16);
+            size = size.boundedTo(work.size());
+            setGeometry(QRect(work.center() - QPoint(size.width() / 2, size.height() / 2), size));
+        }
+        showNormal();
+    }
+    handBackKeyboard();
+}
+
+void SpectatorDisplay::toggle()
+{
+    if (isVisible())
+        hide();
+    else
+        open();
+}
+
+void SpectatorDisplay::refreshLater()
+{
+    if (m_refreshQueued || !isVisible())
+        return;
+    m_refreshQueued = true;
+    QMetaObject::invokeMethod(this, &SpectatorDisplay::refresh, Qt::QueuedConnection);
+}
+
+QStringList SpectatorDisplay::shownTexts(int player) const
+{
+    const Half &half = m_halves[player == 1 ? 0 : 1];
+    QStringList texts {half.name, half.remaining, half.route};
+    for (const QString &stat : half.stats)
+        texts << stat;
+    return texts;
+}
+
+void SpectatorDisplay::refresh()
+{
+    m_refreshQueued = false;
+    if (!isVisible())
+        return;
+    m_link->catchUp();
+    const MatchView view = m_view ? m_view() : MatchView {};
+    for (int player = 1; player <= 2; ++player) {
+        Half next = halfFor(player, view);
+        updateChanged(player, m_halves[player - 1], next);
+        m_halves[player - 1] = std::move(next);
+    }
+}
+
+SpectatorDisplay::Half SpectatorDisplay::halfFor(int player, const MatchView &view) const
+{
+    const bool first = player == 1;
+    const qint32 remaining = first ? view.remaining1 : view.remaining2;
+    const PlayerStats &stats = first ? m_link->Stats().player1() : m_link->Stats().player2();
+    Half half;
+    half.name = first ? view.name1 : view.name2;
+    half.toThrow = first == view.player1ToThrow;
+    half.checkedOut = hasCheckedOut(remaining, view.exactCheckout);
+    half.remaining = QString::number(remaining);
+    if (half.checkedOut)
+        half.route = QStringLiteral("Kiszállt!");
+    else if (view.exactCheckout)
+        half.route = checkoutRoute(remaining).text();
+    half.stats = {figureOf(stats.average()), figureOf(stats.firstNine()), figureOf(stats.lastTurn()),
+        figureOf(stats.highest()), QString::number(stats.tons()), QString::number(stats.tonForties()),
+        QString::number(stats.maximums())};
+    return half;
+}
+
+void SpectatorDisplay::updateChanged(int player, const Half &before, const Half &after)
+{
+    const Parts &layout = m_layout[player - 1];
+    if (before.toThrow != after.toThrow)
+        update(markerRegion(player));
+    else if (before.name != after.name)
+        update(layout.band);
+    if (before.remaining != after.remaining || before.checkedOut != after.checkedOut)
+        update(layout.figure);
+    if (before.route != after.route || before.checkedOut != after.checkedOut)
+        update(layout.route);
+    for (size_t i = 0; i < after.stats.size(); ++i) {
+        if (before.stats[i] != after.stats[i])
+            update(layout.values[i]);
+    }
+}
+
+// The marker of the player to throw: the name band in the marker's colour and a frame round the half.
+QRegion SpectatorDisplay::markerRegion(int player) const
+{
+    const QRect area = m_layout[player - 1].area;
+    return QRegion(area) - QRegion(area.adjusted(m_frameWidth, m_frameWidth, -m_frameWidth, -m_frameWidth))
+        + QRegion(m_layout[player - 1].band);
+}
+
+void SpectatorDisplay::layoutHalves()
+{
+    const int w = width() / 2;
+    const int h = height();
+    m_frameWidth = std::max(3, h / 90);
+    for (int i = 0; i < 2; ++i) {
+        Parts &layout = m_layout[i];
+        layout.area = QRect(i * w, 0, i == 0 ? w : width() - w, h);
+        const QRect inner = layout.area.adjusted(m_frameWidth, m_frameWidth, -m_frameWidth, -m_frameWidth);
+        const int margin = std::max(4, inner.width() / 25);
+        const auto row = [&](qreal top, qreal bottom) {
+            return QRect(inner.x() + margin, int(h * top), inner.width() - 2 * margin, int(h * bottom) - int(h * top));
+        };
+        layout.band = QRect(inner.x(), inner.y(), inner.width(), int(h * 0.13) - inner.y());
+        layout.name = layout.band.adjusted(margin, 0, -margin, 0);
+        layout.figure = row(0.14, 0.61);
+        layout.route = row(0.61, 0.72);
+        const QRect stats = row(0.74, 0.98);
+        const int rowHeight = stats.height() / 2;
+        for (int cell = 0; cell < 7; ++cell) {
+            const int columns = cell < 4 ? 4 : 3;
+            const int column = cell < 4 ? cell : cell - 4;
+            const int cellWidth = stats.width() / columns;
+            const QRect whole(
+                stats.x() + column * cellWidth, stats.y() + (cell < 4 ? 0 : rowHeight), cellWidth, rowHeight);
+            layout.labels[cell] = QRect(whole.x(), whole.y(), whole.width(), whole.height() * 2 / 5);
+            layout.values[cell] = QRect(whole.x(), layout.labels[cell].bottom() + 1, whole.width(),
+                whole.height() - layout.labels[cell].height());
+        }
+    }
+}
+
+void SpectatorDisplay::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_pictures.clear();
+    layoutHalves();
+    update();
+}
+
+void SpectatorDisplay::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    // The name bands are filled in their own colour below; the rest starts from the ground.
+    const QRegion ground = event->region() - QRegion(m_layout[0].band) - QRegion(m_layout[1].band);
+    for (const QRect &rect : ground)
+        painter.fillRect(rect, background);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    for (int player = 1; player <= 2; ++player)
+        paintHalf(painter, player, event->region());
+    const QRect seam(width() / 2 - 1, 0, 2, height());
+    if (event->region().intersects(seam))
+        painter.fillRect(seam, divider);
+}
+
+void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRegion &dirty) const
+{
+    const Half &half = m_halves[player - 1];
+    const Parts &layout = m_layout[player - 1];
+    const int h = height();
+
+    if (half.toThrow) {
+        const QRegion frame = markerRegion(player) - QRegion(layout.band);
+        for (const QRect &rect : frame)
+            painter.fillRect(rect, marker);
+    }
+    if (dirty.intersects(layout.band)) {
+        painter.fillRect(layout.band, half.toThrow ? marker : restingBand);
+        const QFont font = fitted(m_font, half.name, QString(), h * 0.045, layout.name.width());
+        drawText(painter, layout.name, half.name, font, half.toThrow ? background : figureText,
+            half.toThrow ? marker : restingBand, TextPieces::Whole);
+    }
+    if (dirty.intersects(layout.figure)) {
+        const QFont font = fitted(
+            m_font, half.remaining, QStringLiteral("888"), layout.figure.height() * 0.86, layout.figure.width() * 0.96);
+        drawText(painter, layout.figure, half.remaining, font, half.checkedOut ? checkedOutText : figureText,
+            background, TextPieces::Characters);
+    }
+    if (dirty.intersects(layout.route) && !half.route.isEmpty()) {
+        const QFont font = fitted(m_font, half.route, QString(), layout.route.height() * 0.6, layout.route.width());
+        drawText(painter, layout.route, half.route, font, half.checkedOut ? checkedOutText : routeText, background,
+            TextPieces::Whole);
+    }
+    QFont labelFont = m_font;
+    labelFont.setBold(false);
+    for (size_t i = 0; i < half.stats.size(); ++i) {
+        const QRect label = layout.labels[i];
+        const QRect value = layout.values[i];
+        if (dirty.intersects(label)) {
+            drawText(painter, label, statLabels[i],
+                fitted(labelFont, statLabels[i], QStringLiteral("Legjobb"), label.height() * 0.5, label.width() * 0.9),
+                labelText, background, TextPieces::Whole);
+        }
+        if (dirty.intersects(value)) {
+            drawText(painter, value, half.stats[i],
+                fitted(m_font, half.stats[i], QStringLiteral("888"), value.height() * 0.55, value.width() * 0.9),
+                figureText, background, TextPieces::Characters);
+        }
+    }
+}
+
+// Text is drawn from pictures of it, made once per font, colour and ground: large text is drawn
+// from the glyphs' outlines, which costs far more than copying a picture. Figures are pictured
+// character by character (their digits come back in every number), other texts whole. The text
+// is centred in rect, its capitals on the rect's middle.
+void SpectatorDisplay::drawText(QPainter &painter, const QRect &rect, const QString &text, const QFont &font,
+    const QColor &color, const QColor &ground, TextPieces pieces) const
+{
+    const QFontMetrics metrics(font);
+    const int capHeight = qRound(QFontMetricsF(font).capHeight());
+    const bool whole = pieces == TextPieces::Whole;
+    // A whole text keeps the font's full height and a margin for glyphs reaching out of their
+    // advance. A figure's characters stay inside their advance and within the capitals' height
+    // (with a little for round digits' overshoot), so their pictures abut and keep inside rect.
+    const int ascent = whole ? metrics.ascent() : capHeight + capHeight / 16 + 1;
+    const int height = ascent + (whole ? metrics.descent() : capHeight / 16 + 1);
+    const int margin = whole ? height / 4 : 0;
+    int x = rect.x() + (rect.width() - metrics.horizontalAdvance(text)) / 2;
+    const int top = rect.y() + (rect.height() + capHeight) / 2 - ascent;
+    const auto draw = [&](const QString &piece) {
+        const int advance = metrics.horizontalAdvance(piece);
+        const TextKey key {piece, color.rgb(), ground.rgb(), font.pixelSize(), font.bold()};
+        auto cached = m_pictures.find(key);
+        if (cached == m_pictures.end()) {
+            QImage picture(std::max(1, advance + 2 * margin), std::max(1, height), QImage::Format_RGB32);
+            picture.fill(ground);
+            QPainter p(&picture);
+            p.setRenderHint(QPainter::TextAntialiasing);
+            p.setFont(font);
+            p.setPen(color);
+            p.drawText(QPoint(margin, ascent), piece);
+            p.end();
+            // Names are typed letter by letter: the pictures of texts seen once do not pile up.
+            if (m_pictures.size() > 512)
+                m_pictures.clear();
+            cached = m_pictures.emplace(key, picture).first;
+        }
+        painter.drawImage(QPoint(x - margin, top), cached->second);
+        x += advance;
+    };
+    if (pieces == TextPieces::Whole) {
+        draw(text);
+    } else {
+        for (const QChar c : text)
+            draw(QString(c));
+    }
+}
+
+void SpectatorDisplay::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F11 && event->modifiers() == Qt::NoModifier) {
+        if (isFullScreen())
+            showNormal();
+        else
+            showFullScreen();
+        handBackKeyboard();
+    } else if (event->key() == Qt::Key_Escape && isFullScreen()) {
+        showNormal();
+        handBackKeyboard();
+    } else {
+        forwardKey(event);
+    }
+}
+
+void SpectatorDisplay::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    layoutHalves();
+    m_link->attach(m_source);
+    m_halves = {};
+    m_refreshQueued = false;
+    refresh();
+    update();
+}
+
+void SpectatorDisplay::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        m_link->attach(nullptr);
+}
+
+void SpectatorDisplay::handBackKeyboard()
+{
+    if (!m_operatorWindow)
+        return;
+    m_operatorWindow->activateWindow();
+    if (QWidget *focus = m_operatorWindow->focusWidget())
+        focus->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+// A key meant for the scoreboard: the action it is the shortcut of, or the operator's focused
+// control, which then has the keyboard again.
+void SpectatorDisplay::forwardKey(QKeyEvent *event)
+{
+    if (!m_operatorWindow) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    handBackKeyboard();
+    const QKeySequence pressed(event->keyCombination());
+    for (QAction *action : m_operatorWindow->findChildren<QAction *>()) {
+        if (action->isEnabled() && action->shortcuts().contains(pressed)) {
+            action->trigger();
+            return;
+        }
+    }
+    if (QWidget *focus = m_operatorWindow->focusWidget()) {
+        QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(), event->isAutoRepeat());
+        QCoreApplication::sendEvent(focus, &copy);
+    }
+}

@@ -1,0 +1,552 @@
+// The spectator display on its own: a bound view of a turn table, its pixels and its screens.
+#include <cmath>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/Checkout.h"
+#include "app/Display.h"
+#include "app/Main.h"
+#include "app/Seged.h"
+#include "app/logo.h"
+#include "controls/uEditEx.h"
+#include "memtable/xovMemTable.h"
+#include "tests/support/TurnTable.h"
+
+namespace {
+
+// The relative luminance of a colour, as contrast ratios are defined on it.
+double luminance(QRgb rgb)
+{
+    const auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The colour most pixels of the rectangle have: what the text there is drawn on.
+QRgb commonColour(const QImage &image, const QRect &rect)
+{
+    QHash<QRgb, int> counts;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    }
+    QRgb best = 0;
+    int most = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > most) {
+            most = it.value();
+            best = it.key();
+        }
+    }
+    return best;
+}
+
+// The contrast of the text in the rectangle: its strongest pixel against the common colour;
+// 1 when nothing is drawn there.
+double textContrast(const QImage &image, const QRect &rect)
+{
+    const QRgb ground = commonColour(image, rect);
+    double strongest = 1;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            strongest = std::max(strongest, contrast(image.pixel(x, y), ground));
+    }
+    return strongest;
+}
+
+// The rows of the rectangle holding pixels that stand out from its common colour by 3:1 or more.
+int inkHeight(const QImage &image, const QRect &rect)
+{
+    const QRgb ground = commonColour(image, rect);
+    int top = -1;
+    int bottom = -1;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            if (contrast(image.pixel(x, y), ground) >= 3) {
+                if (top < 0)
+                    top = y;
+                bottom = y;
+                break;
+            }
+        }
+    }
+    return top < 0 ? 0 : bottom - top + 1;
+}
+
+// Every text the display shows stands 7:1 or more from what it is drawn on.
+void checkContrast(SpectatorDisplay &display)
+{
+    const QImage image = display.grab().toImage();
+    for (int player = 1; player <= 2; ++player) {
+        const SpectatorDisplay::Parts &parts = display.parts(player);
+        QList<QRect> texts {parts.band, parts.figure};
+        if (!display.shownTexts(player)[2].isEmpty())
+            texts << parts.route;
+        for (size_t i = 0; i < parts.labels.size(); ++i)
+            texts << parts.labels[i] << parts.values[i];
+        for (const QRect &rect : texts) {
+            const double ratio = textContrast(image, rect);
+            QVERIFY2(ratio >= 7, qPrintable(QStringLiteral("%1 at %2,%3").arg(ratio).arg(rect.x()).arg(rect.y())));
+        }
+    }
+}
+
+QString figureText(std::optional<qint32> value)
+{
+    return value ? QString::number(*value) : QStringLiteral("–");
+}
+
+// The statistics of one player counted afresh from every row of the window's turn table, in
+// the display's order: average, first nine, last, highest, 100+, 140+, 180. Reads the rows by
+// walking the cursor and leaves it on the last row, where the window keeps it.
+QStringList recount(Tfrm_Main &w, bool player1)
+{
+    TField *score = player1 ? w.Tble1 : w.Tble2;
+    TField *average = player1 ? w.Tbla1 : w.Tbla2;
+    QList<qint32> scores;
+    std::optional<qint32> lastAverage;
+    if (w.Tbl->RowCount() > 0) {
+        w.Tbl->MoveFirst();
+        for (qint32 row = 0; row < w.Tbl->RowCount(); ++row) {
+            if (!score->IsEmptyValue()) {
+                scores << score->AsInteger();
+                lastAverage = average->AsInteger();
+            }
+            w.Tbl->MoveNext();
+        }
+        w.Tbl->MoveLast();
+    }
+    if (scores.isEmpty())
+        return {QStringLiteral("–"), QStringLiteral("–"), QStringLiteral("–"), QStringLiteral("–"), QStringLiteral("0"),
+            QStringLiteral("0"), QStringLiteral("0")};
+    const qsizetype first = std::min<qsizetype>(3, scores.size());
+    qint64 firstSum = 0;
+    for (qsizetype i = 0; i < first; ++i)
+        firstSum += scores[i];
+    int tons = 0, tonForties = 0, maximums = 0;
+    for (const qint32 s : scores) {
+        tons += s >= 100 && s < 140;
+        tonForties += s >= 140 && s < 180;
+        maximums += s == 180;
+    }
+    return {figureText(lastAverage), figureText(qint32(std::nearbyint(double(firstSum) / double(first)))),
+        figureText(scores.last()), figureText(*std::max_element(scores.begin(), scores.end())), QString::number(tons),
+        QString::number(tonForties), QString::number(maximums)};
+}
+
+int screensWanted()
+{
+    return qEnvironmentVariableIntValue("PONTIX_TEST_SCREENS") == 1 ? 1 : 2;
+}
+
+} // namespace
+
+class tst_Display : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void followsTheTable();
+    void hiddenFollowsNothing();
+    void figuresFillTheWindow_data();
+    void figuresFillTheWindow();
+    void contrastWhateverThePalette_data();
+    void contrastWhateverThePalette();
+    void markerAndCheckedOut();
+    void opensOnTheRoomScreen();
+    void fullScreenKeys();
+    void followsTheMatch_data();
+    void followsTheMatch();
+    void closedDisplayRunsNothing();
+
+private:
+    // Entries as the scoreboard makes them: the starter (player 1) opens a row, player 2
+    // completes it; the stored average is the score itself, good enough for the display.
+    void open(qint32 score);
+    void complete(qint32 score);
+    void takeBackCompleting();
+    void takeBackOpening();
+
+    std::unique_ptr<TurnTable> m_table;
+    std::unique_ptr<QWidget> m_operator;
+    std::unique_ptr<SpectatorDisplay> m_display;
+    MatchView m_view;
+};
+
+void tst_Display::init()
+{
+    m_table = std::make_unique<TurnTable>();
+    m_table->table.OpenTable();
+    m_operator = std::make_unique<QWidget>();
+    m_operator->resize(800, 600);
+    m_operator->show();
+    m_view = {QStringLiteral("Anna"), QStringLiteral("Béla"), 501, 501, true, true};
+    const TurnFields fields {m_table->field("e1"), m_table->field("a1"), m_table->field("e2"), m_table->field("a2")};
+    m_display = std::make_unique<SpectatorDisplay>(
+        &m_table->source, fields, [this] { return m_view; }, m_operator.get());
+}
+
+void tst_Display::cleanup()
+{
+    m_display.reset();
+    m_operator.reset();
+    m_table.reset();
+    // Each main window opens a splash that would free itself only after its fade.
+    delete frm_Logo;
+    IniPath.clear();
+}
+
+void tst_Display::open(qint32 score)
+{
+    m_table->table.AppendRow();
+    m_table->table.setFieldValue(QStringLiteral("e1"), score);
+    m_table->table.setFieldValue(QStringLiteral("a1"), score);
+    m_table->table.PostRow();
+}
+
+void tst_Display::complete(qint32 score)
+{
+    m_table->table.MoveLast();
+    m_table->table.EditRow();
+    m_table->table.setFieldValue(QStringLiteral("e2"), score);
+    m_table->table.setFieldValue(QStringLiteral("a2"), score);
+    m_table->table.PostRow();
+}
+
+void tst_Display::takeBackCompleting()
+{
+    m_table->table.EditRow();
+    for (const char *name : {"e2", "h2", "a2"})
+        m_table->table.FieldNamed(QString::fromLatin1(name))->Clear();
+    m_table->table.PostRow();
+}
+
+void tst_Display::takeBackOpening()
+{
+    m_table->table.DeleteRow();
+}
+
+void tst_Display::followsTheTable()
+{
+    m_display->resize(960, 540);
+    m_display->show();
+    open(100);
+    complete(140);
+    open(180);
+    complete(26);
+    QCOMPARE(m_display->stats().player1().turns(), 2);
+    QCOMPARE(m_display->stats().player1().maximums(), 1);
+    QCOMPARE(m_display->stats().player2().tonForties(), 1);
+    takeBackCompleting();
+    QCOMPARE(m_display->stats().player2().lastTurn(), 140);
+    takeBackOpening();
+    QCOMPARE(m_display->stats().player1().highest(), 100);
+    QCOMPARE(m_display->stats().player1().maximums(), 0);
+    m_table->table.RemoveAllRows();
+    QCOMPARE(m_display->stats().player1().turns(), 0);
+    QCOMPARE(m_display->stats().player2().turns(), 0);
+}
+
+// Closed, the display hears nothing of the table; opened again, it starts from all the rows.
+void tst_Display::hiddenFollowsNothing()
+{
+    m_display->resize(960, 540);
+    m_display->show();
+    open(60);
+    m_display->hide();
+    complete(45);
+    open(180);
+    QCOMPARE(m_display->stats().player1().turns(), 0);
+    m_display->show();
+    QCOMPARE(m_display->stats().player1().turns(), 2);
+    QCOMPARE(m_display->stats().player1().highest(), 180);
+    QCOMPARE(m_display->stats().player2().lastTurn(), 45);
+    complete(100);
+    QCOMPARE(m_display->stats().player2().average(), 100);
+}
+
+void tst_Display::figuresFillTheWindow_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("remaining");
+
+    for (const QSize size : {QSize(1920, 1080), QSize(1366, 768), QSize(1280, 720)}) {
+        for (const char *remaining : {"501", "170", "40", "-20"}) {
+            const QString name
+                = QStringLiteral("%1x%2 %3").arg(size.width()).arg(size.height()).arg(QLatin1String(remaining));
+            QTest::newRow(qPrintable(name)) << size << QString::fromLatin1(remaining);
+        }
+    }
+}
+
+// At 16:9 a remaining score of up to three characters stands at least 30 % of the window high.
+void tst_Display::figuresFillTheWindow()
+{
+    QFETCH(QSize, size);
+    QFETCH(QString, remaining);
+    m_view.remaining1 = remaining.toInt();
+    m_view.exactCheckout = false;
+    m_display->resize(size);
+    m_display->show();
+    m_display->refreshLater();
+    QCoreApplication::processEvents();
+    const QImage image = m_display->grab().toImage();
+    const int height = inkHeight(image, m_display->parts(1).figure);
+    QVERIFY2(height >= 0.30 * size.height(), qPrintable(QString::number(height)));
+    // The other half's 501 stands as high as any other three figures.
+    QVERIFY(std::abs(inkHeight(image, m_display->parts(2).figure) - height) <= height / 10 || remaining.size() < 3);
+}
+
+void tst_Display::contrastWhateverThePalette_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light desktop") << false;
+    QTest::newRow("dark desktop") << true;
+}
+
+// Every text of the window, on whatever it is drawn on, at 7:1 or more.
+void tst_Display::contrastWhateverThePalette()
+{
+    QFETCH(bool, dark);
+    const QPalette saved = QApplication::palette();
+    QPalette palette;
+    if (dark) {
+        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            palette.setColor(role, QColor(0x20, 0x20, 0x20));
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(role, Qt::white);
+    }
+    QApplication::setPalette(palette);
+    m_view.remaining1 = 170;
+    m_view.remaining2 = 40;
+    m_display->resize(1366, 768);
+    m_display->show();
+    open(140);
+    QCoreApplication::processEvents();
+    const QImage image = m_display->grab().toImage();
+    QApplication::setPalette(saved);
+
+    // The name bands (one marked), figures, routes and every statistic with its label.
+    QList<QRect> texts;
+    for (int player = 1; player <= 2; ++player) {
+        const SpectatorDisplay::Parts &parts = m_display->parts(player);
+        texts << parts.band << parts.figure << parts.route;
+        for (size_t i = 0; i < parts.labels.size(); ++i)
+            texts << parts.labels[i] << parts.values[i];
+    }
+    for (const QRect &rect : texts) {
+        const double ratio = textContrast(image, rect);
+        QVERIFY2(ratio >= 7, qPrintable(QStringLiteral("%1 at %2,%3").arg(ratio).arg(rect.x()).arg(rect.y())));
+    }
+}
+
+// The marker goes with the turn; a player at 0 shows "Kiszállt!" in place of a route.
+void tst_Display::markerAndCheckedOut()
+{
+    m_display->resize(1280, 720);
+    m_display->show();
+    QCoreApplication::processEvents();
+    const auto bandColour = [this](int x) { return m_display->grab().toImage().pixelColor(x, 12); };
+    const QColor marked = bandColour(100);
+    const QColor resting = bandColour(740);
+    QVERIFY(marked != resting);
+
+    m_view.player1ToThrow = false;
+    m_view.remaining1 = 0;
+    m_display->refreshLater();
+    QCoreApplication::processEvents();
+    QCOMPARE(bandColour(100), resting);
+    QCOMPARE(bandColour(740), marked);
+    const QImage image = m_display->grab().toImage();
+    // The route row of a player at 0 holds "Kiszállt!"; that of a player with 501 to go is empty.
+    QVERIFY(textContrast(image, m_display->parts(1).route) >= 7);
+    QCOMPARE(textContrast(image, m_display->parts(2).route), 1.0);
+}
+
+// With two screens the display takes the one the operator does not use, full screen; with one
+// it is a normal window. Either way the operator's window keeps the keyboard.
+void tst_Display::opensOnTheRoomScreen()
+{
+    QCOMPARE(QGuiApplication::screens().size(), screensWanted());
+    m_operator->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_operator.get()));
+    m_display->open();
+    QVERIFY(QTest::qWaitForWindowExposed(m_display.get()));
+    if (screensWanted() == 2) {
+        QVERIFY(m_display->screen() != m_operator->screen());
+        QVERIFY(m_display->isFullScreen());
+        QCOMPARE(m_display->geometry(), m_display->screen()->geometry());
+    } else {
+        QVERIFY(!m_display->isFullScreen());
+        QVERIFY(m_display->width() < m_operator->screen()->geometry().width());
+    }
+    QCOMPARE(QApplication::activeWindow(), m_operator.get());
+    m_display->toggle();
+    QVERIFY(!m_display->isVisible());
+    m_display->toggle();
+    QVERIFY(m_display->isVisible());
+}
+
+void tst_Display::fullScreenKeys()
+{
+    m_display->resize(800, 450);
+    m_display->showNormal();
+    QVERIFY(QTest::qWaitForWindowExposed(m_display.get()));
+    QTest::keyClick(m_display.get(), Qt::Key_F11);
+    QVERIFY(m_display->isFullScreen());
+    QTest::keyClick(m_display.get(), Qt::Key_Escape);
+    QVERIFY(!m_display->isFullScreen());
+    QTest::keyClick(m_display.get(), Qt::Key_F11);
+    QVERIFY(m_display->isFullScreen());
+    QTest::keyClick(m_display.get(), Qt::Key_F11);
+    QVERIFY(!m_display->isFullScreen());
+    QTRY_COMPARE(QApplication::activeWindow(), m_operator.get());
+    m_display->close();
+    QVERIFY(!m_display->isVisible());
+}
+
+void tst_Display::followsTheMatch_data()
+{
+    QTest::addColumn<QString>("steps");
+
+    // Entries as typed, "u" F8, "n" Ins, "x" the exact-checkout box clicked, "r" player 1 renamed.
+    QTest::newRow("entries") << QStringLiteral("60 45 100 140 180 26 81 100");
+    QTest::newRow("undo") << QStringLiteral("180 140 u u u 100 u 60");
+    QTest::newRow("new game") << QStringLiteral("100 140 n 180 60 n");
+    QTest::newRow("refused and zero") << QStringLiteral("181 -5 179 0 100");
+    QTest::newRow("checked out") << QStringLiteral("180 0 180 0 141 0 u");
+    QTest::newRow("exact checkout cleared below zero") << QStringLiteral("x 180 0 180 0 180 0");
+    QTest::newRow("renamed") << QStringLiteral("60 r 45");
+}
+
+// Opened with F11 from the entry box, the display takes the room's screen, leaves the keyboard
+// to the entry box, and after every step of the operator shows what the main window shows and
+// the statistics of the rows counted afresh.
+void tst_Display::followsTheMatch()
+{
+    QFETCH(QString, steps);
+    Tfrm_Main w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QApplication::setActiveWindow(&w);
+    w.EditEx1->setFocus();
+    QVERIFY(!w.findChild<SpectatorDisplay *>());
+    QTest::keyClick(w.EditEx1, Qt::Key_F11);
+    auto *display = w.findChild<SpectatorDisplay *>();
+    QVERIFY(display);
+    QVERIFY(QTest::qWaitForWindowExposed(display));
+    if (screensWanted() == 2) {
+        QVERIFY(display->screen() != w.screen());
+        QVERIFY(display->isFullScreen());
+    }
+    QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
+
+    for (const QString &step : steps.split(u' ')) {
+        if (step == u'u') {
+            QTest::keyClick(w.EditEx1, Qt::Key_F8);
+        } else if (step == u'n') {
+            QTest::keyClick(w.EditEx1, Qt::Key_Insert);
+        } else if (step == u'x') {
+            w.CheckBox1->click();
+        } else if (step == u'r') {
+            w.ComboBox1->setEditText(QStringLiteral("Kovács Éva"));
+        } else {
+            QTest::keyClicks(w.EditEx1, step);
+            QTest::keyClick(w.EditEx1, Qt::Key_Return);
+        }
+        QCoreApplication::processEvents();
+        const bool exact = w.CheckBox1->isChecked();
+        for (int player = 1; player <= 2; ++player) {
+            const qint32 remaining = player == 1 ? w.Remaining1 : w.Remaining2;
+            const QString route = hasCheckedOut(remaining, exact) ? QStringLiteral("Kiszállt!")
+                : exact                                           ? checkoutRoute(remaining).text()
+                                                                  : QString();
+            QStringList expected {(player == 1 ? w.ComboBox1 : w.ComboBox2)->currentText(),
+                (player == 1 ? w.Label1 : w.Label2)->text(), route};
+            expected << recount(w, player == 1);
+            QCOMPARE(display->shownTexts(player), expected);
+        }
+        QCOMPARE(QApplication::focusWidget(), w.EditEx1);
+    }
+
+    // The room's screen, 1920 x 1080 (or the normal window on the laptop's): figures of three
+    // characters at least 30 % of the height, every text 7:1.
+    const QImage image = display->grab().toImage();
+    for (int player = 1; player <= 2; ++player) {
+        if (display->shownTexts(player)[1].size() == 3) {
+            const int height = inkHeight(image, display->parts(player).figure);
+            QVERIFY2(height >= 0.30 * display->height(), qPrintable(QString::number(height)));
+        }
+    }
+    checkContrast(*display);
+}
+
+// Closed, the display follows nothing; opened again, it shows the match as it now stands.
+void tst_Display::closedDisplayRunsNothing()
+{
+    Tfrm_Main w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QApplication::setActiveWindow(&w);
+    w.EditEx1->setFocus();
+    QTest::keyClick(w.EditEx1, Qt::Key_F11);
+    auto *display = w.findChild<SpectatorDisplay *>();
+    QVERIFY(display && display->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
+    QTest::keyClick(w.EditEx1, Qt::Key_F11);
+    QVERIFY(!display->isVisible());
+    for (const char *score : {"100", "140", "180"}) {
+        QTest::keyClicks(w.EditEx1, QLatin1String(score));
+        QTest::keyClick(w.EditEx1, Qt::Key_Return);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(display->stats().player1().turns(), 0);
+    QCOMPARE(display->stats().player2().turns(), 0);
+    QTest::keyClick(w.EditEx1, Qt::Key_F11);
+    QVERIFY(display->isVisible());
+    QCOMPARE(display->stats().player1().turns(), 2);
+    QCOMPARE(display->shownTexts(1).mid(3), recount(w, true));
+    QCOMPARE(display->shownTexts(2).mid(3), recount(w, false));
+    QCOMPARE(display->shownTexts(1)[1], QStringLiteral("221"));
+}
+
+// The operator's laptop on the left, the room's screen on the right; PONTIX_TEST_SCREENS=1
+// leaves the laptop alone.
+int main(int argc, char *argv[])
+{
+    QTemporaryDir dir;
+    QFile config(dir.filePath(QStringLiteral("screens.json")));
+    if (!config.open(QIODevice::WriteOnly))
+        return 1;
+    config.write(screensWanted() == 1 ? R"({"windowFrameMargins": false, "screens": [
+        {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96}]})"
+                                      : R"({"windowFrameMargins": false, "screens": [
+        {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96},
+        {"name": "room", "x": 1366, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}]})");
+    config.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
+
+    QApplication app(argc, argv);
+    tst_Display test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_Display.moc"
