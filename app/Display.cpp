@@ -12,6 +12,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QVarLengthArray>
 
 #include "app/Checkout.h"
 
@@ -34,21 +35,6 @@ const std::array<QString, 7> statLabels {QStringLiteral("Átlag"), QStringLitera
 QString figureOf(std::optional<qint32> value)
 {
     return value ? QString::number(*value) : QStringLiteral("–");
-}
-
-// The font at the pixel size whose capital height fills capHeight and whose text (or, when
-// wider, `widest`) fits into width.
-QFont fitted(QFont font, const QString &text, const QString &widest, qreal capHeight, qreal width)
-{
-    constexpr int probe = 100;
-    font.setPixelSize(probe);
-    const QFontMetricsF metrics(font);
-    const qreal textWidth = std::max(metrics.horizontalAdvance(text), metrics.horizontalAdvance(widest));
-    qreal size = probe * capHeight / metrics.capHeight();
-    if (textWidth > 0)
-        size = std::min(size, probe * width / textWidth);
-    font.setPixelSize(std::max(1, int(size)));
-    return font;
 }
 
 } // namespace
@@ -228,6 +214,7 @@ void SpectatorDisplay::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_pictures.clear();
+    m_fitted.clear();
     layoutHalves();
     update();
 }
@@ -235,8 +222,14 @@ void SpectatorDisplay::resizeEvent(QResizeEvent *event)
 void SpectatorDisplay::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    // The name bands are filled in their own colour below; the rest starts from the ground.
-    const QRegion ground = event->region() - QRegion(m_layout[0].band) - QRegion(m_layout[1].band);
+    // The name bands are filled in their own colour below, and the figures' pictures cover most of
+    // their parts, around which they fill themselves; the rest starts from the ground.
+    QRegion ground = event->region();
+    for (const Parts &parts : m_layout) {
+        ground -= QRegion(parts.band) + QRegion(parts.figure);
+        for (const QRect &value : parts.values)
+            ground -= value;
+    }
     for (const QRect &rect : ground)
         painter.fillRect(rect, background);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -260,20 +253,21 @@ void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRegion &d
     }
     if (dirty.intersects(layout.band)) {
         painter.fillRect(layout.band, half.toThrow ? marker : restingBand);
-        const QFont font = fitted(m_font, half.name, QString(), h * 0.045, layout.name.width());
-        drawText(painter, layout.name, half.name, font, half.toThrow ? background : figureText,
-            half.toThrow ? marker : restingBand, TextPieces::Whole);
+        drawText(painter, layout.name, half.name, fitted(m_font, half.name, QString(), h * 0.045, layout.name.width()),
+            half.toThrow ? background : figureText, half.toThrow ? marker : restingBand, TextPieces::Whole);
     }
     if (dirty.intersects(layout.figure)) {
-        const QFont font = fitted(
+        const Fitted &fit = fitted(
             m_font, half.remaining, QStringLiteral("888"), layout.figure.height() * 0.86, layout.figure.width() * 0.96);
-        drawText(painter, layout.figure, half.remaining, font, half.checkedOut ? checkedOutText : figureText,
-            background, TextPieces::Characters);
+        const QRect pictured = drawText(painter, layout.figure, half.remaining, fit,
+            half.checkedOut ? checkedOutText : figureText, background, TextPieces::Characters);
+        for (const QRect &rect : QRegion(layout.figure) - QRegion(pictured))
+            painter.fillRect(rect, background);
     }
     if (dirty.intersects(layout.route) && !half.route.isEmpty()) {
-        const QFont font = fitted(m_font, half.route, QString(), layout.route.height() * 0.6, layout.route.width());
-        drawText(painter, layout.route, half.route, font, half.checkedOut ? checkedOutText : routeText, background,
-            TextPieces::Whole);
+        drawText(painter, layout.route, half.route,
+            fitted(m_font, half.route, QString(), layout.route.height() * 0.6, layout.route.width()),
+            half.checkedOut ? checkedOutText : routeText, background, TextPieces::Whole);
     }
     QFont labelFont = m_font;
     labelFont.setBold(false);
@@ -286,9 +280,11 @@ void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRegion &d
                 labelText, background, TextPieces::Whole);
         }
         if (dirty.intersects(value)) {
-            drawText(painter, value, half.stats[i],
+            const QRect pictured = drawText(painter, value, half.stats[i],
                 fitted(m_font, half.stats[i], QStringLiteral("888"), value.height() * 0.55, value.width() * 0.9),
                 figureText, background, TextPieces::Characters);
+            for (const QRect &rect : QRegion(value) - QRegion(pictured))
+                painter.fillRect(rect, background);
         }
     }
 }
@@ -296,48 +292,83 @@ void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRegion &d
 // Text is drawn from pictures of it, made once per font, colour and ground: large text is drawn
 // from the glyphs' outlines, which costs far more than copying a picture. Figures are pictured
 // character by character (their digits come back in every number), other texts whole. The text
-// is centred in rect, its capitals on the rect's middle.
-void SpectatorDisplay::drawText(QPainter &painter, const QRect &rect, const QString &text, const QFont &font,
+// is centred in rect, its capitals on the rect's middle. Returns the rectangle the pictures cover.
+// The font at the pixel size whose capital height fills capHeight and whose text (or, when
+// wider, `widest`) fits into width; worked out once per text and place.
+const SpectatorDisplay::Fitted &SpectatorDisplay::fitted(
+    const QFont &base, const QString &text, const QString &widest, qreal capHeight, qreal width) const
+{
+    const FitKey key {text, widest, qRound(capHeight), qRound(width), base.bold()};
+    if (const auto known = m_fitted.find(key); known != m_fitted.end())
+        return known->second;
+    constexpr int probe = 100;
+    QFont font = base;
+    font.setPixelSize(probe);
+    const QFontMetricsF probed(font);
+    const qreal textWidth = std::max(probed.horizontalAdvance(text), probed.horizontalAdvance(widest));
+    qreal size = probe * capHeight / probed.capHeight();
+    if (textWidth > 0)
+        size = std::min(size, probe * width / textWidth);
+    font.setPixelSize(std::max(1, int(size)));
+    if (m_fitted.size() > 512)
+        m_fitted.clear();
+    return m_fitted.emplace(key, Fitted {font, qRound(QFontMetricsF(font).capHeight())}).first->second;
+}
+
+// Text is drawn from pictures of it, made once per font, colour and ground: large text is drawn
+// from the glyphs' outlines, which costs far more than copying a picture. Figures are pictured
+// character by character (their digits come back in every number), other texts whole. The text
+// is centred in rect, its capitals on the rect's middle. Returns the rectangle the pictures cover.
+QRect SpectatorDisplay::drawText(QPainter &painter, const QRect &rect, const QString &text, const Fitted &fit,
     const QColor &color, const QColor &ground, TextPieces pieces) const
 {
-    const QFontMetrics metrics(font);
-    const int capHeight = qRound(QFontMetricsF(font).capHeight());
     const bool whole = pieces == TextPieces::Whole;
-    // A whole text keeps the font's full height and a margin for glyphs reaching out of their
-    // advance. A figure's characters stay inside their advance and within the capitals' height
-    // (with a little for round digits' overshoot), so their pictures abut and keep inside rect.
-    const int ascent = whole ? metrics.ascent() : capHeight + capHeight / 16 + 1;
-    const int height = ascent + (whole ? metrics.descent() : capHeight / 16 + 1);
-    const int margin = whole ? height / 4 : 0;
-    int x = rect.x() + (rect.width() - metrics.horizontalAdvance(text)) / 2;
-    const int top = rect.y() + (rect.height() + capHeight) / 2 - ascent;
-    const auto draw = [&](const QString &piece) {
+    const auto pictureOf = [&](const QString &piece) -> const Picture & {
+        const TextKey key {piece, color.rgb(), ground.rgb(), fit.font.pixelSize(), fit.font.bold()};
+        if (const auto cached = m_pictures.find(key); cached != m_pictures.end())
+            return cached->second;
+        // A whole text keeps the font's full height and a margin for glyphs reaching out of their
+        // advance. A figure's characters stay inside their advance and within the capitals'
+        // height (with a little for round digits' overshoot): their pictures abut.
+        const QFontMetrics metrics(fit.font);
+        const int overshoot = fit.capHeight / 16 + 1;
+        const int rise = whole ? metrics.ascent() : fit.capHeight + overshoot;
+        const int height = rise + (whole ? metrics.descent() : overshoot);
+        const int margin = whole ? height / 4 : 0;
         const int advance = metrics.horizontalAdvance(piece);
-        const TextKey key {piece, color.rgb(), ground.rgb(), font.pixelSize(), font.bold()};
-        auto cached = m_pictures.find(key);
-        if (cached == m_pictures.end()) {
-            QImage picture(std::max(1, advance + 2 * margin), std::max(1, height), QImage::Format_RGB32);
-            picture.fill(ground);
-            QPainter p(&picture);
-            p.setRenderHint(QPainter::TextAntialiasing);
-            p.setFont(font);
-            p.setPen(color);
-            p.drawText(QPoint(margin, ascent), piece);
-            p.end();
-            // Names are typed letter by letter: the pictures of texts seen once do not pile up.
-            if (m_pictures.size() > 512)
-                m_pictures.clear();
-            cached = m_pictures.emplace(key, picture).first;
-        }
-        painter.drawImage(QPoint(x - margin, top), cached->second);
-        x += advance;
+        QImage image(std::max(1, advance + 2 * margin), std::max(1, height), QImage::Format_RGB32);
+        image.fill(ground);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setFont(fit.font);
+        p.setPen(color);
+        p.drawText(QPoint(margin, rise), piece);
+        p.end();
+        return m_pictures.emplace(key, Picture {image, advance, margin, rise}).first->second;
     };
-    if (pieces == TextPieces::Whole) {
-        draw(text);
+    // Names are typed letter by letter: the pictures of texts seen once do not pile up.
+    if (m_pictures.size() > 512)
+        m_pictures.clear();
+    QVarLengthArray<const Picture *, 8> shown;
+    int textWidth = 0;
+    if (whole) {
+        shown.append(&pictureOf(text));
     } else {
         for (const QChar c : text)
-            draw(QString(c));
+            shown.append(&pictureOf(QString(c)));
     }
+    for (const Picture *picture : shown)
+        textWidth += picture->advance;
+    int x = rect.x() + (rect.width() - textWidth) / 2;
+    const int baseline = rect.y() + (rect.height() + fit.capHeight) / 2;
+    QRect pictured;
+    for (const Picture *picture : shown) {
+        const QRect at(QPoint(x - picture->margin, baseline - picture->rise), picture->image.size());
+        painter.drawImage(at.topLeft(), picture->image);
+        pictured |= at;
+        x += picture->advance;
+    }
+    return pictured;
 }
 
 void SpectatorDisplay::keyPressEvent(QKeyEvent *event)

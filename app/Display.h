@@ -95,7 +95,15 @@ private:
     QRegion markerRegion(int player) const;
     void paintHalf(QPainter &painter, int player, const QRegion &dirty) const;
     enum class TextPieces { Whole, Characters };
-    void drawText(QPainter &painter, const QRect &rect, const QString &text, const QFont &font, const QColor &color,
+    // A font fitted to a place, with its capitals' height in pixels.
+    struct Fitted
+    {
+        QFont font;
+        int capHeight = 0;
+    };
+    const Fitted &fitted(
+        const QFont &base, const QString &text, const QString &widest, qreal capHeight, qreal width) const;
+    QRect drawText(QPainter &painter, const QRect &rect, const QString &text, const Fitted &fit, const QColor &color,
         const QColor &ground, TextPieces pieces) const;
     void handBackKeyboard();
     void forwardKey(QKeyEvent *event);
@@ -112,5 +120,15 @@ private:
     // Pictures of the texts and characters drawn at the current size, by text, colour, ground,
     // pixel size and weight.
     using TextKey = std::tuple<QString, QRgb, QRgb, int, bool>;
-    mutable std::map<TextKey, QImage> m_pictures;
+    struct Picture
+    {
+        QImage image;
+        int advance = 0; // where the next character starts
+        int margin = 0; // left of where the text starts
+        int rise = 0; // from the top to the baseline
+    };
+    mutable std::map<TextKey, Picture> m_pictures;
+    // Fitted fonts at the current size, by text, widest text, capitals' height, width and weight.
+    using FitKey = std::tuple<QString, QString, int, int, bool>;
+    mutable std::map<FitKey, Fitted> m_fitted;
 };
