@@ -14,60 +14,9 @@ shots=${2:-$PWD}
 width=${E2E_WIDTH:-1366}
 height=${E2E_HEIGHT:-768}
 
-fail() { echo "FAIL: $*"; exit 1; }
-skip() {
-    [[ -z "${CI:-}" ]] || fail "cannot run under CI: $*"
-    echo "SKIP: $*"
-    exit 77
-}
-
-for tool in Xvfb xdotool openbox wmctrl import; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed"
-done
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Starts Xvfb on display $1 and waits up to ten seconds for it to answer; on failure the server
-# is stopped again and its log kept in $work/xvfb.log.
-start_x() {
-    Xvfb "$1" -screen 0 "${width}x${height}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    local server=$!
-    for _ in $(seq 100); do
-        if DISPLAY=$1 xdotool getmouselocation >/dev/null 2>&1; then
-            pids+=("$server")
-            return 0
-        fi
-        kill -0 "$server" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill "$server" 2>/dev/null
-    wait "$server" 2>/dev/null
-    return 1
-}
-
-# A free display number; on a busy machine another process may take it first, or the server
-# may be slow to come up: a few displays are tried before giving up.
-display=
-tried=()
-for n in $(seq 70 130); do
-    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    tried+=(":$n")
-    if start_x ":$n"; then
-        display=:$n
-        break
-    fi
-    echo "e2e: Xvfb did not start on :$n: $(tail -n 3 "$work/xvfb.log")"
-    ((${#tried[@]} < 4)) || break
-done
-[[ -n "$display" ]] || skip "Xvfb did not start on ${tried[*]:-any free display}"
-export DISPLAY=$display
+source "$(dirname "$0")/xserver.sh"
+need_tools Xvfb xdotool openbox wmctrl import
+start_display "$width" "$height"
 openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 0.5

@@ -6,39 +6,14 @@
 # the executable once there is one.
 #
 # usage: settings.sh PONTIX_BINARY
-# Exit 77 (skipped) only when the X server or xdotool cannot start.
+# Exit 77 (skipped) only when a tool is missing or no X server starts; a failure when CI is set.
 set -u
 
 binary=$1
 
-skip() { echo "SKIP: $*"; exit 77; }
-fail() { echo "FAIL: $*"; exit 1; }
-
-for tool in Xvfb xdotool; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed"
-done
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-for n in $(seq 70 130); do
-    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] || { display=:$n; break; }
-done
-[[ -n "${display:-}" ]] || skip "no free X display number"
-Xvfb "$display" -screen 0 1366x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do
-    xdotool getmouselocation >/dev/null 2>&1 && break
-    sleep 0.1
-done
-xdotool getmouselocation >/dev/null 2>&1 || skip "Xvfb did not start: $(cat "$work/xvfb.log")"
+source "$(dirname "$0")/xserver.sh"
+need_tools Xvfb xdotool
+start_display 1366 768
 
 # Installed as under /usr: nothing beside the executable, no shared set-up, a fresh home.
 mkdir -p "$work/usr/bin" "$work/etc/xdg" "$work/home"

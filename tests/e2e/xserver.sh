@@ -1,0 +1,64 @@
+# Sourced by the end-to-end scripts: fail and skip, a work folder removed at exit with every
+# process started into pids, and an Xvfb of width x height on a free display, tried on several
+# displays before giving up. A skip (77) is a failure when CI is set, so a run that matters is
+# never green without having played.
+# usage: source xserver.sh; need_tools TOOL...; start_display WIDTH HEIGHT
+
+fail() { echo "FAIL: $*"; exit 1; }
+skip() {
+    [[ -z "${CI:-}" ]] || fail "cannot run under CI: $*"
+    echo "SKIP: $*"
+    exit 77
+}
+
+need_tools() {
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || skip "$tool is not installed"
+    done
+}
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Starts Xvfb on display $1 at $2 x $3 and waits up to ten seconds for it to answer; on failure
+# the server is stopped again and its log kept in $work/xvfb.log.
+start_x() {
+    Xvfb "$1" -screen 0 "${2}x${3}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    local server=$!
+    for _ in $(seq 100); do
+        if DISPLAY=$1 xdotool getmouselocation >/dev/null 2>&1; then
+            pids+=("$server")
+            return 0
+        fi
+        kill -0 "$server" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill "$server" 2>/dev/null
+    wait "$server" 2>/dev/null
+    return 1
+}
+
+# Exports DISPLAY for an X server of $1 x $2 on a free display number. On a busy machine another
+# process may take a number first, or the server may be slow to come up: a few displays are
+# tried before giving up.
+start_display() {
+    local display= tried=() n
+    for n in $(seq 70 130); do
+        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+        tried+=(":$n")
+        if start_x ":$n" "$1" "$2"; then
+            display=:$n
+            break
+        fi
+        echo "e2e: Xvfb did not start on :$n: $(tail -n 3 "$work/xvfb.log")"
+        ((${#tried[@]} < 4)) || break
+    done
+    [[ -n "$display" ]] || skip "Xvfb did not start on ${tried[*]:-any free display}"
+    export DISPLAY=$display
+}
