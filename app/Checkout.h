@@ -15,8 +15,19 @@ struct Dart
     Ring ring = Ring::Single;
     int number = 0;
 
-    int score() const;
-    bool finishes() const { return ring == Ring::Double; }
+    constexpr int score() const
+    {
+        switch (ring) {
+        case Ring::Single:
+            return number;
+        case Ring::Double:
+            return 2 * number;
+        case Ring::Treble:
+            break;
+        }
+        return 3 * number;
+    }
+    constexpr bool finishes() const { return ring == Ring::Double; }
     // "T20", "D16", "7", "25" or "Bull": singles are written as their number alone.
     QString text() const;
 
@@ -29,8 +40,14 @@ struct CheckoutRoute
     std::array<Dart, 3> darts {};
     int count = 0;
 
-    bool isEmpty() const { return count == 0; }
-    int total() const;
+    constexpr bool isEmpty() const { return count == 0; }
+    constexpr int total() const
+    {
+        int sum = 0;
+        for (int i = 0; i < count; ++i)
+            sum += darts[i].score();
+        return sum;
+    }
     // The darts' texts separated by single spaces, e.g. "T20 T20 Bull"; empty when no route.
     QString text() const;
 };
