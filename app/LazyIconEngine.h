@@ -1,4 +1,4 @@
-// An icon made of picture files that decodes each file only when a size it serves is asked for.
+// An icon made of picture files that reads each file only when a size it serves is asked for.
 #pragma once
 
 #include <QIcon>

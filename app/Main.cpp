@@ -19,6 +19,7 @@
 #include "app/Display.h"
 #include "app/MainAccessibility.h"
 #include "app/MainDisplay.h"
+#include "app/Picture.h"
 #include "app/Seged.h"
 #include "app/Settings.h"
 #include "app/TurnLook.h"
@@ -345,7 +346,7 @@ void Tfrm_Main::setCrossIcon()
     // Both sizes, so that a scaled screen gets the sharp twin.
     for (const auto &[resource, ratio] : {std::pair {QStringLiteral(":/assets/cross.png"), 1.0},
              std::pair {QStringLiteral(":/assets/cross@2x.png"), 2.0}}) {
-        QImage cross = QImage(resource).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QImage cross = readPicture(resource).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         QPainter painter(&cross);
         painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
         painter.fillRect(cross.rect(), palette().color(QPalette::WindowText));

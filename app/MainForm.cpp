@@ -7,7 +7,6 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QStatusBar>
 #include <QToolBar>
@@ -16,6 +15,7 @@
 
 #include "app/Main.h"
 #include "app/MainAccessibility.h"
+#include "app/Picture.h"
 #include "app/Version.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
@@ -28,6 +28,7 @@ namespace {
 
 constexpr int EntryBoxWidth = 121;
 constexpr int MarkerWidth = 125;
+constexpr QSize ToolIconSize(16, 16);
 
 // The window names its fonts by family and character height in pixels; the families it names
 // may be missing here, so each lists its nearest stand-ins. The first of them installed is the
@@ -77,7 +78,7 @@ QLabel *picture(QWidget *parent, const QString &resource, QSize size)
 {
     auto *label = new QLabel(parent);
     // Through an icon, so that a scaled screen gets the picture's "@2x" twin.
-    label->setPixmap(QIcon(resource).pixmap(size));
+    label->setPixmap(pictureIcon(resource, size).pixmap(size));
     label->setFixedSize(size);
     label->setAlignment(Qt::AlignCenter);
     return label;
@@ -115,11 +116,16 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     , Player1ToThrow(m_match.Player1ToThrow)
     , Remaining1(m_match.Remaining1)
     , Remaining2(m_match.Remaining2)
-    , aUj(new QAction(QIcon(QStringLiteral(":/assets/tb_new.png")), QStringLiteral("Új játék"), this))
-    , aTorol(new QAction(QIcon(QStringLiteral(":/assets/tb_delete.png")), QStringLiteral("Töröl"), this))
-    , aBeallit(new QAction(QIcon(QStringLiteral(":/assets/tb_settings.png")), QStringLiteral("Beállítások"), this))
-    , aBezar(new QAction(QIcon(QStringLiteral(":/assets/tb_close.png")), QStringLiteral("Bezár"), this))
-    , aKijelzo(new QAction(QIcon(QStringLiteral(":/assets/tb_display.png")), QStringLiteral("Kijelző"), this))
+    , aUj(new QAction(
+          pictureIcon(QStringLiteral(":/assets/tb_new.png"), ToolIconSize), QStringLiteral("Új játék"), this))
+    , aTorol(new QAction(
+          pictureIcon(QStringLiteral(":/assets/tb_delete.png"), ToolIconSize), QStringLiteral("Töröl"), this))
+    , aBeallit(new QAction(
+          pictureIcon(QStringLiteral(":/assets/tb_settings.png"), ToolIconSize), QStringLiteral("Beállítások"), this))
+    , aBezar(new QAction(
+          pictureIcon(QStringLiteral(":/assets/tb_close.png"), ToolIconSize), QStringLiteral("Bezár"), this))
+    , aKijelzo(new QAction(
+          pictureIcon(QStringLiteral(":/assets/tb_display.png"), ToolIconSize), QStringLiteral("Kijelző"), this))
 {
     Tbl->setObjectName(QStringLiteral("Tbl"));
     Tble1->setDisplayLabel(QStringLiteral("Dobás"));
@@ -197,7 +203,7 @@ void Tfrm_Main::createActions()
     ToolBar1->setMovable(false);
     ToolBar1->setFloatable(false);
     ToolBar1->toggleViewAction()->setEnabled(false);
-    ToolBar1->setIconSize(QSize(16, 16));
+    ToolBar1->setIconSize(ToolIconSize);
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     ToolBar1->setFixedHeight(46);
     ToolBar1->addAction(aUj);

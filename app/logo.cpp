@@ -1,10 +1,11 @@
 #include "app/logo.h"
 
+#include <algorithm>
+
 #include <QBitmap>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QPalette>
@@ -13,6 +14,8 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
+
+#include "app/Picture.h"
 
 Tfrm_Logo *frm_Logo = nullptr;
 
@@ -23,6 +26,16 @@ constexpr int HoldInterval = 1000;
 constexpr int FadeInterval = 21;
 constexpr quint8 FadeStep = 10;
 constexpr quint8 LastAlpha = 33;
+
+bool shows(const QImage &image, QRgb colour)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        if (std::find(row, row + image.width(), colour) != row + image.width())
+            return true;
+    }
+    return false;
+}
 } // namespace
 
 Tfrm_Logo::Tfrm_Logo(QWidget *parent)
@@ -46,7 +59,7 @@ Tfrm_Logo::Tfrm_Logo(QWidget *parent)
     Image1->setGeometry(rect());
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Through an icon, so that a scaled screen gets the picture's "@2x" twin.
-    Image1->setPixmap(QIcon(QStringLiteral(":/assets/splash.jpg")).pixmap(size()));
+    Image1->setPixmap(pictureIcon(QStringLiteral(":/assets/splash.jpg"), size()).pixmap(size()));
 
     Timer1->setInterval(HoldInterval);
     Timer2->setInterval(FadeInterval);
@@ -140,6 +153,12 @@ void Tfrm_Logo::applyTransparentColor()
 {
     QImage composed(size(), QImage::Format_RGB32);
     render(&composed);
+    // The opening picture has no holes: then the shape is the whole window, found without the
+    // bitmap a shape with holes is cut from.
+    if (!shows(composed, TransparentColor)) {
+        setMask(QRegion(rect()));
+        return;
+    }
     QRegion shape(QBitmap::fromImage(composed.createMaskFromColor(TransparentColor, Qt::MaskInColor)));
     // An empty shape would mean no shape at all, showing the gray whole; a window that is
     // nothing but the gray keeps a shape outside itself instead, so none of it shows.
