@@ -49,7 +49,8 @@ SpectatorDisplay::SpectatorDisplay(
     , m_view(std::move(view))
     , m_operatorWindow(operatorWindow)
 {
-    setWindowTitle(QStringLiteral("Pontix – Kijelző"));
+    // The desktop adds the program's name: "Kijelző — Pontix".
+    setWindowTitle(QStringLiteral("Kijelző"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -222,9 +223,21 @@ void SpectatorDisplay::resizeEvent(QResizeEvent *event)
 void SpectatorDisplay::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    // A rectangle at a time: clipped to one rectangle, the raster engine fills and copies rows
+    // directly, where a clip of several sends every fill and copy through its span path, split
+    // between threads (a new game took some 2 ms more with the display open).
+    for (const QRect &rect : event->region()) {
+        painter.setClipRect(rect);
+        paintRect(painter, rect);
+    }
+}
+
+void SpectatorDisplay::paintRect(QPainter &painter, const QRect &dirty) const
+{
     // The name bands are filled in their own colour below, and the figures' pictures cover most of
     // their parts, around which they fill themselves; the rest starts from the ground.
-    QRegion ground = event->region();
+    QRegion ground(dirty);
     for (const Parts &parts : m_layout) {
         ground -= QRegion(parts.band) + QRegion(parts.figure);
         for (const QRect &value : parts.values)
@@ -232,21 +245,20 @@ void SpectatorDisplay::paintEvent(QPaintEvent *event)
     }
     for (const QRect &rect : ground)
         painter.fillRect(rect, background);
-    painter.setRenderHint(QPainter::TextAntialiasing);
     for (int player = 1; player <= 2; ++player)
-        paintHalf(painter, player, event->region());
+        paintHalf(painter, player, dirty);
     const QRect seam(width() / 2 - 1, 0, 2, height());
-    if (event->region().intersects(seam))
+    if (dirty.intersects(seam))
         painter.fillRect(seam, divider);
 }
 
-void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRegion &dirty) const
+void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRect &dirty) const
 {
     const Half &half = m_halves[player - 1];
     const Parts &layout = m_layout[player - 1];
     const int h = height();
 
-    if (half.toThrow) {
+    if (half.toThrow && dirty.intersects(layout.area)) {
         const QRegion frame = markerRegion(player) - QRegion(layout.band);
         for (const QRect &rect : frame)
             painter.fillRect(rect, marker);
@@ -289,10 +301,6 @@ void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRegion &d
     }
 }
 
-// Text is drawn from pictures of it, made once per font, colour and ground: large text is drawn
-// from the glyphs' outlines, which costs far more than copying a picture. Figures are pictured
-// character by character (their digits come back in every number), other texts whole. The text
-// is centred in rect, its capitals on the rect's middle. Returns the rectangle the pictures cover.
 // The font at the pixel size whose capital height fills capHeight and whose text (or, when
 // wider, `widest`) fits into width; worked out once per text and place.
 const SpectatorDisplay::Fitted &SpectatorDisplay::fitted(

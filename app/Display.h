@@ -93,7 +93,8 @@ private:
     void layoutHalves();
     void updateChanged(int player, const Half &before, const Half &after);
     QRegion markerRegion(int player) const;
-    void paintHalf(QPainter &painter, int player, const QRegion &dirty) const;
+    void paintRect(QPainter &painter, const QRect &dirty) const;
+    void paintHalf(QPainter &painter, int player, const QRect &dirty) const;
     enum class TextPieces { Whole, Characters };
     // A font fitted to a place, with its capitals' height in pixels.
     struct Fitted
