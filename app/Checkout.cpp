@@ -26,22 +26,7 @@ constexpr std::array<Dart, 62> allDarts()
     return darts;
 }
 
-// The darts worth each score from 0 to 60: at most three (12 is 12, D6 and T4).
-struct DartsWorth
-{
-    std::array<Dart, 3> darts {};
-    int count = 0;
-};
-
-constexpr std::array<DartsWorth, highestDart + 1> dartsByScore()
-{
-    std::array<DartsWorth, highestDart + 1> byScore {};
-    for (const Dart &dart : allDarts()) {
-        DartsWorth &worth = byScore[std::size_t(dart.score())];
-        worth.darts[std::size_t(worth.count++)] = dart;
-    }
-    return byScore;
-}
+constexpr std::array<Dart, 62> darts = allDarts();
 
 constexpr int finishRank(const Dart &dart)
 {
@@ -68,66 +53,67 @@ constexpr int ringRank(Dart::Ring ring)
     return 2;
 }
 
-// Smaller is better, compared element by element; the rules are in the header.
-using RouteKey = std::array<int, 7>;
+// The set-up darts before the finishing one, compared by the rules in the header: fewer aimed at
+// a double or the bull, then in throw order the higher score, for the same score the wider target.
+// Smaller keys are better, compared element by element.
+using SetUpKey = std::array<int, 5>;
 
-constexpr RouteKey keyOf(const CheckoutRoute &route)
+struct SetUp
 {
-    RouteKey key {};
-    key[0] = route.count;
-    const int setups = route.count - 1;
-    for (int i = 0; i < setups; ++i) {
-        const Dart &dart = route.darts[std::size_t(i)];
+    std::array<Dart, 2> darts {};
+    int count = 0;
+    bool possible = false;
+    SetUpKey key {};
+};
+
+constexpr SetUp setUpOf(std::array<Dart, 2> darts, int count)
+{
+    SetUp setUp {darts, count, true, {}};
+    for (int i = 0; i < count; ++i) {
+        const Dart &dart = darts[std::size_t(i)];
         if (dart.finishes())
-            ++key[1];
-        key[std::size_t(3 + 2 * i)] = -dart.score();
-        key[std::size_t(4 + 2 * i)] = ringRank(dart.ring);
+            ++setUp.key[0];
+        setUp.key[std::size_t(1 + 2 * i)] = -dart.score();
+        setUp.key[std::size_t(2 + 2 * i)] = ringRank(dart.ring);
     }
-    key[2] = finishRank(route.darts[std::size_t(setups)]);
-    return key;
+    return setUp;
 }
 
-// The best route to a score among those of the given number of darts, empty when there is none.
-// Only the last set-up dart is looked up by the score it must make, so a score costs some
-// thousand candidates instead of every combination of three darts.
-constexpr CheckoutRoute bestRoute(int score, int count)
+// The best set-up of one and of two darts for every sum they make. Whatever the finishing dart,
+// the best route through it ends the best set-up for the score the finish leaves, so routes are
+// searched over the finishing darts alone.
+struct SetUps
 {
-    constexpr std::array<Dart, 62> darts = allDarts();
-    constexpr std::array<DartsWorth, highestDart + 1> byScore = dartsByScore();
-    CheckoutRoute best;
-    RouteKey bestKey {};
-    const auto offer = [&best, &bestKey](const CheckoutRoute &route) {
-        const RouteKey key = keyOf(route);
-        if (best.isEmpty() || key < bestKey) {
-            best = route;
-            bestKey = key;
-        }
-    };
-    const auto worth = [&byScore](int needed) {
-        return needed >= 0 && needed <= highestDart ? byScore[std::size_t(needed)] : DartsWorth {};
-    };
-    for (const Dart &finish : darts) {
-        if (!finish.finishes())
-            continue;
-        const int needed = score - finish.score();
-        if (count == 1) {
-            if (needed == 0)
-                offer({{finish}, 1});
-            continue;
-        }
-        if (count == 2) {
-            const DartsWorth setup = worth(needed);
-            for (int i = 0; i < setup.count; ++i)
-                offer({{setup.darts[std::size_t(i)], finish}, 2});
-            continue;
-        }
-        for (const Dart &first : darts) {
-            const DartsWorth second = worth(needed - first.score());
-            for (int i = 0; i < second.count; ++i)
-                offer({{first, second.darts[std::size_t(i)], finish}, 3});
-        }
+    std::array<SetUp, 2 * highestDart + 1> ofDarts[3] {};
+};
+
+constexpr void offer(SetUp &best, const SetUp &candidate)
+{
+    if (!best.possible || candidate.key < best.key)
+        best = candidate;
+}
+
+constexpr SetUps bestSetUps()
+{
+    SetUps setUps;
+    setUps.ofDarts[0][0] = setUpOf({}, 0);
+    for (const Dart &first : darts) {
+        offer(setUps.ofDarts[1][std::size_t(first.score())], setUpOf({first}, 1));
+        for (const Dart &second : darts)
+            offer(setUps.ofDarts[2][std::size_t(first.score() + second.score())], setUpOf({first, second}, 2));
     }
-    return best;
+    return setUps;
+}
+
+constexpr SetUps setUps = bestSetUps();
+
+// The fewest darts first, then the set-up's narrow targets, the finishing double, the set-up's
+// order: smaller is better, compared element by element.
+using RouteKey = std::array<int, 7>;
+
+constexpr RouteKey routeKey(int count, const SetUp &setUp, const Dart &finish)
+{
+    return {count, setUp.key[0], finishRank(finish), setUp.key[1], setUp.key[2], setUp.key[3], setUp.key[4]};
 }
 
 using RouteTable = std::array<CheckoutRoute, highestCheckout + 1>;
@@ -136,8 +122,24 @@ constexpr RouteTable buildRoutes()
 {
     RouteTable table {};
     for (int score = 2; score <= highestCheckout; ++score) {
-        for (int count = 1; count <= 3 && table[std::size_t(score)].isEmpty(); ++count)
-            table[std::size_t(score)] = bestRoute(score, count);
+        for (int count = 1; count <= 3 && table[std::size_t(score)].isEmpty(); ++count) {
+            RouteKey bestKey {};
+            for (const Dart &finish : darts) {
+                const int left = score - finish.score();
+                if (!finish.finishes() || left < 0 || left > 2 * highestDart)
+                    continue;
+                const SetUp &setUp = setUps.ofDarts[count - 1][std::size_t(left)];
+                if (!setUp.possible)
+                    continue;
+                const RouteKey key = routeKey(count, setUp, finish);
+                CheckoutRoute &best = table[std::size_t(score)];
+                if (best.isEmpty() || key < bestKey) {
+                    best = {{setUp.darts[0], setUp.darts[1]}, count};
+                    best.darts[std::size_t(count - 1)] = finish;
+                    bestKey = key;
+                }
+            }
+        }
     }
     return table;
 }
