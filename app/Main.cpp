@@ -328,6 +328,8 @@ void Tfrm_Main::DBGrid2DrawColumnCell(
 
 bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == Panel4 && event->type() == QEvent::Show)
+        fitSettingsLabels();
     if (event->type() == QEvent::KeyPress && (watched == EditEx1 || watched == Edit1)) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)

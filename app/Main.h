@@ -135,6 +135,7 @@ private:
     void createActions();
     void createScoreboardStrip(QWidget *parent);
     void createSettingsPanel(QWidget *parent);
+    void fitSettingsLabels();
     void createStatusBar();
     QWidget *createGrids(QWidget *parent);
     void setEntryBoxColor(bool refused);

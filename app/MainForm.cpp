@@ -36,9 +36,10 @@ constexpr QSize ToolIconSize(16, 16);
 // substitutes at every size.
 QFont pixelFont(const QStringList &families, int pixelSize, bool bold)
 {
-    const QStringList installed = QFontDatabase::families();
+    // An installed family has styles; asking for them finds the one family, where listing every
+    // installed family would build the whole list at each font.
     const auto shown = std::find_if(families.cbegin(), families.cend(),
-        [&installed](const QString &family) { return installed.contains(family, Qt::CaseInsensitive); });
+        [](const QString &family) { return !QFontDatabase::styles(family).isEmpty(); });
     QFont font;
     font.setFamilies(shown == families.cend() ? families : QStringList {*shown});
     font.setPixelSize(pixelSize);
@@ -292,7 +293,6 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
     CheckBox1->setGeometry(16 - 1, 12 - 1, 277, 17);
     Label3 = new QLabel(QStringLiteral("Induló pontszám"), options);
     Label3->move(16 - 1, 36 - 1);
-    Label3->adjustSize();
     Edit1 = new TEditEx(options);
     Edit1->setAlignment(taCenter);
     Edit1->setGeometry(16 - 1, 56 - 1, EntryBoxWidth, 25);
@@ -308,7 +308,6 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
     for (QLabel *label : {Label6, Label4, Label5}) {
         label->setEnabled(false);
         label->move(8, top);
-        label->adjustSize();
         top += 20;
     }
     Image3 = picture(GroupBox1, QStringLiteral(":/assets/dartboard64.png"), QSize(64, 64));
@@ -326,6 +325,15 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
     row->addWidget(Panel6);
     row->addWidget(Panel5);
     Panel4->hide();
+    // The labels take their text's size when the panel shows (fitSettingsLabels): measuring
+    // them here would lay out text nobody sees at start.
+    Panel4->installEventFilter(this);
+}
+
+void Tfrm_Main::fitSettingsLabels()
+{
+    for (QLabel *label : {Label3, Label6, Label4, Label5})
+        label->adjustSize();
 }
 
 QWidget *Tfrm_Main::createGrids(QWidget *parent)

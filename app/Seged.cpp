@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QStyleFactory>
 
+#include "app/AppStyle.h"
 #include "app/LazyIconEngine.h"
 #include "app/SafeFile.h"
 #include "app/Version.h"
@@ -229,6 +231,9 @@ void InitApplication()
     // The folders are fixed before anything reads the settings file, that is before the main
     // window.
     InitFolders();
+    // Before the first widget, so that every widget draws through it; it wraps the style the
+    // desktop or the command line chose.
+    QApplication::setStyle(new AppStyle(QStyleFactory::create(QApplication::style()->name())));
     QApplication::setApplicationName(QStringLiteral("Pontix"));
     QApplication::setApplicationDisplayName(QStringLiteral("Pontix"));
     QApplication::setApplicationVersion(QString::fromLatin1(PontixVersion));

@@ -301,6 +301,9 @@ void tst_MainWindow::settingsPanelMovesGrids()
     QTest::keyClick(w->EditEx1, Qt::Key_F6);
     layOut();
     QVERIFY(w->Panel4->isVisible());
+    // Its labels take their text's size, none cut short.
+    for (QLabel *label : {w->Label3, w->Label4, w->Label5, w->Label6})
+        QCOMPARE(label->size(), label->sizeHint());
     QCOMPARE(w->DBGrid1->mapTo(w, QPoint(0, 0)).y(), top + 100);
     QCOMPARE(w->DBGrid2->mapTo(w, QPoint(0, 0)).y(), top + 100);
 
