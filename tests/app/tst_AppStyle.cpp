@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "app/AppStyle.h"
+#include "tests/support/PlainPixels.h"
 
 namespace {
 
@@ -35,13 +36,6 @@ public:
 
     mutable int arrowsAsked = 0;
 };
-
-QImage plain(const QPixmap &pixmap)
-{
-    QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
-    image.setDevicePixelRatio(1);
-    return image;
-}
 
 } // namespace
 
@@ -86,8 +80,8 @@ void tst_AppStyle::sameIconsAsWrappedStyle()
     QVERIFY(!got.isNull());
     QCOMPARE(got.actualSize(size), want.actualSize(size));
     QCOMPARE(got.availableSizes(), want.availableSizes());
-    QCOMPARE(plain(got.pixmap(size, 1.0)), plain(want.pixmap(size, 1.0)));
-    QCOMPARE(plain(got.pixmap(size, 1.0, QIcon::Disabled)), plain(want.pixmap(size, 1.0, QIcon::Disabled)));
+    QCOMPARE(plainPixels(got.pixmap(size, 1.0)), plainPixels(want.pixmap(size, 1.0)));
+    QCOMPARE(plainPixels(got.pixmap(size, 1.0, QIcon::Disabled)), plainPixels(want.pixmap(size, 1.0, QIcon::Disabled)));
 }
 
 // A tool bar wide enough for its buttons never draws the arrow: building and showing it asks
@@ -118,7 +112,8 @@ void tst_AppStyle::overflowArrowAskedWhenShown()
     QVERIFY(counting->arrowsAsked > 0);
     // The arrow drawn is the desktop style's own.
     const QIcon own = counting->baseStyle()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
-    QCOMPARE(plain(arrow->icon().pixmap(arrow->iconSize(), 1.0)), plain(own.pixmap(arrow->iconSize(), 1.0)));
+    QCOMPARE(
+        plainPixels(arrow->icon().pixmap(arrow->iconSize(), 1.0)), plainPixels(own.pixmap(arrow->iconSize(), 1.0)));
 
     window.close();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

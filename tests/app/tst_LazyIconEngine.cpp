@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "app/LazyIconEngine.h"
+#include "tests/support/PlainPixels.h"
 
 namespace {
 
@@ -28,13 +29,6 @@ QIcon decodedIcon()
     for (int size : FileSizes)
         icon.addFile(iconFile(size), QSize(size, size));
     return icon;
-}
-
-QImage plain(const QPixmap &pixmap)
-{
-    QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
-    image.setDevicePixelRatio(1);
-    return image;
 }
 
 } // namespace
@@ -78,7 +72,7 @@ void tst_LazyIconEngine::sameAsDecodedIcon()
     const QPixmap got = lazy.pixmap(size, mode);
     const QPixmap want = decoded.pixmap(size, mode);
     QCOMPARE(got.size(), want.size());
-    QVERIFY(plain(got) == plain(want));
+    QVERIFY(plainPixels(got) == plainPixels(want));
 
     // Painted into a rectangle as a button paints its icon.
     QImage painted(size, QImage::Format_ARGB32_Premultiplied);
@@ -112,9 +106,9 @@ void tst_LazyIconEngine::readOnlyWhenAsked()
     QCOMPARE(icon.availableSizes().size(), 2);
 
     QVERIFY(QFile::copy(iconFile(32), later));
-    QCOMPARE(plain(icon.pixmap(QSize(32, 32), 1.0)), plain(QPixmap(iconFile(32))));
+    QCOMPARE(plainPixels(icon.pixmap(QSize(32, 32), 1.0)), plainPixels(QPixmap(iconFile(32))));
     // The 16-pixel file, not read for 32 pixels, is read when its own size is asked for.
-    QCOMPARE(plain(icon.pixmap(QSize(16, 16), 1.0)), plain(QPixmap(iconFile(16))));
+    QCOMPARE(plainPixels(icon.pixmap(QSize(16, 16), 1.0)), plainPixels(QPixmap(iconFile(16))));
 }
 
 QTEST_MAIN(tst_LazyIconEngine)

@@ -1,0 +1,10 @@
+#include "tests/support/PlainPixels.h"
+
+#include <QPixmap>
+
+QImage plainPixels(const QPixmap &pixmap)
+{
+    QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    image.setDevicePixelRatio(1);
+    return image;
+}

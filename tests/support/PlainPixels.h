@@ -1,0 +1,10 @@
+// Comparing pictures in tests.
+#pragma once
+
+#include <QImage>
+
+class QPixmap;
+
+// The pixmap's pixels as 32-bit ARGB at a ratio of 1, so that two pixmaps compare pixel for
+// pixel whatever format and ratio each was made with.
+QImage plainPixels(const QPixmap &pixmap);
