@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QStatusBar>
@@ -99,6 +100,23 @@ QLabel *marker(QWidget *parent, const QString &resource, QPoint position)
     return image;
 }
 
+// Makes a font the application's until it goes out of scope, then puts the previous one back.
+// Only the application's font changes: the fonts set for classes of controls stay as they are.
+class ApplicationFontWhile
+{
+public:
+    explicit ApplicationFontWhile(const QFont &font)
+        : m_previous(QGuiApplication::font())
+    {
+        QGuiApplication::setFont(font);
+    }
+    ~ApplicationFontWhile() { QGuiApplication::setFont(m_previous); }
+    Q_DISABLE_COPY_MOVE(ApplicationFontWhile)
+
+private:
+    const QFont m_previous;
+};
+
 } // namespace
 
 Tfrm_Main::Tfrm_Main(QWidget *parent)
@@ -137,6 +155,10 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
 
     setWindowTitle(QStringLiteral("Pontix"));
     setFont(segoeUi(13));
+    // An edit box lays out its text in the application's font before it takes the font of its
+    // window, which would load the desktop's font at start only for that. While the controls are
+    // built, the application's font is the window's; the desktop's is back before anything shows.
+    const ApplicationFontWhile buildingInWindowFont(font());
     setGeometry(266, 168, 1070, 480);
 
     createActions();

@@ -72,6 +72,7 @@ private slots:
     void narrowStrip_data();
     void narrowStrip();
     void settingsPanelMovesGrids();
+    void desktopFontKept();
     void gridsHandFocusBack();
     void tabOrderStartsAtEntryBox();
     void averageLabels();
@@ -98,6 +99,7 @@ private:
     QTemporaryDir m_dir;
     void useDarkPalette();
     QPalette m_palette = QApplication::palette();
+    QFont m_font = QApplication::font();
     QPalette m_lineEditPalette = QApplication::palette("QLineEdit");
 };
 
@@ -311,6 +313,31 @@ void tst_MainWindow::settingsPanelMovesGrids()
     layOut();
     QVERIFY(!w->Panel4->isVisible());
     QCOMPARE(w->DBGrid1->mapTo(w, QPoint(0, 0)).y(), top);
+}
+
+// The window's controls are in the window's fonts, while what opens outside it (tool tips, edit
+// boxes' menus) stays in the desktop's, also when the desktop names fonts for such classes.
+void tst_MainWindow::desktopFontKept()
+{
+    QFont desktop(QStringLiteral("DejaVu Serif"));
+    desktop.setPixelSize(11);
+    QFont menus(QStringLiteral("DejaVu Sans Mono"));
+    menus.setPixelSize(10);
+    QApplication::setFont(desktop);
+    QApplication::setFont(menus, "QMenu");
+
+    open();
+    QCOMPARE(QGuiApplication::font(), desktop);
+    QCOMPARE(QApplication::font("QMenu"), menus);
+    for (QWidget *box : {static_cast<QWidget *>(w->ComboBox1->lineEdit()), static_cast<QWidget *>(w->Edit1)}) {
+        QCOMPARE(box->font().family(), w->font().family());
+        QVERIFY(box->font().pixelSize() > 0);
+    }
+    QCOMPARE(w->Edit1->font().pixelSize(), 13);
+    QCOMPARE(w->EditEx1->font().pixelSize(), 21);
+    QCOMPARE(w->ComboBox1->lineEdit()->font().pixelSize(), 15);
+
+    QApplication::setFont(m_font);
 }
 
 void tst_MainWindow::gridsHandFocusBack()
