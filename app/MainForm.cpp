@@ -102,6 +102,9 @@ QLabel *marker(QWidget *parent, const QString &resource, QPoint position)
 
 // Makes a font the application's until it goes out of scope, then puts the previous one back.
 // Only the application's font changes: the fonts set for classes of controls stay as they are.
+// Once set, the toolkit keeps the application's font as the program's choice: a change of the
+// desktop's font while the program runs no longer reaches tool tips and menus (the window's
+// controls, in fonts of their own, never followed it).
 class ApplicationFontWhile
 {
 public:
