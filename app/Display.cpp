@@ -14,7 +14,7 @@
 #include <QScreen>
 #include <QVarLengthArray>
 
-#include "app/Checkout.h"
+#include "match/Checkout.h"
 
 namespace {
 

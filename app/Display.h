@@ -11,7 +11,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "app/StatsLink.h"
+#include "match/StatsLink.h"
 
 class QKeyEvent;
 class TDataSource;

@@ -15,13 +15,13 @@
 #include <QToolButton>
 #include <QWindow>
 
-#include "app/Checkout.h"
+#include "match/Checkout.h"
 #include "app/Display.h"
 #include "app/MainAccessibility.h"
 #include "app/MainDisplay.h"
 #include "app/Picture.h"
 #include "app/Seged.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "app/TurnLook.h"
 #include "app/logo.h"
 #include "controls/ThemeDBGrid.h"

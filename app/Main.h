@@ -4,7 +4,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
-#include "app/Match.h"
+#include "match/Match.h"
 #include "controls/DBGrid.h"
 
 class QAction;

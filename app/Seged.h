@@ -1,74 +1,9 @@
 #pragma once
 
-#include <QString>
-#include <QVariant>
-
-// Conversions between what the operator types, what a turn-table field holds and what the
-// labels show. None of them ever fails: unusable text is a score of 0, an empty field is 0.
-
-// The text reduced to what can make a number: trimmed of blanks and control characters, then
-// its digits, a leading minus sign and the first decimal separator, in order.
-QString NumericText(const QString &S);
-
-// The typed text as a score; 0 for anything that is not a plain 32-bit integer.
-qint32 ScoreFromText(const QString &S);
-
-// The field value as a 32-bit integer, Default when the field is empty.
-qint32 VarToIntDef(const QVariant &V, qint32 Default);
-
-// The field value as decimal text, "0" when the field is empty.
-QString VarToScoreText(const QVariant &V);
-
-// A when Flag is set, else B.
-QVariant ChooseVar(bool Flag, const QVariant &A, const QVariant &B);
-
-// Start-up values, fixed once by InitFolders before the main window exists: the executable's
-// folder, the folder of the settings file and the settings file's full path. No trailing "/"
-// (but for the root folder itself).
-extern QString AppDir;
-extern QString DataDir;
-extern QString IniPath;
-
-// Folder identifier of the application-data folder shared by all users of the machine.
-constexpr int CSIDL_COMMON_APPDATA = 35;
-
-// The running executable's folder, without a trailing "/".
-QString GetAppDir();
-
-// The path of a well-known shared folder, empty when there is none for the identifier. The
-// all-users application-data folder is the first folder of XDG_CONFIG_DIRS, "/etc/xdg" when that
-// names none.
-QString GetSpecialFolderPath(int csidl);
-
-// The all-users application-data folder.
-QString GetAppDataPath();
-
-// The user's own configuration folder: XDG_CONFIG_HOME when it names an absolute folder, else
-// ".config" in the home folder; empty when there is no home folder.
-QString GetUserConfigPath();
-
-// The user's own settings folder, "Pontix" in GetUserConfigPath(), which the first save creates;
-// empty when there is no home folder.
-QString GetUserDataDir();
-
-// The folder of the settings file, the first of:
-// 1. appDir, when a "Pontix.ini" is there;
-// 2. the all-users "Pontix" folder in appDataPath, when it exists and the user may write in it;
-// 3. the user's own "Pontix" folder in userConfigPath (appDir when that names no folder).
-// A "Pontix.ini" that is a symbolic link another user could have planted counts as missing, and
-// a folder where one sits is passed over, so that nothing is ever read or written through it.
-QString ChooseDataDir(const QString &appDir, const QString &appDataPath, const QString &userConfigPath);
-
-// The file the settings are read from: iniPath, or while there is no file there, a readable
-// all-users "Pontix/Pontix.ini" in appDataPath, which gives the first values.
-QString ChooseReadPath(const QString &iniPath, const QString &appDataPath);
-
-// ChooseReadPath for IniPath and the all-users folder of this run.
-QString SettingsReadPath();
-
-// Fixes AppDir, DataDir and IniPath; the application object must exist. Later calls change nothing.
-// Nothing is created: the user's own folder comes with the first save.
-void InitFolders();
+// The helpers of the program: the score texts and the settings folders live in their own floors
+// and are reachable from here under their usual names; the start-up itself is here.
+#include "match/ScoreText.h"
+#include "settings/Folders.h"
 
 // The program-wide start-up before the main window: the folders, the application's names and
 // its window icon. The application object must exist.

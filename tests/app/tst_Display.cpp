@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/Checkout.h"
+#include "match/Checkout.h"
 #include "app/Display.h"
 #include "app/Main.h"
 #include "app/Seged.h"

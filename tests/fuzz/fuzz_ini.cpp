@@ -28,7 +28,7 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include <sys/stat.h>
 
 namespace {

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QVariant>
 
-#include "app/Seged.h"
+#include "match/ScoreText.h"
 #include "tests/support/ReferenceScore.h"
 
 namespace {

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # Fails when a file of a library includes a header of a floor above its own: db/ includes none
-# of ours outside db/, memtable/ only db/, controls/ only db/, app/ anything. Takes the root of
+# of ours outside db/, memtable/ only db/, match/ only db/ and memtable/, settings/ none outside
+# itself, controls/ only db/, app/ anything. Takes the root of
 # the tree to check; prints every offending line.
 set -euo pipefail
 root=${1:?usage: check_layers.sh ROOT}
 declare -A allowed=(
     [db]="db"
     [memtable]="db memtable"
+    [match]="db memtable match"
+    [settings]="settings"
     [controls]="db controls"
-    [app]="db memtable controls app"
+    [app]="db memtable match settings controls app"
 )
-ours="db|memtable|controls|app|tests|bench|assets"
+ours="db|memtable|match|settings|controls|app|tests|bench|assets"
 status=0
-for floor in db memtable controls app; do
+for floor in db memtable match settings controls app; do
     [[ -d "$root/$floor" ]] || continue
     while IFS= read -r hit; do
         file=${hit%%:*}

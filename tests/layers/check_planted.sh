@@ -8,5 +8,7 @@ echo "$output"
 [[ $status -eq 1 ]] || { echo "expected exit status 1, got $status"; exit 1; }
 grep -q '^layering: db/Planted.h (db/) includes a header of app/' <<<"$output" || exit 1
 grep -q '^layering: controls/Planted.h (controls/) includes a header of memtable/' <<<"$output" || exit 1
-[[ $(grep -c '^layering:' <<<"$output") -eq 2 ]] || { echo "expected exactly two findings"; exit 1; }
+grep -q '^layering: match/Planted.h (match/) includes a header of controls/' <<<"$output" || exit 1
+grep -q '^layering: settings/Planted.h (settings/) includes a header of match/' <<<"$output" || exit 1
+[[ $(grep -c '^layering:' <<<"$output") -eq 4 ]] || { echo "expected exactly four findings"; exit 1; }
 echo "planted includes refused"

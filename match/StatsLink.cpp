@@ -1,5 +1,5 @@
 // The statistics' link to the turn table: the last row after every change, all rows on attaching.
-#include "app/StatsLink.h"
+#include "match/StatsLink.h"
 
 #include "db/DataSet.h"
 #include "db/Field.h"

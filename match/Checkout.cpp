@@ -1,5 +1,5 @@
 // The checkout routes, worked out at compile time for every score that has one.
-#include "app/Checkout.h"
+#include "match/Checkout.h"
 
 #include <array>
 #include <cstddef>

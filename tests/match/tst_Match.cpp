@@ -4,7 +4,7 @@
 
 #include <QTest>
 
-#include "app/Match.h"
+#include "match/Match.h"
 #include "db/Field.h"
 #include "memtable/xovMemTable.h"
 #include "tests/support/TurnTable.h"

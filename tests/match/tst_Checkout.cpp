@@ -1,7 +1,7 @@
 // Checkout routes held against the darts rules worked out here by plain enumeration.
 #include <QTest>
 
-#include "app/Checkout.h"
+#include "match/Checkout.h"
 
 namespace {
 

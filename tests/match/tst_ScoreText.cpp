@@ -1,8 +1,8 @@
 #include <QTest>
 
-#include "app/Seged.h"
+#include "match/ScoreText.h"
 
-class tst_Seged : public QObject
+class tst_ScoreText : public QObject
 {
     Q_OBJECT
 
@@ -18,7 +18,7 @@ private slots:
     void chooseVar();
 };
 
-void tst_Seged::scoreFromText_data()
+void tst_ScoreText::scoreFromText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<qint32>("score");
@@ -53,14 +53,14 @@ void tst_Seged::scoreFromText_data()
     QTest::newRow("tab inside") << QStringLiteral("1\t2") << 12;
 }
 
-void tst_Seged::scoreFromText()
+void tst_ScoreText::scoreFromText()
 {
     QFETCH(QString, text);
     QFETCH(qint32, score);
     QCOMPARE(ScoreFromText(text), score);
 }
 
-void tst_Seged::numericText_data()
+void tst_ScoreText::numericText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("numeric");
@@ -72,14 +72,14 @@ void tst_Seged::numericText_data()
     QTest::newRow("nothing usable") << QStringLiteral("abc") << QString();
 }
 
-void tst_Seged::numericText()
+void tst_ScoreText::numericText()
 {
     QFETCH(QString, text);
     QFETCH(QString, numeric);
     QCOMPARE(NumericText(text), numeric);
 }
 
-void tst_Seged::scoreFromTextNeverFails()
+void tst_ScoreText::scoreFromTextNeverFails()
 {
     // Every byte value, and a long text, go through without trouble.
     QString all;
@@ -94,7 +94,7 @@ void tst_Seged::scoreFromTextNeverFails()
         12);
 }
 
-void tst_Seged::varToIntDef()
+void tst_ScoreText::varToIntDef()
 {
     QCOMPARE(VarToIntDef(QVariant(), 0), 0);
     QCOMPARE(VarToIntDef(QVariant(), 501), 501);
@@ -102,7 +102,7 @@ void tst_Seged::varToIntDef()
     QCOMPARE(VarToIntDef(QVariant(0), 501), 0);
 }
 
-void tst_Seged::varToScoreText_data()
+void tst_ScoreText::varToScoreText_data()
 {
     QTest::addColumn<QVariant>("value");
     QTest::addColumn<QString>("text");
@@ -114,19 +114,19 @@ void tst_Seged::varToScoreText_data()
     QTest::newRow("smallest") << QVariant(qint32(-2147483647 - 1)) << QStringLiteral("-2147483648");
 }
 
-void tst_Seged::varToScoreText()
+void tst_ScoreText::varToScoreText()
 {
     QFETCH(QVariant, value);
     QFETCH(QString, text);
     QCOMPARE(VarToScoreText(value), text);
 }
 
-void tst_Seged::chooseVar()
+void tst_ScoreText::chooseVar()
 {
     QCOMPARE(ChooseVar(true, 501, 40), QVariant(501));
     QCOMPARE(ChooseVar(false, 501, 40), QVariant(40));
     QVERIFY(ChooseVar(false, 501, QVariant()).isNull());
 }
 
-QTEST_GUILESS_MAIN(tst_Seged)
-#include "tst_Seged.moc"
+QTEST_GUILESS_MAIN(tst_ScoreText)
+#include "tst_ScoreText.moc"

@@ -1,5 +1,5 @@
 // The rules of a match on the turn table: entries, taking them back, new games.
-#include "app/Match.h"
+#include "match/Match.h"
 
 #include <algorithm>
 #include <array>

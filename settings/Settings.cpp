@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/IniFile.h"
-#include "app/Seged.h"
+#include "settings/IniFile.h"
+#include "settings/Folders.h"
 #include <sys/stat.h>
 
 namespace {

@@ -11,8 +11,8 @@
 #include <QTemporaryFile>
 #include <QTest>
 
-#include "app/Seged.h"
-#include "app/Settings.h"
+#include "settings/Folders.h"
+#include "settings/Settings.h"
 #include "tests/support/Files.h"
 #include "tests/support/OtherUser.h"
 #include <sys/inotify.h>

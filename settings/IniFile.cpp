@@ -1,4 +1,4 @@
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 
 #include <limits>
 #include <optional>
@@ -9,7 +9,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
-#include "app/SafeFile.h"
+#include "settings/SafeFile.h"
 
 namespace {
 

@@ -10,14 +10,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/Seged.h"
+#include "settings/Folders.h"
 #include "tests/support/OtherUser.h"
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
 // The start-up folders: where the executable is, where the settings file is looked for.
-class tst_Seged_folders : public QObject
+class tst_Folders : public QObject
 {
     Q_OBJECT
 
@@ -62,7 +62,7 @@ bool makeFolder(const QString &path, mode_t mode)
 
 } // namespace
 
-void tst_Seged_folders::init()
+void tst_Folders::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
@@ -74,7 +74,7 @@ void tst_Seged_folders::init()
     }
 }
 
-void tst_Seged_folders::cleanup()
+void tst_Folders::cleanup()
 {
     for (auto it = m_environment.cbegin(); it != m_environment.cend(); ++it) {
         if (it.value())
@@ -89,7 +89,7 @@ void tst_Seged_folders::cleanup()
     m_dir.reset();
 }
 
-void tst_Seged_folders::specialFolder_data()
+void tst_Folders::specialFolder_data()
 {
     QTest::addColumn<bool>("set");
     QTest::addColumn<QByteArray>("configDirs");
@@ -107,7 +107,7 @@ void tst_Seged_folders::specialFolder_data()
     QTest::newRow("root folder") << true << "/"_ba << u"/"_s;
 }
 
-void tst_Seged_folders::specialFolder()
+void tst_Folders::specialFolder()
 {
     QFETCH(bool, set);
     QFETCH(QByteArray, configDirs);
@@ -121,7 +121,7 @@ void tst_Seged_folders::specialFolder()
     QCOMPARE(GetAppDataPath(), expected);
 }
 
-void tst_Seged_folders::otherSpecialFolders()
+void tst_Folders::otherSpecialFolders()
 {
     qputenv("XDG_CONFIG_DIRS", "/srv/conf");
     QCOMPARE(GetSpecialFolderPath(26), QString()); // the per-user one
@@ -129,7 +129,7 @@ void tst_Seged_folders::otherSpecialFolders()
     QCOMPARE(GetSpecialFolderPath(-1), QString());
 }
 
-void tst_Seged_folders::userConfigPath_data()
+void tst_Folders::userConfigPath_data()
 {
     QTest::addColumn<std::optional<QByteArray>>("configHome");
     QTest::addColumn<std::optional<QByteArray>>("home");
@@ -147,7 +147,7 @@ void tst_Seged_folders::userConfigPath_data()
     QTest::newRow("root as home") << none << std::optional("/"_ba) << u"/.config"_s;
 }
 
-void tst_Seged_folders::userConfigPath()
+void tst_Folders::userConfigPath()
 {
     QFETCH(std::optional<QByteArray>, configHome);
     QFETCH(std::optional<QByteArray>, home);
@@ -163,7 +163,7 @@ void tst_Seged_folders::userConfigPath()
 }
 
 // The three places in their order, each decided as an unprivileged user would find them.
-void tst_Seged_folders::chooseDataDir_data()
+void tst_Folders::chooseDataDir_data()
 {
     QTest::addColumn<QString>("besideExecutable");
     QTest::addColumn<QString>("allUsers");
@@ -187,7 +187,7 @@ void tst_Seged_folders::chooseDataDir_data()
     QTest::newRow("no home folder") << u"none"_s << u"missing"_s << false << u"app"_s;
 }
 
-void tst_Seged_folders::chooseDataDir()
+void tst_Folders::chooseDataDir()
 {
     QFETCH(QString, besideExecutable);
     QFETCH(QString, allUsers);
@@ -238,7 +238,7 @@ void tst_Seged_folders::chooseDataDir()
 }
 
 // The user's own file once it exists; before, a readable all-users file gives the first values.
-void tst_Seged_folders::chooseReadPath_data()
+void tst_Folders::chooseReadPath_data()
 {
     QTest::addColumn<QString>("own");
     QTest::addColumn<QString>("allUsers");
@@ -252,7 +252,7 @@ void tst_Seged_folders::chooseReadPath_data()
     QTest::newRow("a link planted as the own file") << u"planted link"_s << u"readable"_s << u"all users"_s;
 }
 
-void tst_Seged_folders::chooseReadPath()
+void tst_Folders::chooseReadPath()
 {
     QFETCH(QString, own);
     QFETCH(QString, allUsers);
@@ -287,7 +287,7 @@ void tst_Seged_folders::chooseReadPath()
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
 }
 
-void tst_Seged_folders::appDirKeepsLetterCase()
+void tst_Folders::appDirKeepsLetterCase()
 {
     const QString appDir = path(u"MixedCase/Bin"_s);
     QVERIFY(QDir().mkpath(appDir));
@@ -302,7 +302,7 @@ void tst_Seged_folders::appDirKeepsLetterCase()
     QCOMPARE(GetAppDir(), exeDir);
 }
 
-void tst_Seged_folders::initFoldersOnce()
+void tst_Folders::initFoldersOnce()
 {
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(m_dir->path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(u"config"_s)));
@@ -324,5 +324,5 @@ void tst_Seged_folders::initFoldersOnce()
     QCOMPARE(IniPath, iniPath);
 }
 
-QTEST_GUILESS_MAIN(tst_Seged_folders)
-#include "tst_Seged_folders.moc"
+QTEST_GUILESS_MAIN(tst_Folders)
+#include "tst_Folders.moc"

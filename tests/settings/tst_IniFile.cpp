@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "tests/support/Files.h"
 #include <sys/resource.h>
 #include <unistd.h>

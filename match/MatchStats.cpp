@@ -1,5 +1,5 @@
 // The players' statistics, each change of the turn table applied as turns added and taken away.
-#include "app/MatchStats.h"
+#include "match/MatchStats.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 
 #include <QTest>
 
-#include "app/MatchStats.h"
+#include "match/MatchStats.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/MatchStats.h"
+#include "match/MatchStats.h"
 #include "db/DataLink.h"
 
 class TField;

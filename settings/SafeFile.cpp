@@ -1,4 +1,4 @@
-#include "app/SafeFile.h"
+#include "settings/SafeFile.h"
 
 #include <cerrno>
 #include <climits>

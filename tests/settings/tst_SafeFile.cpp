@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/SafeFile.h"
+#include "settings/SafeFile.h"
 #include "tests/support/Files.h"
 #include "tests/support/OtherUser.h"
 #include <sched.h>
