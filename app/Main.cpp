@@ -15,19 +15,19 @@
 #include <QToolButton>
 #include <QWindow>
 
-#include "match/Checkout.h"
 #include "app/Display.h"
 #include "app/MainAccessibility.h"
 #include "app/MainDisplay.h"
 #include "app/Picture.h"
 #include "app/Seged.h"
-#include "settings/Settings.h"
 #include "app/TurnLook.h"
 #include "app/logo.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
 #include "db/Field.h"
+#include "match/Checkout.h"
 #include "memtable/xovMemTable.h"
+#include "settings/Settings.h"
 
 qint32 StartScore = DefaultStartScore;
 bool ExactCheckout = DefaultExactCheckout;

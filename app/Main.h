@@ -4,8 +4,8 @@
 #include <QMainWindow>
 #include <QTimer>
 
-#include "match/Match.h"
 #include "controls/DBGrid.h"
+#include "match/Match.h"
 
 class QAction;
 class QCheckBox;

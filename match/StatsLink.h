@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "match/MatchStats.h"
 #include "db/DataLink.h"
+#include "match/MatchStats.h"
 
 class TField;
 

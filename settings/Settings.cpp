@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "settings/IniFile.h"
 #include "settings/Folders.h"
+#include "settings/IniFile.h"
 #include <sys/stat.h>
 
 namespace {

@@ -9,12 +9,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "match/Checkout.h"
 #include "app/Display.h"
 #include "app/Main.h"
 #include "app/Seged.h"
 #include "app/logo.h"
 #include "controls/uEditEx.h"
+#include "match/Checkout.h"
 #include "memtable/xovMemTable.h"
 #include "tests/support/TurnTable.h"
 

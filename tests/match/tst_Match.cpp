@@ -4,8 +4,8 @@
 
 #include <QTest>
 
-#include "match/Match.h"
 #include "db/Field.h"
+#include "match/Match.h"
 #include "memtable/xovMemTable.h"
 #include "tests/support/TurnTable.h"
 
