@@ -15,6 +15,8 @@
 #include <QVarLengthArray>
 
 #include "match/Checkout.h"
+#include "match/Match.h"
+#include "match/TurnScores.h"
 
 namespace {
 
@@ -30,7 +32,8 @@ const QColor labelText(0xB8, 0xC0, 0xC8);
 const QColor divider(0x3A, 0x44, 0x4F);
 
 const std::array<QString, 7> statLabels {QStringLiteral("Átlag"), QStringLiteral("Első 9"), QStringLiteral("Utolsó"),
-    QStringLiteral("Legjobb"), QStringLiteral("100+"), QStringLiteral("140+"), QStringLiteral("180")};
+    QStringLiteral("Legjobb"), QString::number(TonTurn) + u'+', QString::number(TonFortyTurn) + u'+',
+    QString::number(MaximumTurn)};
 
 QString figureOf(std::optional<qint32> value)
 {
@@ -39,13 +42,14 @@ QString figureOf(std::optional<qint32> value)
 
 } // namespace
 
-SpectatorDisplay::SpectatorDisplay(
-    TDataSource *source, const TurnFields &fields, std::function<MatchView()> view, QWidget *operatorWindow)
+SpectatorDisplay::SpectatorDisplay(Match &match, TDataSource *source, const TurnFields &fields,
+    std::function<MatchView()> view, QWidget *operatorWindow)
     // A dialog of the operator's window to the window manager, so that it stays over that window
     // when the keyboard goes back there; full screen or a normal window as any other.
     : QWidget(operatorWindow, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
-    , m_link(std::make_unique<MatchStatsLink>(fields))
+    , m_match(match)
     , m_source(source)
+    , m_fields(fields)
     , m_view(std::move(view))
     , m_operatorWindow(operatorWindow)
 {
@@ -60,12 +64,11 @@ SpectatorDisplay::SpectatorDisplay(
     m_font = QFont(QStringLiteral("Liberation Sans"));
     m_font.setStyleHint(QFont::SansSerif);
     m_font.setBold(true);
-    m_link->OnChange = [this] { refreshLater(); };
 }
 
 SpectatorDisplay::~SpectatorDisplay()
 {
-    m_link->OnChange = nullptr;
+    m_match.setFollower(nullptr);
 }
 
 void SpectatorDisplay::open()
@@ -113,7 +116,7 @@ void SpectatorDisplay::refreshLater()
 
 QStringList SpectatorDisplay::shownTexts(int player) const
 {
-    const Half &half = m_halves[player == 1 ? 0 : 1];
+    const Half &half = m_halves[player - 1];
     QStringList texts {half.name, half.remaining, half.route};
     for (const QString &stat : half.stats)
         texts << stat;
@@ -125,7 +128,6 @@ void SpectatorDisplay::refresh()
     m_refreshQueued = false;
     if (!isVisible())
         return;
-    m_link->catchUp();
     const MatchView view = m_view ? m_view() : MatchView {};
     for (int player = 1; player <= 2; ++player) {
         Half next = halfFor(player, view);
@@ -136,12 +138,12 @@ void SpectatorDisplay::refresh()
 
 SpectatorDisplay::Half SpectatorDisplay::halfFor(int player, const MatchView &view) const
 {
-    const bool first = player == 1;
-    const qint32 remaining = first ? view.remaining1 : view.remaining2;
-    const PlayerStats &stats = first ? m_link->Stats().player1() : m_link->Stats().player2();
+    const bool player1 = player == 1;
+    const qint32 remaining = view.players[player - 1].remaining;
+    const PlayerStats &stats = m_stats.player(player1);
     Half half;
-    half.name = first ? view.name1 : view.name2;
-    half.toThrow = first == view.player1ToThrow;
+    half.name = view.players[player - 1].name;
+    half.toThrow = player1 == view.player1ToThrow;
     half.checkedOut = hasCheckedOut(remaining, view.exactCheckout);
     half.remaining = QString::number(remaining);
     if (half.checkedOut)
@@ -401,7 +403,9 @@ void SpectatorDisplay::showEvent(QShowEvent *event)
     if (event->spontaneous())
         return;
     layoutHalves();
-    m_link->attach(m_source);
+    m_stats.turnsCleared();
+    ReadTurnRows(m_source, m_fields, m_stats);
+    m_match.setFollower(&m_stats);
     m_halves = {};
     m_refreshQueued = false;
     refresh();
@@ -411,8 +415,10 @@ void SpectatorDisplay::showEvent(QShowEvent *event)
 void SpectatorDisplay::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
-    if (!event->spontaneous())
-        m_link->attach(nullptr);
+    if (!event->spontaneous()) {
+        m_match.setFollower(nullptr);
+        m_stats.turnsCleared();
+    }
 }
 
 void SpectatorDisplay::handBackKeyboard()

@@ -11,18 +11,22 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "match/MatchStats.h"
 #include "match/StatsLink.h"
 
+class Match;
 class QKeyEvent;
 class TDataSource;
 
 // What the display reads of the match besides the turn rows, when it refreshes.
 struct MatchView
 {
-    QString name1;
-    QString name2;
-    qint32 remaining1 = 0;
-    qint32 remaining2 = 0;
+    struct Player
+    {
+        QString name;
+        qint32 remaining = 0;
+    };
+    std::array<Player, 2> players; // player 1, player 2
     bool player1ToThrow = true;
     bool exactCheckout = true;
 };
@@ -30,7 +34,8 @@ struct MatchView
 // The spectator display ("Kijelző"): a window for the room with each player's name, remaining
 // score in figures as large as the window allows, checkout route, statistics, the marker of the
 // player to throw and "Kiszállt!" for a player who has checked out, in colours of its own.
-// A bound view of the turn table while it is shown; hidden, it follows nothing.
+// While it is shown it follows the match's turns, having read them from the table when it opened;
+// hidden, it follows nothing.
 class SpectatorDisplay final : public QWidget
 {
     Q_OBJECT
@@ -38,7 +43,7 @@ class SpectatorDisplay final : public QWidget
 
 public:
     // The operator's window keeps the keyboard: keys pressed here other than F11 and Esc go to it.
-    SpectatorDisplay(TDataSource *source, const TurnFields &fields, std::function<MatchView()> view,
+    SpectatorDisplay(Match &match, TDataSource *source, const TurnFields &fields, std::function<MatchView()> view,
         QWidget *operatorWindow = nullptr);
     ~SpectatorDisplay() override;
 
@@ -47,8 +52,8 @@ public:
     void open();
     // Shown when hidden, hidden when shown.
     void toggle();
-    // The names or the exact-checkout box changed: the display catches up once control returns
-    // to the event loop.
+    // The match, the names or the exact-checkout box changed: the display catches up once
+    // control returns to the event loop.
     void refreshLater();
 
     // Where the parts of a player's half go at the window's current size.
@@ -63,12 +68,12 @@ public:
         std::array<QRect, 7> values;
     };
 
-    const MatchStats &stats() const { return m_link->Stats(); }
+    const MatchStats &stats() const { return m_stats; }
     // What player 1's or player 2's half shows: the name, the remaining score, the route or
     // "Kiszállt!" (empty when neither), then the seven statistics in reading order.
     QStringList shownTexts(int player) const;
     // The parts of player 1's or player 2's half.
-    const Parts &parts(int player) const { return m_layout[player == 1 ? 0 : 1]; }
+    const Parts &parts(int player) const { return m_layout[player - 1]; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -109,8 +114,10 @@ private:
     void handBackKeyboard();
     void forwardKey(QKeyEvent *event);
 
-    const std::unique_ptr<MatchStatsLink> m_link;
+    Match &m_match;
     TDataSource *const m_source;
+    const TurnFields m_fields;
+    MatchStats m_stats;
     const std::function<MatchView()> m_view;
     QWidget *const m_operatorWindow;
     std::array<Half, 2> m_halves;

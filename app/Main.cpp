@@ -26,6 +26,7 @@
 #include "controls/uEditEx.h"
 #include "db/Field.h"
 #include "match/Checkout.h"
+#include "match/TurnScores.h"
 #include "memtable/xovMemTable.h"
 #include "settings/Settings.h"
 
@@ -41,7 +42,6 @@ constexpr int MarkerGap = 10;
 constexpr int NarrowestMarker = 24;
 constexpr int ColumnInset = 22;
 const QColor RefusedColor(255, 0, 0); // colour 255: red in the low byte
-constexpr qint32 HighTurn = 100;
 
 // A player's row is highlighted when his own score in it is 100 or more: pale pink on a light
 // palette, in colours that keep the text legible on any other.
@@ -49,7 +49,7 @@ void drawTurnCell(
     TThemeDBGrid *grid, const TField *score, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State)
 {
     TCanvas *canvas = grid->Canvas();
-    if (score->AsInteger() >= HighTurn) {
+    if (score->AsInteger() >= TonTurn) {
         const TurnLook look = highTurnLook(grid->palette(), canvas->FontColor());
         canvas->Brush().setColor(look.background);
         canvas->setFontColor(look.text);
@@ -121,6 +121,8 @@ void Tfrm_Main::RefreshScoreboard()
     Label2->move(right - Label2->width() + 1, Label2->y());
     showCheckoutRoute();
     DescribeScoreboard(*this);
+    if (m_display)
+        m_display->refreshLater();
 }
 
 void Tfrm_Main::EditEx1KeyPress(QObject *Sender, QChar Key)

@@ -10,10 +10,10 @@
 SpectatorDisplay *CreateSpectatorDisplay(Tfrm_Main &w)
 {
     const auto view = [&w] {
-        return MatchView {w.ComboBox1->currentText(), w.ComboBox2->currentText(), w.Remaining1, w.Remaining2,
+        return MatchView {{{{w.ComboBox1->currentText(), w.Remaining1}, {w.ComboBox2->currentText(), w.Remaining2}}},
             w.Player1ToThrow, w.CheckBox1->isChecked()};
     };
-    auto *display = new SpectatorDisplay(w.DataSource1, {w.Tble1, w.Tbla1, w.Tble2, w.Tbla2}, view, &w);
+    auto *display = new SpectatorDisplay(w.match(), w.DataSource1, {w.Tble1, w.Tbla1, w.Tble2, w.Tbla2}, view, &w);
     display->setObjectName(QStringLiteral("Kijelzo"));
     display->setAccessibleName(QStringLiteral("Kijelző"));
     for (QComboBox *box : {w.ComboBox1, w.ComboBox2})

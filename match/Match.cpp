@@ -7,11 +7,11 @@
 #include <limits>
 
 #include "db/Field.h"
+#include "match/MatchStats.h"
+#include "match/TurnScores.h"
 #include "memtable/xovMemTable.h"
 
 namespace {
-
-constexpr qint32 HighestTurn = 180;
 
 // What one dart can score: nothing, a single, double or treble of 1 to 20, the outer bull (25)
 // and the bull (50).
@@ -25,10 +25,10 @@ constexpr std::array<bool, 61> dartScores()
 }
 
 // What three darts can total.
-constexpr std::array<bool, HighestTurn + 1> turnScores()
+constexpr std::array<bool, MaximumTurn + 1> turnScores()
 {
     constexpr std::array<bool, 61> dart = dartScores();
-    std::array<bool, HighestTurn + 1> possible {};
+    std::array<bool, MaximumTurn + 1> possible {};
     for (int a = 0; a <= 60; ++a)
         for (int b = a; b <= 60; ++b)
             for (int c = b; c <= 60; ++c)
@@ -53,8 +53,8 @@ Match::Match(TxovMemTable *table, const PlayerFields &player1, const PlayerField
 
 bool Match::isPossibleTurn(qint32 score)
 {
-    static constexpr std::array<bool, HighestTurn + 1> possible = turnScores();
-    return score >= 0 && score <= HighestTurn && possible[score];
+    static constexpr std::array<bool, MaximumTurn + 1> possible = turnScores();
+    return score >= 0 && score <= MaximumTurn && possible[score];
 }
 
 void Match::startFirstGame()
@@ -103,6 +103,8 @@ EntryOutcome Match::enterScore(qint32 score, bool exactCheckout)
     f.average->setAsInteger(qint32(
         std::clamp(average, double(std::numeric_limits<qint32>::min()), double(std::numeric_limits<qint32>::max()))));
     m_table->PostRow();
+    if (m_follower)
+        m_follower->turnRecorded(player1, recorded, f.average->AsInteger());
 
     Player1ToThrow = !Player1ToThrow;
     return overshoot ? EntryOutcome::RecordedAsZero : EntryOutcome::Recorded;
@@ -132,6 +134,8 @@ bool Match::takeBack()
         const TField *before = fieldsOf(player1).remaining;
         remainingOf(player1) = before->IsEmptyValue() ? m_startScore : before->AsInteger();
     }
+    if (m_follower)
+        m_follower->turnTakenBack(!Player1ToThrow);
 
     Player1ToThrow = !Player1ToThrow;
     return true;
@@ -140,6 +144,8 @@ bool Match::takeBack()
 void Match::newGame()
 {
     m_table->RemoveAllRows();
+    if (m_follower)
+        m_follower->turnsCleared();
     Remaining1 = m_startScore;
     Remaining2 = m_startScore;
     Player1Starts = !Player1Starts;

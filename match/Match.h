@@ -4,6 +4,7 @@
 
 #include <QtGlobal>
 
+class MatchFollower;
 class TField;
 class TxovMemTable;
 
@@ -63,6 +64,9 @@ public:
     // 176, 178 and 179. A negative score is never possible.
     static bool isPossibleTurn(qint32 score);
 
+    // Tells the follower of every change to the turns from now on; nullptr tells nobody.
+    void setFollower(MatchFollower *follower) { m_follower = follower; }
+
     qint32 startScore() const { return m_startScore; }
     // The next entry opens a turn row (it is the starter's).
     bool nextEntryOpens() const { return Player1ToThrow == Player1Starts; }
@@ -75,4 +79,5 @@ private:
     const PlayerFields m_player1;
     const PlayerFields m_player2;
     const qint32 &m_startScore;
+    MatchFollower *m_follower = nullptr;
 };

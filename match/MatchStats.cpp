@@ -1,84 +1,30 @@
-// The players' statistics, each change of the turn table applied as turns added and taken away.
+// The players' statistics, each change of the match applied as a turn added or taken away.
 #include "match/MatchStats.h"
 
 #include <algorithm>
 #include <cmath>
 
-void ScoreCounts::add(qint32 score)
+#include "match/TurnScores.h"
+
+void PlayerStats::push(qint32 score, std::optional<qint32> average)
 {
-    if (score >= 0 && score <= maxCounted) {
-        ++m_counts[score];
-        ++m_counted;
-    } else {
-        m_others.insert(score);
-    }
+    const qint32 highest = m_turns.empty() ? score : std::max(score, m_turns.back().highest);
+    m_turns.push_back({score, average, highest});
+    count(score, +1);
 }
 
-void ScoreCounts::remove(qint32 score)
+void PlayerStats::pop()
 {
-    if (score >= 0 && score <= maxCounted) {
-        if (m_counts[score] > 0) {
-            --m_counts[score];
-            --m_counted;
-        }
-    } else if (const auto it = m_others.find(score); it != m_others.end()) {
-        m_others.erase(it);
-    }
-}
-
-void ScoreCounts::clear()
-{
-    m_counts.fill(0);
-    m_counted = 0;
-    m_others.clear();
-}
-
-std::optional<qint32> ScoreCounts::highest() const
-{
-    // Scores above the counted range are higher than any counted one, those below lower.
-    if (!m_others.empty() && *m_others.rbegin() > maxCounted)
-        return *m_others.rbegin();
-    if (m_counted > 0) {
-        for (qint32 score = maxCounted; score >= 0; --score) {
-            if (m_counts[score] > 0)
-                return score;
-        }
-    }
-    if (!m_others.empty())
-        return *m_others.rbegin();
-    return std::nullopt;
-}
-
-bool PlayerStats::follow(qsizetype rowCount, const TurnHalf &last)
-{
-    if (rowCount <= 0) {
-        clear();
-        return true;
-    }
-    const bool inLastRow = last.score.has_value();
-    const qsizetype target = inLastRow ? rowCount : rowCount - 1;
-    while (turns() > target)
-        pop();
-    if (!inLastRow)
-        return turns() == target;
-
-    if (turns() == target) {
-        const Turn &top = m_turns.back();
-        if (top.score == *last.score && top.average == last.average)
-            return true;
-        pop();
-    }
-    if (turns() != target - 1)
-        return false;
-    push(last);
-    return true;
+    if (m_turns.empty())
+        return;
+    count(m_turns.back().score, -1);
+    m_turns.pop_back();
 }
 
 void PlayerStats::clear()
 {
     // The turn list keeps its capacity: a new game costs the same however long the last one was.
     m_turns.clear();
-    m_scores.clear();
     m_tons = m_tonForties = m_maximums = 0;
 }
 
@@ -108,39 +54,34 @@ std::optional<qint32> PlayerStats::lastTurn() const
     return m_turns.back().score;
 }
 
-void PlayerStats::push(const TurnHalf &turn)
+std::optional<qint32> PlayerStats::highest() const
 {
-    m_turns.push_back({*turn.score, turn.average});
-    m_scores.add(*turn.score);
-    count(*turn.score, +1);
-}
-
-void PlayerStats::pop()
-{
-    const qint32 score = m_turns.back().score;
-    m_turns.pop_back();
-    m_scores.remove(score);
-    count(score, -1);
+    if (m_turns.empty())
+        return std::nullopt;
+    return m_turns.back().highest;
 }
 
 void PlayerStats::count(qint32 score, int step)
 {
-    if (score == 180)
+    if (score == MaximumTurn)
         m_maximums += step;
-    else if (score >= 140 && score < 180)
+    else if (score >= TonFortyTurn && score < MaximumTurn)
         m_tonForties += step;
-    else if (score >= 100 && score < 140)
+    else if (score >= TonTurn && score < TonFortyTurn)
         m_tons += step;
 }
 
-bool MatchStats::followLastRow(qsizetype rowCount, const TurnRowHalves &last)
+void MatchStats::turnRecorded(bool player1, qint32 score, std::optional<qint32> average)
 {
-    const bool first = m_players[0].follow(rowCount, last.player1);
-    const bool second = m_players[1].follow(rowCount, last.player2);
-    return first && second;
+    m_players[player1 ? 0 : 1].push(score, average);
 }
 
-void MatchStats::clear()
+void MatchStats::turnTakenBack(bool player1)
+{
+    m_players[player1 ? 0 : 1].pop();
+}
+
+void MatchStats::turnsCleared()
 {
     for (PlayerStats &player : m_players)
         player.clear();

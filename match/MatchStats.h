@@ -2,56 +2,32 @@
 
 #include <array>
 #include <optional>
-#include <set>
 #include <vector>
 
 #include <QtGlobal>
 
-// Each player's statistics of the match, kept in step with the turn table's rows one changed row
-// at a time.
+// Each player's statistics of the game, kept in step with the match one change at a time.
 
-// One player's half of a turn row: the score `e` and the stored average `a`, empty when the
-// player has no turn in the row.
-struct TurnHalf
-{
-    std::optional<qint32> score;
-    std::optional<qint32> average;
-
-    friend bool operator==(const TurnHalf &, const TurnHalf &) = default;
-};
-
-// What the statistics read of a turn row: player 1's half (e1, a1) and player 2's (e2, a2).
-struct TurnRowHalves
-{
-    TurnHalf player1;
-    TurnHalf player2;
-};
-
-// The turn scores in order, with the highest at hand. The scores a turn can have, 0 to 180, are
-// counted in place, so that emptying costs the same however many turns were counted; any other
-// score is kept in a sorted set beside them.
-class ScoreCounts
+// Told of every change the match makes to the turns, as it makes it.
+class MatchFollower
 {
 public:
-    void add(qint32 score);
-    void remove(qint32 score);
-    void clear();
-    std::optional<qint32> highest() const;
-
-private:
-    static constexpr qint32 maxCounted = 180;
-    std::array<qint32, maxCounted + 1> m_counts {};
-    qsizetype m_counted = 0;
-    std::multiset<qint32> m_others;
+    virtual ~MatchFollower() = default;
+    // A turn of `score` was recorded for the player, with the average per turn stored with it.
+    virtual void turnRecorded(bool player1, qint32 score, std::optional<qint32> average) = 0;
+    // The player's most recent turn was taken back.
+    virtual void turnTakenBack(bool player1) = 0;
+    // Every turn of the game is gone: a new game.
+    virtual void turnsCleared() = 0;
 };
 
 // One player's turns of the game and the figures the display shows of them.
 class PlayerStats
 {
 public:
-    // Follows a change that left rowCount turn rows, the last one holding `last` as this
-    // player's half. False when turns before the last row are missing.
-    bool follow(qsizetype rowCount, const TurnHalf &last);
+    void push(qint32 score, std::optional<qint32> average);
+    // Takes the most recent turn away; nothing when there is none.
+    void pop();
     void clear();
 
     qsizetype turns() const { return qsizetype(m_turns.size()); }
@@ -65,41 +41,35 @@ public:
     int tons() const { return m_tons; }
     int tonForties() const { return m_tonForties; }
     int maximums() const { return m_maximums; }
-    std::optional<qint32> highest() const { return m_scores.highest(); }
+    std::optional<qint32> highest() const;
 
 private:
-    void push(const TurnHalf &turn);
-    void pop();
     void count(qint32 score, int step);
 
+    // Each turn keeps the highest score up to it, so that taking turns back restores it.
     struct Turn
     {
         qint32 score;
         std::optional<qint32> average;
+        qint32 highest;
     };
     std::vector<Turn> m_turns;
-    ScoreCounts m_scores;
     int m_tons = 0;
     int m_tonForties = 0;
     int m_maximums = 0;
 };
 
-// Both players' statistics. The turn table changes only at its end: an entry opens or completes
-// the last row, an undo empties a half of it or deletes it, a new game deletes every row. Each
-// such change is followed from the table's row count and its last row alone; every row before
-// the last holds both halves.
-class MatchStats
+// Both players' statistics of the game, following the match change by change.
+class MatchStats final : public MatchFollower
 {
 public:
     const PlayerStats &player1() const { return m_players[0]; }
     const PlayerStats &player2() const { return m_players[1]; }
+    const PlayerStats &player(bool player1) const { return m_players[player1 ? 0 : 1]; }
 
-    // Follows a change that left rowCount rows, the last one holding `last` (ignored when there
-    // are none). False when the statistics lack rows before the last one: they were not kept
-    // from the start, and are to be rebuilt by following the rows one by one from an empty
-    // table.
-    bool followLastRow(qsizetype rowCount, const TurnRowHalves &last);
-    void clear();
+    void turnRecorded(bool player1, qint32 score, std::optional<qint32> average) override;
+    void turnTakenBack(bool player1) override;
+    void turnsCleared() override;
 
 private:
     std::array<PlayerStats, 2> m_players;

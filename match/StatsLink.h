@@ -1,10 +1,7 @@
 #pragma once
 
-#include <functional>
-
-#include "db/DataLink.h"
-#include "match/MatchStats.h"
-
+class MatchFollower;
+class TDataSource;
 class TField;
 
 // The turn table's fields the statistics read: each player's score and stored average.
@@ -16,37 +13,7 @@ struct TurnFields
     TField *a2 = nullptr;
 };
 
-// A bound view of the turn table that keeps the players' statistics: at every notification that
-// finds the table at rest on its last row it hands that row to the statistics. Only attached
-// while the statistics are shown; attaching reads every row once.
-class MatchStatsLink final : public TDataLink
-{
-public:
-    explicit MatchStatsLink(const TurnFields &fields);
-    ~MatchStatsLink() override;
-
-    const MatchStats &Stats() const { return m_stats; }
-
-    // Follows the data source's dataset from now on, starting from all of its rows; nullptr
-    // stops following and forgets the statistics.
-    void attach(TDataSource *source);
-    // Reads every row again when a notification found the statistics out of step with the
-    // table; must not run while the table is notifying.
-    void catchUp();
-
-    // Called after every notification that may have changed the statistics.
-    std::function<void()> OnChange;
-
-protected:
-    void DataEvent(TDataEvent event, qintptr info) override;
-
-private:
-    TurnRowHalves currentRow() const;
-    bool atRestOnLastRow() const;
-    void rebuild();
-
-    const TurnFields m_fields;
-    MatchStats m_stats;
-    bool m_stale = false;
-    bool m_rebuilding = false;
-};
+// Tells the follower of every turn in the data source's table, row by row, player 1's before
+// player 2's: what a follower that starts late needs before it follows the match. The table's
+// cursor does not move, so its views see nothing of the reading.
+void ReadTurnRows(TDataSource *source, const TurnFields &fields, MatchFollower &follower);

@@ -15,6 +15,7 @@
 #include "app/logo.h"
 #include "controls/uEditEx.h"
 #include "match/Checkout.h"
+#include "match/Match.h"
 #include "memtable/xovMemTable.h"
 #include "tests/support/TurnTable.h"
 
@@ -177,14 +178,16 @@ private slots:
     void closedDisplayRunsNothing();
 
 private:
-    // Entries as the scoreboard makes them: the starter (player 1) opens a row, player 2
-    // completes it; the stored average is the score itself, good enough for the display.
+    // Entries as the scoreboard makes them, through the match: the starter (player 1) opens a
+    // row, player 2 completes it.
     void open(qint32 score);
     void complete(qint32 score);
     void takeBackCompleting();
     void takeBackOpening();
 
     std::unique_ptr<TurnTable> m_table;
+    const qint32 m_startScore = 501;
+    std::unique_ptr<Match> m_match;
     std::unique_ptr<QWidget> m_operator;
     std::unique_ptr<SpectatorDisplay> m_display;
     MatchView m_view;
@@ -194,19 +197,24 @@ void tst_Display::init()
 {
     m_table = std::make_unique<TurnTable>();
     m_table->table.OpenTable();
+    m_match = std::make_unique<Match>(&m_table->table,
+        PlayerFields {m_table->field("e1"), m_table->field("h1"), m_table->field("a1")},
+        PlayerFields {m_table->field("e2"), m_table->field("h2"), m_table->field("a2")}, m_startScore);
+    m_match->startFirstGame();
     m_operator = std::make_unique<QWidget>();
     m_operator->resize(800, 600);
     m_operator->show();
-    m_view = {QStringLiteral("Anna"), QStringLiteral("Béla"), 501, 501, true, true};
+    m_view = {{{{QStringLiteral("Anna"), 501}, {QStringLiteral("Béla"), 501}}}, true, true};
     const TurnFields fields {m_table->field("e1"), m_table->field("a1"), m_table->field("e2"), m_table->field("a2")};
     m_display = std::make_unique<SpectatorDisplay>(
-        &m_table->source, fields, [this] { return m_view; }, m_operator.get());
+        *m_match, &m_table->source, fields, [this] { return m_view; }, m_operator.get());
 }
 
 void tst_Display::cleanup()
 {
     m_display.reset();
     m_operator.reset();
+    m_match.reset();
     m_table.reset();
     // Each main window opens a splash that would free itself only after its fade.
     delete frm_Logo;
@@ -215,32 +223,26 @@ void tst_Display::cleanup()
 
 void tst_Display::open(qint32 score)
 {
-    m_table->table.AppendRow();
-    m_table->table.setFieldValue(QStringLiteral("e1"), score);
-    m_table->table.setFieldValue(QStringLiteral("a1"), score);
-    m_table->table.PostRow();
+    QVERIFY(m_match->Player1ToThrow);
+    QCOMPARE(m_match->enterScore(score, false), EntryOutcome::Recorded);
 }
 
 void tst_Display::complete(qint32 score)
 {
-    m_table->table.MoveLast();
-    m_table->table.EditRow();
-    m_table->table.setFieldValue(QStringLiteral("e2"), score);
-    m_table->table.setFieldValue(QStringLiteral("a2"), score);
-    m_table->table.PostRow();
+    QVERIFY(!m_match->Player1ToThrow);
+    QCOMPARE(m_match->enterScore(score, false), EntryOutcome::Recorded);
 }
 
 void tst_Display::takeBackCompleting()
 {
-    m_table->table.EditRow();
-    for (const char *name : {"e2", "h2", "a2"})
-        m_table->table.FieldNamed(QString::fromLatin1(name))->Clear();
-    m_table->table.PostRow();
+    QVERIFY(m_match->Player1ToThrow);
+    QVERIFY(m_match->takeBack());
 }
 
 void tst_Display::takeBackOpening()
 {
-    m_table->table.DeleteRow();
+    QVERIFY(!m_match->Player1ToThrow);
+    QVERIFY(m_match->takeBack());
 }
 
 void tst_Display::followsTheTable()
@@ -259,7 +261,7 @@ void tst_Display::followsTheTable()
     takeBackOpening();
     QCOMPARE(m_display->stats().player1().highest(), 100);
     QCOMPARE(m_display->stats().player1().maximums(), 0);
-    m_table->table.RemoveAllRows();
+    m_match->newGame();
     QCOMPARE(m_display->stats().player1().turns(), 0);
     QCOMPARE(m_display->stats().player2().turns(), 0);
 }
@@ -279,7 +281,8 @@ void tst_Display::hiddenFollowsNothing()
     QCOMPARE(m_display->stats().player1().highest(), 180);
     QCOMPARE(m_display->stats().player2().lastTurn(), 45);
     complete(100);
-    QCOMPARE(m_display->stats().player2().average(), 100);
+    QCOMPARE(m_display->stats().player2().average(), m_table->value("a2").toInt());
+    QCOMPARE(m_display->stats().player2().average(), 72); // 145 in two turns, the half to even
 }
 
 void tst_Display::figuresFillTheWindow_data()
@@ -301,7 +304,7 @@ void tst_Display::figuresFillTheWindow()
 {
     QFETCH(QSize, size);
     QFETCH(QString, remaining);
-    m_view.remaining1 = remaining.toInt();
+    m_view.players[0].remaining = remaining.toInt();
     m_view.exactCheckout = false;
     m_display->resize(size);
     m_display->show();
@@ -334,8 +337,8 @@ void tst_Display::contrastWhateverThePalette()
             palette.setColor(role, Qt::white);
     }
     QApplication::setPalette(palette);
-    m_view.remaining1 = 170;
-    m_view.remaining2 = 40;
+    m_view.players[0].remaining = 170;
+    m_view.players[1].remaining = 40;
     m_display->resize(1366, 768);
     m_display->show();
     open(140);
@@ -369,7 +372,7 @@ void tst_Display::markerAndCheckedOut()
     QVERIFY(marked != resting);
 
     m_view.player1ToThrow = false;
-    m_view.remaining1 = 0;
+    m_view.players[0].remaining = 0;
     m_display->refreshLater();
     QCoreApplication::processEvents();
     QCOMPARE(bandColour(100), resting);

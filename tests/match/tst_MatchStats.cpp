@@ -8,11 +8,29 @@
 
 namespace {
 
+// One player's half of a turn row: the score and the stored average, empty when the player has
+// no turn in the row.
+struct TurnHalf
+{
+    std::optional<qint32> score;
+    std::optional<qint32> average;
+};
+
+struct TurnRowHalves
+{
+    TurnHalf player1;
+    TurnHalf player2;
+};
+
 // The turn rows of a match as entries, undo and new game leave them, start score 501, without the
-// exact-checkout rule: only the rows matter here.
+// exact-checkout rule, telling the follower of each change as the match does.
 class RowModel
 {
 public:
+    explicit RowModel(MatchFollower &follower)
+        : m_follower(follower)
+    { }
+
     QList<TurnRowHalves> rows;
 
     void enter(qint32 score)
@@ -24,6 +42,7 @@ public:
         remaining -= score;
         const double average = std::nearbyint(double(501 - remaining) / double(rows.size()));
         half(m_player1ToThrow) = {score, qint32(average)};
+        m_follower.turnRecorded(m_player1ToThrow, score, qint32(average));
         m_player1ToThrow = !m_player1ToThrow;
     }
 
@@ -39,12 +58,14 @@ public:
             half(player1) = {};
         else
             rows.removeLast();
+        m_follower.turnTakenBack(player1);
         m_player1ToThrow = !m_player1ToThrow;
     }
 
     void newGame()
     {
         rows.clear();
+        m_follower.turnsCleared();
         m_remaining1 = m_remaining2 = 501;
         m_player1Starts = !m_player1Starts;
         m_player1ToThrow = m_player1Starts;
@@ -63,6 +84,7 @@ public:
 private:
     TurnHalf &half(bool player1) { return player1 ? rows.last().player1 : rows.last().player2; }
 
+    MatchFollower &m_follower;
     bool m_player1Starts = true;
     bool m_player1ToThrow = true;
     qint32 m_remaining1 = 501;
@@ -125,7 +147,7 @@ private slots:
     void figures_data();
     void figures();
     void randomMatchFollowsTheRows();
-    void missingRowsAreReported();
+    void takingBackNothingChangesNothing();
 };
 
 void tst_MatchStats::followsTheRows_data()
@@ -145,22 +167,26 @@ void tst_MatchStats::followsTheRows_data()
 }
 
 // After every step the followed figures are those a recount of the rows gives, and statistics
-// started late catch up by following the rows one by one.
+// started late catch up by being told the rows' turns one by one.
 void tst_MatchStats::followsTheRows()
 {
     QFETCH(QString, steps);
-    RowModel model;
     MatchStats stats;
+    RowModel model(stats);
     for (const QString &step : steps.split(u' ')) {
         model.apply(step);
-        QVERIFY(stats.followLastRow(model.rows.size(), model.rows.isEmpty() ? TurnRowHalves {} : model.rows.last()));
         QCOMPARE(figuresOf(stats.player1()), recount(model.rows, true));
         QCOMPARE(figuresOf(stats.player2()), recount(model.rows, false));
     }
 
     MatchStats late;
-    for (qsizetype row = 1; row <= model.rows.size(); ++row)
-        QVERIFY(late.followLastRow(row, model.rows[row - 1]));
+    for (const TurnRowHalves &row : std::as_const(model.rows)) {
+        for (const bool player1 : {true, false}) {
+            const TurnHalf &half = player1 ? row.player1 : row.player2;
+            if (half.score)
+                late.turnRecorded(player1, *half.score, half.average);
+        }
+    }
     QCOMPARE(figuresOf(late.player1()), recount(model.rows, true));
     QCOMPARE(figuresOf(late.player2()), recount(model.rows, false));
 }
@@ -196,12 +222,10 @@ void tst_MatchStats::figures()
     QFETCH(QString, steps);
     QFETCH(QString, player1);
     QFETCH(QString, player2);
-    RowModel model;
     MatchStats stats;
-    for (const QString &step : steps.split(u' ')) {
+    RowModel model(stats);
+    for (const QString &step : steps.split(u' '))
         model.apply(step);
-        QVERIFY(stats.followLastRow(model.rows.size(), model.rows.isEmpty() ? TurnRowHalves {} : model.rows.last()));
-    }
     QCOMPARE(figuresOf(stats.player1()), player1);
     QCOMPARE(figuresOf(stats.player2()), player2);
 }
@@ -212,8 +236,8 @@ void tst_MatchStats::randomMatchFollowsTheRows()
     std::mt19937 random(16);
     std::discrete_distribution<int> kind({80, 15, 2});
     std::uniform_int_distribution<qint32> score(0, 180);
-    RowModel model;
     MatchStats stats;
+    RowModel model(stats);
     for (int step = 0; step < 20000; ++step) {
         switch (kind(random)) {
         case 0:
@@ -225,22 +249,24 @@ void tst_MatchStats::randomMatchFollowsTheRows()
         default:
             model.newGame();
         }
-        QVERIFY(stats.followLastRow(model.rows.size(), model.rows.isEmpty() ? TurnRowHalves {} : model.rows.last()));
         QCOMPARE(figuresOf(stats.player1()), recount(model.rows, true));
         QCOMPARE(figuresOf(stats.player2()), recount(model.rows, false));
     }
 }
 
-// Statistics that missed rows say so instead of showing figures of part of the game.
-void tst_MatchStats::missingRowsAreReported()
+// A turn taken back from a player with none leaves the figures empty, and the next turn counts
+// from scratch.
+void tst_MatchStats::takingBackNothingChangesNothing()
 {
     MatchStats stats;
-    const TurnRowHalves row {{60, 60}, {45, 45}};
-    QVERIFY(!stats.followLastRow(3, row));
-    QVERIFY(stats.followLastRow(1, row));
-    QVERIFY(!stats.followLastRow(3, row));
-    QVERIFY(stats.followLastRow(0, {}));
-    QCOMPARE(stats.player1().turns(), 0);
+    stats.turnTakenBack(true);
+    QCOMPARE(figuresOf(stats.player1()), QStringLiteral("- - - 0 0 0 -"));
+    stats.turnRecorded(true, 140, 140);
+    stats.turnTakenBack(true);
+    stats.turnTakenBack(true);
+    stats.turnRecorded(true, 60, 60);
+    QCOMPARE(figuresOf(stats.player1()), QStringLiteral("60 60 60 0 0 0 60"));
+    QCOMPARE(figuresOf(stats.player2()), QStringLiteral("- - - 0 0 0 -"));
 }
 
 QTEST_GUILESS_MAIN(tst_MatchStats)
