@@ -134,6 +134,7 @@ protected:
 private:
     void createActions();
     void createScoreboardStrip(QWidget *parent);
+    void createPlayerPanel(int number, QFrame *&half, QComboBox *&nameBox, QLabel *&figure, TDBText *&average);
     void createSettingsPanel(QWidget *parent);
     void fitSettingsLabels();
     void createStatusBar();

@@ -1,11 +1,13 @@
 #include "app/MainAccessibility.h"
 
+#include <array>
 #include <utility>
 
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,28 +25,51 @@
 
 namespace {
 
-// The figures are read with what they count: each name carries the figure shown.
-void nameFigures(Tfrm_Main &w)
+// One player's controls and figures, under the window's names for them.
+struct PlayerControls
 {
-    const std::pair<QLabel *, QString> figures[] = {
-        {w.Label1, QStringLiteral("1. játékos, kell még")},
-        {w.Label2, QStringLiteral("2. játékos, kell még")},
-        {w.DBText1, QStringLiteral("1. játékos, átlag")},
-        {w.DBText2, QStringLiteral("2. játékos, átlag")},
-    };
-    for (const auto &[label, counts] : figures) {
-        const QString figure = label->text();
-        const QString name = figure.isEmpty() ? counts : QStringLiteral("%1: %2").arg(counts, figure);
-        if (label->accessibleName() != name)
-            label->setAccessibleName(name);
-    }
+    int number;
+    QFrame *panel;
+    QComboBox *nameBox;
+    QLabel *figure;
+    TDBText *average;
+    QLabel *marker;
+    TThemeDBGrid *grid;
+    const TField *score;
+    qint32 remaining;
+};
+
+std::array<PlayerControls, 2> playersOf(const Tfrm_Main &w)
+{
+    return {PlayerControls {1, w.Panel2, w.ComboBox1, w.Label1, w.DBText1, w.Image1, w.DBGrid1, w.Tble1, w.Remaining1},
+        PlayerControls {2, w.Panel3, w.ComboBox2, w.Label2, w.DBText2, w.Image2, w.DBGrid2, w.Tble2, w.Remaining2}};
+}
+
+QString playerTitle(int number)
+{
+    return QStringLiteral("%1. játékos").arg(number);
 }
 
 // The name the operator typed for a player, or the player's number when the box is empty.
-QString playerName(const QComboBox *box, int number)
+QString playerName(const PlayerControls &player)
 {
-    const QString typed = box->currentText().trimmed();
-    return typed.isEmpty() ? QStringLiteral("%1. játékos").arg(number) : typed;
+    const QString typed = player.nameBox->currentText().trimmed();
+    return typed.isEmpty() ? playerTitle(player.number) : typed;
+}
+
+// The figures are read with what they count: each name carries the figure shown.
+void nameFigures(const Tfrm_Main &w)
+{
+    for (const PlayerControls &player : playersOf(w)) {
+        for (const auto &[label, counts] : {std::pair<QLabel *, QString> {player.figure, QStringLiteral("kell még")},
+                 std::pair<QLabel *, QString> {player.average, QStringLiteral("átlag")}}) {
+            const QString what = QStringLiteral("%1, %2").arg(playerTitle(player.number), counts);
+            const QString figure = label->text();
+            const QString name = figure.isEmpty() ? what : QStringLiteral("%1: %2").arg(what, figure);
+            if (label->accessibleName() != name)
+                label->setAccessibleName(name);
+        }
+    }
 }
 
 } // namespace
@@ -61,21 +86,21 @@ void NameAccessibleControls(Tfrm_Main &w)
     }
 
     w.Panel1->setAccessibleName(QStringLiteral("Eredményjelző"));
-    w.Panel2->setAccessibleName(QStringLiteral("1. játékos"));
-    w.Panel3->setAccessibleName(QStringLiteral("2. játékos"));
-    // A combo box is read by its text on Linux, the player's name: the description and the
-    // edit line inside it (where the typing goes) say whose name it is.
-    for (const auto &[box, name] : {std::pair {w.ComboBox1, QStringLiteral("1. játékos neve")},
-             std::pair {w.ComboBox2, QStringLiteral("2. játékos neve")}}) {
-        box->setAccessibleName(name);
-        box->setAccessibleDescription(name);
-        box->lineEdit()->setAccessibleName(name);
+    for (const PlayerControls &player : playersOf(w)) {
+        const QString title = playerTitle(player.number);
+        player.panel->setAccessibleName(title);
+        // A combo box is read by its text on Linux, the player's name: the description and the
+        // edit line inside it (where the typing goes) say whose name it is.
+        const QString nameOfName = title + QStringLiteral(" neve");
+        player.nameBox->setAccessibleName(nameOfName);
+        player.nameBox->setAccessibleDescription(nameOfName);
+        player.nameBox->lineEdit()->setAccessibleName(nameOfName);
+        player.marker->setAccessibleName(title + QStringLiteral(" dob"));
+        player.grid->setAccessibleName(title + QStringLiteral(" dobásai"));
     }
     w.EditEx1->setAccessibleName(QStringLiteral("Dobott pontszám"));
     w.SpeedButton2->setAccessibleName(QStringLiteral("OK"));
     w.SpeedButton2->setAccessibleDescription(QStringLiteral("A beírt pontszám rögzítése"));
-    w.Image1->setAccessibleName(QStringLiteral("1. játékos dob"));
-    w.Image2->setAccessibleName(QStringLiteral("2. játékos dob"));
 
     w.Panel4->setAccessibleName(QStringLiteral("Beállítások"));
     w.CheckBox1->setAccessibleName(w.CheckBox1->text());
@@ -86,8 +111,6 @@ void NameAccessibleControls(Tfrm_Main &w)
     w.GroupBox1->setAccessibleName(w.GroupBox1->title());
     w.Image3->setAccessibleName(QStringLiteral("Darts tábla"));
 
-    w.DBGrid1->setAccessibleName(QStringLiteral("1. játékos dobásai"));
-    w.DBGrid2->setAccessibleName(QStringLiteral("2. játékos dobásai"));
     w.statusBar()->setAccessibleName(QStringLiteral("Állapotsor"));
 
     DescribeScoreboard(w);
@@ -95,19 +118,17 @@ void NameAccessibleControls(Tfrm_Main &w)
 
 void DescribeScoreboard(Tfrm_Main &w)
 {
-    const QString next = playerName(w.Player1ToThrow ? w.ComboBox1 : w.ComboBox2, w.Player1ToThrow ? 1 : 2);
+    const std::array<PlayerControls, 2> players = playersOf(w);
+    const QString next = playerName(players[w.Player1ToThrow ? 0 : 1]);
     // A name like "Játékos 1." ends the sentence itself.
     QString situation = QStringLiteral("Következik: %1").arg(next);
     if (!situation.endsWith(u'.'))
         situation += u'.';
     // The last entry is the other player's, in the current row, the last of the table.
-    const bool lastByPlayer1 = !w.Player1ToThrow;
-    const TField *score = lastByPlayer1 ? w.Tble1 : w.Tble2;
-    if (w.Tbl->Active() && w.Tbl->RowCount() > 0 && !score->IsEmptyValue()) {
-        const QString thrower = playerName(lastByPlayer1 ? w.ComboBox1 : w.ComboBox2, lastByPlayer1 ? 1 : 2);
-        const qint32 remaining = lastByPlayer1 ? w.Remaining1 : w.Remaining2;
+    const PlayerControls &last = players[w.Player1ToThrow ? 1 : 0];
+    if (w.Tbl->Active() && w.Tbl->RowCount() > 0 && !last.score->IsEmptyValue()) {
         situation = QStringLiteral("%1: %2, kell még %3. %4")
-                        .arg(thrower, score->DisplayText(), QString::number(remaining), situation);
+                        .arg(playerName(last), last.score->DisplayText(), QString::number(last.remaining), situation);
     }
     w.EditEx1->setAccessibleDescription(situation);
     nameFigures(w);

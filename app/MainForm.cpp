@@ -190,10 +190,10 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
 
     DBGrid1->setDataSource(DataSource1);
     DBGrid2->setDataSource(DataSource1);
-    DBText1->setDataSource(DataSource1);
-    DBText1->setDataField(Tbla1->FieldName());
-    DBText2->setDataSource(DataSource1);
-    DBText2->setDataField(Tbla2->FieldName());
+    for (const auto &[average, field] : {std::pair {DBText1, Tbla1}, std::pair {DBText2, Tbla2}}) {
+        average->setDataSource(DataSource1);
+        average->setDataField(field->FieldName());
+    }
 
     setMinimumWidth(narrowestWidth());
 
@@ -258,33 +258,8 @@ void Tfrm_Main::createScoreboardStrip(QWidget *parent)
     strip->setContentsMargins(1, 1, 1, 1);
     strip->setSpacing(0);
 
-    Panel2 = panel(Panel1, false);
-    Panel2->setFixedWidth(352);
-    ComboBox1 = new QComboBox(Panel2);
-    ComboBox1->setEditable(true);
-    ComboBox1->setEditText(QStringLiteral("Játékos 1."));
-    ComboBox1->setGeometry(12, 8, 209, 26);
-    Label1 = new QLabel(QStringLiteral("0"), Panel2);
-    Label1->setFont(arial(64));
-    Label1->move(232, 0);
-    Label1->adjustSize();
-    DBText1 = new TDBText(Panel2);
-    DBText1->setGeometry(12, 40, 65, 17);
-
-    Panel3 = panel(Panel1, false);
-    Panel3->setFixedWidth(353);
-    ComboBox2 = new QComboBox(Panel3);
-    ComboBox2->setEditable(true);
-    ComboBox2->setEditText(QStringLiteral("Játékos 2."));
-    ComboBox2->setGeometry(132, 8, 209, 26);
-    Label2 = new QLabel(QStringLiteral("0"), Panel3);
-    Label2->setFont(arial(64));
-    Label2->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    Label2->move(86, 0);
-    Label2->adjustSize();
-    DBText2 = new TDBText(Panel3);
-    DBText2->setAlignment(taRightJustify);
-    DBText2->setGeometry(276, 40, 65, 17);
+    createPlayerPanel(1, Panel2, ComboBox1, Label1, DBText1);
+    createPlayerPanel(2, Panel3, ComboBox2, Label2, DBText2);
 
     strip->addWidget(Panel2);
     strip->addStretch(1);
@@ -303,6 +278,29 @@ void Tfrm_Main::createScoreboardStrip(QWidget *parent)
     Image1 = marker(Panel1, QStringLiteral(":/assets/dart_left.png"), QPoint(0, 8));
     Image2 = marker(Panel1, QStringLiteral(":/assets/dart_right.png"), QPoint(0, 8));
     Image2->hide();
+}
+
+// A player's half of the strip: the name box, the remaining-score figure and the average. Player
+// 2's half mirrors player 1's, its figure growing to the left.
+void Tfrm_Main::createPlayerPanel(int number, QFrame *&half, QComboBox *&nameBox, QLabel *&figure, TDBText *&average)
+{
+    const bool left = number == 1;
+    half = panel(Panel1, false);
+    half->setFixedWidth(left ? 352 : 353);
+    nameBox = new QComboBox(half);
+    nameBox->setEditable(true);
+    nameBox->setEditText(QStringLiteral("Játékos %1.").arg(number));
+    nameBox->setGeometry(left ? 12 : 132, 8, 209, 26);
+    figure = new QLabel(QStringLiteral("0"), half);
+    figure->setFont(arial(64));
+    if (!left)
+        figure->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    figure->move(left ? 232 : 86, 0);
+    figure->adjustSize();
+    average = new TDBText(half);
+    if (!left)
+        average->setAlignment(taRightJustify);
+    average->setGeometry(left ? 12 : 276, 40, 65, 17);
 }
 
 void Tfrm_Main::createSettingsPanel(QWidget *parent)
@@ -383,14 +381,13 @@ QWidget *Tfrm_Main::createGrids(QWidget *parent)
     };
     DBGrid1 = makeGrid(Tble1, Tblh1);
     DBGrid2 = makeGrid(Tble2, Tblh2);
-    DBGrid1->OnDrawColumnCell
-        = [this](QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State) {
-              DBGrid1DrawColumnCell(Sender, Rect, DataCol, Column, State);
-          };
-    DBGrid2->OnDrawColumnCell
-        = [this](QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State) {
-              DBGrid2DrawColumnCell(Sender, Rect, DataCol, Column, State);
-          };
+    using DrawCell = void (Tfrm_Main::*)(QObject *, const QRect &, int, TColumn *, TGridDrawState);
+    for (const auto &[grid, handler] :
+        {std::pair<TThemeDBGrid *, DrawCell> {DBGrid1, &Tfrm_Main::DBGrid1DrawColumnCell},
+            std::pair<TThemeDBGrid *, DrawCell> {DBGrid2, &Tfrm_Main::DBGrid2DrawColumnCell}}) {
+        grid->OnDrawColumnCell = [this, handler](QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column,
+                                     TGridDrawState State) { (this->*handler)(Sender, Rect, DataCol, Column, State); };
+    }
     row->addWidget(DBGrid1);
     row->addWidget(DBGrid2, 1);
     return area;
