@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "db/Field.h"
+#include "match/Checkout.h"
 #include "match/MatchStats.h"
 #include "match/TurnScores.h"
 #include "memtable/xovMemTable.h"
@@ -103,6 +104,7 @@ EntryOutcome Match::enterScore(qint32 score, bool exactCheckout)
     f.average->setAsInteger(qint32(
         std::clamp(average, double(std::numeric_limits<qint32>::min()), double(std::numeric_limits<qint32>::max()))));
     m_table->PostRow();
+    m_legs.turnRecorded(player1, recorded, hasCheckedOut(remaining, exactCheckout));
     if (m_follower)
         m_follower->turnRecorded(player1, recorded, f.average->AsInteger());
 
@@ -121,6 +123,7 @@ bool Match::takeBack()
         const bool player1 = !Player1Starts;
         const PlayerFields &f = fieldsOf(player1);
         remainingOf(player1) = qint32(qint64(f.remaining->AsInteger()) + f.score->AsInteger());
+        m_legs.turnTakenBack(player1, f.score->AsInteger());
         m_table->EditRow();
         f.score->Clear();
         f.remaining->Clear();
@@ -130,6 +133,7 @@ bool Match::takeBack()
         // The last entry opened its row: the row goes, and the starter's remaining score is the
         // one stored in the row before, 0 included; with no row before, the start score.
         const bool player1 = Player1Starts;
+        m_legs.turnTakenBack(player1, fieldsOf(player1).score->AsInteger());
         m_table->DeleteRow();
         const TField *before = fieldsOf(player1).remaining;
         remainingOf(player1) = before->IsEmptyValue() ? m_startScore : before->AsInteger();
@@ -144,6 +148,7 @@ bool Match::takeBack()
 void Match::newGame()
 {
     m_table->RemoveAllRows();
+    m_legs.leaveLeg();
     if (m_follower)
         m_follower->turnsCleared();
     Remaining1 = m_startScore;

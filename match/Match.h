@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include "match/Legs.h"
+
 class MatchFollower;
 class TField;
 class TxovMemTable;
@@ -57,8 +59,12 @@ public:
     bool takeBack();
 
     // Empties the table; the other player starts the new game and is to throw, both from the
-    // start score.
+    // start score. The game left counts as a leg for the first player who checked out in it.
     void newGame();
+
+    // The legs and the match's figures, kept beside the table.
+    const Legs &legs() const { return m_legs; }
+    Legs &legs() { return m_legs; }
 
     // Whether three darts can total the score: 0 to 180, but for 163, 166, 169, 172, 173, 175,
     // 176, 178 and 179. A negative score is never possible.
@@ -80,4 +86,5 @@ private:
     const PlayerFields m_player2;
     const qint32 &m_startScore;
     MatchFollower *m_follower = nullptr;
+    Legs m_legs;
 };

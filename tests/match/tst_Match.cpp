@@ -7,7 +7,7 @@
 #include "db/Field.h"
 #include "match/Match.h"
 #include "memtable/xovMemTable.h"
-#include "tests/support/TurnTable.h"
+#include "tests/support/GameOnTable.h"
 
 namespace {
 
@@ -18,51 +18,7 @@ const QVariant E; // empty
 constexpr qint32 Smallest = std::numeric_limits<qint32>::min();
 constexpr qint32 Largest = std::numeric_limits<qint32>::max();
 
-// The turn table as the main window builds it, and a match on it.
-struct Game
-{
-    explicit Game(qint32 start)
-        : startScore(start)
-    {
-        turns.table.OpenTable();
-        match.startFirstGame();
-    }
-
-    Rows rows()
-    {
-        Rows result;
-        if (table.RowCount() == 0)
-            return result;
-        table.MoveFirst();
-        for (;;) {
-            Row row;
-            for (const TField *field : {e1, h1, a1, e2, h2, a2})
-                row << field->AsValue();
-            result << row;
-            if (table.AtLastRow() || table.MoveRows(1) == 0)
-                break;
-        }
-        return result;
-    }
-
-    // Every operation leaves the table in browse state on its last row.
-    bool onLastRow() const
-    {
-        return table.State() == TDataSetState::dsBrowse
-            && table.RowNumber() == (table.RowCount() ? table.RowCount() : -1);
-    }
-
-    qint32 startScore;
-    TurnTable turns;
-    TxovMemTable &table = turns.table;
-    TField *const e1 = turns.field("e1");
-    TField *const h1 = turns.field("h1");
-    TField *const a1 = turns.field("a1");
-    TField *const e2 = turns.field("e2");
-    TField *const h2 = turns.field("h2");
-    TField *const a2 = turns.field("a2");
-    Match match {&table, {e1, h1, a1}, {e2, h2, a2}, startScore};
-};
+using Game = GameOnTable;
 
 // One letter per entry: r recorded, z recorded as 0, x refused.
 char letterOf(EntryOutcome outcome)

@@ -1,0 +1,31 @@
+// A match on the turn table as the main window builds it, without any window.
+#pragma once
+
+#include <QList>
+#include <QVariantList>
+
+#include "match/Match.h"
+#include "tests/support/TurnTable.h"
+
+// The table is open and the first game started, from `start`.
+struct GameOnTable
+{
+    explicit GameOnTable(qint32 start);
+
+    // Every row's e1, h1, a1, e2, h2, a2, a null value for an empty field; leaves the cursor on
+    // the last row.
+    QList<QVariantList> rows();
+    // Every operation of the match leaves the table in browse state on its last row.
+    bool onLastRow() const;
+
+    qint32 startScore;
+    TurnTable turns;
+    TxovMemTable &table = turns.table;
+    TField *const e1 = turns.field("e1");
+    TField *const h1 = turns.field("h1");
+    TField *const a1 = turns.field("a1");
+    TField *const e2 = turns.field("e2");
+    TField *const h2 = turns.field("h2");
+    TField *const a2 = turns.field("a2");
+    Match match {&table, {e1, h1, a1}, {e2, h2, a2}, startScore};
+};
