@@ -31,9 +31,13 @@ const QColor checkedOutText(0x5E, 0xF3, 0x8C);
 const QColor labelText(0xB8, 0xC0, 0xC8);
 const QColor divider(0x3A, 0x44, 0x4F);
 
-const std::array<QString, 7> statLabels {QStringLiteral("Átlag"), QStringLiteral("Első 9"), QStringLiteral("Utolsó"),
+// The game's statistics, then the match's.
+constexpr int GameStats = 7;
+const std::array<QString, 12> statLabels {QStringLiteral("Átlag"), QStringLiteral("Első 9"), QStringLiteral("Utolsó"),
     QStringLiteral("Legjobb"), QString::number(TonTurn) + u'+', QString::number(TonFortyTurn) + u'+',
-    QString::number(MaximumTurn)};
+    QString::number(MaximumTurn), QStringLiteral("Meccsátlag"), QStringLiteral("Legjobb kiszálló"),
+    QStringLiteral("Meccs %1+").arg(TonTurn), QStringLiteral("Meccs %1+").arg(TonFortyTurn),
+    QStringLiteral("Meccs %1").arg(MaximumTurn)};
 
 QString figureOf(std::optional<qint32> value)
 {
@@ -118,8 +122,17 @@ QStringList SpectatorDisplay::shownTexts(int player) const
 {
     const Half &half = m_halves[player - 1];
     QStringList texts {half.name, half.remaining, half.route};
-    for (const QString &stat : half.stats)
-        texts << stat;
+    for (int i = 0; i < GameStats; ++i)
+        texts << half.stats[i];
+    return texts;
+}
+
+QStringList SpectatorDisplay::matchTexts(int player) const
+{
+    const Half &half = m_halves[player - 1];
+    QStringList texts;
+    for (size_t i = GameStats; i < half.stats.size(); ++i)
+        texts << half.stats[i];
     return texts;
 }
 
@@ -129,6 +142,16 @@ void SpectatorDisplay::refresh()
     if (!isVisible())
         return;
     const MatchView view = m_view ? m_view() : MatchView {};
+    QString band = QStringLiteral("%1 – %2").arg(view.players[0].match.legs).arg(view.players[1].match.legs);
+    if (view.matchWinner)
+        band = QStringLiteral("%1 nyerte a meccset  %2").arg(view.players[*view.matchWinner ? 0 : 1].name, band);
+    else if (view.firstTo > 0)
+        band += QStringLiteral("  ·  első %1 nyert legig").arg(view.firstTo);
+    if (band != m_matchBand || m_matchDecided != view.matchWinner.has_value()) {
+        m_matchBand = band;
+        m_matchDecided = view.matchWinner.has_value();
+        update(m_matchBandRect);
+    }
     for (int player = 1; player <= 2; ++player) {
         Half next = halfFor(player, view);
         updateChanged(player, m_halves[player - 1], next);
@@ -144,15 +167,19 @@ SpectatorDisplay::Half SpectatorDisplay::halfFor(int player, const MatchView &vi
     Half half;
     half.name = view.players[player - 1].name;
     half.toThrow = player1 == view.player1ToThrow;
+    half.starter = player1 == view.player1Starts;
     half.checkedOut = hasCheckedOut(remaining, view.exactCheckout);
     half.remaining = QString::number(remaining);
     if (half.checkedOut)
         half.route = QStringLiteral("Kiszállt!");
     else if (view.exactCheckout)
         half.route = checkoutRoute(remaining).text();
+    const MatchFigures &match = view.players[player - 1].match;
     half.stats = {figureOf(stats.average()), figureOf(stats.firstNine()), figureOf(stats.lastTurn()),
         figureOf(stats.highest()), QString::number(stats.tons()), QString::number(stats.tonForties()),
-        QString::number(stats.maximums())};
+        QString::number(stats.maximums()), figureOf(match.totals.average()), figureOf(match.highestCheckout),
+        QString::number(match.totals.tons), QString::number(match.totals.tonForties),
+        QString::number(match.totals.maximums)};
     return half;
 }
 
@@ -161,7 +188,7 @@ void SpectatorDisplay::updateChanged(int player, const Half &before, const Half 
     const Parts &layout = m_layout[player - 1];
     if (before.toThrow != after.toThrow)
         update(markerRegion(player));
-    else if (before.name != after.name)
+    else if (before.name != after.name || before.starter != after.starter)
         update(layout.band);
     if (before.remaining != after.remaining || before.checkedOut != after.checkedOut)
         update(layout.figure);
@@ -186,26 +213,33 @@ void SpectatorDisplay::layoutHalves()
     const int w = width() / 2;
     const int h = height();
     m_frameWidth = std::max(3, h / 90);
+    const int top = int(h * 0.07);
+    m_matchBandRect = QRect(0, 0, width(), top);
     for (int i = 0; i < 2; ++i) {
         Parts &layout = m_layout[i];
-        layout.area = QRect(i * w, 0, i == 0 ? w : width() - w, h);
+        layout.area = QRect(i * w, top, i == 0 ? w : width() - w, h - top);
         const QRect inner = layout.area.adjusted(m_frameWidth, m_frameWidth, -m_frameWidth, -m_frameWidth);
         const int margin = std::max(4, inner.width() / 25);
         const auto row = [&](qreal top, qreal bottom) {
             return QRect(inner.x() + margin, int(h * top), inner.width() - 2 * margin, int(h * bottom) - int(h * top));
         };
-        layout.band = QRect(inner.x(), inner.y(), inner.width(), int(h * 0.13) - inner.y());
-        layout.name = layout.band.adjusted(margin, 0, -margin, 0);
-        layout.figure = row(0.14, 0.61);
-        layout.route = row(0.61, 0.72);
-        const QRect stats = row(0.74, 0.98);
-        const int rowHeight = stats.height() / 2;
-        for (int cell = 0; cell < 7; ++cell) {
-            const int columns = cell < 4 ? 4 : 3;
-            const int column = cell < 4 ? cell : cell - 4;
-            const int cellWidth = stats.width() / columns;
-            const QRect whole(
-                stats.x() + column * cellWidth, stats.y() + (cell < 4 ? 0 : rowHeight), cellWidth, rowHeight);
+        layout.band = QRect(inner.x(), inner.y(), inner.width(), int(h * 0.18) - inner.y());
+        // The first thrower's mark, a dot as high as the name's capitals, before the name.
+        const int dot = layout.band.height() * 2 / 5;
+        layout.starter = QRect(layout.band.x() + margin, layout.band.center().y() - dot / 2, dot, dot);
+        layout.name = layout.band.adjusted(margin + dot + margin / 2, 0, -margin, 0);
+        layout.figure = row(0.19, 0.60);
+        layout.route = row(0.60, 0.69);
+        const QRect stats = row(0.70, 0.985);
+        const int rowHeight = stats.height() / 3;
+        // Rows of four and three for the game, of five for the match.
+        constexpr std::array<int, 3> firstOfRow {0, 4, 7};
+        constexpr std::array<int, 3> columnsOfRow {4, 3, 5};
+        for (int cell = 0; cell < int(layout.labels.size()); ++cell) {
+            const int statRow = cell < 4 ? 0 : cell < 7 ? 1 : 2;
+            const int column = cell - firstOfRow[statRow];
+            const int cellWidth = stats.width() / columnsOfRow[statRow];
+            const QRect whole(stats.x() + column * cellWidth, stats.y() + statRow * rowHeight, cellWidth, rowHeight);
             layout.labels[cell] = QRect(whole.x(), whole.y(), whole.width(), whole.height() * 2 / 5);
             layout.values[cell] = QRect(whole.x(), layout.labels[cell].bottom() + 1, whole.width(),
                 whole.height() - layout.labels[cell].height());
@@ -240,6 +274,7 @@ void SpectatorDisplay::paintRect(QPainter &painter, const QRect &dirty) const
     // The name bands are filled in their own colour below, and the figures' pictures cover most of
     // their parts, around which they fill themselves; the rest starts from the ground.
     QRegion ground(dirty);
+    ground -= m_matchBandRect;
     for (const Parts &parts : m_layout) {
         ground -= QRegion(parts.band) + QRegion(parts.figure);
         for (const QRect &value : parts.values)
@@ -247,9 +282,11 @@ void SpectatorDisplay::paintRect(QPainter &painter, const QRect &dirty) const
     }
     for (const QRect &rect : ground)
         painter.fillRect(rect, background);
+    if (dirty.intersects(m_matchBandRect))
+        paintMatchBand(painter);
     for (int player = 1; player <= 2; ++player)
         paintHalf(painter, player, dirty);
-    const QRect seam(width() / 2 - 1, 0, 2, height());
+    const QRect seam(width() / 2 - 1, m_matchBandRect.bottom() + 1, 2, height());
     if (dirty.intersects(seam))
         painter.fillRect(seam, divider);
 }
@@ -266,7 +303,16 @@ void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRect &dir
             painter.fillRect(rect, marker);
     }
     if (dirty.intersects(layout.band)) {
-        painter.fillRect(layout.band, half.toThrow ? marker : restingBand);
+        const QColor bandColour = half.toThrow ? marker : restingBand;
+        painter.fillRect(layout.band, bandColour);
+        if (half.starter) {
+            painter.save();
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(half.toThrow ? background : figureText);
+            painter.drawEllipse(layout.starter);
+            painter.restore();
+        }
         drawText(painter, layout.name, half.name, fitted(m_font, half.name, QString(), h * 0.045, layout.name.width()),
             half.toThrow ? background : figureText, half.toThrow ? marker : restingBand, TextPieces::Whole);
     }
@@ -290,7 +336,7 @@ void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRect &dir
         const QRect value = layout.values[i];
         if (dirty.intersects(label)) {
             drawText(painter, label, statLabels[i],
-                fitted(labelFont, statLabels[i], QStringLiteral("Legjobb"), label.height() * 0.5, label.width() * 0.9),
+                fitted(labelFont, statLabels[i], QStringLiteral("Legjobb"), label.height() * 0.5, label.width() * 0.92),
                 labelText, background, TextPieces::Whole);
         }
         if (dirty.intersects(value)) {
@@ -301,6 +347,18 @@ void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRect &dir
                 painter.fillRect(rect, background);
         }
     }
+}
+
+// The legs across the top; once the match is decided, its winner in the checked-out colour.
+void SpectatorDisplay::paintMatchBand(QPainter &painter) const
+{
+    const QColor ground = m_matchDecided ? checkedOutText : background;
+    const QColor text = m_matchDecided ? background : figureText;
+    painter.fillRect(m_matchBandRect, ground);
+    const QRect inner = m_matchBandRect.adjusted(m_matchBandRect.height() / 2, 0, -m_matchBandRect.height() / 2, 0);
+    drawText(painter, inner, m_matchBand,
+        fitted(m_font, m_matchBand, QString(), m_matchBandRect.height() * 0.5, inner.width()), text, ground,
+        TextPieces::Whole);
 }
 
 // The font at the pixel size whose capital height fills capHeight and whose text (or, when

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "match/Legs.h"
 #include "match/MatchStats.h"
 #include "match/StatsLink.h"
 
@@ -25,15 +26,21 @@ struct MatchView
     {
         QString name;
         qint32 remaining = 0;
+        MatchFigures match; // legs won and the figures over the match's legs
     };
     std::array<Player, 2> players; // player 1, player 2
     bool player1ToThrow = true;
+    bool player1Starts = true; // threw first in this leg
     bool exactCheckout = true;
+    int firstTo = 0; // legs to win the match; 0 for no limit
+    std::optional<bool> matchWinner; // player 1 or 2, once the match is decided
 };
 
-// The spectator display ("Kijelző"): a window for the room with each player's name, remaining
-// score in figures as large as the window allows, checkout route, statistics, the marker of the
-// player to throw and "Kiszállt!" for a player who has checked out, in colours of its own.
+// The spectator display ("Kijelző"): a window for the room with the legs won across the top, and
+// for each player the name (marked for the player who threw first in the leg), the remaining
+// score in figures as large as the window allows, checkout route, the game's and the match's
+// statistics, the marker of the player to throw and "Kiszállt!" for a player who has checked
+// out, in colours of its own. The winner of the match is shown across the top.
 // While it is shown it follows the match's turns, having read them from the table when it opened;
 // hidden, it follows nothing.
 class SpectatorDisplay final : public QWidget
@@ -64,8 +71,9 @@ public:
         QRect name;
         QRect figure;
         QRect route;
-        std::array<QRect, 7> labels;
-        std::array<QRect, 7> values;
+        QRect starter; // the mark of the player who threw first in the leg
+        std::array<QRect, 12> labels;
+        std::array<QRect, 12> values;
     };
 
     const MatchStats &stats() const { return m_stats; }
@@ -74,6 +82,13 @@ public:
     QStringList shownTexts(int player) const;
     // The parts of player 1's or player 2's half.
     const Parts &parts(int player) const { return m_layout[player - 1]; }
+    // The band across the top: the legs, the limit, the winner of the match.
+    QString matchBandText() const { return m_matchBand; }
+    QRect matchBand() const { return m_matchBandRect; }
+    // Player 1's or player 2's match statistics in reading order, after the game's seven.
+    QStringList matchTexts(int player) const;
+    // Whether player 1's or player 2's name carries the mark of the leg's first thrower.
+    bool marksStarter(int player) const { return m_halves[player - 1].starter; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -88,10 +103,11 @@ private:
     {
         QString name;
         bool toThrow = false;
+        bool starter = false;
         bool checkedOut = false;
         QString remaining;
         QString route;
-        std::array<QString, 7> stats;
+        std::array<QString, 12> stats; // the game's seven, then the match's five
     };
     void refresh();
     Half halfFor(int player, const MatchView &view) const;
@@ -100,6 +116,7 @@ private:
     QRegion markerRegion(int player) const;
     void paintRect(QPainter &painter, const QRect &dirty) const;
     void paintHalf(QPainter &painter, int player, const QRect &dirty) const;
+    void paintMatchBand(QPainter &painter) const;
     enum class TextPieces { Whole, Characters };
     // A font fitted to a place, with its capitals' height in pixels.
     struct Fitted
@@ -122,6 +139,9 @@ private:
     QWidget *const m_operatorWindow;
     std::array<Half, 2> m_halves;
     std::array<Parts, 2> m_layout;
+    QString m_matchBand;
+    bool m_matchDecided = false;
+    QRect m_matchBandRect;
     int m_frameWidth = 4;
     bool m_refreshQueued = false;
     QFont m_font;

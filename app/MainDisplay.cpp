@@ -10,8 +10,10 @@
 SpectatorDisplay *CreateSpectatorDisplay(Tfrm_Main &w)
 {
     const auto view = [&w] {
-        return MatchView {{{{w.ComboBox1->currentText(), w.Remaining1}, {w.ComboBox2->currentText(), w.Remaining2}}},
-            w.Player1ToThrow, w.CheckBox1->isChecked()};
+        const Legs &legs = w.match().legs();
+        return MatchView {{{{w.ComboBox1->currentText(), w.Remaining1, legs.figures(true)},
+                              {w.ComboBox2->currentText(), w.Remaining2, legs.figures(false)}}},
+            w.Player1ToThrow, w.Player1Starts, w.CheckBox1->isChecked(), legs.firstTo(), legs.matchWinner()};
     };
     auto *display = new SpectatorDisplay(w.match(), w.DataSource1, {w.Tble1, w.Tbla1, w.Tble2, w.Tbla2}, view, &w);
     display->setObjectName(QStringLiteral("Kijelzo"));

@@ -204,7 +204,7 @@ void tst_Display::init()
     m_operator = std::make_unique<QWidget>();
     m_operator->resize(800, 600);
     m_operator->show();
-    m_view = {{{{QStringLiteral("Anna"), 501}, {QStringLiteral("Béla"), 501}}}, true, true};
+    m_view = {{{{QStringLiteral("Anna"), 501, {}}, {QStringLiteral("Béla"), 501, {}}}}, true, true, true};
     const TurnFields fields {m_table->field("e1"), m_table->field("a1"), m_table->field("e2"), m_table->field("a2")};
     m_display = std::make_unique<SpectatorDisplay>(
         *m_match, &m_table->source, fields, [this] { return m_view; }, m_operator.get());
@@ -366,7 +366,8 @@ void tst_Display::markerAndCheckedOut()
     m_display->resize(1280, 720);
     m_display->show();
     QCoreApplication::processEvents();
-    const auto bandColour = [this](int x) { return m_display->grab().toImage().pixelColor(x, 12); };
+    const int y = m_display->parts(1).band.top() + 2;
+    const auto bandColour = [this, y](int x) { return m_display->grab().toImage().pixelColor(x, y); };
     const QColor marked = bandColour(100);
     const QColor resting = bandColour(740);
     QVERIFY(marked != resting);

@@ -40,7 +40,7 @@ QString winnerText(std::optional<bool> player1)
 
 // The whole match as entered: every leg's turns in entry order, each with whether it finished.
 // The rules applied the plain way, walking every turn at every question.
-class MatchModel
+class LegsModel
 {
 public:
     struct Turn
@@ -50,7 +50,7 @@ public:
         bool finishes;
     };
 
-    explicit MatchModel(qint32 start)
+    explicit LegsModel(qint32 start)
         : m_start(start)
         , m_remaining1(start)
         , m_remaining2(start)
@@ -335,17 +335,17 @@ void tst_Legs::matchFigures()
     GameOnTable game(301);
     // Leg 1, player 1 starts: 180 100 | 140 21 (checks out with 21: 301 - 180 - 100).
     play(game, QStringLiteral("180 140 100 60 21"), true);
-    QCOMPARE(MatchModel::figuresOf(game.match.legs().figures(true)), QStringLiteral("0 100 1 0 1 -"));
+    QCOMPARE(LegsModel::figuresOf(game.match.legs().figures(true)), QStringLiteral("0 100 1 0 1 -"));
     game.match.newGame();
-    QCOMPARE(MatchModel::figuresOf(game.match.legs().figures(true)), QStringLiteral("1 100 1 0 1 21"));
-    QCOMPARE(MatchModel::figuresOf(game.match.legs().figures(false)), QStringLiteral("0 100 0 1 0 -"));
+    QCOMPARE(LegsModel::figuresOf(game.match.legs().figures(true)), QStringLiteral("1 100 1 0 1 21"));
+    QCOMPARE(LegsModel::figuresOf(game.match.legs().figures(false)), QStringLiteral("0 100 0 1 0 -"));
     // Leg 2, player 2 starts and checks out 301 in 180 121 (two turns, 121 a ton); player 1
     // throws 60 once.
     play(game, QStringLiteral("180 60 121"), true);
     game.match.newGame();
-    QCOMPARE(MatchModel::figuresOf(game.match.legs().figures(false)), QStringLiteral("1 125 1 1 1 121"));
+    QCOMPARE(LegsModel::figuresOf(game.match.legs().figures(false)), QStringLiteral("1 125 1 1 1 121"));
     // The first leg's 21 stays player 1's best checkout; the average counts every turn: 361 / 4.
-    QCOMPARE(MatchModel::figuresOf(game.match.legs().figures(true)), QStringLiteral("1 90 1 0 1 21"));
+    QCOMPARE(LegsModel::figuresOf(game.match.legs().figures(true)), QStringLiteral("1 90 1 0 1 21"));
 }
 
 // A long seeded match of many legs, against the plain model after every step.
@@ -356,7 +356,7 @@ void tst_Legs::randomMatchAgainstModel()
     std::uniform_int_distribution<qint32> score(0, 60);
     std::uniform_int_distribution<int> small(0, 4);
     GameOnTable game(101);
-    MatchModel model(101);
+    LegsModel model(101);
     bool exact = true;
     for (int step = 0; step < 20000; ++step) {
         switch (kind(random)) {
@@ -396,7 +396,7 @@ void tst_Legs::randomMatchAgainstModel()
         QCOMPARE(tally(legs), QStringLiteral("%1-%2").arg(model.legsWon(true)).arg(model.legsWon(false)));
         QCOMPARE(winnerText(legs.matchWinner()), winnerText(model.matchWinner()));
         for (const bool player1 : {true, false})
-            QCOMPARE(MatchModel::figuresOf(legs.figures(player1)), model.figures(player1));
+            QCOMPARE(LegsModel::figuresOf(legs.figures(player1)), model.figures(player1));
     }
 }
 
