@@ -7,9 +7,9 @@
 #include <QToolButton>
 
 #include "app/Main.h"
-#include "app/logo.h"
 #include "controls/uEditEx.h"
 #include "memtable/xovMemTable.h"
+#include "tests/support/MainWindowFixture.h"
 
 namespace {
 
@@ -73,33 +73,22 @@ private slots:
     void overflowRefused();
 
 private:
-    void enter(const QString &text);
+    void enter(const QString &text) { m_main.enter(text); }
+
+    MainWindowFixture m_main;
     Tfrm_Main *w = nullptr;
 };
 
 void tst_Main::init()
 {
-    w = new Tfrm_Main;
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    QApplication::setActiveWindow(w);
-    w->EditEx1->setFocus();
+    QVERIFY(m_main.open());
+    w = m_main.window();
 }
 
 void tst_Main::cleanup()
 {
-    delete w;
+    m_main.close();
     w = nullptr;
-    // Showing the window opened the splash; without an event loop that ends, nothing else
-    // frees it before the next window opens its own.
-    delete frm_Logo;
-}
-
-void tst_Main::enter(const QString &text)
-{
-    w->EditEx1->setText(QString());
-    QTest::keyClicks(w->EditEx1, text);
-    QTest::keyClick(w->EditEx1, Qt::Key_Return);
 }
 
 void tst_Main::opensWithCaption()
