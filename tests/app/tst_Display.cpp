@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/Display.h"
@@ -525,19 +524,12 @@ void tst_Display::closedDisplayRunsNothing()
 // leaves the laptop alone.
 int main(int argc, char *argv[])
 {
-    QTemporaryDir dir;
-    if (!useOffscreenScreens(dir.path(),
-            screensWanted() == 1 ? R"({"windowFrameMargins": false, "screens": [
+    return execOnScreens<tst_Display>(argc, argv,
+        screensWanted() == 1 ? R"({"windowFrameMargins": false, "screens": [
         {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96}]})"
-                                 : R"({"windowFrameMargins": false, "screens": [
+                             : R"({"windowFrameMargins": false, "screens": [
         {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96},
-        {"name": "room", "x": 1366, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}]})"))
-        return 1;
-
-    QApplication app(argc, argv);
-    tst_Display test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
+        {"name": "room", "x": 1366, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}]})");
 }
 
 #include "tst_Display.moc"

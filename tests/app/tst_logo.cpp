@@ -4,7 +4,6 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -269,16 +268,9 @@ void tst_logo::mainWindowEndsProgramDuringFade()
 // of two screens.
 int main(int argc, char *argv[])
 {
-    QTemporaryDir dir;
-    if (!useOffscreenScreens(dir.path(), R"({"windowFrameMargins": false, "screens": [
+    return execOnScreens<tst_logo>(argc, argv, R"({"windowFrameMargins": false, "screens": [
         {"name": "left", "x": 0, "y": 0, "width": 1280, "height": 1024, "logicalDpi": 96},
-        {"name": "right", "x": 1280, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}]})"))
-        return 1;
-
-    QApplication app(argc, argv);
-    tst_logo test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
+        {"name": "right", "x": 1280, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}]})");
 }
 
 #include "tst_logo.moc"
