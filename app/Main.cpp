@@ -121,8 +121,7 @@ void Tfrm_Main::RefreshScoreboard()
     Label2->move(right - Label2->width() + 1, Label2->y());
     showCheckoutRoute();
     DescribeScoreboard(*this);
-    if (m_display)
-        m_display->refreshLater();
+    showMatch();
 }
 
 void Tfrm_Main::EditEx1KeyPress(QObject *Sender, QChar Key)
@@ -334,6 +333,12 @@ bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
         fitSettingsLabels();
     if (event->type() == QEvent::KeyPress && (watched == EditEx1 || watched == Edit1)) {
         const auto *key = static_cast<QKeyEvent *>(event);
+        // The keypad's "/" types nothing a score could use: at the board, with a keypad alone,
+        // it takes the last entry back as F8 does.
+        if (watched == EditEx1 && key->key() == Qt::Key_Slash && key->modifiers().testFlag(Qt::KeypadModifier)) {
+            aTorol->trigger();
+            return true;
+        }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
             EditEx1KeyPress(watched, QChar(13));
         else if (!key->text().isEmpty())

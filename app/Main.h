@@ -1,6 +1,8 @@
 // The scoreboard's main window: its controls, the turn table it owns and its handlers.
 #pragma once
 
+#include <array>
+
 #include <QMainWindow>
 #include <QTimer>
 
@@ -13,6 +15,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QSpinBox;
 class QToolBar;
 class QToolButton;
 class SpectatorDisplay;
@@ -86,6 +89,7 @@ public:
     qint32 &Remaining1;
     qint32 &Remaining2;
     Match &match() { return m_match; }
+    const Match &match() const { return m_match; }
 
     // Actions.
     QAction *const aUj;
@@ -124,6 +128,14 @@ public:
     TThemeDBGrid *DBGrid1 = nullptr;
     TThemeDBGrid *DBGrid2 = nullptr;
 
+    // The match beyond the game: each player's legs beside the name box, the winner in the
+    // status bar, and in the settings panel the limit ("first to N legs", 0 for none) and the
+    // corrections of each player's legs.
+    std::array<QLabel *, 2> legsLabels {};
+    QLabel *matchWinnerLabel = nullptr;
+    QSpinBox *firstToBox = nullptr;
+    std::array<QSpinBox *, 2> legsBoxes {};
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -136,6 +148,8 @@ private:
     void createScoreboardStrip(QWidget *parent);
     void createPlayerPanel(int number, QFrame *&half, QComboBox *&nameBox, QLabel *&figure, TDBText *&average);
     void createSettingsPanel(QWidget *parent);
+    void createMatchControls(QWidget *settings);
+    void showMatch();
     void fitSettingsLabels();
     void createStatusBar();
     QWidget *createGrids(QWidget *parent);
@@ -152,6 +166,7 @@ private:
     bool m_shown = false;
     int m_placeWhenFramed = 0;
     QTimer m_placement;
+    std::array<QLabel *, 2> m_matchLabels {}; // the settings panel's labels of the match boxes
     QLabel *m_routePanel = nullptr; // the route for the player to throw, in the status bar
     SpectatorDisplay *m_display = nullptr; // built when first shown
 };

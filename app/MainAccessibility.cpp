@@ -1,6 +1,7 @@
 #include "app/MainAccessibility.h"
 
 #include <array>
+#include <tuple>
 #include <utility>
 
 #include <QAccessible>
@@ -11,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -37,12 +39,18 @@ struct PlayerControls
     TThemeDBGrid *grid;
     const TField *score;
     qint32 remaining;
+    QLabel *legs;
+    QSpinBox *legsBox;
+    int legsWon;
 };
 
 std::array<PlayerControls, 2> playersOf(const Tfrm_Main &w)
 {
-    return {PlayerControls {1, w.Panel2, w.ComboBox1, w.Label1, w.DBText1, w.Image1, w.DBGrid1, w.Tble1, w.Remaining1},
-        PlayerControls {2, w.Panel3, w.ComboBox2, w.Label2, w.DBText2, w.Image2, w.DBGrid2, w.Tble2, w.Remaining2}};
+    const Legs &legs = w.match().legs();
+    return {PlayerControls {1, w.Panel2, w.ComboBox1, w.Label1, w.DBText1, w.Image1, w.DBGrid1, w.Tble1, w.Remaining1,
+                w.legsLabels[0], w.legsBoxes[0], legs.legsWon(true)},
+        PlayerControls {2, w.Panel3, w.ComboBox2, w.Label2, w.DBText2, w.Image2, w.DBGrid2, w.Tble2, w.Remaining2,
+            w.legsLabels[1], w.legsBoxes[1], legs.legsWon(false)}};
 }
 
 QString playerTitle(int number)
@@ -61,10 +69,13 @@ QString playerName(const PlayerControls &player)
 void nameFigures(const Tfrm_Main &w)
 {
     for (const PlayerControls &player : playersOf(w)) {
-        for (const auto &[label, counts] : {std::pair<QLabel *, QString> {player.figure, QStringLiteral("kell még")},
-                 std::pair<QLabel *, QString> {player.average, QStringLiteral("átlag")}}) {
+        for (const auto &[label, counts, figure] :
+            {std::tuple<QLabel *, QString, QString> {player.figure, QStringLiteral("kell még"), player.figure->text()},
+                std::tuple<QLabel *, QString, QString> {
+                    player.average, QStringLiteral("átlag"), player.average->text()},
+                std::tuple<QLabel *, QString, QString> {
+                    player.legs, QStringLiteral("nyert leg"), QString::number(player.legsWon)}}) {
             const QString what = QStringLiteral("%1, %2").arg(playerTitle(player.number), counts);
-            const QString figure = label->text();
             const QString name = figure.isEmpty() ? what : QStringLiteral("%1: %2").arg(what, figure);
             if (label->accessibleName() != name)
                 label->setAccessibleName(name);
@@ -97,6 +108,7 @@ void NameAccessibleControls(Tfrm_Main &w)
         player.nameBox->lineEdit()->setAccessibleName(nameOfName);
         player.marker->setAccessibleName(title + QStringLiteral(" dob"));
         player.grid->setAccessibleName(title + QStringLiteral(" dobásai"));
+        player.legsBox->setAccessibleName(title + QStringLiteral(" nyert legjei"));
     }
     w.EditEx1->setAccessibleName(QStringLiteral("Dobott pontszám"));
     w.SpeedButton2->setAccessibleName(QStringLiteral("OK"));
@@ -111,6 +123,9 @@ void NameAccessibleControls(Tfrm_Main &w)
     w.GroupBox1->setAccessibleName(w.GroupBox1->title());
     w.Image3->setAccessibleName(QStringLiteral("Darts tábla"));
 
+    w.firstToBox->setAccessibleName(QStringLiteral("Első ennyi nyert legig"));
+    w.firstToBox->setAccessibleDescription(QStringLiteral("0: nincs határ"));
+    w.matchWinnerLabel->setAccessibleName(QStringLiteral("Meccs"));
     w.statusBar()->setAccessibleName(QStringLiteral("Állapotsor"));
 
     DescribeScoreboard(w);

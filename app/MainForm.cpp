@@ -347,6 +347,7 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
     row->addWidget(options, 1);
     row->addWidget(Panel6);
     row->addWidget(Panel5);
+    createMatchControls(options);
     Panel4->hide();
     // The labels take their text's size when the panel shows (fitSettingsLabels): measuring
     // them here would lay out text nobody sees at start.
@@ -355,7 +356,7 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
 
 void Tfrm_Main::fitSettingsLabels()
 {
-    for (QLabel *label : {Label3, Label6, Label4, Label5})
+    for (QLabel *label : {Label3, Label6, Label4, Label5, m_matchLabels[0], m_matchLabels[1]})
         label->adjustSize();
 }
 
@@ -404,6 +405,9 @@ void Tfrm_Main::createStatusBar()
     empty->setFixedWidth(50);
     bar->addWidget(maker);
     bar->addWidget(empty);
+    // Who won the match, once it is decided.
+    matchWinnerLabel = new QLabel(bar);
+    bar->addWidget(matchWinnerLabel, 1);
     m_routePanel = new QLabel(bar);
     m_routePanel->setAlignment(Qt::AlignCenter);
     m_routePanel->setMinimumWidth(120);

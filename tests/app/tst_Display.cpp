@@ -6,17 +6,17 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/Display.h"
 #include "app/Main.h"
 #include "app/Seged.h"
-#include "app/logo.h"
 #include "controls/uEditEx.h"
 #include "match/Checkout.h"
 #include "match/Match.h"
 #include "memtable/xovMemTable.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/OffscreenScreens.h"
 #include "tests/support/TurnTable.h"
 
 namespace {
@@ -216,9 +216,6 @@ void tst_Display::cleanup()
     m_operator.reset();
     m_match.reset();
     m_table.reset();
-    // Each main window opens a splash that would free itself only after its fade.
-    delete frm_Logo;
-    IniPath.clear();
 }
 
 void tst_Display::open(qint32 score)
@@ -446,11 +443,9 @@ void tst_Display::followsTheMatch_data()
 void tst_Display::followsTheMatch()
 {
     QFETCH(QString, steps);
-    Tfrm_Main w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QApplication::setActiveWindow(&w);
-    w.EditEx1->setFocus();
+    MainWindowFixture main;
+    QVERIFY(main.open());
+    Tfrm_Main &w = *main.window();
     QVERIFY(!w.findChild<SpectatorDisplay *>());
     QTest::keyClick(w.EditEx1, Qt::Key_F11);
     auto *display = w.findChild<SpectatorDisplay *>();
@@ -505,11 +500,9 @@ void tst_Display::followsTheMatch()
 // Closed, the display follows nothing; opened again, it shows the match as it now stands.
 void tst_Display::closedDisplayRunsNothing()
 {
-    Tfrm_Main w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QApplication::setActiveWindow(&w);
-    w.EditEx1->setFocus();
+    MainWindowFixture main;
+    QVERIFY(main.open());
+    Tfrm_Main &w = *main.window();
     QTest::keyClick(w.EditEx1, Qt::Key_F11);
     auto *display = w.findChild<SpectatorDisplay *>();
     QVERIFY(display && display->isVisible());
@@ -535,22 +528,12 @@ void tst_Display::closedDisplayRunsNothing()
 // leaves the laptop alone.
 int main(int argc, char *argv[])
 {
-    QTemporaryDir dir;
-    QFile config(dir.filePath(QStringLiteral("screens.json")));
-    if (!config.open(QIODevice::WriteOnly))
-        return 1;
-    config.write(screensWanted() == 1 ? R"({"windowFrameMargins": false, "screens": [
+    return execOnScreens<tst_Display>(argc, argv,
+        screensWanted() == 1 ? R"({"windowFrameMargins": false, "screens": [
         {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96}]})"
-                                      : R"({"windowFrameMargins": false, "screens": [
+                             : R"({"windowFrameMargins": false, "screens": [
         {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96},
         {"name": "room", "x": 1366, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}]})");
-    config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
-
-    QApplication app(argc, argv);
-    tst_Display test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
 }
 
 #include "tst_Display.moc"

@@ -15,11 +15,11 @@
 
 #include "app/Main.h"
 #include "app/Seged.h"
-#include "app/logo.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
 #include "tests/support/Accessibility.h"
+#include "tests/support/MainWindowFixture.h"
 
 namespace {
 
@@ -72,6 +72,8 @@ private slots:
 
 private:
     void enter(const QString &text);
+
+    MainWindowFixture m_main;
     Tfrm_Main *w = nullptr;
 };
 
@@ -83,20 +85,15 @@ void tst_MainAccessibility::initTestCase()
 
 void tst_MainAccessibility::init()
 {
-    IniPath.clear();
-    w = new Tfrm_Main;
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    QApplication::setActiveWindow(w);
-    w->EditEx1->setFocus();
+    QVERIFY(m_main.open());
+    w = m_main.window();
     toldDescriptions.clear();
 }
 
 void tst_MainAccessibility::cleanup()
 {
-    delete w;
+    m_main.close();
     w = nullptr;
-    delete frm_Logo;
 }
 
 void tst_MainAccessibility::cleanupTestCase()
@@ -106,9 +103,7 @@ void tst_MainAccessibility::cleanupTestCase()
 
 void tst_MainAccessibility::enter(const QString &text)
 {
-    w->EditEx1->clear();
-    QTest::keyClicks(w->EditEx1, text);
-    QTest::keyClick(w->EditEx1, Qt::Key_Return);
+    m_main.enter(text);
     QCoreApplication::processEvents();
 }
 

@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -15,11 +14,11 @@
 #include "app/Main.h"
 #include "app/Seged.h"
 #include "app/TurnLook.h"
-#include "app/logo.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
 #include "memtable/xovMemTable.h"
+#include "tests/support/MainWindowFixture.h"
 
 namespace {
 
@@ -93,10 +92,10 @@ private slots:
 
 private:
     void open();
-    void enter(const QString &text);
+    void enter(const QString &text) { m_main.enter(text); }
     void layOut();
+    MainWindowFixture m_main;
     Tfrm_Main *w = nullptr;
-    QTemporaryDir m_dir;
     void useDarkPalette();
     QPalette m_palette = QApplication::palette();
     QFont m_font = QApplication::font();
@@ -105,7 +104,6 @@ private:
 
 void tst_MainWindow::init()
 {
-    IniPath.clear();
     QApplication::setPalette(m_palette);
     QApplication::setPalette(m_lineEditPalette, "QLineEdit");
     QCoreApplication::processEvents();
@@ -123,27 +121,14 @@ void tst_MainWindow::useDarkPalette()
 
 void tst_MainWindow::open()
 {
-    w = new Tfrm_Main;
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    QApplication::setActiveWindow(w);
-    w->EditEx1->setFocus();
+    QVERIFY(m_main.open());
+    w = m_main.window();
 }
 
 void tst_MainWindow::cleanup()
 {
-    delete w;
+    m_main.close();
     w = nullptr;
-    // Each window opens a splash that would free itself only after its fade.
-    delete frm_Logo;
-    IniPath.clear();
-}
-
-void tst_MainWindow::enter(const QString &text)
-{
-    w->EditEx1->clear();
-    QTest::keyClicks(w->EditEx1, text);
-    QTest::keyClick(w->EditEx1, Qt::Key_Return);
 }
 
 void tst_MainWindow::layOut()
@@ -526,16 +511,20 @@ void tst_MainWindow::statusBar()
 {
     open();
     const QList<QLabel *> panels = w->statusBar()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
-    QCOMPARE(panels.size(), 3);
+    // The maker's line, an empty panel, the winner of the match (empty until it is decided) and
+    // the checkout route.
+    QCOMPARE(panels.size(), 4);
     QCOMPARE(panels[0]->width(), 150);
     QVERIFY(!panels[0]->text().isEmpty());
     QCOMPARE(panels[0]->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     QCOMPARE(panels[1]->width(), 50);
     QVERIFY(panels[1]->text().isEmpty());
+    QCOMPARE(panels[2], w->matchWinnerLabel);
+    QVERIFY(panels[2]->text().isEmpty());
     // The checkout route's panel, on the right.
-    QCOMPARE(panels[2]->accessibleName(), QStringLiteral("Kiszálló"));
-    QVERIFY(panels[2]->x() > panels[1]->x() + panels[1]->width());
-    QVERIFY(panels[2]->geometry().right() >= w->statusBar()->width() - 30);
+    QCOMPARE(panels[3]->accessibleName(), QStringLiteral("Kiszálló"));
+    QVERIFY(panels[3]->x() > panels[1]->x() + panels[1]->width());
+    QVERIFY(panels[3]->geometry().right() >= w->statusBar()->width() - 30);
 }
 
 void tst_MainWindow::checkoutRoutePanel_data()
@@ -585,7 +574,6 @@ void tst_MainWindow::checkoutRoutePanel()
 
 void tst_MainWindow::settingsReadAndWrittenBack()
 {
-    IniPath = m_dir.filePath(QStringLiteral("read-write.ini"));
     {
         QFile file(IniPath);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -630,7 +618,6 @@ void tst_MainWindow::typedStartScoreSaved()
 {
     QFETCH(QString, typed);
     QFETCH(qint32, saved);
-    IniPath = m_dir.filePath(QStringLiteral("typed.ini"));
     {
         QFile file(IniPath);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -660,14 +647,14 @@ void tst_MainWindow::typedStartScoreWaitsForNextStart()
 
 void tst_MainWindow::missingSettingsFolder()
 {
-    IniPath = m_dir.filePath(QStringLiteral("no-such-folder/Pontix.ini"));
+    IniPath = m_main.folder() + QStringLiteral("/no-such-folder/Pontix.ini");
     open();
     QCOMPARE(StartScore, 501);
     QVERIFY(w->CheckBox1->isChecked());
     w->close();
     QVERIFY(!w->isVisible());
     QVERIFY(!QFile::exists(IniPath));
-    QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("no-such-folder"))));
+    QVERIFY(!QFile::exists(m_main.folder() + QStringLiteral("/no-such-folder")));
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -8,6 +8,7 @@
 #include "app/Main.h"
 #include "app/Seged.h"
 #include "app/logo.h"
+#include "tests/support/MainWindowFixture.h"
 
 namespace {
 
@@ -47,17 +48,19 @@ private slots:
     void windowPictures();
     void splash();
     void windowIcon();
+
+private:
+    MainWindowFixture m_main;
 };
 
 void tst_assets_hidpi::initTestCase()
 {
     QCOMPARE(qApp->devicePixelRatio(), 2.0);
-    IniPath.clear();
 }
 
 void tst_assets_hidpi::cleanup()
 {
-    delete frm_Logo;
+    m_main.close();
 }
 
 void tst_assets_hidpi::toolBar_data()
@@ -73,7 +76,7 @@ void tst_assets_hidpi::toolBar_data()
 void tst_assets_hidpi::toolBar()
 {
     QFETCH(QString, name);
-    Tfrm_Main window;
+    Tfrm_Main &window = m_main.make();
     const QList<QAction *> actions {window.aUj, window.aTorol, window.aBeallit, window.aBezar, window.aKijelzo};
     const QStringList names {QStringLiteral("tb_new"), QStringLiteral("tb_delete"), QStringLiteral("tb_settings"),
         QStringLiteral("tb_close"), QStringLiteral("tb_display")};
@@ -85,7 +88,7 @@ void tst_assets_hidpi::toolBar()
 
 void tst_assets_hidpi::windowPictures()
 {
-    Tfrm_Main window;
+    Tfrm_Main &window = m_main.make();
     compareWithTwin(window.Image1->pixmap(), QStringLiteral(":/assets/dart_left@2x.png"), QSize(125, 30));
     compareWithTwin(window.Image2->pixmap(), QStringLiteral(":/assets/dart_right@2x.png"), QSize(125, 30));
     compareWithTwin(window.Image3->pixmap(), QStringLiteral(":/assets/dartboard64@2x.png"), QSize(64, 64));

@@ -1,16 +1,16 @@
 #include <QApplication>
-#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "app/Main.h"
 #include "app/logo.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/OffscreenScreens.h"
 
 // The splash: its window, the hold and the fade, freeing itself, its transparent gray, and
 // that it never keeps the program alive.
@@ -108,9 +108,9 @@ void tst_logo::centredOnScreen()
 // The main window opens the splash when it is first shown, over itself.
 void tst_logo::centredOnMainWindowScreen()
 {
-    Tfrm_Main window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    MainWindowFixture main;
+    QVERIFY(main.open());
+    const Tfrm_Main &window = *main.window();
     QVERIFY(frm_Logo);
     const QRect screen = QGuiApplication::screenAt(window.frameGeometry().center())->geometry();
     QCOMPARE(frm_Logo->frameGeometry().center(), screen.center());
@@ -268,20 +268,9 @@ void tst_logo::mainWindowEndsProgramDuringFade()
 // of two screens.
 int main(int argc, char *argv[])
 {
-    QTemporaryDir dir;
-    QFile config(dir.filePath(QStringLiteral("screens.json")));
-    if (!config.open(QIODevice::WriteOnly))
-        return 1;
-    config.write(R"({"windowFrameMargins": false, "screens": [
+    return execOnScreens<tst_logo>(argc, argv, R"({"windowFrameMargins": false, "screens": [
         {"name": "left", "x": 0, "y": 0, "width": 1280, "height": 1024, "logicalDpi": 96},
         {"name": "right", "x": 1280, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}]})");
-    config.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
-
-    QApplication app(argc, argv);
-    tst_logo test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
 }
 
 #include "tst_logo.moc"

@@ -9,34 +9,25 @@
 // window is one row of the test. A failure names the seed and the step, so that the run can be
 // repeated.
 
-#include <array>
 #include <cstdio>
-#include <optional>
-#include <vector>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 #include "app/Main.h"
-#include "app/Seged.h"
-#include "app/logo.h"
 #include "controls/DBText.h"
 #include "controls/uEditEx.h"
 #include "memtable/xovMemTable.h"
-#include "tests/support/ReferenceScore.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/MatchModel.h"
 #include <unistd.h>
 
 namespace {
-
-constexpr int FieldCount = 7; // i, e1, h1, a1, e2, h2, a2
-const char *const FieldNames[FieldCount] = {"i", "e1", "h1", "a1", "e2", "h2", "a2"};
-using Row = std::array<std::optional<qint32>, FieldCount>;
 
 const QColor Red(255, 0, 0);
 
@@ -52,62 +43,21 @@ qint64 residentBytes()
     return fields.size() > 1 ? fields[1].toLongLong() * sysconf(_SC_PAGESIZE) : -1;
 }
 
-QString rowText(const Row &row)
+// The window as the operator's actions leave it: the match as its rules tell it, and what the
+// window shows around it.
+struct WindowModel
 {
-    QStringList parts;
-    for (const auto &value : row)
-        parts << (value ? QString::number(*value) : QStringLiteral("-"));
-    return QLatin1Char('(') + parts.join(u' ') + QLatin1Char(')');
-}
-
-qint32 clamped(qint64 value)
-{
-    return qint32(std::clamp<qint64>(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
-}
-
-// num / n rounded to the nearest integer, an exact half to the even neighbour; n > 0.
-qint64 roundedHalfToEven(qint64 num, qint64 n)
-{
-    qint64 q = num / n;
-    qint64 r = num % n;
-    if (r < 0) {
-        r += n;
-        --q;
-    }
-    if (2 * r > n || (2 * r == n && q % 2 != 0))
-        ++q;
-    return q;
-}
-
-// The match as the scoring rules tell it, with what the window shows of it.
-struct MatchModel
-{
-    qint32 startScore = 501;
-    bool player1Starts = true;
-    bool player1ToThrow = true;
-    qint32 remaining1 = 501;
-    qint32 remaining2 = 501;
-    std::vector<Row> rows;
-    qint32 highestNumber = -1;
+    MatchModel match;
     bool red = false;
     QString box; // the entry box's text
     bool boxSelected = false; // all of it selected
-    bool ticked = true;
     bool panelShown = false;
     QString startScoreBox;
-
-    qint32 &remaining(bool player1) { return player1 ? remaining1 : remaining2; }
 
     void refresh()
     {
         box.clear();
         boxSelected = false;
-    }
-
-    void refuse()
-    {
-        red = true;
-        boxSelected = true;
     }
 
     void typed(const QString &text)
@@ -120,64 +70,25 @@ struct MatchModel
 
     void enter()
     {
-        // Refused: what three darts cannot total, negative scores included.
-        static const QList<qint32> impossible {163, 166, 169, 172, 173, 175, 176, 178, 179};
-        const qint32 typedScore = referenceScore(box);
-        if (typedScore < 0 || typedScore > 180 || impossible.contains(typedScore)) {
-            refuse();
+        const MatchModel::Entry entry = match.enter(box);
+        if (entry == MatchModel::Entry::Refused) {
+            red = true;
+            boxSelected = true;
             return;
         }
-        const bool player1 = player1ToThrow;
-        const bool opening = player1ToThrow == player1Starts;
-        qint32 &left = remaining(player1);
-        const bool overshoot = ticked && typedScore > left;
-        const qint32 score = overshoot ? 0 : typedScore;
-        const qint64 after = qint64(left) - score;
-        if (after != clamped(after)) {
-            refuse();
-            return;
-        }
-        red = overshoot;
-        if (opening) {
-            Row row;
-            row[0] = ++highestNumber;
-            rows.push_back(row);
-        }
-        const int base = player1 ? 1 : 4;
-        Row &row = rows.back();
-        row[base] = score;
-        row[base + 1] = qint32(after);
-        row[base + 2] = clamped(roundedHalfToEven(qint64(startScore) - after, qint64(rows.size())));
-        left = qint32(after);
-        player1ToThrow = !player1ToThrow;
+        red = entry == MatchModel::Entry::RecordedAsZero;
         refresh();
     }
 
     void undo()
     {
-        if (rows.empty())
-            return;
-        if (player1ToThrow == player1Starts) {
-            const bool player1 = !player1Starts;
-            const int base = player1 ? 1 : 4;
-            Row &row = rows.back();
-            remaining(player1) = qint32(qint64(row[base + 1].value_or(0)) + row[base].value_or(0));
-            row[base] = row[base + 1] = row[base + 2] = std::nullopt;
-        } else {
-            const bool player1 = player1Starts;
-            rows.pop_back();
-            remaining(player1) = rows.empty() ? startScore : rows.back()[player1 ? 2 : 5].value_or(0);
-        }
-        player1ToThrow = !player1ToThrow;
-        refresh();
+        if (match.undo())
+            refresh();
     }
 
     void newGame()
     {
-        rows.clear();
-        remaining1 = remaining2 = startScore;
-        player1Starts = !player1Starts;
-        player1ToThrow = player1Starts;
+        match.newGame();
         refresh();
     }
 };
@@ -268,9 +179,9 @@ private:
     qint64 peak = 0;
     std::size_t longestGame = 0;
     QString action;
+    MainWindowFixture main;
     Tfrm_Main *w = nullptr;
-    MatchModel m;
-    QTemporaryDir settingsDir;
+    WindowModel m;
 };
 
 void tst_soak::initTestCase()
@@ -281,15 +192,13 @@ void tst_soak::initTestCase()
         seed = quint32(qEnvironmentVariableIntValue("PONTIX_SOAK_SEED"));
     random.seed(seed);
     forwardMessage = qInstallMessageHandler(quietPlatform);
-    QVERIFY(settingsDir.isValid());
-    IniPath = settingsDir.filePath(QStringLiteral("Pontix.ini"));
+    QVERIFY(main.isValid());
 }
 
 void tst_soak::cleanupTestCase()
 {
-    delete w;
+    main.close();
     w = nullptr;
-    delete frm_Logo;
     std::printf("soak: %d actions, seed %u, longest game %zu rows, resident memory %lld KiB after the first window, "
                 "peak %lld KiB\n",
         actions, seed, longestGame, baseline / 1024, peak / 1024);
@@ -304,27 +213,23 @@ QString tst_soak::where() const
 // first one plays with the defaults.
 void tst_soak::openWindow(int session)
 {
-    delete w;
-    delete frm_Logo;
-    QFile::remove(IniPath);
-    m = MatchModel();
+    main.close();
+    w = nullptr;
+    m = WindowModel();
     if (session > 0) {
         static const qint32 starts[] = {501, 301, 701, 170, 0, -60, 2147483647, -2147483647 - 1};
-        m.startScore = starts[random.bounded(int(std::size(starts)))];
-        m.ticked = random.bounded(3) != 0;
-        QFile ini(IniPath);
+        const qint32 start = starts[random.bounded(int(std::size(starts)))];
+        const bool ticked = random.bounded(3) != 0;
+        m.match = MatchModel(start, ticked);
+        QFile ini(main.settingsPath());
         QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write(QStringLiteral("[Def]\nIndul=%1\nKellKiszallo=%2\n").arg(m.startScore).arg(m.ticked).toUtf8());
+        ini.write(QStringLiteral("[Def]\nIndul=%1\nKellKiszallo=%2\n").arg(start).arg(ticked).toUtf8());
     }
-    m.remaining1 = m.remaining2 = m.startScore;
-    m.startScoreBox = QString::number(m.startScore);
+    m.startScoreBox = QString::number(m.match.startScore);
 
-    w = new Tfrm_Main;
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    QApplication::setActiveWindow(w);
-    w->EditEx1->setFocus();
-    action = QStringLiteral("opening the window (start score %1)").arg(m.startScore);
+    QVERIFY(main.open());
+    w = main.window();
+    action = QStringLiteral("opening the window (start score %1)").arg(m.match.startScore);
 }
 
 void tst_soak::act()
@@ -332,7 +237,7 @@ void tst_soak::act()
     TEditEx *box = w->EditEx1;
     const int roll = random.bounded(100);
     // Long games are cut short now and then so that the table's rows stay bounded.
-    if (roll < 1 || (m.rows.size() > 60 && roll < 10)) {
+    if (roll < 1 || (m.match.rows.size() > 60 && roll < 10)) {
         const bool f3 = random.bounded(2);
         action = f3 ? QStringLiteral("F3") : QStringLiteral("Ins");
         QTest::keyClick(box, f3 ? Qt::Key_F3 : Qt::Key_Insert);
@@ -348,7 +253,7 @@ void tst_soak::act()
         }
         // Now and then the operator types the thrower's remaining score, or one either side of
         // it: games reach exactly 0 and go past it.
-        const qint32 left = m.remaining(m.player1ToThrow);
+        const qint32 left = m.match.remaining(m.match.player1ToThrow);
         const QString text
             = random.bounded(8) == 0 ? QString::number(qint64(left) + random.bounded(-1, 2)) : someText(random);
         if (plainAscii(text) && (text.isEmpty() || random.bounded(2))) {
@@ -396,7 +301,7 @@ void tst_soak::act()
         if (what < 2) {
             action = QStringLiteral("clicking the exact-checkout box");
             QTest::mouseClick(w->CheckBox1, Qt::LeftButton, {}, QPoint(8, w->CheckBox1->height() / 2));
-            m.ticked = !m.ticked;
+            m.match.exactCheckout = !m.match.exactCheckout;
             // The click took the focus, and the entry box's selection with it; the operator
             // goes back to the entry box.
             box->setFocus();
@@ -428,22 +333,22 @@ void tst_soak::act()
 void tst_soak::check()
 {
     const auto fail = [this](const QString &what) { return qPrintable(where() + QStringLiteral(": ") + what); };
-    QVERIFY2(w->Player1Starts == m.player1Starts, fail(QStringLiteral("Player1Starts")));
-    QVERIFY2(w->Player1ToThrow == m.player1ToThrow, fail(QStringLiteral("Player1ToThrow")));
-    QVERIFY2(w->Remaining1 == m.remaining1,
-        fail(QStringLiteral("Remaining1 %1, expected %2").arg(w->Remaining1).arg(m.remaining1)));
-    QVERIFY2(w->Remaining2 == m.remaining2,
-        fail(QStringLiteral("Remaining2 %1, expected %2").arg(w->Remaining2).arg(m.remaining2)));
-    QVERIFY2(StartScore == m.startScore, fail(QStringLiteral("StartScore %1").arg(StartScore)));
+    QVERIFY2(w->Player1Starts == m.match.player1Starts, fail(QStringLiteral("Player1Starts")));
+    QVERIFY2(w->Player1ToThrow == m.match.player1ToThrow, fail(QStringLiteral("Player1ToThrow")));
+    QVERIFY2(w->Remaining1 == m.match.remaining1,
+        fail(QStringLiteral("Remaining1 %1, expected %2").arg(w->Remaining1).arg(m.match.remaining1)));
+    QVERIFY2(w->Remaining2 == m.match.remaining2,
+        fail(QStringLiteral("Remaining2 %1, expected %2").arg(w->Remaining2).arg(m.match.remaining2)));
+    QVERIFY2(StartScore == m.match.startScore, fail(QStringLiteral("StartScore %1").arg(StartScore)));
 
-    const QString label1 = QString::number(m.remaining1);
-    const QString label2 = QString::number(m.remaining2);
+    const QString label1 = QString::number(m.match.remaining1);
+    const QString label2 = QString::number(m.match.remaining2);
     QVERIFY2(
         w->Label1->text() == label1, fail(QStringLiteral("Label1 \"%1\", expected %2").arg(w->Label1->text(), label1)));
     QVERIFY2(
         w->Label2->text() == label2, fail(QStringLiteral("Label2 \"%1\", expected %2").arg(w->Label2->text(), label2)));
-    QVERIFY2(w->Image1->isHidden() == !m.player1ToThrow, fail(QStringLiteral("player 1's marker")));
-    QVERIFY2(w->Image2->isHidden() == m.player1ToThrow, fail(QStringLiteral("player 2's marker")));
+    QVERIFY2(w->Image1->isHidden() == !m.match.player1ToThrow, fail(QStringLiteral("player 1's marker")));
+    QVERIFY2(w->Image2->isHidden() == m.match.player1ToThrow, fail(QStringLiteral("player 2's marker")));
 
     const QColor color = w->EditEx1->palette().color(QPalette::Base);
     QVERIFY2((color == Red) == m.red, fail(QStringLiteral("entry box colour %1").arg(color.name())));
@@ -453,11 +358,11 @@ void tst_soak::check()
     QVERIFY2(w->EditEx1->selectedText() == selected,
         fail(QStringLiteral("selected \"%1\", expected \"%2\"").arg(w->EditEx1->selectedText(), selected)));
     QVERIFY2(w->Panel4->isVisible() == m.panelShown, fail(QStringLiteral("settings panel")));
-    QVERIFY2(w->CheckBox1->isChecked() == m.ticked, fail(QStringLiteral("exact-checkout box")));
+    QVERIFY2(w->CheckBox1->isChecked() == m.match.exactCheckout, fail(QStringLiteral("exact-checkout box")));
     QVERIFY2(w->Edit1->text() == m.startScoreBox, fail(QStringLiteral("start-score box \"%1\"").arg(w->Edit1->text())));
 
     // The average labels show the newest row's averages.
-    const Row last = m.rows.empty() ? Row() : m.rows.back();
+    const TurnRow last = m.match.rows.empty() ? TurnRow() : m.match.rows.back();
     const QString average1 = last[3] ? QString::number(*last[3]) : QString();
     const QString average2 = last[6] ? QString::number(*last[6]) : QString();
     QVERIFY2(w->DBText1->text() == average1,
@@ -472,7 +377,7 @@ void tst_soak::checkRows()
 {
     const auto fail = [this](const QString &what) { return qPrintable(where() + QStringLiteral(": ") + what); };
     TxovMemTable *table = w->Tbl;
-    const qint32 count = qint32(m.rows.size());
+    const qint32 count = qint32(m.match.rows.size());
     QVERIFY2(table->State() == TDataSetState::dsBrowse, fail(QStringLiteral("table not in browse state")));
     QVERIFY2(
         table->RowCount() == count, fail(QStringLiteral("%1 rows, expected %2").arg(table->RowCount()).arg(count)));
@@ -481,9 +386,9 @@ void tst_soak::checkRows()
         fail(QStringLiteral("current row %1 of %2").arg(table->RowNumber()).arg(count)));
 
     const auto rowHere = [table] {
-        Row row;
-        for (int f = 0; f < FieldCount; ++f) {
-            const QVariant value = table->FieldValue(QString::fromLatin1(FieldNames[f]));
+        TurnRow row;
+        for (int f = 0; f < TurnFieldCount; ++f) {
+            const QVariant value = table->FieldValue(QString::fromLatin1(TurnFieldNames[f]));
             if (!value.isNull())
                 row[f] = value.toInt();
         }
@@ -499,9 +404,11 @@ void tst_soak::checkRows()
     else
         QVERIFY2(table->MoveRows(first - (count - 1)) == first - (count - 1), fail(QStringLiteral("cannot move back")));
     for (qint32 k = first; k < count; ++k) {
-        const Row row = rowHere();
-        QVERIFY2(row == m.rows[k],
-            fail(QStringLiteral("row %1 is %2, expected %3").arg(k + 1).arg(rowText(row), rowText(m.rows[k]))));
+        const TurnRow row = rowHere();
+        QVERIFY2(row == m.match.rows[k],
+            fail(QStringLiteral("row %1 is %2, expected %3")
+                     .arg(k + 1)
+                     .arg(turnRowText(row), turnRowText(m.match.rows[k]))));
         if (k + 1 < count)
             QVERIFY2(table->MoveRows(1) == 1, fail(QStringLiteral("cannot move past row %1").arg(k + 1)));
     }
@@ -534,7 +441,7 @@ void tst_soak::soak()
         check();
         if (QTest::currentTestFailed())
             return;
-        longestGame = std::max(longestGame, m.rows.size());
+        longestGame = std::max(longestGame, m.match.rows.size());
         if (baseline >= 0 && step % 64 == 0) {
             const qint64 resident = residentBytes();
             peak = std::max(peak, resident);

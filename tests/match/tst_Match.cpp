@@ -51,6 +51,8 @@ private slots:
     void takeBack();
     void newGame_data();
     void newGame();
+    void rowNumbers_data();
+    void rowNumbers();
     void startScoreReadWhenNeeded();
 };
 
@@ -132,9 +134,14 @@ void tst_Match::entries_data()
     // The averages count every entry; 45 then 0 is 22.5, giving 22.
     QTest::newRow("two rows") << 501 << false << true << QList<qint32> {60, 45, 100, 0} << QByteArray("rrrr")
                               << Rows {{60, 441, 60, 45, 456, 45}, {100, 341, 80, 0, 456, 22}} << 341 << 456 << true;
+    QTest::newRow("player 2 opens a row") << 501 << true << true << QList<qint32> {60, 45} << QByteArray("rr")
+                                          << Rows {{45, 456, 45, 60, 441, 60}} << 456 << 441 << false;
     QTest::newRow("player 2 opens the rows")
         << 501 << true << true << QList<qint32> {60, 45, 100} << QByteArray("rrr")
         << Rows {{45, 456, 45, 60, 441, 60}, {E, E, E, 100, 341, 80}} << 456 << 341 << true;
+    QTest::newRow("22.5 rounds to 22") << 501 << false << true << QList<qint32> {1, 45, 1, 0} << QByteArray("rrrr")
+                                       << Rows {{1, 500, 1, 45, 456, 45}, {1, 499, 1, 0, 456, 22}} << 499 << 456
+                                       << true;
     QTest::newRow("37.5 rounds to 38") << 501 << false << true << QList<qint32> {1, 75, 1, 0} << QByteArray("rrrr")
                                        << Rows {{1, 500, 1, 75, 426, 75}, {1, 499, 1, 0, 426, 38}} << 499 << 426
                                        << true;
@@ -273,6 +280,7 @@ void tst_Match::newGame_data()
     QTest::newRow("twice") << QList<qint32> {} << 2 << true;
     QTest::newRow("during a row") << QList<qint32> {60, 45, 100} << 1 << false;
     QTest::newRow("three times") << QList<qint32> {60} << 3 << false;
+    QTest::newRow("twice, an entry in each") << QList<qint32> {100} << 2 << true;
 }
 
 void tst_Match::newGame()
@@ -294,6 +302,38 @@ void tst_Match::newGame()
     QCOMPARE(game.match.Player1Starts, player1Starts);
     QCOMPARE(game.match.Player1ToThrow, player1Starts);
     QCOMPARE(game.match.takeBack(), false);
+}
+
+// Each opened row takes the next number of the table, also after rows were taken back.
+void tst_Match::rowNumbers_data()
+{
+    QTest::addColumn<QList<qint32>>("scores");
+    QTest::addColumn<int>("undos");
+    QTest::addColumn<QList<qint32>>("scoresAfter");
+    QTest::addColumn<int>("number");
+
+    QTest::newRow("first row") << QList<qint32> {60} << 0 << QList<qint32> {} << 0;
+    QTest::newRow("second row") << QList<qint32> {60, 45, 100, 0} << 0 << QList<qint32> {} << 1;
+    QTest::newRow("after every row was taken back") << QList<qint32> {60, 45} << 3 << QList<qint32> {20} << 1;
+    QTest::newRow("after the last row was taken back") << QList<qint32> {60, 45, 100} << 1 << QList<qint32> {26} << 2;
+}
+
+void tst_Match::rowNumbers()
+{
+    QFETCH(QList<qint32>, scores);
+    QFETCH(int, undos);
+    QFETCH(QList<qint32>, scoresAfter);
+    QFETCH(int, number);
+
+    Game game(501);
+    for (qint32 score : scores)
+        QVERIFY(game.match.enterScore(score, true) != EntryOutcome::Refused);
+    for (int k = 0; k < undos; ++k)
+        game.match.takeBack();
+    for (qint32 score : scoresAfter)
+        QVERIFY(game.match.enterScore(score, true) != EntryOutcome::Refused);
+    QVERIFY(game.onLastRow());
+    QCOMPARE(game.i->AsValue(), QVariant(number));
 }
 
 // The window builds its match before it reads the start score from the settings file.

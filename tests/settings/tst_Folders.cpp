@@ -1,17 +1,14 @@
-#include <memory>
 #include <optional>
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "settings/Folders.h"
 #include "tests/support/OtherUser.h"
+#include "tests/support/SettingsSandbox.h"
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
@@ -38,15 +35,12 @@ private slots:
     void initFoldersOnce();
 
 private:
-    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString path(const QString &name) const { return m_sandbox->filePath(name); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QHash<QByteArray, std::optional<QByteArray>> m_environment;
+    std::optional<SettingsSandbox> m_sandbox;
 };
 
 namespace {
-
-const QByteArray EnvironmentNames[] = {"XDG_CONFIG_DIRS", "XDG_CONFIG_HOME", "HOME"};
 
 void touch(const QString &path)
 {
@@ -64,29 +58,13 @@ bool makeFolder(const QString &path, mode_t mode)
 
 void tst_Folders::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    // The other users of the tests must reach the folders inside.
-    QCOMPARE(::chmod(QFile::encodeName(m_dir->path()).constData(), 0755), 0);
-    for (const QByteArray &name : EnvironmentNames) {
-        m_environment[name]
-            = qEnvironmentVariableIsSet(name.constData()) ? std::optional(qgetenv(name.constData())) : std::nullopt;
-    }
+    m_sandbox.emplace();
+    QVERIFY(m_sandbox->isValid());
 }
 
 void tst_Folders::cleanup()
 {
-    for (auto it = m_environment.cbegin(); it != m_environment.cend(); ++it) {
-        if (it.value())
-            qputenv(it.key().constData(), *it.value());
-        else
-            qunsetenv(it.key().constData());
-    }
-    // Folders an unprivileged user may not write are opened again, so that they can go.
-    QDirIterator folders(m_dir->path(), QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (folders.hasNext())
-        ::chmod(QFile::encodeName(folders.next()).constData(), 0755);
-    m_dir.reset();
+    m_sandbox.reset();
 }
 
 void tst_Folders::specialFolder_data()
@@ -304,7 +282,7 @@ void tst_Folders::appDirKeepsLetterCase()
 
 void tst_Folders::initFoldersOnce()
 {
-    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(m_dir->path()));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(m_sandbox->path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(path(u"config"_s)));
     QVERIFY(IniPath.isEmpty());
     InitFolders();

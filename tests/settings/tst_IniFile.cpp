@@ -1,4 +1,3 @@
-#include <csignal>
 #include <cstddef>
 #include <memory>
 
@@ -10,8 +9,8 @@
 #include <QTest>
 
 #include "settings/IniFile.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/Files.h"
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -508,15 +507,10 @@ void tst_IniFile::writeFailsMidway()
     putFile(iniPath(), content);
     const QStringList entriesBefore = folderEntries();
 
-    rlimit old {};
-    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    FileSizeLimit limit(4096);
+    QVERIFY(limit.isSet());
     const bool written = IniFile(iniPath()).writeInteger(u"Def"_s, u"Indul"_s, 301);
-    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &old), 0);
-    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY(limit.lift());
 
     QVERIFY(!written);
     QCOMPARE(fileBytes(iniPath()), content);

@@ -10,13 +10,13 @@
 #include <QTest>
 
 #include "settings/SafeFile.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/Files.h"
 #include "tests/support/OtherUser.h"
 #include <sched.h>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -315,16 +315,11 @@ void tst_SafeFile::diskFull()
     if (!fileSystem) {
         const QString ini = path(u"Pontix.ini"_s);
         putFile(ini, before);
-        rlimit old {};
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
-        rlimit small = old;
-        small.rlim_cur = 4096;
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        FileSizeLimit limit(4096);
+        QVERIFY(limit.isSet());
         QString error;
         const bool replaced = SafeFile::replace(ini, after, &error);
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &old), 0);
-        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(limit.lift());
         QVERIFY(!replaced);
         QCOMPARE(error, qt_error_string(EFBIG));
         QCOMPARE(fileBytes(ini), before);
@@ -335,63 +330,57 @@ void tst_SafeFile::diskFull()
     // In a child process with a mount namespace of its own, so that nothing is mounted for anyone
     // else and nothing stays mounted.
     const QString mountPoint = folder(u"small"_s, 0755);
-    int report[2];
-    QCOMPARE(::pipe(report), 0);
-    std::fflush(nullptr);
-    const pid_t child = ::fork();
-    QVERIFY(child >= 0);
-    if (child == 0) {
-        ::close(report[0]);
-        const auto say = [&](const QString &what, int status) {
-            const QByteArray bytes = what.toUtf8();
-            if (::write(report[1], bytes.constData(), size_t(bytes.size())) < 0)
-                ::_exit(2);
-            ::_exit(status);
-        };
+    const ChildEnd end = runInChild([&](QString &report) {
         const QByteArray point = QFile::encodeName(mountPoint);
         if (::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-            || ::mount("tmpfs", point.constData(), "tmpfs", 0, "size=64k") != 0)
-            say(u"no mount namespace: "_s + qt_error_string(errno), 77);
+            || ::mount("tmpfs", point.constData(), "tmpfs", 0, "size=64k") != 0) {
+            report = u"no mount namespace: "_s + qt_error_string(errno);
+            return 77;
+        }
         const QString ini = mountPoint + u"/Pontix.ini"_s;
         QFile file(ini);
-        if (!file.open(QIODevice::WriteOnly) || file.write(before) != before.size() || !file.flush())
-            say(u"cannot write the old file"_s, 1);
+        if (!file.open(QIODevice::WriteOnly) || file.write(before) != before.size() || !file.flush()) {
+            report = u"cannot write the old file"_s;
+            return 1;
+        }
         file.close();
         // Fill what is left.
         QFile filler(mountPoint + u"/filler"_s);
-        if (!filler.open(QIODevice::WriteOnly))
-            say(u"no filler"_s, 1);
+        if (!filler.open(QIODevice::WriteOnly)) {
+            report = u"no filler"_s;
+            return 1;
+        }
         const QByteArray block(4096, 'x');
         while (filler.write(block) == block.size() && filler.flush()) { }
         filler.close();
         QString error;
-        if (SafeFile::replace(ini, after, &error))
-            say(u"the replacement succeeded on a full file system"_s, 1);
-        if (error != qt_error_string(ENOSPC))
-            say(u"reason: "_s + error, 1);
+        if (SafeFile::replace(ini, after, &error)) {
+            report = u"the replacement succeeded on a full file system"_s;
+            return 1;
+        }
+        if (error != qt_error_string(ENOSPC)) {
+            report = u"reason: "_s + error;
+            return 1;
+        }
         QFile old(ini);
-        if (!old.open(QIODevice::ReadOnly) || old.readAll() != before)
-            say(u"the old file changed"_s, 1);
+        if (!old.open(QIODevice::ReadOnly) || old.readAll() != before) {
+            report = u"the old file changed"_s;
+            return 1;
+        }
         QStringList left = QDir(mountPoint).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         left.sort();
-        if (left != QStringList {u"Pontix.ini"_s, u"filler"_s})
-            say(u"left in the folder: "_s + left.join(u' '), 1);
-        ::_exit(0);
-    }
-    ::close(report[1]);
-    QByteArray message;
-    char chunk[256];
-    ssize_t got;
-    while ((got = ::read(report[0], chunk, sizeof chunk)) > 0)
-        message.append(chunk, got);
-    ::close(report[0]);
-    int status = 0;
-    QCOMPARE(::waitpid(child, &status, 0), child);
-    QVERIFY(WIFEXITED(status));
-    if (WEXITSTATUS(status) == 77)
-        QSKIP(qPrintable(u"a small file system of its own cannot be mounted here ("_s + QString::fromUtf8(message)
+        if (left != QStringList {u"Pontix.ini"_s, u"filler"_s}) {
+            report = u"left in the folder: "_s + left.join(u' ');
+            return 1;
+        }
+        return 0;
+    });
+    QVERIFY(end.pid >= 0);
+    QVERIFY(end.exited);
+    if (end.status == 77)
+        QSKIP(qPrintable(u"a small file system of its own cannot be mounted here ("_s + end.report
             + u"); the file size limit stands in for it"_s));
-    QVERIFY2(WEXITSTATUS(status) == 0, message.constData());
+    QVERIFY2(end.status == 0, qPrintable(end.report));
 }
 
 // A writer killed at any moment leaves the old file or the new one whole, never a mixture; the
@@ -405,13 +394,11 @@ void tst_SafeFile::killedMidway()
 
     bool caught = false;
     for (int attempt = 0; attempt < 50 && !caught; ++attempt) {
-        std::fflush(nullptr);
-        const pid_t child = ::fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
+        const pid_t child = startChild([&] {
             for (int i = 0;; ++i)
                 SafeFile::replace(ini, i % 2 ? a : b);
-        }
+        });
+        QVERIFY(child >= 0);
         // Kill it the moment a temporary file of its own is there.
         const QString prefix = SafeFile::temporaryPrefix(u"Pontix.ini"_s) + QString::number(child) + u'-';
         QElapsedTimer waited;
@@ -422,8 +409,7 @@ void tst_SafeFile::killedMidway()
                 break;
         }
         ::kill(child, SIGKILL);
-        int status = 0;
-        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(waitForChild(child) != -1);
 
         const QByteArray now = fileBytes(ini);
         QVERIFY2(now == a || now == b, "the file is neither the old nor the new content");
@@ -443,12 +429,9 @@ void tst_SafeFile::staleTemporaries()
     const QString ini = path(u"Pontix.ini"_s);
     putFile(ini, "[Def]\nIndul=501\n");
 
-    std::fflush(nullptr);
-    const pid_t gone = ::fork();
+    const pid_t gone = startChild([] {});
     QVERIFY(gone >= 0);
-    if (gone == 0)
-        ::_exit(0);
-    QCOMPARE(::waitpid(gone, nullptr, 0), gone);
+    QVERIFY(waitForChild(gone) != -1);
     const pid_t running = ::getppid();
 
     const QString prefix = SafeFile::temporaryPrefix(u"Pontix.ini"_s);

@@ -1,22 +1,19 @@
-#include <csignal>
 #include <cstdio>
-#include <memory>
 #include <optional>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
-#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 
 #include "settings/Folders.h"
 #include "settings/Settings.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/Files.h"
 #include "tests/support/OtherUser.h"
+#include "tests/support/SettingsSandbox.h"
 #include <sys/inotify.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,17 +39,14 @@ private slots:
     void secondUserSavesInSharedFolder();
 
 private:
-    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString path(const QString &name) const { return m_sandbox->filePath(name); }
     QString sharedFolder() const { return path(u"etc/Pontix"_s); }
     QString ownFolder() const { return path(u"home/.config/Pontix"_s); }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QHash<QByteArray, std::optional<QByteArray>> m_environment;
+    std::optional<SettingsSandbox> m_sandbox;
 };
 
 namespace {
-
-const QByteArray EnvironmentNames[] = {"XDG_CONFIG_DIRS", "XDG_CONFIG_HOME", "HOME"};
 
 bool makeFolder(const QString &path, mode_t mode)
 {
@@ -118,33 +112,19 @@ private:
 
 void tst_Settings::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    // The other users of the tests must reach the folders inside.
-    QCOMPARE(::chmod(QFile::encodeName(m_dir->path()).constData(), 0755), 0);
-    for (const QByteArray &name : EnvironmentNames) {
-        m_environment[name]
-            = qEnvironmentVariableIsSet(name.constData()) ? std::optional(qgetenv(name.constData())) : std::nullopt;
-    }
-    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(path(u"etc"_s)));
-    qputenv("HOME", QFile::encodeName(path(u"home"_s)));
-    qunsetenv("XDG_CONFIG_HOME");
+    // XDG_CONFIG_DIRS names "etc", HOME "home", XDG_CONFIG_HOME is unset.
+    m_sandbox.emplace();
+    QVERIFY(m_sandbox->isValid());
     // Nothing beside the test program may decide the place.
     QVERIFY(!QFileInfo::exists(QCoreApplication::applicationDirPath() + u"/Pontix.ini"_s));
 }
 
 void tst_Settings::cleanup()
 {
-    for (auto it = m_environment.cbegin(); it != m_environment.cend(); ++it) {
-        if (it.value())
-            qputenv(it.key().constData(), *it.value());
-        else
-            qunsetenv(it.key().constData());
-    }
     AppDir.clear();
     DataDir.clear();
     IniPath.clear();
-    m_dir.reset();
+    m_sandbox.reset();
 }
 
 // Installed where the user may not write, no shared set-up: the settings go to the user's own
@@ -274,17 +254,14 @@ void tst_Settings::failedSaveReported()
             QCOMPARE(::chmod(QFile::encodeName(IniPath).constData(), 0444), 0);
     }
 
-    rlimit old {};
-    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    std::optional<FileSizeLimit> limit;
     StandardErrorCapture capture;
-    if (obstacle == u"file size limit"_s)
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    if (obstacle == u"file size limit"_s) {
+        limit.emplace(4096);
+        QVERIFY(limit->isSet());
+    }
     const bool saved = WriteSettings({170, true});
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    limit.reset();
     const QString said = QString::fromUtf8(capture.text());
 
     QVERIFY(!saved);

@@ -21,6 +21,7 @@ struct GameOnTable
     qint32 startScore;
     TurnTable turns;
     TxovMemTable &table = turns.table;
+    TField *const i = turns.field("i");
     TField *const e1 = turns.field("e1");
     TField *const h1 = turns.field("h1");
     TField *const a1 = turns.field("a1");

@@ -1,0 +1,64 @@
+#include "tests/support/MainWindowFixture.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+
+#include "app/Main.h"
+#include "app/logo.h"
+#include "controls/uEditEx.h"
+#include "settings/Folders.h"
+
+MainWindowFixture::MainWindowFixture()
+{
+    IniPath = settingsPath();
+}
+
+MainWindowFixture::~MainWindowFixture()
+{
+    close();
+    IniPath.clear();
+}
+
+QString MainWindowFixture::settingsPath() const
+{
+    return m_sandbox.filePath(QStringLiteral("Pontix.ini"));
+}
+
+Tfrm_Main &MainWindowFixture::make()
+{
+    freeWindow();
+    m_window = std::make_unique<Tfrm_Main>();
+    return *m_window;
+}
+
+bool MainWindowFixture::open()
+{
+    Tfrm_Main &w = make();
+    w.show();
+    if (!QTest::qWaitForWindowExposed(&w))
+        return false;
+    QApplication::setActiveWindow(&w);
+    w.EditEx1->setFocus();
+    return true;
+}
+
+void MainWindowFixture::freeWindow()
+{
+    m_window.reset();
+    delete frm_Logo;
+}
+
+void MainWindowFixture::close()
+{
+    freeWindow();
+    QFile::remove(settingsPath());
+    IniPath = settingsPath();
+}
+
+void MainWindowFixture::enter(const QString &text)
+{
+    m_window->EditEx1->clear();
+    QTest::keyClicks(m_window->EditEx1, text);
+    QTest::keyClick(m_window->EditEx1, Qt::Key_Return);
+}
