@@ -196,6 +196,9 @@ private:
     void complete(qint32 score);
     void takeBackCompleting();
     void takeBackOpening();
+    // Shows the main window with the entry box focused and opens the display, built then, with
+    // F11 there; the entry box keeps the keyboard.
+    void openFromEntryBox(Tfrm_Main &w, SpectatorDisplay *&display);
 
     std::unique_ptr<TurnTable> m_table;
     std::unique_ptr<QWidget> m_operator;
@@ -449,6 +452,20 @@ void tst_Display::followsTheMatch_data()
     QTest::newRow("renamed") << QStringLiteral("60 r 45");
 }
 
+void tst_Display::openFromEntryBox(Tfrm_Main &w, SpectatorDisplay *&display)
+{
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QApplication::setActiveWindow(&w);
+    w.EditEx1->setFocus();
+    QVERIFY(!w.findChild<SpectatorDisplay *>());
+    QTest::keyClick(w.EditEx1, Qt::Key_F11);
+    display = w.findChild<SpectatorDisplay *>();
+    QVERIFY(display && display->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(display));
+    QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
+}
+
 // Opened with F11 from the entry box, the display takes the room's screen, leaves the keyboard
 // to the entry box, and after every step of the operator shows what the main window shows and
 // the statistics of the rows counted afresh.
@@ -456,20 +473,14 @@ void tst_Display::followsTheMatch()
 {
     QFETCH(QString, steps);
     Tfrm_Main w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QApplication::setActiveWindow(&w);
-    w.EditEx1->setFocus();
-    QVERIFY(!w.findChild<SpectatorDisplay *>());
-    QTest::keyClick(w.EditEx1, Qt::Key_F11);
-    auto *display = w.findChild<SpectatorDisplay *>();
-    QVERIFY(display);
-    QVERIFY(QTest::qWaitForWindowExposed(display));
+    SpectatorDisplay *display = nullptr;
+    openFromEntryBox(w, display);
+    if (QTest::currentTestFailed())
+        return;
     if (screensWanted() == 2) {
         QVERIFY(display->screen() != w.screen());
         QVERIFY(display->isFullScreen());
     }
-    QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
 
     for (const QString &step : steps.split(u' ')) {
         if (step == u'u') {
@@ -515,14 +526,10 @@ void tst_Display::followsTheMatch()
 void tst_Display::closedDisplayRunsNothing()
 {
     Tfrm_Main w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QApplication::setActiveWindow(&w);
-    w.EditEx1->setFocus();
-    QTest::keyClick(w.EditEx1, Qt::Key_F11);
-    auto *display = w.findChild<SpectatorDisplay *>();
-    QVERIFY(display && display->isVisible());
-    QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
+    SpectatorDisplay *display = nullptr;
+    openFromEntryBox(w, display);
+    if (QTest::currentTestFailed())
+        return;
     QTest::keyClick(w.EditEx1, Qt::Key_F11);
     QVERIFY(!display->isVisible());
     for (const char *score : {"100", "140", "180"}) {
@@ -546,14 +553,10 @@ void tst_Display::closedDisplayRunsNothing()
 void tst_Display::keysTypedIntoTheDisplay()
 {
     Tfrm_Main w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QApplication::setActiveWindow(&w);
-    w.EditEx1->setFocus();
-    QTest::keyClick(w.EditEx1, Qt::Key_F11);
-    auto *display = w.findChild<SpectatorDisplay *>();
-    QVERIFY(display && display->isVisible());
-    QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
+    SpectatorDisplay *display = nullptr;
+    openFromEntryBox(w, display);
+    if (QTest::currentTestFailed())
+        return;
 
     QVERIFY(giveKeyboardTo(display));
     QTest::keyClicks(display, QStringLiteral("60"));
