@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QAction>
-#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -439,6 +437,9 @@ QRect SpectatorDisplay::drawText(QPainter &painter, const QRect &rect, const QSt
     return pictured;
 }
 
+// The main window's actions reach their keys here through the shortcuts of the actions added to
+// the display. Of the other keys, F11 and Esc are the display's own; anything else hands the
+// keyboard back to the operator's window, and what it typed goes on to the entry box.
 void SpectatorDisplay::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F11 && event->modifiers() == Qt::NoModifier) {
@@ -447,12 +448,24 @@ void SpectatorDisplay::keyPressEvent(QKeyEvent *event)
         else
             showFullScreen();
         handBackKeyboard();
-    } else if (event->key() == Qt::Key_Escape && isFullScreen()) {
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && isFullScreen()) {
         showNormal();
         handBackKeyboard();
-    } else {
-        forwardKey(event);
+        return;
     }
+    if (!m_operatorWindow) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    handBackKeyboard();
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const QString text = enter ? QString(QChar(13)) : event->text();
+    const bool printable
+        = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
+    if (OnTyped && (enter || printable))
+        OnTyped(text);
 }
 
 void SpectatorDisplay::showEvent(QShowEvent *event)
@@ -486,26 +499,4 @@ void SpectatorDisplay::handBackKeyboard()
     m_operatorWindow->activateWindow();
     if (QWidget *focus = m_operatorWindow->focusWidget())
         focus->setFocus(Qt::ActiveWindowFocusReason);
-}
-
-// A key meant for the scoreboard: the action it is the shortcut of, or the operator's focused
-// control, which then has the keyboard again.
-void SpectatorDisplay::forwardKey(QKeyEvent *event)
-{
-    if (!m_operatorWindow) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    handBackKeyboard();
-    const QKeySequence pressed(event->keyCombination());
-    for (QAction *action : m_operatorWindow->findChildren<QAction *>()) {
-        if (action->isEnabled() && action->shortcuts().contains(pressed)) {
-            action->trigger();
-            return;
-        }
-    }
-    if (QWidget *focus = m_operatorWindow->focusWidget()) {
-        QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(), event->isAutoRepeat());
-        QCoreApplication::sendEvent(focus, &copy);
-    }
 }

@@ -49,7 +49,8 @@ class SpectatorDisplay final : public QWidget
     Q_DISABLE_COPY_MOVE(SpectatorDisplay)
 
 public:
-    // The operator's window keeps the keyboard: keys pressed here other than F11 and Esc go to it.
+    // The operator's window keeps the keyboard: a key pressed here other than F11, Esc and the
+    // shortcuts of the actions added to the display hands the keyboard back to it.
     SpectatorDisplay(Match &match, TDataSource *source, const TurnFields &fields, std::function<MatchView()> view,
         QWidget *operatorWindow = nullptr);
     ~SpectatorDisplay() override;
@@ -62,6 +63,10 @@ public:
     // The match, the names or the exact-checkout box changed: the display catches up once
     // control returns to the event loop.
     void refreshLater();
+
+    // Text typed here for the operator's entry box, called once the keyboard has gone back: the
+    // printable text of a key, or "\r" for Enter.
+    std::function<void(const QString &typed)> OnTyped;
 
     // Where the parts of a player's half go at the window's current size.
     struct Parts
@@ -129,7 +134,6 @@ private:
     QRect drawText(QPainter &painter, const QRect &rect, const QString &text, const Fitted &fit, const QColor &color,
         const QColor &ground, TextPieces pieces) const;
     void handBackKeyboard();
-    void forwardKey(QKeyEvent *event);
 
     Match &m_match;
     TDataSource *const m_source;

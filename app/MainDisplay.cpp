@@ -1,10 +1,13 @@
 #include "app/MainDisplay.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QToolBar>
 
 #include "app/Display.h"
 #include "app/Main.h"
+#include "controls/uEditEx.h"
 #include "db/Field.h"
 
 SpectatorDisplay *CreateSpectatorDisplay(Tfrm_Main &w)
@@ -21,5 +24,18 @@ SpectatorDisplay *CreateSpectatorDisplay(Tfrm_Main &w)
     for (QComboBox *box : {w.ComboBox1, w.ComboBox2})
         QObject::connect(box, &QComboBox::editTextChanged, display, &SpectatorDisplay::refreshLater);
     QObject::connect(w.CheckBox1, &QCheckBox::toggled, display, &SpectatorDisplay::refreshLater);
+    // The tool bar's keys work while the display has the keyboard too, F11 excepted: there it
+    // puts the display's own full screen on or off.
+    for (QAction *action : w.ToolBar1->actions()) {
+        if (action != w.aKijelzo && !action->isSeparator())
+            display->addAction(action);
+    }
+    // What is typed in the display goes into the entry box as if typed there.
+    display->OnTyped = [&w](const QString &typed) {
+        w.EditEx1->setFocus(Qt::OtherFocusReason);
+        w.EditEx1KeyPress(w.EditEx1, typed.front());
+        if (typed.front() != QChar(13))
+            w.EditEx1->insert(typed);
+    };
     return display;
 }

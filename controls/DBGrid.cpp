@@ -46,10 +46,11 @@ TDBGrid::TDBGrid(QWidget *parent)
     updateLayout();
 }
 
+// The link is detached before anything of the grid goes, and detaching calls no reaction: no
+// notification of a table that outlives the grid reaches a grid being taken apart.
 TDBGrid::~TDBGrid()
 {
-    m_destroying = true;
-    m_link.reset();
+    m_link->detach();
 }
 
 TDataSource *TDBGrid::DataSource() const
@@ -62,7 +63,7 @@ void TDBGrid::setDataSource(TDataSource *source)
     if (source == m_link->DataSource())
         return;
     m_link->setDataSource(source);
-    linkActivityChanged();
+    linkLayoutChanged();
 }
 
 void TDBGrid::setOptions(TDBGridOptions options)
@@ -137,7 +138,7 @@ void TDBGrid::changeEvent(QEvent *event)
 
 TDataSet *TDBGrid::activeDataSet() const
 {
-    return m_link && m_link->Active() ? m_link->DataSet() : nullptr;
+    return m_link->Active() ? m_link->DataSet() : nullptr;
 }
 
 int TDBGrid::linkActiveRow() const
@@ -195,19 +196,10 @@ void TDBGrid::scrollRows(int distance)
     viewport()->scroll(0, -distance * m_rowHeight, dataArea());
 }
 
-void TDBGrid::linkActivityChanged()
-{
-    if (m_destroying)
-        return;
-    m_columns->bindFields(activeDataSet());
-    m_rowIds.clear();
-    updateLayout();
-}
-
+// The table opened or closed, or its fields changed: the columns find their fields again and
+// every row is read anew.
 void TDBGrid::linkLayoutChanged()
 {
-    if (m_destroying)
-        return;
     m_columns->bindFields(activeDataSet());
     m_rowIds.clear();
     updateLayout();
@@ -218,14 +210,10 @@ void TDBGrid::linkLayoutChanged()
 // and repaints only the rows that are new or changed, and the current row before and after.
 void TDBGrid::linkTableChanged()
 {
-    if (m_destroying)
-        return;
     const int oldCurrent = m_currentRow;
     const int oldCount = m_rowCount;
     const std::vector<QByteArray> oldIds = std::move(m_rowIds);
-    updateRowCount();
-    m_currentRow = std::max(0, linkActiveRow());
-    updateScrollBars();
+    followLink();
     m_rowIds = rowIdentities();
     if (!viewport()->isVisible() || oldIds.empty() || m_rowIds.empty()) {
         invalidateGrid();
@@ -262,13 +250,8 @@ void TDBGrid::linkTableChanged()
 
 void TDBGrid::linkTableScrolled(int distance)
 {
-    if (m_destroying)
-        return;
     const int oldCurrent = m_currentRow;
-    if (linkActiveRow() >= m_rowCount)
-        updateRowCount();
-    m_currentRow = std::max(0, linkActiveRow());
-    updateScrollBars();
+    followLink();
     m_rowIds = rowIdentities();
     if (distance == 0) {
         invalidateDataRow(oldCurrent);
@@ -294,12 +277,8 @@ void TDBGrid::linkTableScrolled(int distance)
 void TDBGrid::linkRowChanged(TField *field)
 {
     Q_UNUSED(field)
-    if (m_destroying)
-        return;
     const int oldCount = m_rowCount;
-    updateRowCount();
-    m_currentRow = std::max(0, linkActiveRow());
-    updateScrollBars();
+    followLink();
     if (m_rowCount != oldCount) {
         m_rowIds = rowIdentities();
         invalidateGrid();
@@ -310,8 +289,6 @@ void TDBGrid::linkRowChanged(TField *field)
 
 void TDBGrid::columnsChanged(bool layout)
 {
-    if (m_destroying)
-        return;
     m_selectedIndex = std::clamp(m_selectedIndex, 0, std::max(0, m_columns->Count() - 1));
     if (layout)
         updateLayout();

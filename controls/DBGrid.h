@@ -190,7 +190,6 @@ private:
     enum class GridState : quint8 { Normal, Sizing, Moving };
 
     // Reactions to the table, through the link.
-    void linkActivityChanged();
     void linkTableChanged();
     void linkTableScrolled(int distance);
     void linkLayoutChanged();
@@ -199,7 +198,8 @@ private:
     void columnsChanged(bool layout);
     void applyOptions();
     void updateLayout();
-    void updateRowCount();
+    // The rows shown, the current row and the scroll bars, as the link has them now.
+    void followLink();
     void updateScrollBars();
     void repaintRowsChanged(int oldCurrent);
     void scrollRows(int distance);
@@ -229,7 +229,7 @@ private:
 
     const std::unique_ptr<TCanvas> m_canvas;
     const std::unique_ptr<TDBGridColumns> m_columns;
-    std::unique_ptr<TGridDataLink> m_link;
+    const std::unique_ptr<TGridDataLink> m_link;
     TDBGridOptions m_options = DefaultDBGridOptions;
     GridLines m_gridLines;
     std::optional<QFont> m_titleFont;
@@ -253,7 +253,6 @@ private:
     int m_sizingOffset = 0;
     int m_moveFrom = -1;
     int m_moveTo = -1;
-    bool m_destroying = false;
     bool m_inLayout = false;
     bool m_layoutAgain = false;
 };

@@ -167,8 +167,6 @@ bool TDBGrid::isSizingPress(int x, int y) const
 // scroll bars. A scroll bar appearing or going changes the viewport and so the layout again.
 void TDBGrid::updateLayout()
 {
-    if (m_destroying)
-        return;
     if (m_inLayout) {
         m_layoutAgain = true;
         return;
@@ -181,9 +179,7 @@ void TDBGrid::updateLayout()
         m_visibleRows = std::max(1, (viewport()->height() - m_titleHeight) / m_rowHeight);
         if (m_link->WindowCapacity() != m_visibleRows)
             m_link->setWindowCapacity(m_visibleRows);
-        updateRowCount();
-        m_currentRow = std::max(0, linkActiveRow());
-        updateScrollBars();
+        followLink();
         if (!m_layoutAgain)
             break;
     }
@@ -192,9 +188,11 @@ void TDBGrid::updateLayout()
     invalidateGrid();
 }
 
-void TDBGrid::updateRowCount()
+void TDBGrid::followLink()
 {
     m_rowCount = activeDataSet() ? std::clamp(m_link->RowCount(), 1, m_visibleRows) : 1;
+    m_currentRow = std::max(0, linkActiveRow());
+    updateScrollBars();
 }
 
 void TDBGrid::updateScrollBars()

@@ -16,7 +16,7 @@ public:
     ~TGridDataLink() override = default;
 
 protected:
-    void ActivityChange() override { m_grid->linkActivityChanged(); }
+    void ActivityChange() override { m_grid->linkLayoutChanged(); }
     void TableChange() override { m_grid->linkTableChanged(); }
     void TableScroll(int distance) override { m_grid->linkTableScrolled(distance); }
     void LayoutChange() override { m_grid->linkLayoutChanged(); }

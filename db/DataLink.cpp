@@ -13,13 +13,21 @@ TDataLink::TDataLink(bool visual)
     : m_visual(visual)
 { }
 
+// No reactions any more: the derived view is already gone.
 TDataLink::~TDataLink()
 {
-    if (m_dataSource) {
-        // No reactions any more: the derived view is already gone.
-        m_dataSource->removeLink(this);
-        m_dataSource = nullptr;
-    }
+    detach();
+}
+
+void TDataLink::detach()
+{
+    if (!m_dataSource)
+        return;
+    m_dataSource->removeLink(this);
+    m_dataSource = nullptr;
+    m_active = false;
+    m_editing = false;
+    m_firstRow = 0;
 }
 
 void TDataLink::setDataSource(TDataSource *source)

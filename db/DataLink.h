@@ -24,6 +24,9 @@ public:
 
     TDataSource *DataSource() const { return m_dataSource; }
     void setDataSource(TDataSource *source);
+    // Leaves the data source without calling any reaction, as a view being taken apart must:
+    // its reactions would reach a view that is partly gone.
+    void detach();
     TDataSet *DataSet() const { return m_dataSource ? m_dataSource->DataSet() : nullptr; }
 
     bool Active() const { return m_active; }

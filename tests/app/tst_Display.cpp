@@ -21,6 +21,18 @@
 
 namespace {
 
+// As a click on the display does: it becomes the active window and takes the keys. Activations
+// still on their way (the display hands the keyboard back after a key) arrive first.
+bool giveKeyboardTo(QWidget *display)
+{
+    QCoreApplication::processEvents();
+    display->activateWindow();
+    if (!QTest::qWaitForWindowActive(display))
+        return false;
+    QCoreApplication::processEvents();
+    return QApplication::activeWindow() == display;
+}
+
 // The relative luminance of a colour, as contrast ratios are defined on it.
 double luminance(QRgb rgb)
 {
@@ -176,6 +188,7 @@ private slots:
     void followsTheMatch_data();
     void followsTheMatch();
     void closedDisplayRunsNothing();
+    void keysTypedIntoTheDisplay();
 
 private:
     // Entries as the scoreboard makes them, through the match: the starter (player 1) opens a
@@ -184,6 +197,9 @@ private:
     void complete(qint32 score);
     void takeBackCompleting();
     void takeBackOpening();
+    // Shows the main window with the entry box focused and opens the display, built then, with
+    // F11 there; the entry box keeps the keyboard.
+    void openFromEntryBox(Tfrm_Main &w, SpectatorDisplay *&display);
 
     std::unique_ptr<TurnTable> m_table;
     const qint32 m_startScore = 501;
@@ -437,6 +453,20 @@ void tst_Display::followsTheMatch_data()
     QTest::newRow("renamed") << QStringLiteral("60 r 45");
 }
 
+void tst_Display::openFromEntryBox(Tfrm_Main &w, SpectatorDisplay *&display)
+{
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QApplication::setActiveWindow(&w);
+    w.EditEx1->setFocus();
+    QVERIFY(!w.findChild<SpectatorDisplay *>());
+    QTest::keyClick(w.EditEx1, Qt::Key_F11);
+    display = w.findChild<SpectatorDisplay *>();
+    QVERIFY(display && display->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(display));
+    QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
+}
+
 // Opened with F11 from the entry box, the display takes the room's screen, leaves the keyboard
 // to the entry box, and after every step of the operator shows what the main window shows and
 // the statistics of the rows counted afresh.
@@ -446,16 +476,14 @@ void tst_Display::followsTheMatch()
     MainWindowFixture main;
     QVERIFY(main.open());
     Tfrm_Main &w = *main.window();
-    QVERIFY(!w.findChild<SpectatorDisplay *>());
-    QTest::keyClick(w.EditEx1, Qt::Key_F11);
-    auto *display = w.findChild<SpectatorDisplay *>();
-    QVERIFY(display);
-    QVERIFY(QTest::qWaitForWindowExposed(display));
+    SpectatorDisplay *display = nullptr;
+    openFromEntryBox(w, display);
+    if (QTest::currentTestFailed())
+        return;
     if (screensWanted() == 2) {
         QVERIFY(display->screen() != w.screen());
         QVERIFY(display->isFullScreen());
     }
-    QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
 
     for (const QString &step : steps.split(u' ')) {
         if (step == u'u') {
@@ -503,10 +531,10 @@ void tst_Display::closedDisplayRunsNothing()
     MainWindowFixture main;
     QVERIFY(main.open());
     Tfrm_Main &w = *main.window();
-    QTest::keyClick(w.EditEx1, Qt::Key_F11);
-    auto *display = w.findChild<SpectatorDisplay *>();
-    QVERIFY(display && display->isVisible());
-    QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
+    SpectatorDisplay *display = nullptr;
+    openFromEntryBox(w, display);
+    if (QTest::currentTestFailed())
+        return;
     QTest::keyClick(w.EditEx1, Qt::Key_F11);
     QVERIFY(!display->isVisible());
     for (const char *score : {"100", "140", "180"}) {
@@ -522,6 +550,66 @@ void tst_Display::closedDisplayRunsNothing()
     QCOMPARE(display->shownTexts(1).mid(3), recount(w, true));
     QCOMPARE(display->shownTexts(2).mid(3), recount(w, false));
     QCOMPARE(display->shownTexts(1)[1], QStringLiteral("221"));
+}
+
+// Keys typed while the display has the keyboard, as after a click on it: Ins, F3, F8 and F6 reach
+// the main window's actions, digits with Enter record a turn as typed in the entry box, and F11
+// and Esc put the display's own full screen on and off.
+void tst_Display::keysTypedIntoTheDisplay()
+{
+    MainWindowFixture main;
+    QVERIFY(main.open());
+    Tfrm_Main &w = *main.window();
+    SpectatorDisplay *display = nullptr;
+    openFromEntryBox(w, display);
+    if (QTest::currentTestFailed())
+        return;
+
+    QVERIFY(giveKeyboardTo(display));
+    QTest::keyClicks(display, QStringLiteral("60"));
+    QTest::keyClick(display, Qt::Key_Return);
+    QCOMPARE(w.Remaining1, 441);
+    QVERIFY(giveKeyboardTo(display));
+    QTest::keyClicks(display, QStringLiteral("45"));
+    QTest::keyClick(display, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(w.Remaining2, 456);
+    QCOMPARE(w.EditEx1->text(), QString());
+    QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
+
+    QVERIFY(giveKeyboardTo(display));
+    QTest::keyClick(display, Qt::Key_F8);
+    QCOMPARE(w.Remaining2, 501);
+    QCOMPARE(w.Remaining1, 441);
+
+    QVERIFY(giveKeyboardTo(display));
+    QTest::keyClick(display, Qt::Key_Insert);
+    QCOMPARE(w.Remaining1, 501);
+    QVERIFY(!w.Player1ToThrow);
+    QVERIFY(giveKeyboardTo(display));
+    QTest::keyClicks(display, QStringLiteral("100"));
+    QTest::keyClick(display, Qt::Key_Return);
+    QCOMPARE(w.Remaining2, 401);
+    QVERIFY(giveKeyboardTo(display));
+    QTest::keyClick(display, Qt::Key_F3);
+    QCOMPARE(w.Remaining2, 501);
+    QVERIFY(w.Player1ToThrow);
+
+    const bool panelShown = w.Panel4->isVisible();
+    QVERIFY(giveKeyboardTo(display));
+    QTest::keyClick(display, Qt::Key_F6);
+    QCOMPARE(w.Panel4->isVisible(), !panelShown);
+
+    // F11 here is the display's own: full screen changes, the display stays open.
+    const bool fullScreen = display->isFullScreen();
+    QVERIFY(giveKeyboardTo(display));
+    QTest::keyClick(display, Qt::Key_F11);
+    QVERIFY(display->isVisible());
+    QCOMPARE(display->isFullScreen(), !fullScreen);
+    QVERIFY(giveKeyboardTo(display));
+    QTest::keyClick(display, fullScreen ? Qt::Key_F11 : Qt::Key_Escape);
+    QVERIFY(display->isVisible());
+    QCOMPARE(display->isFullScreen(), fullScreen);
+    QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
 }
 
 // The operator's laptop on the left, the room's screen on the right; PONTIX_TEST_SCREENS=1

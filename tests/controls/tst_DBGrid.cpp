@@ -68,6 +68,7 @@ private slots:
     void titleRowAndIndicator();
     void titleCaption();
     void horizontalScrollBar();
+    void destroyedWhileTableLives();
 };
 
 void tst_DBGrid::options()
@@ -650,6 +651,36 @@ void tst_DBGrid::horizontalScrollBar()
     flushPaints();
     QCOMPARE(f.grid->LeftCol(), 0);
     QVERIFY(!f.grid->horizontalScrollBar()->isVisible());
+}
+
+// A grid taken away while its table lives on, holding the focus and showing rows: the table keeps
+// a window only for the views that stay, and its later changes reach them and no grid.
+void tst_DBGrid::destroyedWhileTableLives()
+{
+    Form f(8);
+    RecordingLink other;
+    other.setWindowCapacity(3);
+    other.setDataSource(&f.t.source);
+    f.t.addRows(10);
+    f.grid->OnEnter = nullptr;
+    QVERIFY(f.activate());
+    f.grid->setFocus();
+    QVERIFY(f.grid->hasFocus());
+    flushPaints();
+    QCOMPARE(f.t.table.WindowCapacity(), 8);
+
+    delete f.grid;
+    QCOMPARE(f.t.table.WindowCapacity(), 3);
+    other.clearLogs();
+    f.t.addRows(2);
+    f.t.table.MoveFirst();
+    f.t.table.DeleteRow();
+    f.t.table.CloseTable();
+    f.t.table.OpenTable();
+    f.t.addRows(1);
+    flushPaints();
+    QVERIFY(other.reactions.contains(QStringLiteral("ActivityChange(0)")));
+    QCOMPARE(other.values(QStringLiteral("e1")), QList<QVariant> {10});
 }
 
 QTEST_MAIN(tst_DBGrid)

@@ -45,6 +45,7 @@ private slots:
     void viewPresentsRow();
     void linkWithoutSource();
     void detachingAndDestroying();
+    void detachCallsNoReaction();
 };
 
 void tst_DataLink::reactions()
@@ -148,6 +149,35 @@ void tst_DataLink::detachingAndDestroying()
     source.reset();
     QCOMPARE(view.DataSource(), nullptr);
     QCOMPARE(label.link.DataSource(), nullptr);
+}
+
+// A view being taken apart leaves its source without a reaction; the table keeps a window only
+// for the views that stay, and its later changes reach only them.
+void tst_DataLink::detachCallsNoReaction()
+{
+    ViewedTurnTable t(3);
+    RecordingLink leaving;
+    leaving.setWindowCapacity(6);
+    leaving.setDataSource(&t.source);
+    t.table.OpenTable();
+    t.addRows(8);
+    QCOMPARE(t.table.WindowCapacity(), 6);
+    leaving.clearLogs();
+    t.view.clearLogs();
+
+    leaving.detach();
+    QVERIFY(leaving.reactions.isEmpty());
+    QVERIFY(!leaving.Active());
+    QCOMPARE(leaving.DataSource(), nullptr);
+    QCOMPARE(leaving.RowCount(), 0);
+    QCOMPARE(t.table.WindowCapacity(), 3);
+
+    t.addRows(1);
+    t.table.CloseTable();
+    QVERIFY(leaving.notifications.isEmpty());
+    QVERIFY(t.view.reactions.contains(QStringLiteral("ActivityChange(0)")));
+    leaving.detach(); // already detached: nothing to do
+    QVERIFY(leaving.reactions.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_DataLink)
