@@ -189,6 +189,7 @@ private slots:
     void followsTheMatch();
     void closedDisplayRunsNothing();
     void keysTypedIntoTheDisplay();
+    void legsAndTheMatch();
 
 private:
     // Entries as the scoreboard makes them, through the match: the starter (player 1) opens a
@@ -614,6 +615,57 @@ void tst_Display::keysTypedIntoTheDisplay()
 
 // The operator's laptop on the left, the room's screen on the right; PONTIX_TEST_SCREENS=1
 // leaves the laptop alone.
+// The legs across the top, the limit while there is one and the winner once the match is
+// decided, on the checked-out colour; the first thrower's dot; the match's figures.
+void tst_Display::legsAndTheMatch()
+{
+    m_display->resize(1280, 720);
+    m_display->show();
+    QCoreApplication::processEvents();
+    QCOMPARE(m_display->matchBandText(), QStringLiteral("0 – 0"));
+    QVERIFY(m_display->marksStarter(1));
+    QVERIFY(!m_display->marksStarter(2));
+    const QImage before = m_display->grab().toImage();
+    const QPoint dot = m_display->parts(1).starter.center();
+    QVERIFY(before.pixelColor(dot) != before.pixelColor(m_display->parts(1).band.topLeft() + QPoint(1, 1)));
+    QCOMPARE(before.pixelColor(m_display->parts(2).starter.center()),
+        before.pixelColor(m_display->parts(2).band.topLeft() + QPoint(1, 1)));
+
+    m_view.players[0].match = {2, {}, {}};
+    m_view.players[1].match.legs = 1;
+    m_view.firstTo = 3;
+    m_view.player1Starts = false;
+    m_display->refreshLater();
+    QCoreApplication::processEvents();
+    QCOMPARE(m_display->matchBandText(), QStringLiteral("2 – 1  ·  első 3 nyert legig"));
+    QVERIFY(m_display->marksStarter(2));
+    const QColor undecided = m_display->grab().toImage().pixelColor(m_display->matchBand().topLeft() + QPoint(2, 2));
+
+    m_view.players[0].match.legs = 3;
+    m_view.matchWinner = true;
+    m_display->refreshLater();
+    QCoreApplication::processEvents();
+    QCOMPARE(m_display->matchBandText(), QStringLiteral("Anna nyerte a meccset  3 – 1"));
+    const QImage decided = m_display->grab().toImage();
+    const QColor ground = decided.pixelColor(m_display->matchBand().topLeft() + QPoint(2, 2));
+    QVERIFY(ground != undecided);
+    QVERIFY(textContrast(decided, m_display->matchBand()) >= 7);
+
+    // The match's average, best checkout and counts, after the game's seven figures.
+    TurnTotals totals;
+    for (const qint32 score : {180, 140, 100, 60})
+        totals.add(score, +1);
+    m_view.players[1].match = {1, totals, 121};
+    m_display->refreshLater();
+    QCoreApplication::processEvents();
+    QCOMPARE(m_display->matchTexts(2),
+        QStringList({QStringLiteral("120"), QStringLiteral("121"), QStringLiteral("1"), QStringLiteral("1"),
+            QStringLiteral("1")}));
+    QCOMPARE(m_display->matchTexts(1),
+        QStringList(
+            {QStringLiteral("–"), QStringLiteral("–"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
+}
+
 int main(int argc, char *argv[])
 {
     return execOnScreens<tst_Display>(argc, argv,

@@ -6,6 +6,7 @@
 #include <QLayout>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -89,6 +90,8 @@ private slots:
     void typedStartScoreSaved();
     void typedStartScoreWaitsForNextStart();
     void missingSettingsFolder();
+    void legsAndTheMatch();
+    void keypadSlashTakesBack();
 
 private:
     void open();
@@ -655,6 +658,62 @@ void tst_MainWindow::missingSettingsFolder()
     QVERIFY(!w->isVisible());
     QVERIFY(!QFile::exists(IniPath));
     QVERIFY(!QFile::exists(m_main.folder() + QStringLiteral("/no-such-folder")));
+}
+
+// A checkout counts at the new game: the legs stand under the names, the limit decides the
+// match, whose winner the status bar names; the correction boxes follow and correct the tally.
+void tst_MainWindow::legsAndTheMatch()
+{
+    open();
+    QCOMPARE(w->legsLabels[0]->text(), QStringLiteral("Leg: 0"));
+    // Player 1 checks out 501 in three turns; player 2 scores nothing.
+    for (const char *score : {"180", "0", "180", "0", "141"})
+        enter(QString::fromLatin1(score));
+    QCOMPARE(w->Remaining1, 0);
+    QCOMPARE(w->legsLabels[0]->text(), QStringLiteral("Leg: 0"));
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    QCOMPARE(w->legsLabels[0]->text(), QStringLiteral("Leg: 1"));
+    QCOMPARE(w->legsLabels[1]->text(), QStringLiteral("Leg: 0"));
+    QCOMPARE(w->legsBoxes[0]->value(), 1);
+    QVERIFY(w->matchWinnerLabel->text().isEmpty());
+    QCOMPARE(w->legsLabels[0]->accessibleName(), QStringLiteral("1. játékos, nyert leg: 1"));
+
+    w->firstToBox->setValue(1);
+    QCOMPARE(w->matchWinnerLabel->text(), QStringLiteral("Játékos 1. nyerte a meccset (1 – 0)"));
+    QVERIFY(w->legsLabels[0]->font().underline());
+    QVERIFY(!w->legsLabels[1]->font().underline());
+
+    w->firstToBox->setValue(3);
+    w->legsBoxes[1]->setValue(3);
+    QCOMPARE(w->match().legs().legsWon(false), 3);
+    QCOMPARE(w->legsLabels[1]->text(), QStringLiteral("Leg: 3"));
+    QCOMPARE(w->matchWinnerLabel->text(), QStringLiteral("Játékos 2. nyerte a meccset (1 – 3)"));
+    QVERIFY(!w->legsLabels[0]->font().underline());
+
+    // The next new game opens a new match at 0 – 0.
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    QCOMPARE(w->legsLabels[0]->text(), QStringLiteral("Leg: 0"));
+    QCOMPARE(w->legsBoxes[1]->value(), 0);
+    QVERIFY(w->matchWinnerLabel->text().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), w->EditEx1);
+}
+
+// With a keypad alone: its "/" takes the last entry back as F8 does, and types nothing.
+void tst_MainWindow::keypadSlashTakesBack()
+{
+    open();
+    enter(QStringLiteral("60"));
+    enter(QStringLiteral("45"));
+    QTest::keyClick(w->EditEx1, Qt::Key_Slash, Qt::KeypadModifier);
+    QCOMPARE(w->Remaining2, 501);
+    QCOMPARE(w->Remaining1, 441);
+    QVERIFY(!w->Player1ToThrow);
+    QVERIFY(w->EditEx1->text().isEmpty());
+    // The "/" of the main keyboard is only a character: typed, nothing taken back.
+    QTest::keyClick(w->EditEx1, Qt::Key_Slash);
+    QCOMPARE(w->EditEx1->text(), QStringLiteral("/"));
+    QVERIFY(!w->Player1ToThrow);
+    QCOMPARE(w->Remaining1, 441);
 }
 
 QTEST_MAIN(tst_MainWindow)
