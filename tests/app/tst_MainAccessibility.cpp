@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -152,6 +153,18 @@ void tst_MainAccessibility::controlNamed_data()
                                    << QStringLiteral("1. játékos dobásai") << QString();
     QTest::newRow("player 2 grid") << Control([](Tfrm_Main &m) -> QWidget * { return m.DBGrid2; })
                                    << QStringLiteral("2. játékos dobásai") << QString();
+    QTest::newRow("player 1 legs") << Control([](Tfrm_Main &m) -> QWidget * { return m.legsLabels[0]; })
+                                   << QStringLiteral("1. játékos, nyert leg: 0") << QString();
+    QTest::newRow("player 2 legs") << Control([](Tfrm_Main &m) -> QWidget * { return m.legsLabels[1]; })
+                                   << QStringLiteral("2. játékos, nyert leg: 0") << QString();
+    QTest::newRow("match limit") << Control([](Tfrm_Main &m) -> QWidget * { return m.firstToBox; })
+                                 << QStringLiteral("Első ennyi nyert legig") << QStringLiteral("0: nincs határ");
+    QTest::newRow("player 1 legs correction") << Control([](Tfrm_Main &m) -> QWidget * { return m.legsBoxes[0]; })
+                                              << QStringLiteral("1. játékos nyert legjei") << QString();
+    QTest::newRow("player 2 legs correction") << Control([](Tfrm_Main &m) -> QWidget * { return m.legsBoxes[1]; })
+                                              << QStringLiteral("2. játékos nyert legjei") << QString();
+    QTest::newRow("match winner") << Control([](Tfrm_Main &m) -> QWidget * { return m.matchWinnerLabel; })
+                                  << QStringLiteral("Meccs") << QString();
     QTest::newRow("new game") << button([](Tfrm_Main &m) { return m.aUj; }) << QStringLiteral("Új játék") << QString();
     QTest::newRow("delete") << button([](Tfrm_Main &m) { return m.aTorol; }) << QStringLiteral("Töröl") << QString();
     QTest::newRow("settings") << button([](Tfrm_Main &m) { return m.aBeallit; }) << QStringLiteral("Beállítások")
