@@ -200,7 +200,7 @@ private:
     void takeBackOpening();
     // Shows the main window with the entry box focused and opens the display, built then, with
     // F11 there; the entry box keeps the keyboard.
-    void openFromEntryBox(Tfrm_Main &w, SpectatorDisplay *&display);
+    void openFromEntryBox(MainWindowFixture &main, SpectatorDisplay *&display);
 
     std::unique_ptr<TurnTable> m_table;
     const qint32 m_startScore = 501;
@@ -454,12 +454,10 @@ void tst_Display::followsTheMatch_data()
     QTest::newRow("renamed") << QStringLiteral("60 r 45");
 }
 
-void tst_Display::openFromEntryBox(Tfrm_Main &w, SpectatorDisplay *&display)
+void tst_Display::openFromEntryBox(MainWindowFixture &main, SpectatorDisplay *&display)
 {
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QApplication::setActiveWindow(&w);
-    w.EditEx1->setFocus();
+    QVERIFY(main.open());
+    Tfrm_Main &w = *main.window();
     QVERIFY(!w.findChild<SpectatorDisplay *>());
     QTest::keyClick(w.EditEx1, Qt::Key_F11);
     display = w.findChild<SpectatorDisplay *>();
@@ -475,12 +473,11 @@ void tst_Display::followsTheMatch()
 {
     QFETCH(QString, steps);
     MainWindowFixture main;
-    QVERIFY(main.open());
-    Tfrm_Main &w = *main.window();
     SpectatorDisplay *display = nullptr;
-    openFromEntryBox(w, display);
+    openFromEntryBox(main, display);
     if (QTest::currentTestFailed())
         return;
+    Tfrm_Main &w = *main.window();
     if (screensWanted() == 2) {
         QVERIFY(display->screen() != w.screen());
         QVERIFY(display->isFullScreen());
@@ -530,12 +527,11 @@ void tst_Display::followsTheMatch()
 void tst_Display::closedDisplayRunsNothing()
 {
     MainWindowFixture main;
-    QVERIFY(main.open());
-    Tfrm_Main &w = *main.window();
     SpectatorDisplay *display = nullptr;
-    openFromEntryBox(w, display);
+    openFromEntryBox(main, display);
     if (QTest::currentTestFailed())
         return;
+    Tfrm_Main &w = *main.window();
     QTest::keyClick(w.EditEx1, Qt::Key_F11);
     QVERIFY(!display->isVisible());
     for (const char *score : {"100", "140", "180"}) {
@@ -559,12 +555,11 @@ void tst_Display::closedDisplayRunsNothing()
 void tst_Display::keysTypedIntoTheDisplay()
 {
     MainWindowFixture main;
-    QVERIFY(main.open());
-    Tfrm_Main &w = *main.window();
     SpectatorDisplay *display = nullptr;
-    openFromEntryBox(w, display);
+    openFromEntryBox(main, display);
     if (QTest::currentTestFailed())
         return;
+    Tfrm_Main &w = *main.window();
 
     QVERIFY(giveKeyboardTo(display));
     QTest::keyClicks(display, QStringLiteral("60"));
