@@ -65,7 +65,12 @@ bool read(const std::string &text, CheckoutRoute &route)
         } else {
             const char ring = word.front();
             dart.ring = ring == 'T' ? Dart::Ring::Treble : ring == 'D' ? Dart::Ring::Double : Dart::Ring::Single;
-            dart.number = std::stoi(dart.ring == Dart::Ring::Single ? word : word.substr(1));
+            const std::string digits = dart.ring == Dart::Ring::Single ? word : word.substr(1);
+            if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos || digits.size() > 2)
+                return false;
+            dart.number = std::stoi(digits);
+            if (dart.number < 1 || (dart.number > 20 && !(dart.number == 25 && dart.ring == Dart::Ring::Single)))
+                return false;
         }
         route.darts[std::size_t(route.count++)] = dart;
     }
