@@ -52,17 +52,11 @@ struct CheckoutRoute
     QString text() const;
 };
 
-// The route players use to check out the remaining score, empty when none exists (1 or less,
-// above 170, and 169, 168, 166, 165, 163, 162, 159). Whether exact checkout is in force is the
-// caller's matter. Among the routes, the first by:
-// 1. fewest darts;
-// 2. fewest set-up darts aimed at a double or the bull (the narrow targets are kept for the finish);
-// 3. the finishing double: D20, D16, D8, then the other even doubles from D18 down to D2 (they
-//    leave a double when a single of the segment is hit instead), then the odd doubles from D19
-//    down to D1, the bull last;
-// 4. the set-up darts in throw order, each the higher score first (treble 20 first), and for the
-//    same score the wider target: single, then treble, then double.
-// So 170 is T20 T20 Bull, 100 T20 D20, 50 Bull, 40 D20, 3 is 1 D1.
+// The route to check out the remaining score with three darts in hand, empty when none exists (1 or
+// less, above 170, and 169, 168, 166, 165, 163, 162, 159). Whether exact checkout is in force is
+// the caller's matter. The routes are the aims of the model of where darts land (DartModel.h)
+// while each dart hits what it is aimed at, worked out when Pontix is built: 170 is T20 T20 Bull,
+// 100 T20 D20, 50 is 18 D16, 3 is 1 D1.
 CheckoutRoute checkoutRoute(int remaining);
 
 // A player has checked out when the remaining score reached 0, or went below it while exact

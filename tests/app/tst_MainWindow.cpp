@@ -537,13 +537,13 @@ void tst_MainWindow::checkoutRoutePanel_data()
 
     // Entries as typed, "u" F8, "n" Ins, "x" the exact-checkout box clicked; start score 501.
     QTest::newRow("start") << QString() << QString();
-    QTest::newRow("player 1 at 141") << QStringLiteral("180 100 180 180") << QStringLiteral("T20 T15 D18");
+    QTest::newRow("player 1 at 141") << QStringLiteral("180 100 180 180") << QStringLiteral("Bull T17 D20");
     QTest::newRow("player 2 to throw, 221") << QStringLiteral("180 100 180 180 0") << QString();
-    QTest::newRow("player 2 at 101") << QStringLiteral("180 100 180 180 0 120 0") << QStringLiteral("T17 Bull");
-    QTest::newRow("player 2 at 41") << QStringLiteral("180 100 180 180 0 180 41") << QStringLiteral("1 D20");
+    QTest::newRow("player 2 at 101") << QStringLiteral("180 100 180 180 0 120 0") << QStringLiteral("T19 12 D16");
+    QTest::newRow("player 2 at 41") << QStringLiteral("180 100 180 180 0 180 41") << QStringLiteral("9 D16");
     QTest::newRow("taken back to the other player") << QStringLiteral("180 100 180 180 u") << QString();
     QTest::newRow("exact checkout cleared") << QStringLiteral("180 100 180 180 x") << QString();
-    QTest::newRow("ticked again") << QStringLiteral("180 100 180 180 x x") << QStringLiteral("T20 T15 D18");
+    QTest::newRow("ticked again") << QStringLiteral("180 100 180 180 x x") << QStringLiteral("Bull T17 D20");
     QTest::newRow("new game") << QStringLiteral("180 100 180 180 n") << QString();
     QTest::newRow("no route for 159") << QStringLiteral("180 0 162 0") << QString();
     QTest::newRow("player 1 checked out") << QStringLiteral("180 0 180 0 141 0") << QString();
