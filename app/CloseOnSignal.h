@@ -10,10 +10,11 @@ class QWidget;
 // end of the desktop session, close the watched window as its close box would, so its close
 // handler runs (the settings are saved) and the program ends with status 0.
 //
-// The signals are blocked and read from a descriptor in the event loop rather than caught by a
-// handler: no handler runs at an arbitrary point of the program. Construct it before the
-// application object, so that every thread the toolkit starts inherits the blocking; a thread
-// that did not would end the program at once on such a signal.
+// The signals are caught by a handler that only wakes the event loop through a descriptor; the
+// window is closed from the event loop, never at an arbitrary point of the program. Nothing is
+// blocked: every process the program starts (a session bus, a speech server) gets the signals
+// as usual and ends on them. One at a time; construct it before the application object, so that
+// a signal during start-up closes the window once the event loop runs.
 class CloseOnSignal final : public QObject
 {
     Q_OBJECT

@@ -23,7 +23,7 @@ int main(int argc, char *argv[])
         }
     }
 
-    CloseOnSignal closeOnSignal; // before the application object starts any thread
+    CloseOnSignal closeOnSignal; // from here on a stop signal closes the window once it shows
     // The executable's folder is known only once the application object exists.
     QApplication app(argc, argv);
     InitApplication();

@@ -249,6 +249,7 @@ private:
     bool fetchPriorIntoWindow();
     void fillWindow();
     void updateWindowSize();
+    void keepViewsInsideWindow();
 
     // Which rows of the old window may be taken over: all but one buffer (the row that was
     // edited, appended or deleted), with the positions from shiftFrom on moved by shiftBy.

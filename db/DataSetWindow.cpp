@@ -444,7 +444,8 @@ void TDataSet::updateWindowSize()
         return;
     StoreAccess access(this);
     straightenRing();
-    if (wanted < m_windowCapacity && m_windowCount > 0) {
+    const bool cut = wanted < m_windowCapacity && m_windowCount > 0;
+    if (cut) {
         int drop = m_activeRow;
         forEachActiveLink([&drop](TDataLink *link) { drop = std::min(drop, link->m_firstRow); });
         drop = std::min(drop, int(m_buffers.size()) - wanted - 1);
@@ -473,5 +474,38 @@ void TDataSet::updateWindowSize()
             ++added;
         if (added)
             forEachActiveLink([added](TDataLink *link) { link->m_firstRow += added; });
+    }
+    // A growing window keeps every view's rows; only the view that grew is placed anew, by its
+    // link, afterwards.
+    if (cut)
+        keepViewsInsideWindow();
+}
+
+void TDataSet::keepViewsInsideWindow()
+{
+    // Views of different sizes may lie apart further than a window cut down to the largest of
+    // them reaches: one of them then ran past the window's end and would read a row it no longer
+    // holds. It moves up as far as the window needs (its current row stays among its rows, since
+    // that row is in the window), and hears of it so that it shows its new rows.
+    QVarLengthArray<TDataLink *, 8> moved;
+    forEachActiveLink([this, &moved](TDataLink *link) {
+        const int inside = std::min(link->m_firstRow, std::max(0, m_windowCount - link->m_windowCapacity));
+        if (inside != link->m_firstRow) {
+            link->m_firstRow = inside;
+            moved.push_back(link);
+        }
+    });
+    // Held notifications end in a dataset-change to every view, blocked ones reach no view.
+    if (moved.isEmpty() || NotificationsBlocked() || m_holdCount > 0 || m_state == TDataSetState::dsBlockRead)
+        return;
+    auto attached = [this](const TDataLink *link) {
+        return std::any_of(m_dataSources.begin(), m_dataSources.end(), [link](const TDataSource *source) {
+            return std::find(source->m_links.begin(), source->m_links.end(), link) != source->m_links.end();
+        });
+    };
+    for (TDataLink *link : moved) {
+        // A view's reaction may have detached another one that has not heard yet.
+        if (attached(link) && link->m_active)
+            link->DataEvent(TDataEvent::deDataSetChange, 0);
     }
 }

@@ -30,6 +30,8 @@ private slots:
     void shrinkingWindow();
     void twoViewsOfDifferentSize();
     void smallerViewAfterTheWindowLostRows();
+    void shrinkingWindowPastAnotherView_data();
+    void shrinkingWindowPastAnotherView();
     void lockBlocksNotifications();
     void bookmarks();
     void bookmarkOfDeletedRow();
@@ -508,6 +510,57 @@ void tst_RecordWindow::smallerViewAfterTheWindowLostRows()
     b.table.DeleteRow();
     QCOMPARE(small.rowNumbers(), range(1, 5));
     QCOMPARE(small.ActiveRow(), 4);
+}
+
+void tst_RecordWindow::shrinkingWindowPastAnotherView_data()
+{
+    QTest::addColumn<bool>("appendFirst");
+    QTest::addColumn<bool>("held");
+    QTest::newRow("moved up") << false << false;
+    QTest::newRow("append cancelled by the move") << true << false;
+    QTest::newRow("notifications held") << false << true;
+}
+
+void tst_RecordWindow::shrinkingWindowPastAnotherView()
+{
+    // A 10-row view and a 5-row view over 10 rows with row 7 current: the small view shows rows
+    // 6 to 10. When the big view shrinks to 9 rows the window keeps rows 1 to 9, so the small
+    // view must move up to rows 5 to 9 and hear of it, instead of showing an empty row where
+    // row 10 was.
+    QFETCH(bool, appendFirst);
+    QFETCH(bool, held);
+    ViewedTurnTable b(10);
+    RecordingLink small {true, s("small")};
+    small.setWindowCapacity(5);
+    small.setDataSource(&b.source);
+    b.table.OpenTable();
+    b.addRows(10);
+    if (appendFirst) {
+        b.table.AppendRow();
+        QCOMPARE(small.rowNumbers(), QList<int>({7, 8, 9, 10, -1}));
+    }
+    b.table.MoveRows(-3);
+    QCOMPARE(b.table.RowNumber(), 7);
+    QCOMPARE(b.table.WindowCount(), 10);
+    QCOMPARE(small.rowNumbers(), range(6, 10));
+    QCOMPARE(small.ActiveRow(), 1);
+    small.clearLogs();
+
+    if (held)
+        b.table.HoldNotifications();
+    b.view.setWindowCapacity(9);
+    QCOMPARE(b.table.WindowCount(), 9);
+    QCOMPARE(b.table.RowNumber(), 7);
+    QCOMPARE(b.view.rowNumbers(), range(1, 9));
+    QCOMPARE(small.rowNumbers(), range(5, 9));
+    QCOMPARE(small.values(s("e1")), QVariantList({50, 60, 70, 80, 90}));
+    QCOMPARE(small.ActiveRow(), 2);
+    if (held) {
+        QVERIFY(small.notifications.isEmpty());
+        b.table.ReleaseNotifications();
+    }
+    QCOMPARE(small.notifications, texts({"dataset-change"}));
+    QCOMPARE(small.reactions, texts({"TableChange"}));
 }
 
 void tst_RecordWindow::lockBlocksNotifications()
