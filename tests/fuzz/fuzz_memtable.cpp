@@ -4,7 +4,7 @@
 // operation either succeeds or raises one of the EDatabaseError family with the text the
 // table's rules give; after every operation the table agrees with the reference model of its
 // rows: the rows in order with their values, RowCount, the current row and its state, and the
-// rows each view presents.
+// rows each view presents; a view whose rows or current row changed has heard of it.
 
 #include <algorithm>
 #include <cstddef>
@@ -14,6 +14,7 @@
 #include <exception>
 #include <limits>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <QString>
@@ -31,13 +32,29 @@
 
 namespace {
 
-// A bound view: it shows as many rows as it asks for and reads them as a grid paints.
+// A bound view: it shows as many rows as it asks for and reads them as a grid paints. It notes
+// whether it heard anything that makes a grid look at its rows again.
 class View final : public TDataLink
 {
 public:
     View()
         : TDataLink(true)
     { }
+
+    bool heard = false;
+
+protected:
+    // Table, scroll and layout changes end here too, unless a view overrides them.
+    void RowChange(TField *) override { heard = true; }
+    void ActivityChange() override { heard = true; }
+};
+
+// What a view showed at the last check: its rows and which of them is current.
+struct Shown
+{
+    std::vector<TurnRow> rows;
+    int active = -1;
+    bool operator==(const Shown &) const = default;
 };
 
 class Input
@@ -122,6 +139,10 @@ private:
     TurnTable m_turns;
     View m_views[2];
     bool m_attached[2] = {true, false};
+    Shown m_shown[2];
+    // The view the operation resized, attached or detached: it lays itself out anew and need not
+    // hear of its own change.
+    int m_changedView = -1;
     TurnTableModel m_model;
     int m_step = 0;
     // PONTIX_FUZZ_TRACE=1 prints every operation with the model's rows, to follow a failing input.
@@ -248,8 +269,14 @@ void Harness::checkViews(const char *after)
 {
     const auto where
         = [after](const QString &what) { return QStringLiteral("after %1: %2").arg(QLatin1String(after), what); };
-    if (!m_model.isOpen())
+    const int changedView = std::exchange(m_changedView, -1);
+    if (!m_model.isOpen()) {
+        for (int v = 0; v < 2; ++v) {
+            m_shown[v] = Shown();
+            m_views[v].heard = false;
+        }
         return;
+    }
     const std::vector<TurnRow> rows = m_model.visible();
     const int currentAt = m_model.count > 0 ? m_model.currentPos() : -1;
     int capacity = 1;
@@ -265,16 +292,32 @@ void Harness::checkViews(const char *after)
 
     for (int v = 0; v < 2; ++v) {
         View &view = m_views[v];
-        if (!m_attached[v])
+        Shown now;
+        if (!m_attached[v]) {
+            m_shown[v] = now;
+            view.heard = false;
             continue;
+        }
         if (!view.Active())
             fail(where(QStringLiteral("view %1 is not active").arg(v)));
         const int count = view.RowCount();
         if (count != std::min(view.WindowCapacity(), windowRows))
             fail(where(QStringLiteral("view %1 shows %2 rows").arg(v).arg(count)));
-        if (count == 0)
+        // A grid paints again only when it hears of a change: a view whose rows or current row
+        // changed must have heard something.
+        const auto checkHeard = [&] {
+            if (now != m_shown[v] && !view.heard && v != changedView)
+                fail(where(
+                    QStringLiteral("view %1 shows other rows, or another current row, without hearing of it").arg(v)));
+            m_shown[v] = now;
+            view.heard = false;
+        };
+        if (count == 0) {
+            checkHeard();
             continue;
+        }
         const int active = view.ActiveRow();
+        now.active = active;
         const int first = currentAt - active;
         if (active < 0 || active >= count || first < 0 || first + count > int(rows.size()))
             fail(where(QStringLiteral("view %1: current row at %2 of %3").arg(v).arg(active).arg(count)));
@@ -293,10 +336,12 @@ void Harness::checkViews(const char *after)
                                .arg(j)
                                .arg(turnRowText(shown), turnRowText(rows[size_t(first + j)]))));
             }
+            now.rows.push_back(shown);
         }
         view.setActiveRow(active);
         if (view.ActiveRow() != active)
             fail(where(QStringLiteral("view %1 did not get its row back").arg(v)));
+        checkHeard();
     }
 }
 
@@ -462,10 +507,12 @@ void Harness::changeView(Input &in)
     const int v = b & 1;
     if (b & 2) {
         m_attached[v] = !m_attached[v];
+        m_changedView = v;
         perform("view attached or detached", std::nullopt,
             [this, v] { m_views[v].setDataSource(m_attached[v] ? &m_turns.source : nullptr); });
     } else {
         const int rows = 1 + (b >> 2) % 12;
+        m_changedView = v;
         perform("view row count", std::nullopt, [this, v, rows] { m_views[v].setWindowCapacity(rows); });
     }
 }
