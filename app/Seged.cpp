@@ -2,9 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QStyleFactory>
 
-#include "app/AppStyle.h"
 #include "app/LazyIconEngine.h"
 #include "app/Version.h"
 
@@ -13,9 +11,6 @@ void InitApplication()
     // The folders are fixed before anything reads the settings file, that is before the main
     // window.
     InitFolders();
-    // Before the first widget, so that every widget draws through it; it wraps the style the
-    // desktop or the command line chose.
-    QApplication::setStyle(new AppStyle(QStyleFactory::create(QApplication::style()->name())));
     QApplication::setApplicationName(QStringLiteral("Pontix"));
     QApplication::setApplicationDisplayName(QStringLiteral("Pontix"));
     QApplication::setApplicationVersion(QString::fromLatin1(PontixVersion));
