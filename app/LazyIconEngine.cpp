@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
-
-#include "app/Picture.h"
 
 namespace {
 
@@ -51,7 +50,7 @@ QIcon &LazyIconEngine::decodedFor(const QSize &size, QIcon::Mode mode, QIcon::St
     File *best = bestFile(size, mode, state);
     if (best && !best->decoded) {
         best->decoded = true;
-        m_decoded.addPixmap(QPixmap::fromImage(readPicture(best->name)), best->mode, best->state);
+        m_decoded.addPixmap(QPixmap::fromImage(QImage(best->name)), best->mode, best->state);
     }
     return m_decoded;
 }

@@ -348,7 +348,7 @@ void Tfrm_Main::setCrossIcon()
     // Both sizes, so that a scaled screen gets the sharp twin.
     for (const auto &[resource, ratio] : {std::pair {QStringLiteral(":/assets/cross.png"), 1.0},
              std::pair {QStringLiteral(":/assets/cross@2x.png"), 2.0}}) {
-        QImage cross = readPicture(resource).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QImage cross = QImage(resource).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         QPainter painter(&cross);
         painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
         painter.fillRect(cross.rect(), palette().color(QPalette::WindowText));

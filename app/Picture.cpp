@@ -2,27 +2,8 @@
 
 #include <QFile>
 #include <QGuiApplication>
-#include <QResource>
 
 #include "app/LazyIconEngine.h"
-#include "app/Pixels.h"
-
-QImage readPicture(const QString &resource)
-{
-    if (resource.startsWith(QStringLiteral(":/"))) {
-        const QResource pixels(QStringLiteral(":/pixels") + resource.mid(1));
-        if (pixels.isValid()) {
-            // Built in uncompressed, so that the copy is the only work.
-            const QByteArray bytes = pixels.compressionAlgorithm() == QResource::NoCompression
-                ? QByteArray::fromRawData(reinterpret_cast<const char *>(pixels.data()), pixels.size())
-                : pixels.uncompressedData();
-            const QImage image = imageFromPixels(bytes);
-            if (!image.isNull())
-                return image;
-        }
-    }
-    return QImage(resource);
-}
 
 QIcon pictureIcon(const QString &resource, QSize size)
 {
