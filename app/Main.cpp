@@ -190,7 +190,8 @@ void Tfrm_Main::FormShow(QObject *Sender)
     // placed again once when it does.
     m_placeWhenFramed = 40;
     m_placement.start();
-    Tfrm_Logo::Open(this);
+    Tfrm_Logo::Open(this, m_splashPicture.valid() ? m_splashPicture.get() : QImage());
+    m_splashPicture = {};
 }
 
 // The window spans from the screen's top-left corner to the work area's bottom-right corner,

@@ -1,6 +1,9 @@
 // The scoreboard's main window: its controls, the turn table it owns and its handlers.
 #pragma once
 
+#include <future>
+
+#include <QImage>
 #include <QMainWindow>
 #include <QTimer>
 
@@ -149,6 +152,8 @@ private:
     void showCheckoutRoute();
 
     bool m_shown = false;
+    // The splash's picture, decoded while the window is built, until the splash opens.
+    std::shared_future<QImage> m_splashPicture;
     int m_placeWhenFramed = 0;
     QTimer m_placement;
     QLabel *m_routePanel = nullptr; // the route for the player to throw, in the status bar

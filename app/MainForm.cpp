@@ -17,6 +17,7 @@
 #include "app/MainAccessibility.h"
 #include "app/Picture.h"
 #include "app/Version.h"
+#include "app/logo.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
@@ -128,6 +129,9 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     , aKijelzo(new QAction(
           pictureIcon(QStringLiteral(":/assets/tb_display.png"), ToolIconSize), QStringLiteral("Kijelző"), this))
 {
+    // The splash opens when the window is first shown; its picture is decoded meanwhile, beside
+    // the building of the window.
+    m_splashPicture = Tfrm_Logo::ReadPicture();
     Tbl->setObjectName(QStringLiteral("Tbl"));
     Tble1->setDisplayLabel(QStringLiteral("Dobás"));
     Tblh1->setDisplayLabel(QStringLiteral("Kell még"));
