@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
-
-#include "app/Picture.h"
 
 namespace {
 
@@ -24,22 +23,23 @@ void LazyIconEngine::addFile(const QString &fileName, const QSize &size, QIcon::
 
 // The file an icon holding every file would draw the size from: among the files for the mode and
 // state, or without any, the normal ones, the smallest that is large enough, else the largest.
-LazyIconEngine::File *LazyIconEngine::bestFile(const QSize &size, QIcon::Mode mode, QIcon::State state)
+qsizetype LazyIconEngine::bestFile(const QSize &size, QIcon::Mode mode, QIcon::State state) const
 {
     const auto matches = [&](const File &file) { return file.mode == mode && file.state == state; };
     const bool own = std::any_of(m_files.cbegin(), m_files.cend(), matches);
-    File *best = nullptr;
-    for (File &file : m_files) {
+    qsizetype best = -1;
+    for (qsizetype i = 0; i < m_files.size(); ++i) {
+        const File &file = m_files[i];
         if (own ? !matches(file) : (file.mode != QIcon::Normal || file.state != QIcon::Off))
             continue;
-        if (!best) {
-            best = &file;
+        if (best < 0) {
+            best = i;
             continue;
         }
-        const int a = area(best->size);
+        const int a = area(m_files[best].size);
         const int b = area(file.size);
         if (std::min(a, b) >= area(size) ? b < a : b > a)
-            best = &file;
+            best = i;
     }
     return best;
 }
@@ -48,11 +48,20 @@ LazyIconEngine::File *LazyIconEngine::bestFile(const QSize &size, QIcon::Mode mo
 // from that one, as an icon holding them all would.
 QIcon &LazyIconEngine::decodedFor(const QSize &size, QIcon::Mode mode, QIcon::State state)
 {
-    File *best = bestFile(size, mode, state);
-    if (best && !best->decoded) {
-        best->decoded = true;
-        m_decoded.addPixmap(QPixmap::fromImage(readPicture(best->name)), best->mode, best->state);
-    }
+    const qsizetype best = bestFile(size, mode, state);
+    if (best < 0 || m_files[best].decoded)
+        return m_decoded;
+    File &file = m_files[best];
+    file.decoded = true;
+    QImage image;
+    if (m_meanwhile.valid() && best < m_meanwhile.get().size())
+        image = m_meanwhile.get().at(best);
+    if (image.isNull())
+        image = QImage(file.name);
+    m_decoded.addPixmap(QPixmap::fromImage(image), file.mode, file.state);
+    // Once every file is in the decoded icon, the pictures decoded meanwhile are not needed.
+    if (std::all_of(m_files.cbegin(), m_files.cend(), [](const File &each) { return each.decoded; }))
+        m_meanwhile = {};
     return m_decoded;
 }
 
@@ -71,10 +80,10 @@ void LazyIconEngine::paint(QPainter *painter, const QRect &rect, QIcon::Mode mod
 // The best file's size, scaled down to fit where it is larger; known without decoding.
 QSize LazyIconEngine::actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state)
 {
-    const File *best = bestFile(size, mode, state);
-    if (!best)
+    const qsizetype best = bestFile(size, mode, state);
+    if (best < 0)
         return QSize();
-    QSize actual = best->size;
+    QSize actual = m_files[best].size;
     if (actual.width() > size.width() || actual.height() > size.height())
         actual.scale(size, Qt::KeepAspectRatio);
     return actual;
@@ -103,4 +112,18 @@ QIconEngine *LazyIconEngine::clone() const
 QString LazyIconEngine::key() const
 {
     return QStringLiteral("LazyIconEngine");
+}
+
+void LazyIconEngine::readAllMeanwhile()
+{
+    QStringList names;
+    for (const File &file : std::as_const(m_files))
+        names.append(file.name);
+    // The toolkit's image readers may be used from any thread.
+    m_meanwhile = std::async(std::launch::async, [names] {
+        QList<QImage> images;
+        for (const QString &name : names)
+            images.append(QImage(name));
+        return images;
+    }).share();
 }

@@ -191,7 +191,8 @@ void Tfrm_Main::FormShow(QObject *Sender)
     // placed again once when it does.
     m_placeWhenFramed = 40;
     m_placement.start();
-    Tfrm_Logo::Open(this);
+    Tfrm_Logo::Open(this, m_splashPicture.valid() ? m_splashPicture.get() : QImage());
+    m_splashPicture = {};
 }
 
 // The window spans from the screen's top-left corner to the work area's bottom-right corner,
@@ -355,7 +356,7 @@ void Tfrm_Main::setCrossIcon()
     // Both sizes, so that a scaled screen gets the sharp twin.
     for (const auto &[resource, ratio] : {std::pair {QStringLiteral(":/assets/cross.png"), 1.0},
              std::pair {QStringLiteral(":/assets/cross@2x.png"), 2.0}}) {
-        QImage cross = readPicture(resource).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QImage cross = QImage(resource).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         QPainter painter(&cross);
         painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
         painter.fillRect(cross.rect(), palette().color(QPalette::WindowText));

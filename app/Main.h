@@ -2,7 +2,9 @@
 #pragma once
 
 #include <array>
+#include <future>
 
+#include <QImage>
 #include <QMainWindow>
 #include <QTimer>
 
@@ -164,6 +166,8 @@ private:
     void showCheckoutRoute();
 
     bool m_shown = false;
+    // The splash's picture, decoded while the window is built, until the splash opens.
+    std::shared_future<QImage> m_splashPicture;
     int m_placeWhenFramed = 0;
     QTimer m_placement;
     std::array<QLabel *, 2> m_matchLabels {}; // the settings panel's labels of the match boxes

@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QStatusBar>
@@ -18,6 +17,7 @@
 #include "app/MainAccessibility.h"
 #include "app/Picture.h"
 #include "app/Version.h"
+#include "app/logo.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
@@ -100,26 +100,6 @@ QLabel *marker(QWidget *parent, const QString &resource, QPoint position)
     return image;
 }
 
-// Makes a font the application's until it goes out of scope, then puts the previous one back.
-// Only the application's font changes: the fonts set for classes of controls stay as they are.
-// Once set, the toolkit keeps the application's font as the program's choice: a change of the
-// desktop's font while the program runs no longer reaches tool tips and menus (the window's
-// controls, in fonts of their own, never followed it).
-class ApplicationFontWhile
-{
-public:
-    explicit ApplicationFontWhile(const QFont &font)
-        : m_previous(QGuiApplication::font())
-    {
-        QGuiApplication::setFont(font);
-    }
-    ~ApplicationFontWhile() { QGuiApplication::setFont(m_previous); }
-    Q_DISABLE_COPY_MOVE(ApplicationFontWhile)
-
-private:
-    const QFont m_previous;
-};
-
 } // namespace
 
 Tfrm_Main::Tfrm_Main(QWidget *parent)
@@ -149,6 +129,9 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     , aKijelzo(new QAction(
           pictureIcon(QStringLiteral(":/assets/tb_display.png"), ToolIconSize), QStringLiteral("Kijelző"), this))
 {
+    // The splash opens when the window is first shown; its picture is decoded meanwhile, beside
+    // the building of the window.
+    m_splashPicture = Tfrm_Logo::ReadPicture();
     Tbl->setObjectName(QStringLiteral("Tbl"));
     Tble1->setDisplayLabel(QStringLiteral("Dobás"));
     Tblh1->setDisplayLabel(QStringLiteral("Kell még"));
@@ -158,10 +141,6 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
 
     setWindowTitle(QStringLiteral("Pontix"));
     setFont(segoeUi(13));
-    // An edit box lays out its text in the application's font before it takes the font of its
-    // window, which would load the desktop's font at start only for that. While the controls are
-    // built, the application's font is the window's; the desktop's is back before anything shows.
-    const ApplicationFontWhile buildingInWindowFont(font());
     setGeometry(266, 168, 1070, 480);
 
     createActions();

@@ -2,36 +2,37 @@
 
 #include <QFile>
 #include <QGuiApplication>
-#include <QResource>
 
 #include "app/LazyIconEngine.h"
-#include "app/Pixels.h"
 
-QImage readPicture(const QString &resource)
+namespace {
+
+// The "@2x" twin of the picture where QIcon looks for it, on a scaled screen only; empty where
+// there is none or the screen is not scaled.
+QString twinOnScaledScreen(const QString &resource)
 {
-    if (resource.startsWith(QStringLiteral(":/"))) {
-        const QResource pixels(QStringLiteral(":/pixels") + resource.mid(1));
-        if (pixels.isValid()) {
-            // Built in uncompressed, so that the copy is the only work.
-            const QByteArray bytes = pixels.compressionAlgorithm() == QResource::NoCompression
-                ? QByteArray::fromRawData(reinterpret_cast<const char *>(pixels.data()), pixels.size())
-                : pixels.uncompressedData();
-            const QImage image = imageFromPixels(bytes);
-            if (!image.isNull())
-                return image;
-        }
-    }
-    return QImage(resource);
+    const qsizetype dot = resource.lastIndexOf(u'.');
+    if (qApp->devicePixelRatio() <= 1.0 || dot <= 0)
+        return QString();
+    const QString twin = resource.left(dot) + QStringLiteral("@2x") + resource.mid(dot);
+    return QFile::exists(twin) ? twin : QString();
 }
+
+} // namespace
 
 QIcon pictureIcon(const QString &resource, QSize size)
 {
     auto *files = new LazyIconEngine;
     files->addFile(resource, size, QIcon::Normal, QIcon::Off);
-    // Where QIcon looks for the twin: only on a scaled screen.
-    const qsizetype dot = resource.lastIndexOf(u'.');
-    const QString twin = resource.left(dot) + QStringLiteral("@2x") + resource.mid(dot);
-    if (qApp->devicePixelRatio() > 1.0 && dot > 0 && QFile::exists(twin))
+    const QString twin = twinOnScaledScreen(resource);
+    if (!twin.isEmpty())
         files->addFile(twin, size * 2, QIcon::Normal, QIcon::Off);
     return QIcon(files);
+}
+
+std::shared_future<QImage> readPictureMeanwhile(const QString &resource)
+{
+    const QString twin = twinOnScaledScreen(resource);
+    // The toolkit's image readers may be used from any thread; the twin's name gives it its scale.
+    return std::async(std::launch::async, [file = twin.isEmpty() ? resource : twin] { return QImage(file); }).share();
 }

@@ -2,9 +2,7 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QStyleFactory>
 
-#include "app/AppStyle.h"
 #include "app/LazyIconEngine.h"
 #include "app/Version.h"
 
@@ -13,9 +11,6 @@ void InitApplication()
     // The folders are fixed before anything reads the settings file, that is before the main
     // window.
     InitFolders();
-    // Before the first widget, so that every widget draws through it; it wraps the style the
-    // desktop or the command line chose.
-    QApplication::setStyle(new AppStyle(QStyleFactory::create(QApplication::style()->name())));
     QApplication::setApplicationName(QStringLiteral("Pontix"));
     QApplication::setApplicationDisplayName(QStringLiteral("Pontix"));
     QApplication::setApplicationVersion(QString::fromLatin1(PontixVersion));
@@ -23,12 +18,16 @@ void InitApplication()
     QGuiApplication::setDesktopFileName(QString::fromLatin1(PontixAppId));
     // Up to 128 pixels: twice the largest size a task switcher shows at scale factor 1. The
     // desktop's own lists take the larger sizes from the installed icon theme.
-    // Handed over undecoded: a platform asks for few of the sizes, if any, and only once it shows
-    // a window. (These files have no "@2x" twins.)
+    // Handed over undecoded: most platforms ask for few of the sizes, if any, and only once they
+    // show a window. (These files have no "@2x" twins.)
     auto *files = new LazyIconEngine;
     for (int size : {16, 32, 48, 64, 72, 96, 128})
         files->addFile(
             QStringLiteral(":/assets/icon/pontix-%1.png").arg(size), QSize(size, size), QIcon::Normal, QIcon::Off);
+    // X hands every size to the desktop as the first window opens: there they are decoded while
+    // the main window is built.
+    if (QGuiApplication::platformName() == QLatin1StringView("xcb"))
+        files->readAllMeanwhile();
     const QIcon icon(files);
     QApplication::setWindowIcon(icon);
 }

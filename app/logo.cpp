@@ -27,6 +27,11 @@ constexpr int FadeInterval = 21;
 constexpr quint8 FadeStep = 10;
 constexpr quint8 LastAlpha = 33;
 
+QString openingPicture()
+{
+    return QStringLiteral(":/assets/splash.jpg");
+}
+
 // Counting a row's matches rather than stopping at the first lets the compiler compare several
 // pixels at once; a picture without holes is read to its end either way.
 bool shows(const QImage &image, QRgb colour)
@@ -44,7 +49,7 @@ bool shows(const QImage &image, QRgb colour)
 }
 } // namespace
 
-Tfrm_Logo::Tfrm_Logo(QWidget *parent)
+Tfrm_Logo::Tfrm_Logo(QWidget *parent, const QImage &picture)
     : QWidget(
         parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
     , Image1(new QLabel(this))
@@ -64,8 +69,10 @@ Tfrm_Logo::Tfrm_Logo(QWidget *parent)
 
     Image1->setGeometry(rect());
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // Through an icon, so that a scaled screen gets the picture's "@2x" twin.
-    Image1->setPixmap(pictureIcon(QStringLiteral(":/assets/splash.jpg"), size()).pixmap(size()));
+    // Through an icon, so that a scaled screen gets the picture's "@2x" twin, as ReadPicture()
+    // does.
+    Image1->setPixmap(
+        picture.isNull() ? pictureIcon(openingPicture(), size()).pixmap(size()) : QPixmap::fromImage(picture));
 
     Timer1->setInterval(HoldInterval);
     Timer2->setInterval(FadeInterval);
@@ -82,9 +89,14 @@ Tfrm_Logo::~Tfrm_Logo()
         frm_Logo = nullptr;
 }
 
-Tfrm_Logo *Tfrm_Logo::Open(const QWidget *over)
+std::shared_future<QImage> Tfrm_Logo::ReadPicture()
 {
-    auto *logo = new Tfrm_Logo(nullptr);
+    return readPictureMeanwhile(openingPicture());
+}
+
+Tfrm_Logo *Tfrm_Logo::Open(const QWidget *over, const QImage &picture)
+{
+    auto *logo = new Tfrm_Logo(nullptr, picture);
     logo->m_over = over;
     // The application owns the splash: should the program end during the fade, the splash
     // goes with it instead of outliving the event loop.

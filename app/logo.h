@@ -1,5 +1,8 @@
 #pragma once
 
+#include <future>
+
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
@@ -24,13 +27,20 @@ public:
     // The colour that is transparent wherever the window shows it.
     static constexpr QRgb TransparentColor = 0xFF808080;
 
-    explicit Tfrm_Logo(QWidget *parent = nullptr);
+    // Shows `picture`, the opening picture as ReadPicture() gives it; without one the splash reads
+    // the picture itself.
+    explicit Tfrm_Logo(QWidget *parent = nullptr, const QImage &picture = QImage());
     ~Tfrm_Logo() override;
+
+    // The opening picture for this screen, decoded on a thread of its own from now on: a window
+    // that opens the splash when it is shown asks for it first, so that it is decoded while the
+    // window is built.
+    static std::shared_future<QImage> ReadPicture();
 
     // Creates the splash, owned by the application (freed when the program ends, should it not
     // have freed itself by then), and shows it without waiting, centred on the screen that
-    // holds `over` (the primary screen without it).
-    static Tfrm_Logo *Open(const QWidget *over = nullptr);
+    // holds `over` (the primary screen without it). `picture` as for the constructor.
+    static Tfrm_Logo *Open(const QWidget *over = nullptr, const QImage &picture = QImage());
 
     quint8 alpha() const { return m_alpha; }
 

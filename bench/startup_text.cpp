@@ -1,5 +1,8 @@
 // The floor of any window that shows text: the bare main window with one label in the default
-// font, so that the toolkit's font set-up is paid as in Pontix. Ended at its first paint.
+// font, so that the toolkit's font set-up is paid as in Pontix. Ended at its first paint, or with
+// --stay left open as a program is.
+#include <optional>
+
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
@@ -14,7 +17,9 @@ int main(int argc, char *argv[])
     QMainWindow window;
     window.setCentralWidget(new QLabel(QStringLiteral("Pontix 501"), &window));
     window.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-    bench::ExitAtFirstPaint probe(&window, start);
+    std::optional<bench::ExitAtFirstPaint> probe;
+    if (!QCoreApplication::arguments().contains(QStringLiteral("--stay")))
+        probe.emplace(&window, start);
     window.show();
     return QApplication::exec();
 }

@@ -14,11 +14,14 @@ QString iconFile(int size)
     return QStringLiteral(":/assets/icon/pontix-%1.png").arg(size);
 }
 
-QIcon lazyIcon()
+// With `meanwhile`, the files are decoded on a thread of their own from the start.
+QIcon lazyIcon(bool meanwhile = false)
 {
     auto *engine = new LazyIconEngine;
     for (int size : FileSizes)
         engine->addFile(iconFile(size), QSize(size, size), QIcon::Normal, QIcon::Off);
+    if (meanwhile)
+        engine->readAllMeanwhile();
     return QIcon(engine);
 }
 
@@ -33,8 +36,8 @@ QIcon decodedIcon()
 
 } // namespace
 
-// The window icon's files are read only when a size is asked for, and then give what an icon
-// holding them all gives.
+// The window icon's files are read only when a size is asked for, or all at once on a thread of
+// their own, and then give what an icon holding them all gives.
 class tst_LazyIconEngine : public QObject
 {
     Q_OBJECT
@@ -44,28 +47,34 @@ private slots:
     void sameAsDecodedIcon();
     void availableSizes();
     void readOnlyWhenAsked();
+    void everySizeDecodedMeanwhile();
 };
 
 void tst_LazyIconEngine::sameAsDecodedIcon_data()
 {
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QIcon::Mode>("mode");
-    QTest::newRow("smallest file") << QSize(16, 16) << QIcon::Normal;
-    QTest::newRow("below every file") << QSize(8, 8) << QIcon::Normal;
-    QTest::newRow("between files") << QSize(40, 40) << QIcon::Normal;
-    QTest::newRow("a middle file") << QSize(72, 72) << QIcon::Normal;
-    QTest::newRow("not square") << QSize(100, 60) << QIcon::Normal;
-    QTest::newRow("largest file") << QSize(128, 128) << QIcon::Normal;
-    QTest::newRow("above every file") << QSize(256, 256) << QIcon::Normal;
-    QTest::newRow("disabled") << QSize(48, 48) << QIcon::Disabled;
-    QTest::newRow("selected") << QSize(24, 24) << QIcon::Selected;
+    QTest::addColumn<bool>("meanwhile");
+    for (bool meanwhile : {false, true}) {
+        const char *how = meanwhile ? "decoded meanwhile" : "decoded when asked";
+        QTest::addRow("smallest file, %s", how) << QSize(16, 16) << QIcon::Normal << meanwhile;
+        QTest::addRow("below every file, %s", how) << QSize(8, 8) << QIcon::Normal << meanwhile;
+        QTest::addRow("between files, %s", how) << QSize(40, 40) << QIcon::Normal << meanwhile;
+        QTest::addRow("a middle file, %s", how) << QSize(72, 72) << QIcon::Normal << meanwhile;
+        QTest::addRow("not square, %s", how) << QSize(100, 60) << QIcon::Normal << meanwhile;
+        QTest::addRow("largest file, %s", how) << QSize(128, 128) << QIcon::Normal << meanwhile;
+        QTest::addRow("above every file, %s", how) << QSize(256, 256) << QIcon::Normal << meanwhile;
+        QTest::addRow("disabled, %s", how) << QSize(48, 48) << QIcon::Disabled << meanwhile;
+        QTest::addRow("selected, %s", how) << QSize(24, 24) << QIcon::Selected << meanwhile;
+    }
 }
 
 void tst_LazyIconEngine::sameAsDecodedIcon()
 {
     QFETCH(QSize, size);
     QFETCH(QIcon::Mode, mode);
-    const QIcon lazy = lazyIcon();
+    QFETCH(bool, meanwhile);
+    const QIcon lazy = lazyIcon(meanwhile);
     const QIcon decoded = decodedIcon();
     QVERIFY(!lazy.isNull());
     QCOMPARE(lazy.actualSize(size, mode), decoded.actualSize(size, mode));
@@ -89,6 +98,7 @@ void tst_LazyIconEngine::availableSizes()
 {
     const QIcon lazy = lazyIcon();
     QCOMPARE(lazy.availableSizes(), decodedIcon().availableSizes());
+    QCOMPARE(lazyIcon(true).availableSizes(), decodedIcon().availableSizes());
     QVERIFY(lazy.availableSizes(QIcon::Disabled).isEmpty());
     QVERIFY(QIcon(new LazyIconEngine).isNull());
 }
@@ -109,6 +119,17 @@ void tst_LazyIconEngine::readOnlyWhenAsked()
     QCOMPARE(plainPixels(icon.pixmap(QSize(32, 32), 1.0)), plainPixels(QPixmap(iconFile(32))));
     // The 16-pixel file, not read for 32 pixels, is read when its own size is asked for.
     QCOMPARE(plainPixels(icon.pixmap(QSize(16, 16), 1.0)), plainPixels(QPixmap(iconFile(16))));
+}
+
+// As a platform asks when a window opens: every size in turn, each from its own file, and again
+// once all are taken.
+void tst_LazyIconEngine::everySizeDecodedMeanwhile()
+{
+    const QIcon icon = lazyIcon(true);
+    for (int round = 0; round < 2; ++round) {
+        for (int size : FileSizes)
+            QCOMPARE(plainPixels(icon.pixmap(QSize(size, size), 1.0)), plainPixels(QPixmap(iconFile(size))));
+    }
 }
 
 QTEST_MAIN(tst_LazyIconEngine)

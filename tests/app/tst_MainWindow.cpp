@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
+#include <QtGui/private/qguiapplication_p.h>
 
 #include "app/Main.h"
 #include "app/Seged.h"
@@ -20,6 +22,8 @@
 #include "controls/uEditEx.h"
 #include "memtable/xovMemTable.h"
 #include "tests/support/MainWindowFixture.h"
+#include <qpa/qplatformtheme.h>
+#include <qpa/qwindowsysteminterface.h>
 
 namespace {
 
@@ -54,6 +58,54 @@ QColor inkOf(const QImage &image, const QRect &area, const QColor &background)
     return ink;
 }
 
+// The desktop's settings as the platform reports them, with a system font of the test's choosing:
+// a change of it reaches the program as the platform delivers a desktop's change, as a theme
+// change. Everything else comes from the platform's own settings, which are back in force when
+// it goes.
+class DesktopFont final : public QPlatformTheme
+{
+public:
+    explicit DesktopFont(const QFont &font)
+        : m_platform(QGuiApplicationPrivate::platform_theme)
+        , m_font(font)
+    {
+        QGuiApplicationPrivate::platform_theme = this;
+        announce();
+    }
+    ~DesktopFont() override
+    {
+        QGuiApplicationPrivate::platform_theme = m_platform;
+        announce();
+    }
+    Q_DISABLE_COPY_MOVE(DesktopFont)
+
+    void change(const QFont &font)
+    {
+        m_font = font;
+        announce();
+    }
+
+    const QFont *font(Font type) const override
+    {
+        return type == SystemFont ? &m_font : m_platform ? m_platform->font(type) : nullptr;
+    }
+    const QPalette *palette(Palette type) const override { return m_platform ? m_platform->palette(type) : nullptr; }
+    QVariant themeHint(ThemeHint hint) const override
+    {
+        return m_platform ? m_platform->themeHint(hint) : QPlatformTheme::themeHint(hint);
+    }
+
+private:
+    static void announce()
+    {
+        QWindowSystemInterface::handleThemeChange();
+        QCoreApplication::processEvents();
+    }
+
+    QPlatformTheme *const m_platform;
+    QFont m_font;
+};
+
 } // namespace
 
 // The main window as the operator sees it: tool bar, layout, grids, average labels, settings.
@@ -72,7 +124,7 @@ private slots:
     void narrowStrip_data();
     void narrowStrip();
     void settingsPanelMovesGrids();
-    void desktopFontKept();
+    void desktopFontFollowed();
     void gridsHandFocusBack();
     void tabOrderStartsAtEntryBox();
     void averageLabels();
@@ -101,7 +153,6 @@ private:
     Tfrm_Main *w = nullptr;
     void useDarkPalette();
     QPalette m_palette = QApplication::palette();
-    QFont m_font = QApplication::font();
     QPalette m_lineEditPalette = QApplication::palette("QLineEdit");
 };
 
@@ -305,17 +356,22 @@ void tst_MainWindow::settingsPanelMovesGrids()
 
 // The window's controls are in the window's fonts, while what opens outside it (tool tips, edit
 // boxes' menus) stays in the desktop's, also when the desktop names fonts for such classes.
-void tst_MainWindow::desktopFontKept()
+// The window shows its controls in fonts of its own; the desktop's font stays the program's for
+// everything else, also when the desktop changes it while Pontix runs: tool tips follow it. The
+// fonts the desktop names for classes of controls stay as they are.
+void tst_MainWindow::desktopFontFollowed()
 {
-    QFont desktop(QStringLiteral("DejaVu Serif"));
-    desktop.setPixelSize(11);
+    QFont atStart(QStringLiteral("DejaVu Serif"));
+    atStart.setPixelSize(11);
     QFont menus(QStringLiteral("DejaVu Sans Mono"));
     menus.setPixelSize(10);
-    QApplication::setFont(desktop);
+    const QFont previousMenus = QApplication::font("QMenu");
     QApplication::setFont(menus, "QMenu");
+    DesktopFont desktop(atStart);
+    QCOMPARE(QGuiApplication::font(), atStart);
 
     open();
-    QCOMPARE(QGuiApplication::font(), desktop);
+    QCOMPARE(QGuiApplication::font(), atStart);
     QCOMPARE(QApplication::font("QMenu"), menus);
     for (QWidget *box : {static_cast<QWidget *>(w->ComboBox1->lineEdit()), static_cast<QWidget *>(w->Edit1)}) {
         QCOMPARE(box->font().family(), w->font().family());
@@ -325,7 +381,28 @@ void tst_MainWindow::desktopFontKept()
     QCOMPARE(w->EditEx1->font().pixelSize(), 21);
     QCOMPARE(w->ComboBox1->lineEdit()->font().pixelSize(), 15);
 
-    QApplication::setFont(m_font);
+    QFont changed(QStringLiteral("Liberation Mono"));
+    changed.setPixelSize(17);
+    desktop.change(changed);
+    QCOMPARE(QGuiApplication::font(), changed);
+    QCOMPARE(QToolTip::font(), changed);
+    // The tool tip of a tool bar button opens in it.
+    QWidget *button = w->ToolBar1->widgetForAction(w->aUj);
+    QToolTip::showText(button->mapToGlobal(button->rect().center()), w->aUj->toolTip(), button);
+    QVERIFY(QToolTip::isVisible());
+    QWidget *tip = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->inherits("QTipLabel") && window->isVisible())
+            tip = window;
+    }
+    QVERIFY(tip);
+    QCOMPARE(tip->font(), changed);
+    QToolTip::hideText();
+    // The window's own fonts stay as they were.
+    QCOMPARE(w->EditEx1->font().pixelSize(), 21);
+    QCOMPARE(w->EditEx1->font().family(), w->font().family());
+
+    QApplication::setFont(previousMenus, "QMenu");
 }
 
 void tst_MainWindow::gridsHandFocusBack()

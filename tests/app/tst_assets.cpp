@@ -1,13 +1,6 @@
-#include <cstring>
-
-#include <QDirIterator>
 #include <QImage>
 #include <QImageReader>
-#include <QResource>
 #include <QTest>
-
-#include "app/Picture.h"
-#include "app/Pixels.h"
 
 // The pictures reach every program that links the application library, at the sizes the
 // windows lay them out for, with transparency where they sit on the window's background.
@@ -19,22 +12,7 @@ private slots:
     void loads_data();
     void loads();
     void markersMirrorEachOther();
-    void builtInPixelsAreTheDecodedPictures();
-    void pixelsKeepWhatTheDecoderGave_data();
-    void pixelsKeepWhatTheDecoderGave();
-    void malformedPixelsAreRefused_data();
-    void malformedPixelsAreRefused();
-    void pictureWithoutPixelsIsDecoded();
 };
-
-namespace {
-
-QByteArray pixelsOfSplash()
-{
-    return pixelsOf(QImage(QStringLiteral(":/assets/splash.jpg")));
-}
-
-} // namespace
 
 void tst_assets::loads_data()
 {
@@ -87,6 +65,8 @@ void tst_assets::loads()
     const QImage image = reader.read();
     QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
     QCOMPARE(image.size(), size);
+    // A twin is drawn at half its size in pixels, by its name alone.
+    QCOMPARE(image.devicePixelRatio(), path.contains(QStringLiteral("@2x")) ? 2.0 : 1.0);
     QCOMPARE(image.hasAlphaChannel(), transparentCorner);
     if (transparentCorner) {
         QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
@@ -103,106 +83,6 @@ void tst_assets::markersMirrorEachOther()
     QCOMPARE(right.convertToFormat(QImage::Format_ARGB32),
         left.mirrored(true, false).convertToFormat(QImage::Format_ARGB32));
     QVERIFY(left != right.convertToFormat(left.format()));
-}
-
-// Every picture built in as pixels reads back as the same image its file decodes to (pixels,
-// format and scale), uncompressed; the pictures shown at start are among them.
-void tst_assets::builtInPixelsAreTheDecodedPictures()
-{
-    QStringList pictures;
-    QDirIterator it(QStringLiteral(":/pixels/assets"), QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        pictures << QStringLiteral(":") + it.next().mid(QStringLiteral(":/pixels").size());
-    for (const char *shown : {"splash.jpg", "dart_left.png", "tb_new.png", "cross@2x.png", "icon/pontix-32.png"})
-        QVERIFY2(pictures.contains(QStringLiteral(":/assets/") + QLatin1StringView(shown)), shown);
-
-    for (const QString &picture : std::as_const(pictures)) {
-        const QResource pixels(QStringLiteral(":/pixels") + picture.mid(1));
-        QCOMPARE(pixels.compressionAlgorithm(), QResource::NoCompression);
-        const QImage decoded(picture);
-        const QImage read = imageFromPixels(QByteArrayView(pixels.data(), pixels.size()));
-        QVERIFY2(!read.isNull(), qPrintable(picture));
-        QCOMPARE(read.format(), decoded.format());
-        QCOMPARE(read.devicePixelRatio(), decoded.devicePixelRatio());
-        QVERIFY2(read == decoded, qPrintable(picture));
-        QVERIFY2(readPicture(picture) == decoded, qPrintable(picture));
-    }
-}
-
-void tst_assets::pixelsKeepWhatTheDecoderGave_data()
-{
-    QTest::addColumn<QImage>("image");
-    QTest::addColumn<QImage::Format>("format");
-
-    QImage opaque(7, 3, QImage::Format_RGB32);
-    opaque.fill(QColor(10, 20, 30));
-    QTest::newRow("opaque") << opaque << QImage::Format_RGB32;
-    QImage twin(5, 4, QImage::Format_ARGB32);
-    twin.fill(QColor(200, 100, 50, 128));
-    twin.setDevicePixelRatio(2);
-    QTest::newRow("translucent, drawn at 2") << twin << QImage::Format_ARGB32;
-    QImage premultiplied = twin.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    QTest::newRow("premultiplied") << premultiplied << QImage::Format_ARGB32_Premultiplied;
-    // Other formats are held as ARGB32.
-    QImage indexed(3, 2, QImage::Format_Indexed8);
-    indexed.setColorTable({qRgb(255, 0, 0), qRgba(0, 0, 255, 0)});
-    indexed.fill(1);
-    indexed.setPixel(0, 0, 0);
-    QTest::newRow("indexed") << indexed << QImage::Format_ARGB32;
-}
-
-void tst_assets::pixelsKeepWhatTheDecoderGave()
-{
-    QFETCH(QImage, image);
-    QFETCH(QImage::Format, format);
-
-    const QImage read = imageFromPixels(pixelsOf(image));
-    QCOMPARE(read.format(), format);
-    QCOMPARE(read.size(), image.size());
-    QCOMPARE(read.devicePixelRatio(), image.devicePixelRatio());
-    QCOMPARE(read, image.convertToFormat(format));
-}
-
-void tst_assets::malformedPixelsAreRefused_data()
-{
-    QTest::addColumn<QByteArray>("pixels");
-
-    const QByteArray good = pixelsOfSplash();
-    QVERIFY(!imageFromPixels(good).isNull());
-    // The header's fields: the mark (8 bytes), width, height, format and scale (4 bytes each).
-    const auto withField = [&good](int offset, quint32 value) {
-        QByteArray changed = good;
-        std::memcpy(changed.data() + offset, &value, sizeof value);
-        return changed;
-    };
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("header cut short") << good.left(10);
-    QTest::newRow("a row missing") << good.left(good.size() - 600 * 4);
-    QTest::newRow("a byte too many") << good + '\0';
-    QTest::newRow("another mark") << QByteArray(good).replace(0, 6, "NOTPIX");
-    QTest::newRow("no width") << withField(8, 0);
-    QTest::newRow("width beyond any picture") << withField(8, 1u << 31);
-    QTest::newRow("height not matching the rows") << withField(12, 401);
-    QTest::newRow("format of one byte a pixel") << withField(16, quint32(QImage::Format_Grayscale8));
-    QTest::newRow("unknown format") << withField(16, 9999);
-    QTest::newRow("no scale") << withField(20, 0);
-}
-
-void tst_assets::malformedPixelsAreRefused()
-{
-    QFETCH(QByteArray, pixels);
-    QVERIFY(imageFromPixels(pixels).isNull());
-}
-
-// A picture without pixels of its own is decoded from its file, scale included.
-void tst_assets::pictureWithoutPixelsIsDecoded()
-{
-    const QString twin = QStringLiteral(":/assets/dart_left@2x.png");
-    QVERIFY(!QResource(QStringLiteral(":/pixels/assets/dart_left@2x.png")).isValid());
-    const QImage read = readPicture(twin);
-    QCOMPARE(read, QImage(twin));
-    QCOMPARE(read.devicePixelRatio(), 2.0);
-    QVERIFY(readPicture(QStringLiteral(":/assets/none.png")).isNull());
 }
 
 QTEST_GUILESS_MAIN(tst_assets)

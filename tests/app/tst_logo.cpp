@@ -24,6 +24,7 @@ private slots:
     void centredOnScreen_data();
     void centredOnScreen();
     void centredOnMainWindowScreen();
+    void mainWindowShowsOpeningPicture();
     void fadesAndFrees();
     void closesOnItsOwn();
     void transparentColor_data();
@@ -114,6 +115,16 @@ void tst_logo::centredOnMainWindowScreen()
     QVERIFY(frm_Logo);
     const QRect screen = QGuiApplication::screenAt(window.frameGeometry().center())->geometry();
     QCOMPARE(frm_Logo->frameGeometry().center(), screen.center());
+}
+
+// The main window has the picture decoded while it is built and hands it to the splash.
+void tst_logo::mainWindowShowsOpeningPicture()
+{
+    Tfrm_Main window;
+    window.show();
+    QVERIFY(frm_Logo);
+    const QImage shown = frm_Logo->Image1->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown, QImage(QStringLiteral(":/assets/splash.jpg")).convertToFormat(QImage::Format_RGB32));
 }
 
 void tst_logo::fadesAndFrees()
