@@ -8,6 +8,9 @@
 # The window is seen shown by xev watching the root window: the window manager maps the frame
 # it puts around a window as the window is shown, and that map is the first event of its kind
 # after the start. The time includes the fork and exec of the program, as a launcher's does.
+# Beside it, the time the program's main thread has been running on a processor when its window
+# is shown (from /proc/PID/schedstat, read just after): on a machine shared with other work the
+# wall clock depends on that work's load, this much less.
 #
 # usage: startup_x11.sh PONTIX ONE_LABEL_WINDOW [ROUNDS]   (ROUNDS default 20)
 # The one-label window must stay open (startup_text --stay).
@@ -37,9 +40,10 @@ pids+=("$WATCH_PID")
 watch_in=${WATCH[0]}
 sleep 0.5
 
-# Runs one program; sets ms (to its first window shown) and kib (resident 3 seconds later).
+# Runs one program; sets ms (to its first window shown), cpu (milliseconds its main thread ran
+# until then) and kib (resident 3 seconds later).
 measure() {
-    local line start shown pid
+    local line start shown pid ran
     # Whatever the last program's windows left behind is not this program's.
     while read -r -t 0.2 line <&"$watch_in"; do :; done
     start=$EPOCHREALTIME
@@ -49,12 +53,14 @@ measure() {
         [[ $line == MapNotify* ]] && break
     done
     shown=$EPOCHREALTIME
+    read -r ran _ <"/proc/$pid/schedstat"
     [[ $line == MapNotify* ]] || { kill "$pid" 2>/dev/null; fail "no window of $1 was shown"; }
     sleep 3
     kib=$(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status")
     kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
     ms=$(awk -v a="$start" -v b="$shown" 'BEGIN { printf "%.1f", (b - a) * 1000 }')
+    cpu=$(awk -v n="$ran" 'BEGIN { printf "%.1f", n / 1e6 }')
 }
 
 results="$work/results"
@@ -72,10 +78,10 @@ for ((round = 0; round <= rounds; round++)); do
             measure "$text" --stay
         fi
         if ((round == 0)); then
-            printf 'round 0 (not counted) %-6s %s ms, %s KiB\n' "$which" "$ms" "$kib"
+            printf 'round 0 (not counted) %-6s %s ms (main thread on a processor %s ms), %s KiB\n' "$which" "$ms" "$cpu" "$kib"
         else
-            printf 'round %-2d %-6s %s ms, %s KiB\n' "$round" "$which" "$ms" "$kib"
-            echo "$which $ms $kib $round" >>"$results"
+            printf 'round %-2d %-6s %s ms (main thread on a processor %s ms), %s KiB\n' "$round" "$which" "$ms" "$cpu" "$kib"
+            echo "$which $ms $kib $round $cpu" >>"$results"
         fi
     done
 done
@@ -91,11 +97,15 @@ text_ms=$(column text 2 | median)
 text_kib=$(column text 3 | median)
 pontix_ms=$(column pontix 2 | median)
 pontix_kib=$(column pontix 3 | median)
+text_cpu=$(column text 5 | median)
+pontix_cpu=$(column pontix 5 | median)
 ms_ratio=$(round_ratios 2 | median)
 kib_ratio=$(round_ratios 3 | median)
 awk -v tm="$text_ms" -v tk="$text_kib" -v pm="$pontix_ms" -v pk="$pontix_kib" -v rm="$ms_ratio" -v rk="$kib_ratio" \
+    -v tc="$text_cpu" -v pc="$pontix_cpu" \
     -v n="$rounds" -v load="$(cut -d' ' -f1-3 /proc/loadavg)" 'BEGIN {
     printf "\nmedians of %d rounds (load %s): one-label window %.1f ms, %.1f MB; Pontix %.1f ms, %.1f MB\n", n, load, tm, tk / 1024, pm, pk / 1024
     printf "Pontix / one-label window: time %.2f (target at most 1.50), resident memory %.2f (target at most 1.30)\n", pm / tm, pk / tk
     printf "median of the rounds ratios: time %.2f, resident memory %.2f\n", rm, rk
+    printf "main thread on a processor until the window was shown: one-label window %.1f ms, Pontix %.1f ms, %.2f\n", tc, pc, pc / tc
 }'
