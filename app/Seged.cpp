@@ -2,11 +2,30 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include "app/AppStyle.h"
 #include "app/LazyIconEngine.h"
 #include "app/Version.h"
+
+namespace {
+
+// The window speaks Hungarian, and so do the toolkit's own texts (the edit boxes' menus, the
+// standard buttons of dialogs) once its Hungarian catalogue is loaded, whatever the desktop's
+// language. The catalogue comes with the toolkit's translations package; without it those
+// texts stay in English.
+void loadToolkitTranslation()
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_hu"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+} // namespace
 
 void InitApplication()
 {
@@ -16,6 +35,7 @@ void InitApplication()
     // Before the first widget, so that every widget draws through it; it wraps the style the
     // desktop or the command line chose.
     QApplication::setStyle(new AppStyle(QStyleFactory::create(QApplication::style()->name())));
+    loadToolkitTranslation();
     QApplication::setApplicationName(QStringLiteral("Pontix"));
     QApplication::setApplicationDisplayName(QStringLiteral("Pontix"));
     QApplication::setApplicationVersion(QString::fromLatin1(PontixVersion));

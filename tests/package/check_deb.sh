@@ -47,6 +47,8 @@ fi
 [[ $(dpkg-deb -f "$deb" Package) == pontix ]] || fail "package name"
 [[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "package version $(dpkg-deb -f "$deb" Version)"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "no dependency on Qt Widgets: $(dpkg-deb -f "$deb" Depends)"
+dpkg-deb -f "$deb" Recommends | grep -q -w 'qt6-translations-l10n' ||
+    fail "the toolkit's Hungarian texts are not recommended: $(dpkg-deb -f "$deb" Recommends)"
 [[ $(dpkg-deb -f "$deb" Section) == games ]] || fail "section $(dpkg-deb -f "$deb" Section), not games (/usr/games)"
 addressed='^[^<>]+ <[^@ <>]+@[^@ <>]+>$'
 [[ $(dpkg-deb -f "$deb" Maintainer) =~ $addressed ]] ||
