@@ -100,6 +100,18 @@ QLabel *marker(QWidget *parent, const QString &resource, QPoint position)
     return image;
 }
 
+// An action's tool tip names its keys: "Új játék (Ins, F3)". Keys that reach the action other
+// than as its shortcuts come in `more`.
+QString toolTipWithKeys(const QAction *action, const QList<QKeySequence> &more = {})
+{
+    QStringList keys;
+    for (const QKeySequence &key : action->shortcuts() + more)
+        keys << key.toString(QKeySequence::NativeText);
+    if (keys.isEmpty())
+        return action->text();
+    return QStringLiteral("%1 (%2)").arg(action->text(), keys.join(QStringLiteral(", ")));
+}
+
 } // namespace
 
 Tfrm_Main::Tfrm_Main(QWidget *parent)
@@ -196,7 +208,9 @@ void Tfrm_Main::createActions()
     aBeallit->setShortcut(QKeySequence(Qt::Key_F6));
     aKijelzo->setShortcut(QKeySequence(Qt::Key_F11));
     for (QAction *action : {aUj, aTorol, aBeallit, aBezar, aKijelzo})
-        action->setToolTip(action->text());
+        action->setToolTip(toolTipWithKeys(action));
+    // The keypad's / takes back from the entry box without being a shortcut of the action.
+    aTorol->setToolTip(toolTipWithKeys(aTorol, {QKeySequence(Qt::KeypadModifier | Qt::Key_Slash)}));
     connect(aUj, &QAction::triggered, this, [this] { aUjExecute(aUj); });
     connect(aTorol, &QAction::triggered, this, [this] { aTorolExecute(aTorol); });
     connect(aBeallit, &QAction::triggered, this, [this] { aBeallitExecute(aBeallit); });

@@ -2,15 +2,35 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "app/LazyIconEngine.h"
 #include "app/Version.h"
+
+namespace {
+
+// The window speaks Hungarian, and so do the toolkit's own texts (the edit boxes' menus, the
+// standard buttons of dialogs) once its Hungarian catalogue is loaded, whatever the desktop's
+// language. The catalogue comes with the toolkit's translations package; without it those
+// texts stay in English.
+void loadToolkitTranslation()
+{
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_hu"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+} // namespace
 
 void InitApplication()
 {
     // The folders are fixed before anything reads the settings file, that is before the main
     // window.
     InitFolders();
+    loadToolkitTranslation();
     QApplication::setApplicationName(QStringLiteral("Pontix"));
     QApplication::setApplicationDisplayName(QStringLiteral("Pontix"));
     QApplication::setApplicationVersion(QString::fromLatin1(PontixVersion));

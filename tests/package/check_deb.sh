@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build tree's install rules, lists and checks its contents,
-# unpacks it into a staging folder and runs the installed program there without a display.
-# usage: check_deb.sh CPACK_CONFIG VERSION APP_ID
+# has lintian check it, unpacks it into a staging folder and runs the installed program there
+# without a display. With "hardened" (a tree built with Debian's flags), the program must also
+# carry Debian's hardening: lintian names none missing, and the relocations are bound at start.
+# usage: check_deb.sh CPACK_CONFIG VERSION APP_ID [hardened|plain]
 set -u
 config=$1
 version=$2
 id=$3
+mode=${4:-plain}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -21,7 +24,10 @@ arch=$(dpkg --print-architecture)
 echo "== contents of $(basename "$deb")"
 dpkg-deb -c "$deb" | tee "$work/contents" || fail "dpkg-deb cannot list the package"
 expected=(
-    ./usr/bin/pontix
+    ./usr/games/pontix
+    ./usr/share/man/man6/pontix.6.gz
+    ./usr/share/doc/pontix/copyright
+    ./usr/share/doc/pontix/changelog.gz
     "./usr/share/applications/$id.desktop"
     "./usr/share/metainfo/$id.metainfo.xml"
     "./usr/share/icons/hicolor/scalable/apps/$id.svg"
@@ -41,13 +47,39 @@ fi
 [[ $(dpkg-deb -f "$deb" Package) == pontix ]] || fail "package name"
 [[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "package version $(dpkg-deb -f "$deb" Version)"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "no dependency on Qt Widgets: $(dpkg-deb -f "$deb" Depends)"
+dpkg-deb -f "$deb" Recommends | grep -q -w 'qt6-translations-l10n' ||
+    fail "the toolkit's Hungarian texts are not recommended: $(dpkg-deb -f "$deb" Recommends)"
+[[ $(dpkg-deb -f "$deb" Section) == games ]] || fail "section $(dpkg-deb -f "$deb" Section), not games (/usr/games)"
+addressed='^[^<>]+ <[^@ <>]+@[^@ <>]+>$'
+[[ $(dpkg-deb -f "$deb" Maintainer) =~ $addressed ]] ||
+    fail "the maintainer has no address: $(dpkg-deb -f "$deb" Maintainer)"
+
+# lintian: no error and no warning; the informational tags are shown, and with "hardened" none
+# may say that a hardening feature is missing.
+echo "== lintian"
+lintian --fail-on error,warning --display-info --pedantic "$deb" 2>&1 | grep -v 'running with root privileges' |
+    tee "$work/lintian"
+[[ ${PIPESTATUS[0]} -eq 0 ]] || fail "lintian found errors or warnings"
 
 stage="$work/stage"
 dpkg-deb -x "$deb" "$stage" || fail "dpkg-deb cannot unpack the package"
-binary="$stage/usr/bin/pontix"
+binary="$stage/usr/games/pontix"
 if readelf -d "$binary" | grep -E 'RPATH|RUNPATH'; then
     fail "the installed program carries a run path"
 fi
+if [[ $mode == hardened ]]; then
+    if grep -E 'hardening-' "$work/lintian"; then
+        fail "the program lacks some of Debian's hardening"
+    fi
+    readelf -d "$binary" | grep -q -E 'FLAGS.*BIND_NOW' || fail "the program's relocations are not bound at start"
+fi
+
+# The copyright file is machine-readable, the changelog's latest entry is this version.
+doc="$stage/usr/share/doc/pontix"
+head -n 1 "$doc/copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "the copyright file is not in the machine-readable format"
+zcat "$doc/changelog.gz" | head -n 1 | grep -q "^pontix ($version) " ||
+    fail "the changelog's latest entry is not $version: $(zcat "$doc/changelog.gz" | head -n 1)"
 "$here/check_metadata.sh" "$stage/usr/share/applications/$id.desktop" "$stage/usr/share/metainfo/$id.metainfo.xml" "$id" ||
     fail "installed metadata"
 
@@ -60,6 +92,14 @@ status=$?
 "${headless[@]}" "$binary" --help >"$work/help" 2>"$work/err"
 status=$?
 [[ $status -eq 0 ]] && grep -q '^Usage: ' "$work/help" || fail "--help gave status $status: $(cat "$work/help" "$work/err")"
+# The manual page names every option --help lists.
+LC_ALL=C.UTF-8 MANWIDTH=200 man -l "$stage/usr/share/man/man6/pontix.6.gz" >"$work/manual" 2>"$work/err" ||
+    fail "the manual page does not render: $(cat "$work/err")"
+options=$(grep -o -E '(^|[ ,])--?[a-z][a-z-]*' "$work/help" | tr -d ' ,' | sort -u)
+[[ -n $options ]] || fail "no options found in --help: $(cat "$work/help")"
+for option in $options; do
+    grep -q -F -e "$option" "$work/manual" || fail "the manual page does not name $option"
+done
 "${headless[@]}" "$binary" --no-such-option >"$work/out.txt" 2>"$work/err"
 status=$?
 [[ $status -eq 2 && ! -s "$work/out.txt" ]] && grep -q '^Usage: ' "$work/err" ||
