@@ -91,10 +91,13 @@ void Tfrm_Main::setEntryBoxColor(bool refused)
 // otherwise. The colour stays until the next entry.
 void Tfrm_Main::EnterThrow()
 {
-    switch (m_match.enterScore(ScoreFromText(EditEx1->text()), CheckBox1->isChecked())) {
+    const qint32 typed = ScoreFromText(EditEx1->text());
+    const EntryOutcome outcome = m_match.enterScore(typed, CheckBox1->isChecked());
+    switch (outcome) {
     case EntryOutcome::Refused:
         setEntryBoxColor(true);
         EditEx1->selectAll();
+        TellEntry(*this, outcome, typed);
         return;
     case EntryOutcome::Recorded:
         setEntryBoxColor(false);
@@ -104,6 +107,7 @@ void Tfrm_Main::EnterThrow()
         break;
     }
     RefreshScoreboard();
+    TellEntry(*this, outcome, typed);
 }
 
 void Tfrm_Main::RefreshScoreboard()
@@ -140,8 +144,11 @@ void Tfrm_Main::SpeedButton2Click(QObject *Sender)
 void Tfrm_Main::aTorolExecute(QObject *Sender)
 {
     Q_UNUSED(Sender);
-    if (m_match.takeBack())
+    const QString entry = NewestEntry(*this);
+    if (m_match.takeBack()) {
         RefreshScoreboard();
+        TellTakenBack(*this, entry);
+    }
 }
 
 void Tfrm_Main::aUjExecute(QObject *Sender)
@@ -149,6 +156,7 @@ void Tfrm_Main::aUjExecute(QObject *Sender)
     Q_UNUSED(Sender);
     m_match.newGame();
     RefreshScoreboard();
+    TellNewGame(*this);
 }
 
 // --- Window ---------------------------------------------------------------------------------
@@ -304,7 +312,12 @@ void Tfrm_Main::aKijelzoExecute(QObject *Sender)
 void Tfrm_Main::showCheckoutRoute()
 {
     const qint32 remaining = Player1ToThrow ? Remaining1 : Remaining2;
-    m_routePanel->setText(CheckBox1->isChecked() ? checkoutRoute(remaining).text() : QString());
+    const QString route = CheckBox1->isChecked() ? checkoutRoute(remaining).text() : QString();
+    m_routePanel->setText(route);
+    // A screen reader reads the panel by its name: the name carries the darts.
+    const QString name = route.isEmpty() ? QStringLiteral("Kiszálló") : QStringLiteral("Kiszálló: %1").arg(route);
+    if (m_routePanel->accessibleName() != name)
+        m_routePanel->setAccessibleName(name);
 }
 
 void Tfrm_Main::DBGrid1Enter(QObject *Sender)

@@ -14,15 +14,18 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStringList>
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/Announcer.h"
 #include "app/Main.h"
 #include "controls/DBGridAccessible.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
 #include "db/Field.h"
+#include "match/Checkout.h"
 #include "memtable/xovMemTable.h"
 
 namespace {
@@ -83,6 +86,51 @@ void nameFigures(const Tfrm_Main &w)
     }
 }
 
+// Who throws next and what is left to go, with the route while exact checkout is ticked:
+// "Következik: Anna, kell még 170. Kiszálló: T20 T20 Bull."
+QString nextThrower(const Tfrm_Main &w, const QString &lead)
+{
+    const PlayerControls next = playersOf(w)[w.Player1ToThrow ? 0 : 1];
+    QString told = QStringLiteral("%1: %2, kell még %3.").arg(lead, playerName(next), QString::number(next.remaining));
+    if (w.CheckBox1->isChecked()) {
+        const QString route = checkoutRoute(next.remaining).text();
+        if (!route.isEmpty())
+            told += QStringLiteral(" Kiszálló: %1.").arg(route);
+    }
+    return told;
+}
+
+// The player who made the newest entry: the one not to throw, while the table holds that entry.
+const PlayerControls *lastThrower(const Tfrm_Main &w, const std::array<PlayerControls, 2> &players)
+{
+    const PlayerControls &last = players[w.Player1ToThrow ? 1 : 0];
+    // The newest entry is in the current row, the last of the table.
+    if (!w.Tbl->Active() || w.Tbl->RowCount() == 0 || last.score->IsEmptyValue())
+        return nullptr;
+    return &last;
+}
+
+// The newest turn with the score it left, "Anna: 60, kell még 441.", and "Kiszállt!" once the
+// player has checked out.
+QString newestTurn(const Tfrm_Main &w)
+{
+    const std::array<PlayerControls, 2> players = playersOf(w);
+    const PlayerControls *last = lastThrower(w, players);
+    if (!last)
+        return {};
+    QString told = QStringLiteral("%1, kell még %2.").arg(NewestEntry(w), QString::number(last->remaining));
+    if (hasCheckedOut(last->remaining, w.CheckBox1->isChecked()))
+        told += QStringLiteral(" Kiszállt!");
+    return told;
+}
+
+QString sentence(const QStringList &parts)
+{
+    QStringList said = parts;
+    said.removeAll(QString());
+    return said.join(u' ');
+}
+
 } // namespace
 
 void NameAccessibleControls(Tfrm_Main &w)
@@ -127,24 +175,69 @@ void NameAccessibleControls(Tfrm_Main &w)
     w.firstToBox->setAccessibleDescription(QStringLiteral("0: nincs határ"));
     w.matchWinnerLabel->setAccessibleName(QStringLiteral("Meccs"));
     w.statusBar()->setAccessibleName(QStringLiteral("Állapotsor"));
+    w.announcer = new Announcer(w.statusBar());
+    w.announcer->setObjectName(QStringLiteral("Bemondo"));
 
     DescribeScoreboard(w);
 }
 
 void DescribeScoreboard(Tfrm_Main &w)
 {
-    const std::array<PlayerControls, 2> players = playersOf(w);
-    const QString next = playerName(players[w.Player1ToThrow ? 0 : 1]);
-    // A name like "Játékos 1." ends the sentence itself.
-    QString situation = QStringLiteral("Következik: %1").arg(next);
-    if (!situation.endsWith(u'.'))
-        situation += u'.';
-    // The last entry is the other player's, in the current row, the last of the table.
-    const PlayerControls &last = players[w.Player1ToThrow ? 1 : 0];
-    if (w.Tbl->Active() && w.Tbl->RowCount() > 0 && !last.score->IsEmptyValue()) {
-        situation = QStringLiteral("%1: %2, kell még %3. %4")
-                        .arg(playerName(last), last.score->DisplayText(), QString::number(last.remaining), situation);
-    }
-    w.EditEx1->setAccessibleDescription(situation);
+    w.EditEx1->setAccessibleDescription(sentence({newestTurn(w), nextThrower(w, QStringLiteral("Következik"))}));
     nameFigures(w);
+}
+
+QString NewestEntry(const Tfrm_Main &w)
+{
+    const std::array<PlayerControls, 2> players = playersOf(w);
+    const PlayerControls *last = lastThrower(w, players);
+    return last ? QStringLiteral("%1: %2").arg(playerName(*last), last->score->DisplayText()) : QString();
+}
+
+// The sentences are made only while a screen reader listens: an entry costs nothing more otherwise.
+void TellEntry(Tfrm_Main &w, EntryOutcome outcome, qint32 typedScore)
+{
+    if (!QAccessible::isActive())
+        return;
+    const QString next = nextThrower(w, QStringLiteral("Következik"));
+    switch (outcome) {
+    case EntryOutcome::Refused:
+        w.announcer->announce(sentence({QStringLiteral("Elutasítva: %1 nem dobható.").arg(typedScore), next}));
+        return;
+    case EntryOutcome::Recorded:
+        w.announcer->announce(sentence({newestTurn(w), next}));
+        return;
+    case EntryOutcome::RecordedAsZero: {
+        const std::array<PlayerControls, 2> players = playersOf(w);
+        const PlayerControls *last = lastThrower(w, players);
+        if (!last)
+            return;
+        w.announcer->announce(
+            sentence({QStringLiteral("%1: túldobás, %2 helyett 0, kell még %3.")
+                          .arg(playerName(*last), QString::number(typedScore), QString::number(last->remaining)),
+                next}));
+        return;
+    }
+    }
+}
+
+void TellTakenBack(Tfrm_Main &w, const QString &entry)
+{
+    if (!QAccessible::isActive())
+        return;
+    w.announcer->announce(
+        sentence({QStringLiteral("Visszavonva: %1.").arg(entry), nextThrower(w, QStringLiteral("Következik"))}));
+}
+
+void TellNewGame(Tfrm_Main &w)
+{
+    if (!QAccessible::isActive())
+        return;
+    const std::array<PlayerControls, 2> players = playersOf(w);
+    const QString legs = QStringLiteral("Legek: %1 %2, %3 %4.")
+                             .arg(playerName(players[0]), QString::number(players[0].legsWon), playerName(players[1]),
+                                 QString::number(players[1].legsWon));
+    const QString decided = w.matchWinnerLabel->text();
+    w.announcer->announce(sentence({QStringLiteral("Új játék."), legs, decided.isEmpty() ? QString() : decided + u'.',
+        nextThrower(w, QStringLiteral("Kezd"))}));
 }
