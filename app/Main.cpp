@@ -320,10 +320,12 @@ void Tfrm_Main::showCheckoutRoute()
         m_routePanel->setAccessibleName(name);
 }
 
+// A grid holds the focus only when reached from the keyboard, to be read: reading starts on the
+// newest turn.
 void Tfrm_Main::DBGrid1Enter(QObject *Sender)
 {
-    Q_UNUSED(Sender);
-    EditEx1->setFocus();
+    if (auto *grid = qobject_cast<TDBGrid *>(Sender))
+        grid->setReadingCell(0, grid->shownRowCount() - 1);
 }
 
 void Tfrm_Main::DBGrid1DrawColumnCell(
@@ -344,6 +346,21 @@ bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Panel4 && event->type() == QEvent::Show)
         fitSettingsLabels();
+    // In a grid being read, Esc goes back to the entry box, and what is typed goes into it: a
+    // score typed there lands where scores go, Enter records it.
+    if (event->type() == QEvent::KeyPress && (watched == DBGrid1 || watched == DBGrid2)) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const bool typed = !key->text().isEmpty() && key->text().front().isPrint();
+        if (enter || typed || key->key() == Qt::Key_Escape) {
+            EditEx1->setFocus(Qt::OtherFocusReason);
+            if (enter)
+                EditEx1KeyPress(EditEx1, QChar(13));
+            else if (typed)
+                EditEx1->insert(key->text());
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress && (watched == EditEx1 || watched == Edit1)) {
         const auto *key = static_cast<QKeyEvent *>(event);
         // The keypad's "/" types nothing a score could use: at the board, with a keypad alone,

@@ -4,6 +4,7 @@
 #include <tuple>
 #include <utility>
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
@@ -131,6 +132,36 @@ QString sentence(const QStringList &parts)
     return said.join(u' ');
 }
 
+// Tab and Shift+Tab reach every control, in the order of the work: the entry box and its OK
+// button, the names, the settings panel while it shows, the grids, the tool bar. A click on a
+// button still leaves the keyboard where it was; a button pressed from the keyboard hands it back
+// to the entry box, as every action leaves it there.
+void orderKeyboardFocus(Tfrm_Main &w)
+{
+    QList<QWidget *> toolButtons;
+    for (QAction *action : {w.aUj, w.aTorol, w.aBeallit, w.aBezar, w.aKijelzo}) {
+        if (QWidget *button = w.ToolBar1->widgetForAction(action))
+            toolButtons << button;
+    }
+    for (QWidget *widget : QList<QWidget *> {w.SpeedButton2, w.SpeedButton1} + toolButtons) {
+        auto *button = qobject_cast<QAbstractButton *>(widget);
+        if (!button)
+            continue;
+        button->setFocusPolicy(Qt::TabFocus);
+        QObject::connect(button, &QAbstractButton::clicked, &w, [&w, button] {
+            if (button->hasFocus())
+                w.EditEx1->setFocus(Qt::OtherFocusReason);
+        });
+    }
+    // Only controls that take the focus can be ordered: the buttons' policies come first.
+    const QList<QWidget *> chain
+        = QList<QWidget *> {w.EditEx1, w.SpeedButton2, w.ComboBox1, w.ComboBox2, w.CheckBox1, w.Edit1, w.firstToBox,
+              w.legsBoxes[0], w.legsBoxes[1], w.SpeedButton1, w.DBGrid1, w.DBGrid2}
+        + toolButtons;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
 } // namespace
 
 void NameAccessibleControls(Tfrm_Main &w)
@@ -156,6 +187,8 @@ void NameAccessibleControls(Tfrm_Main &w)
         player.nameBox->lineEdit()->setAccessibleName(nameOfName);
         player.marker->setAccessibleName(title + QStringLiteral(" dob"));
         player.grid->setAccessibleName(title + QStringLiteral(" dobásai"));
+        // A reader speaks a row's values alone as it comes to it: the description names them.
+        player.grid->setAccessibleDescription(QStringLiteral("Soronként: dobás, kell még"));
         player.legsBox->setAccessibleName(title + QStringLiteral(" nyert legjei"));
     }
     w.EditEx1->setAccessibleName(QStringLiteral("Dobott pontszám"));
@@ -177,6 +210,7 @@ void NameAccessibleControls(Tfrm_Main &w)
     w.statusBar()->setAccessibleName(QStringLiteral("Állapotsor"));
     w.announcer = new Announcer(w.statusBar());
     w.announcer->setObjectName(QStringLiteral("Bemondo"));
+    orderKeyboardFocus(w);
 
     DescribeScoreboard(w);
 }
