@@ -1,6 +1,8 @@
 #include "app/MainAccessibility.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <tuple>
 #include <utility>
 
@@ -9,10 +11,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStringList>
@@ -162,6 +166,74 @@ void orderKeyboardFocus(Tfrm_Main &w)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
+// The contrast ratio of two colours, from their relative luminance (WCAG 2.1, 1.4.3).
+double contrastRatio(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto channel = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Text that is drawn disabled but must be read: its colour goes from the palette's disabled text
+// towards the normal text until it stands 4.5:1 from the ground, the least for normal text
+// (WCAG 2.1, 1.4.3). Kept so whenever the desktop's palette changes.
+class ReadableDisabledTexts final : public QObject
+{
+public:
+    ReadableDisabledTexts(QWidget *holder, QList<QLabel *> labels)
+        : QObject(holder)
+        , m_labels(std::move(labels))
+    {
+        holder->installEventFilter(this);
+        apply();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::PaletteChange)
+            apply();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    // From the holder's palette, which the labels' own colour does not touch.
+    void apply()
+    {
+        const QPalette colours = static_cast<QWidget *>(parent())->palette();
+        const QColor ground = colours.color(QPalette::Active, QPalette::Window);
+        const QColor normal = colours.color(QPalette::Active, QPalette::WindowText);
+        const QColor disabled = colours.color(QPalette::Disabled, QPalette::WindowText);
+        // The box may shade its inside a little off the window's colour (Fusion does).
+        const auto readable = [&](const QColor &text) {
+            return std::min({contrastRatio(text, ground), contrastRatio(text, ground.darker(110)),
+                       contrastRatio(text, ground.lighter(110))})
+                >= MinimumContrast;
+        };
+        QColor shown = disabled;
+        for (int step = 1; step <= 10 && !readable(shown); ++step) {
+            const float t = float(step) / 10;
+            shown = QColor::fromRgbF(disabled.redF() + (normal.redF() - disabled.redF()) * t,
+                disabled.greenF() + (normal.greenF() - disabled.greenF()) * t,
+                disabled.blueF() + (normal.blueF() - disabled.blueF()) * t);
+        }
+        for (QLabel *label : m_labels) {
+            if (label->palette().color(QPalette::Disabled, QPalette::WindowText) == shown)
+                continue;
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::Disabled, QPalette::WindowText, shown);
+            label->setPalette(palette);
+        }
+    }
+
+    static constexpr double MinimumContrast = 4.5;
+    const QList<QLabel *> m_labels;
+};
+
 } // namespace
 
 void NameAccessibleControls(Tfrm_Main &w)
@@ -211,6 +283,7 @@ void NameAccessibleControls(Tfrm_Main &w)
     w.announcer = new Announcer(w.statusBar());
     w.announcer->setObjectName(QStringLiteral("Bemondo"));
     orderKeyboardFocus(w);
+    new ReadableDisabledTexts(w.GroupBox1, {w.Label6, w.Label4, w.Label5});
 
     DescribeScoreboard(w);
 }

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
@@ -23,6 +24,7 @@
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
 #include "tests/support/Accessibility.h"
+#include "tests/support/Contrast.h"
 #include "tests/support/MainWindowFixture.h"
 
 namespace {
@@ -94,6 +96,8 @@ private slots:
     void nothingSpokenWithoutChange();
     void announcerUnseen();
     void routePanelReadWithDarts();
+    void aboutTextsReadable_data();
+    void aboutTextsReadable();
 
 private:
     void enter(const QString &text);
@@ -475,6 +479,62 @@ void tst_MainAccessibility::routePanelReadWithDarts()
     w->CheckBox1->setChecked(false);
     QCOMPARE(route->text(), QString());
     QCOMPARE(nameOf(route), QStringLiteral("Kiszálló"));
+}
+
+void tst_MainAccessibility::aboutTextsReadable_data()
+{
+    QTest::addColumn<bool>("stylePalette");
+    QTest::addColumn<QPalette>("desktop"); // the application's palette, unless the style's own
+    QTest::newRow("style's palette") << true << QPalette();
+    const auto palette = [](QRgb window, QRgb text, QRgb disabledText) {
+        QPalette colours(QColor::fromRgb(window));
+        colours.setColor(QPalette::Window, QColor::fromRgb(window));
+        colours.setColor(QPalette::WindowText, QColor::fromRgb(text));
+        colours.setColor(QPalette::Disabled, QPalette::WindowText, QColor::fromRgb(disabledText));
+        return colours;
+    };
+    QTest::newRow("dark") << false << palette(0x2B2B2B, 0xEEEEEE, 0x5A5A5A);
+    QTest::newRow("grey") << false << palette(0xD4D0C8, 0x000000, 0x808080);
+    QTest::newRow("white, faint") << false << palette(0xFFFFFF, 0x000000, 0xDDDDDD);
+}
+
+// The about box's texts stay drawn disabled, yet read at 4.5:1 or more on any desktop, also
+// when the desktop's palette changes under the open window.
+void tst_MainAccessibility::aboutTextsReadable()
+{
+    QFETCH(bool, stylePalette);
+    QFETCH(QPalette, desktop);
+    const QPalette before = QApplication::palette();
+    const QPalette shown = stylePalette ? before : desktop;
+    const auto readable = [this](const char *when) {
+        QCoreApplication::processEvents();
+        const QImage picture = w->Panel6->grab().toImage();
+        for (QLabel *label : {w->Label4, w->Label5, w->Label6}) {
+            QVERIFY(!label->isEnabled());
+            QVERIFY(!label->text().isEmpty());
+            const QRect where(label->mapTo(w->Panel6, QPoint(0, 0)), label->size());
+            const double ratio = textContrast(picture, where);
+            QVERIFY2(ratio >= 4.5,
+                qPrintable(QStringLiteral("%1, %2: %3").arg(QString::fromLatin1(when), label->text()).arg(ratio)));
+        }
+    };
+
+    QApplication::setPalette(shown);
+    m_main.close();
+    QVERIFY(m_main.open());
+    w = m_main.window();
+    w->aBeallit->trigger();
+    readable("opened");
+    // Another desktop, with its disabled text as faint as that of the dark row.
+    QPalette other(QColor(0x20, 0x30, 0x40));
+    other.setColor(QPalette::Window, QColor(0x20, 0x30, 0x40));
+    other.setColor(QPalette::WindowText, QColor(0xFF, 0xFF, 0xFF));
+    other.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x40, 0x50, 0x60));
+    QApplication::setPalette(other);
+    readable("changed");
+    QApplication::setPalette(shown);
+    readable("changed back");
+    QApplication::setPalette(before);
 }
 
 QTEST_MAIN(tst_MainAccessibility)
