@@ -183,6 +183,9 @@ double contrastRatio(const QColor &a, const QColor &b)
 // (WCAG 2.1, 1.4.3). Kept so whenever the desktop's palette changes.
 class ReadableDisabledTexts final : public QObject
 {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ReadableDisabledTexts)
+
 public:
     ReadableDisabledTexts(QWidget *holder, QList<QLabel *> labels)
         : QObject(holder)
@@ -348,3 +351,5 @@ void TellNewGame(Tfrm_Main &w)
     w.announcer->announce(sentence({QStringLiteral("Új játék."), legs, decided.isEmpty() ? QString() : decided + u'.',
         nextThrower(w, QStringLiteral("Kezd"))}));
 }
+
+#include "MainAccessibility.moc"
