@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QAccessible>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -12,6 +13,7 @@
 #include <QScreen>
 #include <QVarLengthArray>
 
+#include "app/DisplayAccessible.h"
 #include "match/Checkout.h"
 #include "match/Match.h"
 #include "match/TurnScores.h"
@@ -44,6 +46,11 @@ QString figureOf(std::optional<qint32> value)
 
 } // namespace
 
+QString SpectatorDisplay::statisticLabel(int index)
+{
+    return index >= 0 && size_t(index) < statLabels.size() ? statLabels[size_t(index)] : QString();
+}
+
 SpectatorDisplay::SpectatorDisplay(Match &match, TDataSource *source, const TurnFields &fields,
     std::function<MatchView()> view, QWidget *operatorWindow)
     // A dialog of the operator's window to the window manager, so that it stays over that window
@@ -63,6 +70,7 @@ SpectatorDisplay::SpectatorDisplay(Match &match, TDataSource *source, const Turn
     setAttribute(Qt::WA_QuitOnClose, false);
     setFocusPolicy(Qt::NoFocus);
     setMinimumSize(320, 180);
+    InstallDisplayAccessibility();
     m_font = QFont(QStringLiteral("Liberation Sans"));
     m_font.setStyleHint(QFont::SansSerif);
     m_font.setBold(true);
@@ -154,6 +162,10 @@ void SpectatorDisplay::refresh()
         Half next = halfFor(player, view);
         updateChanged(player, m_halves[player - 1], next);
         m_halves[player - 1] = std::move(next);
+    }
+    if (QAccessible::isActive()) {
+        if (auto *readers = dynamic_cast<SpectatorDisplayAccessible *>(QAccessible::queryAccessibleInterface(this)))
+            readers->shownTextsChanged();
     }
 }
 

@@ -94,6 +94,12 @@ public:
     QStringList matchTexts(int player) const;
     // Whether player 1's or player 2's name carries the mark of the leg's first thrower.
     bool marksStarter(int player) const { return m_halves[player - 1].starter; }
+    // Whether player 1's or player 2's half is marked as the one to throw.
+    bool marksThrower(int player) const { return m_halves[player - 1].toThrow; }
+    // Whether the band across the top names the winner of the match.
+    bool showsMatchWinner() const { return m_matchDecided; }
+    // The label of a statistic, in reading order: the game's seven, then the match's five.
+    static QString statisticLabel(int index);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

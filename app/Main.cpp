@@ -91,10 +91,13 @@ void Tfrm_Main::setEntryBoxColor(bool refused)
 // otherwise. The colour stays until the next entry.
 void Tfrm_Main::EnterThrow()
 {
-    switch (m_match.enterScore(ScoreFromText(EditEx1->text()), CheckBox1->isChecked())) {
+    const qint32 typed = ScoreFromText(EditEx1->text());
+    const EntryOutcome outcome = m_match.enterScore(typed, CheckBox1->isChecked());
+    switch (outcome) {
     case EntryOutcome::Refused:
         setEntryBoxColor(true);
         EditEx1->selectAll();
+        TellEntry(*this, outcome, typed);
         return;
     case EntryOutcome::Recorded:
         setEntryBoxColor(false);
@@ -104,6 +107,7 @@ void Tfrm_Main::EnterThrow()
         break;
     }
     RefreshScoreboard();
+    TellEntry(*this, outcome, typed);
 }
 
 void Tfrm_Main::RefreshScoreboard()
@@ -140,8 +144,11 @@ void Tfrm_Main::SpeedButton2Click(QObject *Sender)
 void Tfrm_Main::aTorolExecute(QObject *Sender)
 {
     Q_UNUSED(Sender);
-    if (m_match.takeBack())
+    const QString entry = NewestEntry(*this);
+    if (m_match.takeBack()) {
         RefreshScoreboard();
+        TellTakenBack(*this, entry);
+    }
 }
 
 void Tfrm_Main::aUjExecute(QObject *Sender)
@@ -149,6 +156,7 @@ void Tfrm_Main::aUjExecute(QObject *Sender)
     Q_UNUSED(Sender);
     m_match.newGame();
     RefreshScoreboard();
+    TellNewGame(*this);
 }
 
 // --- Window ---------------------------------------------------------------------------------
@@ -305,13 +313,20 @@ void Tfrm_Main::aKijelzoExecute(QObject *Sender)
 void Tfrm_Main::showCheckoutRoute()
 {
     const qint32 remaining = Player1ToThrow ? Remaining1 : Remaining2;
-    m_routePanel->setText(CheckBox1->isChecked() ? checkoutRoute(remaining).text() : QString());
+    const QString route = CheckBox1->isChecked() ? checkoutRoute(remaining).text() : QString();
+    m_routePanel->setText(route);
+    // A screen reader reads the panel by its name: the name carries the darts.
+    const QString name = route.isEmpty() ? QStringLiteral("Kiszálló") : QStringLiteral("Kiszálló: %1").arg(route);
+    if (m_routePanel->accessibleName() != name)
+        m_routePanel->setAccessibleName(name);
 }
 
+// A grid holds the focus only when reached from the keyboard, to be read: reading starts on the
+// newest turn.
 void Tfrm_Main::DBGrid1Enter(QObject *Sender)
 {
-    Q_UNUSED(Sender);
-    EditEx1->setFocus();
+    if (auto *grid = qobject_cast<TDBGrid *>(Sender))
+        grid->setReadingCell(0, grid->shownRowCount() - 1);
 }
 
 void Tfrm_Main::DBGrid1DrawColumnCell(
@@ -332,6 +347,21 @@ bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Panel4 && event->type() == QEvent::Show)
         fitSettingsLabels();
+    // In a grid being read, Esc goes back to the entry box, and what is typed goes into it: a
+    // score typed there lands where scores go, Enter records it.
+    if (event->type() == QEvent::KeyPress && (watched == DBGrid1 || watched == DBGrid2)) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const bool typed = !key->text().isEmpty() && key->text().front().isPrint();
+        if (enter || typed || key->key() == Qt::Key_Escape) {
+            EditEx1->setFocus(Qt::OtherFocusReason);
+            if (enter)
+                EditEx1KeyPress(EditEx1, QChar(13));
+            else if (typed)
+                EditEx1->insert(key->text());
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress && (watched == EditEx1 || watched == Edit1)) {
         const auto *key = static_cast<QKeyEvent *>(event);
         // The keypad's "/" types nothing a score could use: at the board, with a keypad alone,

@@ -11,6 +11,7 @@
 #include "controls/DBGrid.h"
 #include "match/Match.h"
 
+class Announcer;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -137,6 +138,9 @@ public:
     QLabel *matchWinnerLabel = nullptr;
     QSpinBox *firstToBox = nullptr;
     std::array<QSpinBox *, 2> legsBoxes {};
+
+    // Speaks what each entry, undo and new game did, through the screen reader.
+    Announcer *announcer = nullptr;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,28 +1,36 @@
 #include "app/MainAccessibility.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <tuple>
 #include <utility>
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStringList>
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/Announcer.h"
 #include "app/Main.h"
 #include "controls/DBGridAccessible.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
 #include "db/Field.h"
+#include "match/Checkout.h"
 #include "memtable/xovMemTable.h"
 
 namespace {
@@ -83,6 +91,152 @@ void nameFigures(const Tfrm_Main &w)
     }
 }
 
+// Who throws next and what is left to go, with the route while exact checkout is ticked:
+// "Következik: Anna, kell még 170. Kiszálló: T20 T20 Bull."
+QString nextThrower(const Tfrm_Main &w, const QString &lead)
+{
+    const PlayerControls next = playersOf(w)[w.Player1ToThrow ? 0 : 1];
+    QString told = QStringLiteral("%1: %2, kell még %3.").arg(lead, playerName(next), QString::number(next.remaining));
+    if (w.CheckBox1->isChecked()) {
+        const QString route = checkoutRoute(next.remaining).text();
+        if (!route.isEmpty())
+            told += QStringLiteral(" Kiszálló: %1.").arg(route);
+    }
+    return told;
+}
+
+// The player who made the newest entry: the one not to throw, while the table holds that entry.
+const PlayerControls *lastThrower(const Tfrm_Main &w, const std::array<PlayerControls, 2> &players)
+{
+    const PlayerControls &last = players[w.Player1ToThrow ? 1 : 0];
+    // The newest entry is in the current row, the last of the table.
+    if (!w.Tbl->Active() || w.Tbl->RowCount() == 0 || last.score->IsEmptyValue())
+        return nullptr;
+    return &last;
+}
+
+// The newest turn with the score it left, "Anna: 60, kell még 441.", and "Kiszállt!" once the
+// player has checked out.
+QString newestTurn(const Tfrm_Main &w)
+{
+    const std::array<PlayerControls, 2> players = playersOf(w);
+    const PlayerControls *last = lastThrower(w, players);
+    if (!last)
+        return {};
+    QString told = QStringLiteral("%1, kell még %2.").arg(NewestEntry(w), QString::number(last->remaining));
+    if (hasCheckedOut(last->remaining, w.CheckBox1->isChecked()))
+        told += QStringLiteral(" Kiszállt!");
+    return told;
+}
+
+QString sentence(const QStringList &parts)
+{
+    QStringList said = parts;
+    said.removeAll(QString());
+    return said.join(u' ');
+}
+
+// Tab and Shift+Tab reach every control, in the order of the work: the entry box and its OK
+// button, the names, the settings panel while it shows, the grids, the tool bar. A click on a
+// button still leaves the keyboard where it was; a button pressed from the keyboard hands it back
+// to the entry box, as every action leaves it there.
+void orderKeyboardFocus(Tfrm_Main &w)
+{
+    QList<QWidget *> toolButtons;
+    for (QAction *action : {w.aUj, w.aTorol, w.aBeallit, w.aBezar, w.aKijelzo}) {
+        if (QWidget *button = w.ToolBar1->widgetForAction(action))
+            toolButtons << button;
+    }
+    for (QWidget *widget : QList<QWidget *> {w.SpeedButton2, w.SpeedButton1} + toolButtons) {
+        auto *button = qobject_cast<QAbstractButton *>(widget);
+        if (!button)
+            continue;
+        button->setFocusPolicy(Qt::TabFocus);
+        QObject::connect(button, &QAbstractButton::clicked, &w, [&w, button] {
+            if (button->hasFocus())
+                w.EditEx1->setFocus(Qt::OtherFocusReason);
+        });
+    }
+    // Only controls that take the focus can be ordered: the buttons' policies come first.
+    const QList<QWidget *> chain
+        = QList<QWidget *> {w.EditEx1, w.SpeedButton2, w.ComboBox1, w.ComboBox2, w.CheckBox1, w.Edit1, w.firstToBox,
+              w.legsBoxes[0], w.legsBoxes[1], w.SpeedButton1, w.DBGrid1, w.DBGrid2}
+        + toolButtons;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+// The contrast ratio of two colours, from their relative luminance (WCAG 2.1, 1.4.3).
+double contrastRatio(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto channel = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Text that is drawn disabled but must be read: its colour goes from the palette's disabled text
+// towards the normal text until it stands 4.5:1 from the ground, the least for normal text
+// (WCAG 2.1, 1.4.3). Kept so whenever the desktop's palette changes.
+class ReadableDisabledTexts final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ReadableDisabledTexts)
+
+public:
+    ReadableDisabledTexts(QWidget *holder, QList<QLabel *> labels)
+        : QObject(holder)
+        , m_labels(std::move(labels))
+    {
+        holder->installEventFilter(this);
+        apply();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::PaletteChange)
+            apply();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    // From the holder's palette, which the labels' own colour does not touch.
+    void apply()
+    {
+        const QPalette colours = static_cast<QWidget *>(parent())->palette();
+        const QColor ground = colours.color(QPalette::Active, QPalette::Window);
+        const QColor normal = colours.color(QPalette::Active, QPalette::WindowText);
+        const QColor disabled = colours.color(QPalette::Disabled, QPalette::WindowText);
+        // The box may shade its inside a little off the window's colour (Fusion does).
+        const auto readable = [&](const QColor &text) {
+            return std::min({contrastRatio(text, ground), contrastRatio(text, ground.darker(110)),
+                       contrastRatio(text, ground.lighter(110))})
+                >= MinimumContrast;
+        };
+        QColor shown = disabled;
+        for (int step = 1; step <= 10 && !readable(shown); ++step) {
+            const float t = float(step) / 10;
+            shown = QColor::fromRgbF(disabled.redF() + (normal.redF() - disabled.redF()) * t,
+                disabled.greenF() + (normal.greenF() - disabled.greenF()) * t,
+                disabled.blueF() + (normal.blueF() - disabled.blueF()) * t);
+        }
+        for (QLabel *label : m_labels) {
+            if (label->palette().color(QPalette::Disabled, QPalette::WindowText) == shown)
+                continue;
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::Disabled, QPalette::WindowText, shown);
+            label->setPalette(palette);
+        }
+    }
+
+    static constexpr double MinimumContrast = 4.5;
+    const QList<QLabel *> m_labels;
+};
+
 } // namespace
 
 void NameAccessibleControls(Tfrm_Main &w)
@@ -108,6 +262,8 @@ void NameAccessibleControls(Tfrm_Main &w)
         player.nameBox->lineEdit()->setAccessibleName(nameOfName);
         player.marker->setAccessibleName(title + QStringLiteral(" dob"));
         player.grid->setAccessibleName(title + QStringLiteral(" dobásai"));
+        // A reader speaks a row's values alone as it comes to it: the description names them.
+        player.grid->setAccessibleDescription(QStringLiteral("Soronként: dobás, kell még"));
         player.legsBox->setAccessibleName(title + QStringLiteral(" nyert legjei"));
     }
     w.EditEx1->setAccessibleName(QStringLiteral("Dobott pontszám"));
@@ -127,24 +283,73 @@ void NameAccessibleControls(Tfrm_Main &w)
     w.firstToBox->setAccessibleDescription(QStringLiteral("0: nincs határ"));
     w.matchWinnerLabel->setAccessibleName(QStringLiteral("Meccs"));
     w.statusBar()->setAccessibleName(QStringLiteral("Állapotsor"));
+    w.announcer = new Announcer(w.statusBar());
+    w.announcer->setObjectName(QStringLiteral("Bemondo"));
+    orderKeyboardFocus(w);
+    new ReadableDisabledTexts(w.GroupBox1, {w.Label6, w.Label4, w.Label5});
 
     DescribeScoreboard(w);
 }
 
 void DescribeScoreboard(Tfrm_Main &w)
 {
-    const std::array<PlayerControls, 2> players = playersOf(w);
-    const QString next = playerName(players[w.Player1ToThrow ? 0 : 1]);
-    // A name like "Játékos 1." ends the sentence itself.
-    QString situation = QStringLiteral("Következik: %1").arg(next);
-    if (!situation.endsWith(u'.'))
-        situation += u'.';
-    // The last entry is the other player's, in the current row, the last of the table.
-    const PlayerControls &last = players[w.Player1ToThrow ? 1 : 0];
-    if (w.Tbl->Active() && w.Tbl->RowCount() > 0 && !last.score->IsEmptyValue()) {
-        situation = QStringLiteral("%1: %2, kell még %3. %4")
-                        .arg(playerName(last), last.score->DisplayText(), QString::number(last.remaining), situation);
-    }
-    w.EditEx1->setAccessibleDescription(situation);
+    w.EditEx1->setAccessibleDescription(sentence({newestTurn(w), nextThrower(w, QStringLiteral("Következik"))}));
     nameFigures(w);
 }
+
+QString NewestEntry(const Tfrm_Main &w)
+{
+    const std::array<PlayerControls, 2> players = playersOf(w);
+    const PlayerControls *last = lastThrower(w, players);
+    return last ? QStringLiteral("%1: %2").arg(playerName(*last), last->score->DisplayText()) : QString();
+}
+
+// The sentences are made only while a screen reader listens: an entry costs nothing more otherwise.
+void TellEntry(Tfrm_Main &w, EntryOutcome outcome, qint32 typedScore)
+{
+    if (!QAccessible::isActive())
+        return;
+    const QString next = nextThrower(w, QStringLiteral("Következik"));
+    switch (outcome) {
+    case EntryOutcome::Refused:
+        w.announcer->announce(sentence({QStringLiteral("Elutasítva: %1 nem dobható.").arg(typedScore), next}));
+        return;
+    case EntryOutcome::Recorded:
+        w.announcer->announce(sentence({newestTurn(w), next}));
+        return;
+    case EntryOutcome::RecordedAsZero: {
+        const std::array<PlayerControls, 2> players = playersOf(w);
+        const PlayerControls *last = lastThrower(w, players);
+        if (!last)
+            return;
+        w.announcer->announce(
+            sentence({QStringLiteral("%1: túldobás, %2 helyett 0, kell még %3.")
+                          .arg(playerName(*last), QString::number(typedScore), QString::number(last->remaining)),
+                next}));
+        return;
+    }
+    }
+}
+
+void TellTakenBack(Tfrm_Main &w, const QString &entry)
+{
+    if (!QAccessible::isActive())
+        return;
+    w.announcer->announce(
+        sentence({QStringLiteral("Visszavonva: %1.").arg(entry), nextThrower(w, QStringLiteral("Következik"))}));
+}
+
+void TellNewGame(Tfrm_Main &w)
+{
+    if (!QAccessible::isActive())
+        return;
+    const std::array<PlayerControls, 2> players = playersOf(w);
+    const QString legs = QStringLiteral("Legek: %1 %2, %3 %4.")
+                             .arg(playerName(players[0]), QString::number(players[0].legsWon), playerName(players[1]),
+                                 QString::number(players[1].legsWon));
+    const QString decided = w.matchWinnerLabel->text();
+    w.announcer->announce(sentence({QStringLiteral("Új játék."), legs, decided.isEmpty() ? QString() : decided + u'.',
+        nextThrower(w, QStringLiteral("Kezd"))}));
+}
+
+#include "MainAccessibility.moc"

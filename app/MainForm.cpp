@@ -169,9 +169,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     setCentralWidget(central);
     createStatusBar();
 
-    // The entry box comes first, then the two name boxes.
-    setTabOrder(EditEx1, ComboBox1);
-    setTabOrder(ComboBox1, ComboBox2);
+    // The entry box comes first in the tab order (NameAccessibleControls sets the whole order).
     EditEx1->setFocus();
 
     EditEx1->installEventFilter(this);
@@ -370,6 +368,11 @@ QWidget *Tfrm_Main::createGrids(QWidget *parent)
             column->setFieldName(field->FieldName());
             column->setAlignment(taCenter);
         }
+        // Reached by Tab alone, never by a click, and then only read: the table's cursor stays
+        // on the last row, which taking an entry back relies on.
+        grid->setFocusPolicy(Qt::TabFocus);
+        grid->setReadingOnly(true);
+        grid->installEventFilter(this);
         grid->OnEnter = [this](QObject *Sender) { DBGrid1Enter(Sender); };
         return grid;
     };

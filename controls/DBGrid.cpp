@@ -146,7 +146,7 @@ int TDBGrid::linkActiveRow() const
     return activeDataSet() ? m_link->ActiveRow() : -1;
 }
 
-std::vector<QByteArray> TDBGrid::rowIdentities()
+std::vector<QByteArray> TDBGrid::shownRowIdentities() const
 {
     std::vector<QByteArray> ids;
     TDataSet *dataSet = activeDataSet();
@@ -214,7 +214,7 @@ void TDBGrid::linkTableChanged()
     const int oldCount = m_rowCount;
     const std::vector<QByteArray> oldIds = std::move(m_rowIds);
     followLink();
-    m_rowIds = rowIdentities();
+    m_rowIds = shownRowIdentities();
     if (!viewport()->isVisible() || oldIds.empty() || m_rowIds.empty()) {
         invalidateGrid();
         return;
@@ -252,7 +252,7 @@ void TDBGrid::linkTableScrolled(int distance)
 {
     const int oldCurrent = m_currentRow;
     followLink();
-    m_rowIds = rowIdentities();
+    m_rowIds = shownRowIdentities();
     if (distance == 0) {
         invalidateDataRow(oldCurrent);
         invalidateDataRow(m_currentRow);
@@ -280,7 +280,7 @@ void TDBGrid::linkRowChanged(TField *field)
     const int oldCount = m_rowCount;
     followLink();
     if (m_rowCount != oldCount) {
-        m_rowIds = rowIdentities();
+        m_rowIds = shownRowIdentities();
         invalidateGrid();
         return;
     }

@@ -132,6 +132,23 @@ public:
     // display text of a data column's field in one of them. Reading moves no cursor.
     int shownRowCount() const;
     QString shownCellText(int dataCol, int dataRow) const;
+    // Which stored row each shown row is, top to bottom: rows that stay the same when the table
+    // changes keep their identity, whatever row of the grid shows them. A row being appended has
+    // none yet (an empty identity).
+    std::vector<QByteArray> shownRowIdentities() const;
+
+    // A grid that is read but never driven: while ReadingOnly is set, no key, press, wheel turn
+    // or scroll-bar action moves the table's cursor or sizes a column, and the cursor's row is
+    // not highlighted for the focus. Holding the focus, the grid is read cell by cell instead: the
+    // arrow keys, Home, End, Page Up and Page Down move a reading cell over the shown rows and the
+    // visible columns, marked with a focus frame and told to assistive technology as the focused
+    // cell. Keys it does not read go on to the grid's parent.
+    bool ReadingOnly() const { return m_readingOnly; }
+    void setReadingOnly(bool value);
+    // The reading cell as (data column, shown data row), kept within the shown rows; (-1, -1)
+    // while no row is shown.
+    QPoint readingCell() const;
+    void setReadingCell(int dataCol, int dataRow);
 
 protected:
     // The draw-cell step, called for every visible cell that needs painting, row by row from
@@ -205,7 +222,6 @@ private:
     void scrollRows(int distance);
     void invalidateDataRow(int dataRow);
     void invalidateDataRows(int first, int last);
-    std::vector<QByteArray> rowIdentities();
 
     TGridDrawState cellState(int col, int row) const;
     void drawTitleCell(int col, const QRect &rect);
@@ -224,6 +240,11 @@ private:
     void defaultDrawText(const QRect &rect, TColumn *column, const QString &text);
     QString cellText(TColumn *column) const;
     bool requestFocusForInput();
+    // The operator drives the grid: it holds the focus and is not only read.
+    bool drivenByFocus() const { return hasFocus() && !m_readingOnly; }
+    void readKey(QKeyEvent *event);
+    void readColumnFrom(int start, int step);
+    void invalidateReadingCell();
     void moveToDataRow(int dataRow);
     void selectColumn(int dataCol);
 
@@ -255,6 +276,9 @@ private:
     int m_moveTo = -1;
     bool m_inLayout = false;
     bool m_layoutAgain = false;
+    bool m_readingOnly = false;
+    int m_readingCol = 0;
+    int m_readingRow = 0;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TDBGrid::GridLines)

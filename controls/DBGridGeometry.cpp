@@ -184,7 +184,7 @@ void TDBGrid::updateLayout()
             break;
     }
     m_inLayout = false;
-    m_rowIds = rowIdentities();
+    m_rowIds = shownRowIdentities();
     invalidateGrid();
 }
 

@@ -1,5 +1,6 @@
 // The grid's input: presses, drags, the wheel, keys and the scroll bars move the table's cursor
-// or size and move columns, only while the grid holds the keyboard focus.
+// or size and move columns, only while the grid holds the keyboard focus; a grid that is only
+// read moves a reading cell with its keys instead.
 
 #include "controls/DBGrid.h"
 
@@ -11,6 +12,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "controls/DBGridAccessible.h"
 #include "controls/DBGridLink.h"
 #include "db/DataSet.h"
 #include "db/DatabaseError.h"
@@ -39,7 +41,7 @@ bool TDBGrid::requestFocusForInput()
 {
     if (!hasFocus() && isEnabled() && (focusPolicy() & Qt::ClickFocus))
         setFocus(Qt::MouseFocusReason);
-    return hasFocus();
+    return drivenByFocus();
 }
 
 void TDBGrid::mousePressEvent(QMouseEvent *event)
@@ -254,7 +256,7 @@ void TDBGrid::verticalScrollAction(int action)
 void TDBGrid::wheelEvent(QWheelEvent *event)
 {
     // Wheel turns belong to the control holding the focus.
-    if (!hasFocus()) {
+    if (!drivenByFocus()) {
         event->ignore();
         return;
     }
@@ -266,6 +268,10 @@ void TDBGrid::wheelEvent(QWheelEvent *event)
 
 void TDBGrid::keyPressEvent(QKeyEvent *event)
 {
+    if (m_readingOnly) {
+        readKey(event);
+        return;
+    }
     const bool control = event->modifiers() & Qt::ControlModifier;
     switch (event->key()) {
     case Qt::Key_Up:
@@ -316,15 +322,130 @@ void TDBGrid::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
     invalidateDataRow(m_currentRow);
+    invalidateReadingCell();
     // Coming back to the window is no entering of the control.
     if (event->reason() != Qt::ActiveWindowFocusReason && OnEnter)
         OnEnter(this);
+    // The readers hear of the grid's focus once this event is over; the cell's comes after it.
+    if (m_readingOnly && hasFocus())
+        QMetaObject::invokeMethod(
+            this, [this] { TellFocusedCell(this); }, Qt::QueuedConnection);
 }
 
 void TDBGrid::focusOutEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     invalidateDataRow(m_currentRow);
+    invalidateReadingCell();
+}
+
+void TDBGrid::setReadingOnly(bool value)
+{
+    if (value == m_readingOnly)
+        return;
+    m_readingOnly = value;
+    invalidateGrid();
+}
+
+QPoint TDBGrid::readingCell() const
+{
+    const int rows = shownRowCount();
+    const int columns = m_columns->Count();
+    if (rows == 0 || columns == 0)
+        return {-1, -1};
+    int col = std::clamp(m_readingCol, 0, columns - 1);
+    // A column hidden meanwhile gives way to the first visible one.
+    if (!m_columns->Items(col)->Visible()) {
+        col = -1;
+        for (int i = 0; i < columns && col < 0; ++i) {
+            if (m_columns->Items(i)->Visible())
+                col = i;
+        }
+        if (col < 0)
+            return {-1, -1};
+    }
+    return {col, std::clamp(m_readingRow, 0, rows - 1)};
+}
+
+void TDBGrid::setReadingCell(int dataCol, int dataRow)
+{
+    const int rows = shownRowCount();
+    if (rows == 0 || dataCol < 0 || dataCol >= m_columns->Count() || !m_columns->Items(dataCol)->Visible())
+        return;
+    dataRow = std::clamp(dataRow, 0, rows - 1);
+    if (QPoint(dataCol, dataRow) == readingCell())
+        return;
+    invalidateReadingCell();
+    m_readingCol = dataCol;
+    m_readingRow = dataRow;
+    invalidateReadingCell();
+    if (hasFocus())
+        TellFocusedCell(this);
+}
+
+// Reads the first visible column from `start` on in the direction of step (1 or -1); the
+// reading cell stays where it is when there is none.
+void TDBGrid::readColumnFrom(int start, int step)
+{
+    const QPoint cell = readingCell();
+    for (int col = start; col >= 0 && col < m_columns->Count(); col += step) {
+        if (m_columns->Items(col)->Visible()) {
+            setReadingCell(col, cell.y());
+            return;
+        }
+    }
+}
+
+void TDBGrid::readKey(QKeyEvent *event)
+{
+    const QPoint cell = readingCell();
+    const int last = shownRowCount() - 1;
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        setReadingCell(cell.x(), cell.y() - 1);
+        break;
+    case Qt::Key_Down:
+        setReadingCell(cell.x(), cell.y() + 1);
+        break;
+    case Qt::Key_PageUp:
+        setReadingCell(cell.x(), 0);
+        break;
+    case Qt::Key_PageDown:
+        setReadingCell(cell.x(), last);
+        break;
+    case Qt::Key_Home:
+        if (control)
+            setReadingCell(cell.x(), 0);
+        else
+            readColumnFrom(0, 1);
+        break;
+    case Qt::Key_End:
+        if (control)
+            setReadingCell(cell.x(), last);
+        else
+            readColumnFrom(m_columns->Count() - 1, -1);
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+        const int step = (event->key() == Qt::Key_Right) != isRightToLeft() ? 1 : -1;
+        readColumnFrom(cell.x() + step, step);
+        break;
+    }
+    default:
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TDBGrid::invalidateReadingCell()
+{
+    if (!m_readingOnly)
+        return;
+    const QPoint cell = readingCell();
+    if (cell.x() >= 0)
+        invalidateCell(cell.x() + IndicatorOffset(), cell.y() + TitleOffset());
 }
 
 // Presses, wheel turns and menus on the scroll bars follow the same rule as presses on the
@@ -339,7 +460,7 @@ bool TDBGrid::eventFilter(QObject *watched, QEvent *event)
                 return true;
             break;
         case QEvent::ContextMenu:
-            if (!hasFocus())
+            if (!drivenByFocus())
                 return true;
             break;
         case QEvent::Wheel:
@@ -347,7 +468,7 @@ bool TDBGrid::eventFilter(QObject *watched, QEvent *event)
                 wheelEvent(static_cast<QWheelEvent *>(event));
                 return true;
             }
-            if (!hasFocus())
+            if (!drivenByFocus())
                 return true;
             break;
         default:

@@ -154,7 +154,7 @@ void TDBGrid::drawDataCell(int dataCol, int dataRow, const QRect &rect, TGridDra
         if (dataRow < m_link->RowCount())
             presented.emplace(*m_link, dataRow);
         m_drawingRowPresented = presented.has_value();
-        const bool highlighted = (state & gdSelected) && ((m_options & dgAlwaysShowSelection) || hasFocus());
+        const bool highlighted = (state & gdSelected) && ((m_options & dgAlwaysShowSelection) || drivenByFocus());
         if (highlighted) {
             m_canvas->Brush().setColor(clHighlight);
             m_canvas->setFontColor(clHighlightText);
@@ -172,8 +172,10 @@ void TDBGrid::drawDataCell(int dataCol, int dataRow, const QRect &rect, TGridDra
         }
         m_drawingRowPresented = false;
     }
-    if ((state & gdSelected) && ((m_options & dgAlwaysShowSelection) || hasFocus()) && !(m_options & dgRowSelect)
-        && window()->focusWidget() == this) {
+    const bool focusedCell = (state & gdSelected) && ((m_options & dgAlwaysShowSelection) || drivenByFocus())
+        && !(m_options & dgRowSelect) && window()->focusWidget() == this;
+    const bool readCell = m_readingOnly && hasFocus() && readingCell() == QPoint(dataCol, dataRow);
+    if (focusedCell || readCell) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
         option.rect = rect;

@@ -1,6 +1,7 @@
 // The spectator display on its own: a bound view of a turn table, its pixels and its screens.
 #include <cmath>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,8 @@
 #include "match/Checkout.h"
 #include "match/Match.h"
 #include "memtable/xovMemTable.h"
+#include "tests/support/Accessibility.h"
+#include "tests/support/Contrast.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/OffscreenScreens.h"
 #include "tests/support/TurnTable.h"
@@ -31,74 +34,6 @@ bool giveKeyboardTo(QWidget *display)
         return false;
     QCoreApplication::processEvents();
     return QApplication::activeWindow() == display;
-}
-
-// The relative luminance of a colour, as contrast ratios are defined on it.
-double luminance(QRgb rgb)
-{
-    const auto channel = [](int value) {
-        const double c = value / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
-}
-
-double contrast(QRgb a, QRgb b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-// The colour most pixels of the rectangle have: what the text there is drawn on.
-QRgb commonColour(const QImage &image, const QRect &rect)
-{
-    QHash<QRgb, int> counts;
-    for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        for (int x = rect.left(); x <= rect.right(); ++x)
-            ++counts[image.pixel(x, y)];
-    }
-    QRgb best = 0;
-    int most = -1;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() > most) {
-            most = it.value();
-            best = it.key();
-        }
-    }
-    return best;
-}
-
-// The contrast of the text in the rectangle: its strongest pixel against the common colour;
-// 1 when nothing is drawn there.
-double textContrast(const QImage &image, const QRect &rect)
-{
-    const QRgb ground = commonColour(image, rect);
-    double strongest = 1;
-    for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        for (int x = rect.left(); x <= rect.right(); ++x)
-            strongest = std::max(strongest, contrast(image.pixel(x, y), ground));
-    }
-    return strongest;
-}
-
-// The rows of the rectangle holding pixels that stand out from its common colour by 3:1 or more.
-int inkHeight(const QImage &image, const QRect &rect)
-{
-    const QRgb ground = commonColour(image, rect);
-    int top = -1;
-    int bottom = -1;
-    for (int y = rect.top(); y <= rect.bottom(); ++y) {
-        for (int x = rect.left(); x <= rect.right(); ++x) {
-            if (contrast(image.pixel(x, y), ground) >= 3) {
-                if (top < 0)
-                    top = y;
-                bottom = y;
-                break;
-            }
-        }
-    }
-    return top < 0 ? 0 : bottom - top + 1;
 }
 
 // Every text the display shows stands 7:1 or more from what it is drawn on.
@@ -190,6 +125,7 @@ private slots:
     void closedDisplayRunsNothing();
     void keysTypedIntoTheDisplay();
     void legsAndTheMatch();
+    void readByScreenReader();
 
 private:
     // Entries as the scoreboard makes them, through the match: the starter (player 1) opens a
@@ -606,6 +542,91 @@ void tst_Display::keysTypedIntoTheDisplay()
     QVERIFY(display->isVisible());
     QCOMPARE(display->isFullScreen(), fullScreen);
     QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
+}
+
+namespace {
+// The names the readers were told changed, by text.
+QStringList renamed;
+void recordRenames(QAccessibleEvent *event)
+{
+    if (event->type() == QAccessible::NameChanged)
+        renamed << event->accessibleInterface()->text(QAccessible::Name);
+}
+} // namespace
+
+// A screen reader finds what the display shows as texts: the band across the top, and in each
+// half named after its player the name with its marks, the remaining score, the route or
+// "Kiszállt!" and every statistic with its label, each where it is painted.
+void tst_Display::readByScreenReader()
+{
+    QVERIFY(SwitchAccessibilityOn());
+    m_view.players[0].remaining = 170;
+    m_view.players[1].remaining = 0;
+    m_view.firstTo = 3;
+    m_display->open();
+    QVERIFY(QTest::qWaitForWindowExposed(m_display.get()));
+    open(60);
+    complete(45);
+    m_display->refreshLater();
+    QCoreApplication::processEvents();
+
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(m_display.get());
+    QVERIFY(iface);
+    QCOMPARE(iface->childCount(), 3);
+    QCOMPARE(iface->child(0)->role(), QAccessible::StaticText);
+    QCOMPARE(iface->child(0)->text(QAccessible::Name), QStringLiteral("Legek: 0 – 0, első 3 nyert legig"));
+
+    const QStringList expected[2] = {
+        {QStringLiteral("Anna, következik, kezdte a leget"), QStringLiteral("Kell még: 170"),
+            QStringLiteral("Kiszálló: T20 T20 Bull"), QStringLiteral("Átlag: 60"), QStringLiteral("Első 9: 60"),
+            QStringLiteral("Utolsó: 60"), QStringLiteral("Legjobb: 60"), QStringLiteral("100+: 0"),
+            QStringLiteral("140+: 0"), QStringLiteral("180: 0"), QStringLiteral("Meccsátlag: nincs"),
+            QStringLiteral("Legjobb kiszálló: nincs"), QStringLiteral("Meccs 100+: 0"), QStringLiteral("Meccs 140+: 0"),
+            QStringLiteral("Meccs 180: 0")},
+        {QStringLiteral("Béla"), QStringLiteral("Kell még: 0"), QStringLiteral("Kiszállt!"),
+            QStringLiteral("Átlag: 45"), QStringLiteral("Első 9: 45"), QStringLiteral("Utolsó: 45"),
+            QStringLiteral("Legjobb: 45"), QStringLiteral("100+: 0"), QStringLiteral("140+: 0"),
+            QStringLiteral("180: 0"), QStringLiteral("Meccsátlag: nincs"), QStringLiteral("Legjobb kiszálló: nincs"),
+            QStringLiteral("Meccs 100+: 0"), QStringLiteral("Meccs 140+: 0"), QStringLiteral("Meccs 180: 0")},
+    };
+    for (int player = 1; player <= 2; ++player) {
+        QAccessibleInterface *half = iface->child(player);
+        QCOMPARE(half->role(), QAccessible::Grouping);
+        QCOMPARE(half->parent(), iface);
+        QCOMPARE(iface->indexOfChild(half), player);
+        QCOMPARE(half->text(QAccessible::Name), player == 1 ? QStringLiteral("Anna") : QStringLiteral("Béla"));
+        QStringList read;
+        for (int i = 0; i < half->childCount(); ++i) {
+            QAccessibleInterface *text = half->child(i);
+            QCOMPARE(text->role(), QAccessible::StaticText);
+            QCOMPARE(text->parent(), half);
+            QCOMPARE(half->indexOfChild(text), i);
+            read << text->text(QAccessible::Name);
+            // Where it is painted, inside its half; a point in it finds it again.
+            const QRect rect = text->rect();
+            QVERIFY(!rect.isEmpty());
+            QVERIFY(half->rect().contains(rect));
+            QCOMPARE(half->childAt(rect.center().x(), rect.center().y()), text);
+        }
+        QCOMPARE(read, expected[player - 1]);
+        const QRect figure = half->child(1)->rect();
+        QCOMPARE(iface->childAt(figure.center().x(), figure.center().y()), half);
+    }
+
+    // What changes is told as changed, nothing else.
+    QAccessible::installUpdateHandler(recordRenames);
+    renamed.clear();
+    m_view.players[0].remaining = 110;
+    m_display->refreshLater();
+    QCoreApplication::processEvents();
+    QAccessible::installUpdateHandler(nullptr);
+    QCOMPARE(renamed, (QStringList {QStringLiteral("Kell még: 110"), QStringLiteral("Kiszálló: T19 13 D20")}));
+
+    m_view.players[0].match.legs = 3;
+    m_view.matchWinner = true;
+    m_display->refreshLater();
+    QCoreApplication::processEvents();
+    QCOMPARE(iface->child(0)->text(QAccessible::Name), QStringLiteral("Anna nyerte a meccset 3 – 0"));
 }
 
 // The operator's laptop on the left, the room's screen on the right; PONTIX_TEST_SCREENS=1

@@ -6,20 +6,25 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/Announcer.h"
 #include "app/Main.h"
 #include "app/Seged.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
 #include "tests/support/Accessibility.h"
+#include "tests/support/Contrast.h"
 #include "tests/support/MainWindowFixture.h"
 
 namespace {
@@ -31,11 +36,27 @@ struct Told
     QString description;
 };
 std::vector<Told> toldDescriptions;
+// What a screen reader speaks: the name of each notification as it shows.
+QStringList spoken;
 
 void recordUpdate(QAccessibleEvent *event)
 {
     if (event->type() == QAccessible::DescriptionChanged)
         toldDescriptions.push_back({event->object(), event->accessibleInterface()->text(QAccessible::Description)});
+    if (event->type() == QAccessible::ObjectShow && event->accessibleInterface()->role() == QAccessible::Notification)
+        spoken << event->accessibleInterface()->text(QAccessible::Name);
+}
+
+// Presses a key of the operator's script: a score typed and entered, or one of the keys named.
+void press(MainWindowFixture &main, const QString &key)
+{
+    Tfrm_Main &w = *main.window();
+    if (key == QStringLiteral("F8"))
+        QTest::keyClick(w.EditEx1, Qt::Key_F8);
+    else if (key == QStringLiteral("Ins"))
+        QTest::keyClick(w.EditEx1, Qt::Key_Insert);
+    else
+        main.enter(key);
 }
 
 QString nameOf(QObject *object)
@@ -69,10 +90,18 @@ private slots:
     void gridsReadAsTablesOfTurns();
     void recordedTurnTold_data();
     void recordedTurnTold();
-    void refusedEntryTellsNothing();
+    void refusedEntryLeavesDescription();
+    void changeSpoken_data();
+    void changeSpoken();
+    void nothingSpokenWithoutChange();
+    void announcerUnseen();
+    void routePanelReadWithDarts();
+    void aboutTextsReadable_data();
+    void aboutTextsReadable();
 
 private:
     void enter(const QString &text);
+    void reopenWithStartScore(int startScore);
 
     MainWindowFixture m_main;
     Tfrm_Main *w = nullptr;
@@ -89,6 +118,7 @@ void tst_MainAccessibility::init()
     QVERIFY(m_main.open());
     w = m_main.window();
     toldDescriptions.clear();
+    spoken.clear();
 }
 
 void tst_MainAccessibility::cleanup()
@@ -108,6 +138,18 @@ void tst_MainAccessibility::enter(const QString &text)
     QCoreApplication::processEvents();
 }
 
+void tst_MainAccessibility::reopenWithStartScore(int startScore)
+{
+    m_main.close();
+    QFile file(m_main.settingsPath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("[Def]\nIndul=%1\n").arg(startScore).toUtf8());
+    file.close();
+    QVERIFY(m_main.open());
+    w = m_main.window();
+    spoken.clear();
+}
+
 void tst_MainAccessibility::controlNamed_data()
 {
     QTest::addColumn<Control>("control");
@@ -119,7 +161,8 @@ void tst_MainAccessibility::controlNamed_data()
         return Control([action](Tfrm_Main &m) { return m.ToolBar1->widgetForAction(action(m)); });
     };
     QTest::newRow("entry box") << Control([](Tfrm_Main &m) -> QWidget * { return m.EditEx1; })
-                               << QStringLiteral("Dobott pontszám") << QStringLiteral("Következik: Játékos 1.");
+                               << QStringLiteral("Dobott pontszám")
+                               << QStringLiteral("Következik: Játékos 1., kell még 501.");
     QTest::newRow("OK button") << Control([](Tfrm_Main &m) -> QWidget * { return m.SpeedButton2; })
                                << QStringLiteral("OK") << QStringLiteral("A beírt pontszám rögzítése");
     QTest::newRow("player 1's name") << Control([](Tfrm_Main &m) -> QWidget * { return m.ComboBox1; })
@@ -267,25 +310,32 @@ void tst_MainAccessibility::recordedTurnTold_data()
     QTest::addColumn<QString>("player1");
     QTest::addColumn<QString>("told");
 
-    QTest::newRow("first turn") << QStringList {QStringLiteral("60")} << QString()
-                                << QStringLiteral("Játékos 1.: 60, kell még 441. Következik: Játékos 2.");
+    QTest::newRow("first turn") << QStringList {QStringLiteral(
+        "60")} << QString() << QStringLiteral("Játékos 1.: 60, kell még 441. Következik: Játékos 2., kell még 501.");
     QTest::newRow("completing turn") << QStringList {QStringLiteral("60"), QStringLiteral("45")} << QString()
-                                     << QStringLiteral("Játékos 2.: 45, kell még 456. Következik: Játékos 1.");
+                                     << QStringLiteral(
+                                            "Játékos 2.: 45, kell még 456. Következik: Játékos 1., kell még 441.");
     QTest::newRow("typed name") << QStringList {QStringLiteral("180")} << QStringLiteral("Anna")
-                                << QStringLiteral("Anna: 180, kell még 321. Következik: Játékos 2.");
+                                << QStringLiteral("Anna: 180, kell még 321. Következik: Játékos 2., kell még 501.");
+    QTest::newRow("name holding a place marker")
+        << QStringList {QStringLiteral("60")} << QStringLiteral("%2 Anna")
+        << QStringLiteral("%2 Anna: 60, kell még 441. Következik: Játékos 2., kell még 501.");
     QTest::newRow("name box emptied") << QStringList {QStringLiteral("20")} << QStringLiteral(" ")
-                                      << QStringLiteral("1. játékos: 20, kell még 481. Következik: Játékos 2.");
-    QTest::newRow("undo of a completing turn") << QStringList {QStringLiteral("60"), QStringLiteral("45"),
-        QStringLiteral("F8")} << QString() << QStringLiteral("Játékos 1.: 60, kell még 441. Következik: Játékos 2.");
+                                      << QStringLiteral(
+                                             "1. játékos: 20, kell még 481. Következik: Játékos 2., kell még 501.");
+    QTest::newRow("undo of a completing turn")
+        << QStringList {QStringLiteral("60"), QStringLiteral("45"), QStringLiteral("F8")} << QString()
+        << QStringLiteral("Játékos 1.: 60, kell még 441. Következik: Játékos 2., kell még 501.");
     QTest::newRow("undo of an opening turn")
         << QStringList {QStringLiteral("60"), QStringLiteral("45"), QStringLiteral("100"), QStringLiteral("F8")}
-        << QString() << QStringLiteral("Játékos 2.: 45, kell még 456. Következik: Játékos 1.");
+        << QString() << QStringLiteral("Játékos 2.: 45, kell még 456. Következik: Játékos 1., kell még 441.");
     QTest::newRow("undo of the only turn") << QStringList {QStringLiteral("60"), QStringLiteral("F8")} << QString()
-                                           << QStringLiteral("Következik: Játékos 1.");
+                                           << QStringLiteral("Következik: Játékos 1., kell még 501.");
     QTest::newRow("new game") << QStringList {QStringLiteral("60"), QStringLiteral("Ins")} << QString()
-                              << QStringLiteral("Következik: Játékos 2.");
-    QTest::newRow("first turn of the second game") << QStringList {QStringLiteral("60"), QStringLiteral("Ins"),
-        QStringLiteral("81")} << QString() << QStringLiteral("Játékos 2.: 81, kell még 420. Következik: Játékos 1.");
+                              << QStringLiteral("Következik: Játékos 2., kell még 501.");
+    QTest::newRow("first turn of the second game")
+        << QStringList {QStringLiteral("60"), QStringLiteral("Ins"), QStringLiteral("81")} << QString()
+        << QStringLiteral("Játékos 2.: 81, kell még 420. Következik: Játékos 1., kell még 501.");
 }
 
 void tst_MainAccessibility::recordedTurnTold()
@@ -298,12 +348,7 @@ void tst_MainAccessibility::recordedTurnTold()
         w->ComboBox1->setEditText(player1);
     for (const QString &key : keys) {
         toldDescriptions.clear();
-        if (key == QStringLiteral("F8"))
-            QTest::keyClick(w->EditEx1, Qt::Key_F8);
-        else if (key == QStringLiteral("Ins"))
-            QTest::keyClick(w->EditEx1, Qt::Key_Insert);
-        else
-            enter(key);
+        press(m_main, key);
         // Every step that changes the scoreboard tells where the match stands.
         QVERIFY2(!toldDescriptions.empty(), qPrintable(key));
     }
@@ -312,14 +357,196 @@ void tst_MainAccessibility::recordedTurnTold()
     QCOMPARE(QAccessible::queryAccessibleInterface(w->EditEx1)->text(QAccessible::Description), told);
 }
 
-void tst_MainAccessibility::refusedEntryTellsNothing()
+void tst_MainAccessibility::refusedEntryLeavesDescription()
 {
     enter(QStringLiteral("60"));
     toldDescriptions.clear();
     enter(QStringLiteral("181"));
     QVERIFY(toldDescriptions.empty());
     QCOMPARE(QAccessible::queryAccessibleInterface(w->EditEx1)->text(QAccessible::Description),
-        QStringLiteral("Játékos 1.: 60, kell még 441. Következik: Játékos 2."));
+        QStringLiteral("Játékos 1.: 60, kell még 441. Következik: Játékos 2., kell még 501."));
+}
+
+void tst_MainAccessibility::changeSpoken_data()
+{
+    QTest::addColumn<int>("startScore");
+    QTest::addColumn<bool>("exactCheckout");
+    QTest::addColumn<int>("firstTo"); // legs to win the match; 0 for no limit
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QString>("said"); // after the last key
+
+    const auto keys = [](const char *list) { return QString::fromLatin1(list).split(u' '); };
+    QTest::newRow("turn recorded") << 501 << true << 0 << keys("60")
+                                   << QStringLiteral("Játékos 1.: 60, kell még 441. "
+                                                     "Következik: Játékos 2., kell még 501.");
+    QTest::newRow("row completed") << 501 << true << 0 << keys("60 45")
+                                   << QStringLiteral("Játékos 2.: 45, kell még 456. "
+                                                     "Következik: Játékos 1., kell még 441.");
+    QTest::newRow("empty box, a turn of 0") << 501 << true << 0 << keys("60 ")
+                                            << QStringLiteral("Játékos 2.: 0, kell még 501. "
+                                                              "Következik: Játékos 1., kell még 441.");
+    QTest::newRow("above 180 refused") << 501 << true << 0 << keys("60 181")
+                                       << QStringLiteral("Elutasítva: 181 nem dobható. "
+                                                         "Következik: Játékos 2., kell még 501.");
+    QTest::newRow("impossible score refused") << 501 << true << 0 << keys("163")
+                                              << QStringLiteral("Elutasítva: 163 nem dobható. "
+                                                                "Következik: Játékos 1., kell még 501.");
+    QTest::newRow("route of the next thrower") << 101 << true << 0 << keys("60")
+                                               << QStringLiteral("Játékos 1.: 60, kell még 41. Következik: "
+                                                                 "Játékos 2., kell még 101. Kiszálló: T19 12 D16.");
+    QTest::newRow("no route without exact checkout") << 101 << false << 0 << keys("60")
+                                                     << QStringLiteral("Játékos 1.: 60, kell még 41. "
+                                                                       "Következik: Játékos 2., kell még 101.");
+    QTest::newRow("turn counted as 0") << 101 << true << 0 << keys("60 45 50")
+                                       << QStringLiteral("Játékos 1.: túldobás, 50 helyett 0, kell még 41. "
+                                                         "Következik: Játékos 2., kell még 56. Kiszálló: 16 D20.");
+    QTest::newRow("checked out") << 101 << true << 0 << keys("60 45 41")
+                                 << QStringLiteral("Játékos 1.: 41, kell még 0. Kiszállt! "
+                                                   "Következik: Játékos 2., kell még 56. Kiszálló: 16 D20.");
+    QTest::newRow("below 0 without exact checkout")
+        << 101 << false << 0 << keys("60 45 50")
+        << QStringLiteral("Játékos 1.: 50, kell még -9. Kiszállt! Következik: Játékos 2., kell még 56.");
+    QTest::newRow("completing turn taken back") << 501 << true << 0 << keys("60 45 F8")
+                                                << QStringLiteral("Visszavonva: Játékos 2.: 45. "
+                                                                  "Következik: Játékos 2., kell még 501.");
+    QTest::newRow("opening turn taken back") << 501 << true << 0 << keys("60 45 100 F8")
+                                             << QStringLiteral("Visszavonva: Játékos 1.: 100. "
+                                                               "Következik: Játékos 1., kell még 441.");
+    QTest::newRow("turn of 0 taken back") << 101 << true << 0 << keys("60 45 50 F8")
+                                          << QStringLiteral("Visszavonva: Játékos 1.: 0. "
+                                                            "Következik: Játékos 1., kell még 41. Kiszálló: 9 D16.");
+    QTest::newRow("new game") << 501 << true << 0 << keys("60 Ins")
+                              << QStringLiteral("Új játék. Legek: Játékos 1. 0, Játékos 2. 0. "
+                                                "Kezd: Játékos 2., kell még 501.");
+    QTest::newRow("new game after a checkout")
+        << 101 << true << 0 << keys("60 45 41 Ins")
+        << QStringLiteral("Új játék. Legek: Játékos 1. 1, Játékos 2. 0. Kezd: Játékos 2., kell még 101. "
+                          "Kiszálló: T19 12 D16.");
+    QTest::newRow("match decided") << 101 << true << 1 << keys("60 45 41 Ins")
+                                   << QStringLiteral("Új játék. Legek: Játékos 1. 1, Játékos 2. 0. "
+                                                     "Játékos 1. nyerte a meccset (1 – 0). "
+                                                     "Kezd: Játékos 2., kell még 101. Kiszálló: T19 12 D16.");
+}
+
+// After each entry, undo and new game the screen reader speaks, whatever holds the focus, what
+// happened and where the match stands.
+void tst_MainAccessibility::changeSpoken()
+{
+    QFETCH(int, startScore);
+    QFETCH(bool, exactCheckout);
+    QFETCH(int, firstTo);
+    QFETCH(QStringList, keys);
+    QFETCH(QString, said);
+
+    reopenWithStartScore(startScore);
+    w->CheckBox1->setChecked(exactCheckout);
+    w->firstToBox->setValue(firstTo);
+    for (const QString &key : keys) {
+        spoken.clear();
+        press(m_main, key);
+        QCOMPARE(spoken.size(), 1);
+    }
+    QCOMPARE(spoken.back(), said);
+}
+
+// Taking back on an empty table, or typing without Enter, changes nothing and says nothing.
+void tst_MainAccessibility::nothingSpokenWithoutChange()
+{
+    QTest::keyClick(w->EditEx1, Qt::Key_F8);
+    QTest::keyClicks(w->EditEx1, QStringLiteral("60"));
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    QVERIFY(spoken.isEmpty());
+}
+
+// The notification that speaks takes no room, no key and no click.
+void tst_MainAccessibility::announcerUnseen()
+{
+    enter(QStringLiteral("60"));
+    QVERIFY(w->announcer);
+    QCOMPARE(w->announcer->size(), QSize(0, 0));
+    QCOMPARE(w->announcer->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(QApplication::focusWidget(), w->EditEx1);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w->announcer);
+    QCOMPARE(iface->role(), QAccessible::Notification);
+    QCOMPARE(iface->text(QAccessible::Name), spoken.back());
+}
+
+// The status bar's route is read with its darts, and alone as "Kiszálló" when none shows.
+void tst_MainAccessibility::routePanelReadWithDarts()
+{
+    reopenWithStartScore(170);
+    QLabel *route = nullptr;
+    for (QLabel *label : w->statusBar()->findChildren<QLabel *>()) {
+        if (label->accessibleName().startsWith(QStringLiteral("Kiszálló")))
+            route = label;
+    }
+    QVERIFY(route);
+    QCOMPARE(route->text(), QStringLiteral("T20 T20 Bull"));
+    QCOMPARE(nameOf(route), QStringLiteral("Kiszálló: T20 T20 Bull"));
+    enter(QStringLiteral("70"));
+    QCOMPARE(nameOf(route), QStringLiteral("Kiszálló: T20 T20 Bull")); // player 2's 170
+    enter(QStringLiteral("60"));
+    QCOMPARE(nameOf(route), QStringLiteral("Kiszálló: T20 D20")); // player 1's 100
+    w->CheckBox1->setChecked(false);
+    QCOMPARE(route->text(), QString());
+    QCOMPARE(nameOf(route), QStringLiteral("Kiszálló"));
+}
+
+void tst_MainAccessibility::aboutTextsReadable_data()
+{
+    QTest::addColumn<bool>("stylePalette");
+    QTest::addColumn<QPalette>("desktop"); // the application's palette, unless the style's own
+    QTest::newRow("style's palette") << true << QPalette();
+    const auto palette = [](QRgb window, QRgb text, QRgb disabledText) {
+        QPalette colours(QColor::fromRgb(window));
+        colours.setColor(QPalette::Window, QColor::fromRgb(window));
+        colours.setColor(QPalette::WindowText, QColor::fromRgb(text));
+        colours.setColor(QPalette::Disabled, QPalette::WindowText, QColor::fromRgb(disabledText));
+        return colours;
+    };
+    QTest::newRow("dark") << false << palette(0x2B2B2B, 0xEEEEEE, 0x5A5A5A);
+    QTest::newRow("grey") << false << palette(0xD4D0C8, 0x000000, 0x808080);
+    QTest::newRow("white, faint") << false << palette(0xFFFFFF, 0x000000, 0xDDDDDD);
+}
+
+// The about box's texts stay drawn disabled, yet read at 4.5:1 or more on any desktop, also
+// when the desktop's palette changes under the open window.
+void tst_MainAccessibility::aboutTextsReadable()
+{
+    QFETCH(bool, stylePalette);
+    QFETCH(QPalette, desktop);
+    const QPalette before = QApplication::palette();
+    const QPalette shown = stylePalette ? before : desktop;
+    const auto readable = [this](const char *when) {
+        QCoreApplication::processEvents();
+        const QImage picture = w->Panel6->grab().toImage();
+        for (QLabel *label : {w->Label4, w->Label5, w->Label6}) {
+            QVERIFY(!label->isEnabled());
+            QVERIFY(!label->text().isEmpty());
+            const QRect where(label->mapTo(w->Panel6, QPoint(0, 0)), label->size());
+            const double ratio = textContrast(picture, where);
+            QVERIFY2(ratio >= 4.5,
+                qPrintable(QStringLiteral("%1, %2: %3").arg(QString::fromLatin1(when), label->text()).arg(ratio)));
+        }
+    };
+
+    QApplication::setPalette(shown);
+    m_main.close();
+    QVERIFY(m_main.open());
+    w = m_main.window();
+    w->aBeallit->trigger();
+    readable("opened");
+    // Another desktop, with its disabled text as faint as that of the dark row.
+    QPalette other(QColor(0x20, 0x30, 0x40));
+    other.setColor(QPalette::Window, QColor(0x20, 0x30, 0x40));
+    other.setColor(QPalette::WindowText, QColor(0xFF, 0xFF, 0xFF));
+    other.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x40, 0x50, 0x60));
+    QApplication::setPalette(other);
+    readable("changed");
+    QApplication::setPalette(shown);
+    readable("changed back");
+    QApplication::setPalette(before);
 }
 
 QTEST_MAIN(tst_MainAccessibility)

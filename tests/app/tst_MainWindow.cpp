@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -127,8 +128,10 @@ private slots:
     void narrowStrip();
     void settingsPanelMovesGrids();
     void desktopFontFollowed();
-    void gridsHandFocusBack();
-    void tabOrderStartsAtEntryBox();
+    void gridsReadFromKeyboardOnly();
+    void tabOrder_data();
+    void tabOrder();
+    void keyboardButtonsHandBack();
     void averageLabels();
     void highTurnsHighlighted();
     void highTurnsLegible_data();
@@ -432,7 +435,9 @@ void tst_MainWindow::desktopFontFollowed()
     QApplication::setFont(previousMenus, "QMenu");
 }
 
-void tst_MainWindow::gridsHandFocusBack()
+// A click on a grid leaves the keyboard in the entry box; Tab reaches a grid, which is then read
+// from the keyboard. Neither ever moves the table's cursor, and typing goes back to the entry box.
+void tst_MainWindow::gridsReadFromKeyboardOnly()
 {
     open();
     for (int i = 0; i < 30; ++i)
@@ -451,20 +456,102 @@ void tst_MainWindow::gridsHandFocusBack()
         QCOMPARE(w->Tbl->RowNumber(), row);
     }
 
-    // Reached by the keyboard the grid hands the focus on as well.
-    w->DBGrid2->setFocus(Qt::TabFocusReason);
-    QCOMPARE(QApplication::focusWidget(), w->EditEx1);
+    // Reached by Tab, a grid keeps the focus and is read from its newest turn.
+    w->ComboBox2->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), w->DBGrid1);
+    const int newest = w->DBGrid1->shownRowCount() - 1;
+    QCOMPARE(w->DBGrid1->readingCell(), QPoint(0, newest));
+    QTest::keyClick(w->DBGrid1, Qt::Key_Up);
+    QTest::keyClick(w->DBGrid1, Qt::Key_Right);
+    QCOMPARE(w->DBGrid1->readingCell(), QPoint(1, newest - 1));
+    QTest::mouseClick(w->DBGrid1->viewport(), Qt::LeftButton, {}, w->DBGrid1->CellRect(0, 0).center());
+    QTest::keyClick(w->DBGrid1, Qt::Key_PageUp);
     QCOMPARE(w->Tbl->RowNumber(), row);
+
+    // A score typed there goes into the entry box, and Enter records it.
+    QTest::keyClicks(w->DBGrid1, QStringLiteral("6"));
+    QCOMPARE(QApplication::focusWidget(), w->EditEx1);
+    QTest::keyClicks(w->EditEx1, QStringLiteral("0"));
+    QCOMPARE(w->EditEx1->text(), QStringLiteral("60"));
+    QTest::keyClick(w->EditEx1, Qt::Key_Tab, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), w->EditEx1);
+    w->DBGrid2->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->DBGrid2, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), w->EditEx1);
+    QCOMPARE(w->Tbl->RowNumber(), 16);
+    QCOMPARE(w->Remaining1, 501 - 15 * 20 - 60);
+    // Esc goes back as well.
+    w->DBGrid2->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->DBGrid2, Qt::Key_Escape);
+    QCOMPARE(QApplication::focusWidget(), w->EditEx1);
 }
 
-void tst_MainWindow::tabOrderStartsAtEntryBox()
+void tst_MainWindow::tabOrder_data()
+{
+    QTest::addColumn<bool>("settingsShown");
+    QTest::newRow("settings panel hidden") << false;
+    QTest::newRow("settings panel shown") << true;
+}
+
+// Tab goes round every control from the entry box, in the order of the work; Shift+Tab goes
+// the same way back.
+void tst_MainWindow::tabOrder()
+{
+    QFETCH(bool, settingsShown);
+    open();
+    if (settingsShown)
+        w->aBeallit->trigger();
+    QList<QWidget *> order {w->EditEx1, w->SpeedButton2, w->ComboBox1, w->ComboBox2};
+    if (settingsShown) {
+        order << QList<QWidget *> {
+            w->CheckBox1, w->Edit1, w->firstToBox, w->legsBoxes[0], w->legsBoxes[1], w->SpeedButton1};
+    }
+    order << w->DBGrid1 << w->DBGrid2;
+    for (QAction *action : {w->aUj, w->aTorol, w->aBeallit, w->aBezar, w->aKijelzo})
+        order << w->ToolBar1->widgetForAction(action);
+    order << w->EditEx1;
+
+    const auto holds = [](QWidget *control) {
+        QWidget *focus = QApplication::focusWidget();
+        return focus && (focus == control || control->isAncestorOf(focus));
+    };
+    QCOMPARE(QApplication::focusWidget(), w->EditEx1);
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY2(holds(order[i]),
+            qPrintable(QStringLiteral("step %1: %2")
+                           .arg(i)
+                           .arg(QString::fromLatin1(QApplication::focusWidget()->metaObject()->className()))));
+    }
+    for (qsizetype i = order.size() - 2; i >= 0; --i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY2(holds(order[i]), qPrintable(QStringLiteral("back to %1").arg(i)));
+    }
+}
+
+// A button pressed from the keyboard does its work and hands the keyboard back to the entry box;
+// clicked, it never takes it.
+void tst_MainWindow::keyboardButtonsHandBack()
 {
     open();
+    QTest::mouseClick(w->SpeedButton2, Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), w->EditEx1);
+    QCOMPARE(w->Tbl->RowCount(), 1);
+
+    w->EditEx1->setText(QStringLiteral("45"));
     QTest::keyClick(w->EditEx1, Qt::Key_Tab);
-    QVERIFY(w->ComboBox1->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == w->ComboBox1);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QVERIFY(w->ComboBox2->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == w->ComboBox2);
+    QCOMPARE(QApplication::focusWidget(), w->SpeedButton2);
+    QTest::keyClick(w->SpeedButton2, Qt::Key_Space);
+    QCOMPARE(QApplication::focusWidget(), w->EditEx1);
+    QCOMPARE(w->Remaining2, 456);
+
+    QWidget *undo = w->ToolBar1->widgetForAction(w->aTorol);
+    undo->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(undo, Qt::Key_Space);
+    QCOMPARE(QApplication::focusWidget(), w->EditEx1);
+    QCOMPARE(w->Remaining2, 501);
 }
 
 void tst_MainWindow::averageLabels()

@@ -60,6 +60,11 @@ private slots:
     void inputLeavesCursor();
     void inputMovesCursorWhenFocused_data();
     void inputMovesCursorWhenFocused();
+    void readingOnlyMovesNoCursor_data();
+    void readingOnlyMovesNoCursor();
+    void readingKeys_data();
+    void readingKeys();
+    void readingCellFramed();
     void scrollBar_data();
     void scrollBar();
     void repaintsOnlyNewRows_data();
@@ -407,6 +412,119 @@ void tst_DBGrid::inputMovesCursorWhenFocused()
     give(f, input);
     QCOMPARE(f.t.table.RowNumber(), rowNumber);
     QCOMPARE(f.grid->verticalScrollBar()->value(), rowNumber);
+}
+
+void tst_DBGrid::readingOnlyMovesNoCursor_data()
+{
+    inputLeavesCursor_data();
+    QTest::newRow("key up") << Input::Key;
+}
+
+// A grid that is only read moves nothing with any input, also while it holds the focus: the
+// cursor, the scroll bar and the picture stay as they were.
+void tst_DBGrid::readingOnlyMovesNoCursor()
+{
+    QFETCH(Input, input);
+    Form f(4);
+    f.t.addRows(8);
+    f.grid->OnEnter = nullptr;
+    f.grid->setReadingOnly(true);
+    QVERIFY(f.activate());
+    f.grid->setFocus(Qt::TabFocusReason);
+    QVERIFY(f.grid->hasFocus());
+    flushPaints();
+    give(f, input);
+    flushPaints();
+    QCOMPARE(f.t.table.RowNumber(), 8);
+    QCOMPARE(f.grid->verticalScrollBar()->value(), 8);
+    QCOMPARE(f.grid->Columns()->Items(0)->Width(), ColumnWidth);
+}
+
+void tst_DBGrid::readingKeys_data()
+{
+    QTest::addColumn<QList<int>>("keys"); // pressed in turn, with Ctrl where negative
+    QTest::addColumn<QPoint>("cell"); // the reading cell afterwards: data column, shown row
+    QTest::addColumn<bool>("hideFirstColumn");
+
+    // Four rows shown, reading starts on the newest: column 0, row 3.
+    QTest::newRow("up") << QList<int> {Qt::Key_Up} << QPoint(0, 2) << false;
+    QTest::newRow("up past the top") << QList<int> {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up}
+                                     << QPoint(0, 0) << false;
+    QTest::newRow("down past the bottom") << QList<int> {Qt::Key_Down} << QPoint(0, 3) << false;
+    QTest::newRow("right") << QList<int> {Qt::Key_Right} << QPoint(1, 3) << false;
+    QTest::newRow("right past the last column") << QList<int> {Qt::Key_Right, Qt::Key_Right} << QPoint(1, 3) << false;
+    QTest::newRow("right, left") << QList<int> {Qt::Key_Right, Qt::Key_Left} << QPoint(0, 3) << false;
+    QTest::newRow("end, home") << QList<int> {Qt::Key_End, Qt::Key_Home} << QPoint(0, 3) << false;
+    QTest::newRow("end") << QList<int> {Qt::Key_End} << QPoint(1, 3) << false;
+    QTest::newRow("page up") << QList<int> {Qt::Key_PageUp} << QPoint(0, 0) << false;
+    QTest::newRow("page up, page down") << QList<int> {Qt::Key_PageUp, Qt::Key_PageDown} << QPoint(0, 3) << false;
+    QTest::newRow("ctrl+home, ctrl+end") << QList<int> {-Qt::Key_Home, Qt::Key_Up, -Qt::Key_End} << QPoint(0, 3)
+                                         << false;
+    QTest::newRow("ctrl+home") << QList<int> {-Qt::Key_Home} << QPoint(0, 0) << false;
+    QTest::newRow("hidden column skipped") << QList<int> {Qt::Key_Left, Qt::Key_Home} << QPoint(1, 3) << true;
+}
+
+void tst_DBGrid::readingKeys()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(QPoint, cell);
+    QFETCH(bool, hideFirstColumn);
+    Form f(4);
+    f.t.addRows(8);
+    f.grid->OnEnter = nullptr;
+    f.grid->setReadingOnly(true);
+    if (hideFirstColumn)
+        f.grid->Columns()->Items(0)->setVisible(false);
+    QVERIFY(f.activate());
+    f.grid->setFocus(Qt::TabFocusReason);
+    f.grid->setReadingCell(hideFirstColumn ? 1 : 0, 3);
+    for (const int key : keys)
+        QTest::keyClick(f.grid, Qt::Key(std::abs(key)), key < 0 ? Qt::ControlModifier : Qt::NoModifier);
+    QCOMPARE(f.grid->readingCell(), cell);
+    QCOMPARE(f.t.table.RowNumber(), 8);
+    QVERIFY(f.grid->hasFocus());
+
+    // Other keys are left to the grid's parent.
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
+    QApplication::sendEvent(f.grid, &typed);
+    QVERIFY(!typed.isAccepted());
+}
+
+// While read, the grid frames its reading cell and nothing else: the cursor's row keeps its
+// look, the focus highlights no row.
+void tst_DBGrid::readingCellFramed()
+{
+    Form f(4);
+    f.t.addRows(3);
+    f.grid->OnEnter = nullptr;
+    f.grid->setReadingOnly(true);
+    QVERIFY(f.activate());
+    flushPaints();
+    const QImage unfocused = f.picture();
+    f.grid->setReadingCell(1, 0);
+    // Reached by Tab: the style frames the focus only when the keyboard moved it.
+    QTest::keyClick(f.edit, Qt::Key_Tab);
+    QVERIFY(f.grid->hasFocus());
+    flushPaints();
+    const QImage read = f.picture();
+    const QRect cell = f.grid->CellRect(1, 0);
+    QRect changed;
+    for (int y = 0; y < read.height(); ++y) {
+        for (int x = 0; x < read.width(); ++x) {
+            if (read.pixel(x, y) != unfocused.pixel(x, y))
+                changed |= QRect(x, y, 1, 1);
+        }
+    }
+    QVERIFY(!changed.isEmpty());
+    QVERIFY2(cell.contains(changed),
+        qPrintable(QStringLiteral("changed %1,%2 %3x%4")
+                       .arg(changed.x())
+                       .arg(changed.y())
+                       .arg(changed.width())
+                       .arg(changed.height())));
+    f.edit->setFocus();
+    flushPaints();
+    QCOMPARE(f.picture(), unfocused);
 }
 
 void tst_DBGrid::scrollBar_data()

@@ -1,3 +1,4 @@
+#include <functional>
 #include <vector>
 
 #include <QAccessible>
@@ -14,23 +15,36 @@ using Form = GridForm<TDBGrid>;
 
 namespace {
 
-// Every table-model event the readers are told, with what the table held at that moment.
-struct ToldReset
+// Every table-model event the readers are told: what changed, which rows, and what the table
+// held at that moment.
+struct ToldChange
 {
     QObject *object;
+    QAccessibleTableModelChangeEvent::ModelChangeType change;
+    int firstRow;
+    int lastRow;
     int rows;
     QString lastScore;
 };
-std::vector<ToldReset> told;
+std::vector<ToldChange> told;
+// The cells told as focused, by their text.
+QStringList focused;
 
 void recordUpdate(QAccessibleEvent *event)
 {
+    if (event->type() == QAccessible::Focus) {
+        QAccessibleInterface *iface = event->accessibleInterface();
+        if (iface && iface->role() == QAccessible::Cell)
+            focused << iface->text(QAccessible::Name);
+    }
     if (event->type() != QAccessible::TableModelChanged)
         return;
+    const auto *change = static_cast<QAccessibleTableModelChangeEvent *>(event);
     QAccessibleTableInterface *table = event->accessibleInterface()->tableInterface();
     const int rows = table->rowCount();
     QAccessibleInterface *last = rows > 0 ? table->cellAt(rows - 1, 0) : nullptr;
-    told.push_back({event->object(), rows, last ? last->text(QAccessible::Name) : QString()});
+    told.push_back({event->object(), change->modelChangeType(), change->firstRow(), change->lastRow(), rows,
+        last ? last->text(QAccessible::Name) : QString()});
 }
 
 QAccessibleTableInterface *tableOf(QWidget *grid)
@@ -73,8 +87,12 @@ private slots:
     void cellsKnowTheirPlace();
     void hiddenColumnLeftOut();
     void readingMovesNoCursor();
-    void readersToldOnceGridFollowed();
+    void headersBeforeCells();
+    void rowChangesTold_data();
+    void rowChangesTold();
+    void toldOnceGridFollowed();
     void closedTableHasNoRows();
+    void readingCellFocused();
 };
 
 void tst_DBGridAccessible::initTestCase()
@@ -87,6 +105,7 @@ void tst_DBGridAccessible::initTestCase()
 void tst_DBGridAccessible::init()
 {
     told.clear();
+    focused.clear();
 }
 
 void tst_DBGridAccessible::cleanupTestCase()
@@ -125,9 +144,12 @@ void tst_DBGridAccessible::shownRowsAsTable()
     QVERIFY(table);
     QCOMPARE(table->rowCount(), expectedRows);
     QCOMPARE(table->columnCount(), 2);
-    QCOMPARE(iface->childCount(), expectedRows * 2);
+    // The two columns' headers, then the cells.
+    QCOMPARE(iface->childCount(), (1 + expectedRows) * 2);
     QCOMPARE(table->columnDescription(0), QStringLiteral("e1"));
     QCOMPARE(table->columnDescription(1), QStringLiteral("h1"));
+    QCOMPARE(iface->child(0)->text(QAccessible::Name), QStringLiteral("e1"));
+    QCOMPARE(iface->child(1)->text(QAccessible::Name), QStringLiteral("h1"));
 
     // The newest rows are the ones shown, the newest at the bottom.
     const auto expected = lastRows(f.t.table, expectedRows);
@@ -150,29 +172,65 @@ void tst_DBGridAccessible::cellsKnowTheirPlace()
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(f.grid);
     QAccessibleTableInterface *table = iface->tableInterface();
     QCOMPARE(table->columnDescription(0), QStringLiteral("Dobás"));
-    for (int index = 0; index < iface->childCount(); ++index) {
-        QAccessibleInterface *cell = iface->child(index);
-        QVERIFY(cell && cell->isValid());
-        QCOMPARE(cell->role(), QAccessible::Cell);
-        QCOMPARE(cell->parent(), iface);
-        QCOMPARE(iface->indexOfChild(cell), index);
-        QAccessibleTableCellInterface *place = cell->tableCellInterface();
-        QVERIFY(place);
-        QCOMPARE(place->rowIndex(), index / 2);
-        QCOMPARE(place->columnIndex(), index % 2);
-        QCOMPARE(place->table(), iface);
-        QCOMPARE(cell, table->cellAt(place->rowIndex(), place->columnIndex()));
-        QCOMPARE(cell->text(QAccessible::Description), table->columnDescription(place->columnIndex()));
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 0; column < table->columnCount(); ++column) {
+            QAccessibleInterface *cell = table->cellAt(row, column);
+            QVERIFY(cell && cell->isValid());
+            QCOMPARE(cell->role(), QAccessible::Cell);
+            QCOMPARE(cell->parent(), iface);
+            const int index = iface->indexOfChild(cell);
+            QCOMPARE(index, (row + 1) * 2 + column);
+            QCOMPARE(iface->child(index), cell);
+            QAccessibleTableCellInterface *place = cell->tableCellInterface();
+            QVERIFY(place);
+            QCOMPARE(place->rowIndex(), row);
+            QCOMPARE(place->columnIndex(), column);
+            QCOMPARE(place->table(), iface);
+            // Read with its column's header.
+            const QList<QAccessibleInterface *> headers = place->columnHeaderCells();
+            QCOMPARE(headers.size(), 1);
+            QCOMPARE(headers.front(), iface->child(column));
+            QCOMPARE(headers.front()->text(QAccessible::Name), table->columnDescription(column));
 
-        // Where the cell stands on the screen, inside the grid; a point in it finds it again.
-        const QRect rect = cell->rect();
-        QVERIFY2(!rect.isEmpty(), qPrintable(QStringLiteral("cell %1").arg(index)));
-        QVERIFY(iface->rect().contains(rect));
-        QCOMPARE(iface->childAt(rect.center().x(), rect.center().y()), cell);
+            // Where the cell stands on the screen, inside the grid; a point in it finds it again.
+            const QRect rect = cell->rect();
+            QVERIFY2(!rect.isEmpty(), qPrintable(QStringLiteral("cell %1, %2").arg(row).arg(column)));
+            QVERIFY(iface->rect().contains(rect));
+            QCOMPARE(iface->childAt(rect.center().x(), rect.center().y()), cell);
+        }
     }
     QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Name), QStringLiteral("60"));
     QCOMPARE(table->cellAt(1, 0)->text(QAccessible::Name), QStringLiteral("140"));
     QCOMPARE(table->cellAt(2, 0)->text(QAccessible::Name), QString());
+}
+
+// The headers are the first children, one per visible column, holding the columns' titles;
+// without a title row on the screen they have no place there, with one they are its cells.
+void tst_DBGridAccessible::headersBeforeCells()
+{
+    for (const bool titles : {false, true}) {
+        Form f(4, titles ? ProgramOptions | dgTitles : ProgramOptions);
+        f.t.table.FieldNamed(QStringLiteral("h1"))->setDisplayLabel(QStringLiteral("Kell még"));
+        f.t.addRows(2);
+        flushPaints();
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(f.grid);
+        for (int column = 0; column < 2; ++column) {
+            QAccessibleInterface *header = iface->child(column);
+            QVERIFY(header && header->isValid());
+            QCOMPARE(header->role(), QAccessible::ColumnHeader);
+            QCOMPARE(header->parent(), iface);
+            QCOMPARE(iface->indexOfChild(header), column);
+            QCOMPARE(header->state().invisible, !titles);
+            QCOMPARE(header->rect().isEmpty(), !titles);
+            if (titles)
+                QCOMPARE(iface->childAt(header->rect().center().x(), header->rect().center().y()), header);
+        }
+        QCOMPARE(iface->child(1)->text(QAccessible::Name), QStringLiteral("Kell még"));
+        // A hidden column has no header.
+        f.grid->Columns()->Items(0)->setVisible(false);
+        QCOMPARE(iface->child(0)->text(QAccessible::Name), QStringLiteral("Kell még"));
+        QCOMPARE(iface->childCount(), 3);
+    }
 }
 
 void tst_DBGridAccessible::hiddenColumnLeftOut()
@@ -210,38 +268,108 @@ void tst_DBGridAccessible::readingMovesNoCursor()
     QVERIFY(told.empty());
 }
 
-void tst_DBGridAccessible::readersToldOnceGridFollowed()
+using Change = QAccessibleTableModelChangeEvent::ModelChangeType;
+struct Told
+{
+    Change change;
+    int firstRow;
+    int lastRow;
+};
+using ToldList = std::vector<Told>;
+using TableStep = std::function<void(TxovMemTable &)>;
+Q_DECLARE_METATYPE(ToldList)
+Q_DECLARE_METATYPE(TableStep)
+
+void tst_DBGridAccessible::rowChangesTold_data()
+{
+    QTest::addColumn<int>("rows"); // before the step
+    QTest::addColumn<TableStep>("step");
+    QTest::addColumn<ToldList>("expected");
+    QTest::addColumn<int>("rowsAfter");
+
+    const TableStep append = [](TxovMemTable &table) {
+        table.AppendRow();
+        table.setFieldValue(QStringLiteral("e1"), 99);
+        table.setFieldValue(QStringLiteral("h1"), 402);
+        table.PostRow();
+    };
+    const TableStep edit = [](TxovMemTable &table) {
+        table.EditRow();
+        table.setFieldValue(QStringLiteral("e1"), 7);
+        table.PostRow();
+    };
+    const TableStep deleteLast = [](TxovMemTable &table) { table.DeleteRow(); };
+    const TableStep removeAll = [](TxovMemTable &table) { table.RemoveAllRows(); };
+
+    // The grid shows three rows.
+    QTest::newRow("first row") << 0 << append << ToldList {{Change::RowsInserted, 0, 0}} << 1;
+    QTest::newRow("row added below") << 2 << append << ToldList {{Change::RowsInserted, 2, 2}} << 3;
+    QTest::newRow("row added to a full grid")
+        << 3 << append << ToldList {{Change::RowsRemoved, 0, 0}, {Change::RowsInserted, 2, 2}} << 3;
+    QTest::newRow("row completed") << 2 << edit << ToldList {{Change::DataChanged, 0, 1}} << 2;
+    QTest::newRow("last row deleted") << 2 << deleteLast << ToldList {{Change::RowsRemoved, 1, 1}} << 1;
+    QTest::newRow("only row deleted") << 1 << deleteLast << ToldList {{Change::RowsRemoved, 0, 0}} << 0;
+    QTest::newRow("last row deleted, an older one shows again")
+        << 5 << deleteLast << ToldList {{Change::RowsInserted, 0, 0}, {Change::RowsRemoved, 3, 3}} << 3;
+    QTest::newRow("table emptied") << 5 << removeAll << ToldList {{Change::RowsRemoved, 0, 2}} << 0;
+}
+
+// The readers hear which rows came and went, told once the grid has followed the table, so that
+// the table reads as the grid shows it when they hear of it.
+void tst_DBGridAccessible::rowChangesTold()
+{
+    QFETCH(int, rows);
+    QFETCH(TableStep, step);
+    QFETCH(ToldList, expected);
+    QFETCH(int, rowsAfter);
+
+    Form f(3);
+    f.t.addRows(rows);
+    flushPaints();
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(f.grid);
+    QCOMPARE(iface->tableInterface()->rowCount(), std::min(rows, 3));
+    told.clear();
+
+    step(f.t.table);
+    flushPaints();
+    QCOMPARE(int(told.size()), int(expected.size()));
+    for (size_t i = 0; i < told.size(); ++i) {
+        QCOMPARE(told[i].object, f.grid);
+        QCOMPARE(told[i].change, expected[i].change);
+        QCOMPARE(told[i].firstRow, expected[i].firstRow);
+        QCOMPARE(told[i].lastRow, expected[i].lastRow);
+    }
+    QCOMPARE(iface->tableInterface()->rowCount(), rowsAfter);
+    const auto shown = lastRows(f.t.table, rowsAfter);
+    for (int r = 0; r < rowsAfter; ++r)
+        QCOMPARE(iface->tableInterface()->cellAt(r, 0)->text(QAccessible::Name), shown[size_t(r)].first);
+    // The cells of rows no longer shown are gone; the others stay the same objects.
+    QVERIFY(!iface->tableInterface()->cellAt(rowsAfter, 0));
+}
+
+void tst_DBGridAccessible::toldOnceGridFollowed()
 {
     Form f(3);
     f.t.addRows(3);
     flushPaints();
     QAccessibleTableInterface *table = tableOf(f.grid);
     QCOMPARE(table->rowCount(), 3);
+    QAccessibleInterface *kept = table->cellAt(1, 0);
     told.clear();
 
-    // An entry: several notifications, one telling, after the grid has taken the new row.
+    // An entry: several notifications, told once, after the grid has taken the new row.
     f.t.table.AppendRow();
     f.t.table.setFieldValue(QStringLiteral("e1"), 99);
     f.t.table.setFieldValue(QStringLiteral("h1"), 402);
     f.t.table.PostRow();
     QVERIFY(told.empty());
     flushPaints();
-    QCOMPARE(int(told.size()), 1);
-    QCOMPARE(told.front().object, f.grid);
-    QCOMPARE(told.front().rows, 3);
-    QCOMPARE(told.front().lastScore, QStringLiteral("99"));
-
-    // Deleting the last row and emptying the table are told as well.
-    told.clear();
-    f.t.table.DeleteRow();
-    flushPaints();
-    QCOMPARE(int(told.size()), 1);
-    QCOMPARE(told.front().lastScore, lastRows(f.t.table, 1).front().first);
-    told.clear();
-    f.t.table.RemoveAllRows();
-    flushPaints();
-    QCOMPARE(int(told.size()), 1);
-    QCOMPARE(told.front().rows, 0);
+    QCOMPARE(int(told.size()), 2);
+    QCOMPARE(told.back().rows, 3);
+    QCOMPARE(told.back().lastScore, QStringLiteral("99"));
+    // A cell stands for its place: the middle one now reads the row that moved into it.
+    QCOMPARE(table->cellAt(1, 0), kept);
+    QCOMPARE(kept->text(QAccessible::Name), lastRows(f.t.table, 2).front().first);
 }
 
 void tst_DBGridAccessible::closedTableHasNoRows()
@@ -255,6 +383,42 @@ void tst_DBGridAccessible::closedTableHasNoRows()
     flushPaints();
     QCOMPARE(table->rowCount(), 0);
     QVERIFY(!table->cellAt(0, 0));
+}
+
+// A grid read from the keyboard tells the readers its reading cell as the focused cell: when
+// it takes the focus and at every move, never moving the table's cursor.
+void tst_DBGridAccessible::readingCellFocused()
+{
+    Form f(4);
+    f.t.addScores({60, 140, 26});
+    f.grid->setReadingOnly(true);
+    f.grid->OnEnter = nullptr;
+    QVERIFY(f.activate());
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(f.grid);
+    QAccessibleTableInterface *table = iface->tableInterface();
+    QVERIFY(table->cellAt(0, 0)->state().focusable);
+    QVERIFY(!table->cellAt(0, 0)->state().focused);
+    QVERIFY(!iface->focusChild());
+
+    f.grid->setReadingCell(0, 2);
+    f.grid->setFocus(Qt::TabFocusReason);
+    QVERIFY(focused.isEmpty()); // the grid's own focus comes first
+    flushPaints();
+    QCOMPARE(focused, QStringList {QStringLiteral("26")});
+    QCOMPARE(iface->focusChild(), table->cellAt(2, 0));
+    QVERIFY(table->cellAt(2, 0)->state().focused);
+
+    QTest::keyClick(f.grid, Qt::Key_Up);
+    QTest::keyClick(f.grid, Qt::Key_Right);
+    QCOMPARE(focused, (QStringList {QStringLiteral("26"), QStringLiteral("140"), lastRows(f.t.table, 2)[0].second}));
+    QVERIFY(table->cellAt(1, 1)->state().focused);
+    QVERIFY(!table->cellAt(2, 0)->state().focused);
+    QCOMPARE(f.t.table.RowNumber(), 3);
+
+    // Away from the grid no cell has the focus.
+    f.edit->setFocus();
+    QVERIFY(!table->cellAt(1, 1)->state().focused);
+    QVERIFY(!iface->focusChild());
 }
 
 QTEST_MAIN(tst_DBGridAccessible)

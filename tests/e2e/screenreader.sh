@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# A match followed by ear: the real pontix under Xvfb on the accessibility bus of a private
+# session, Orca reading it with its speech written to its debug log, entries typed with xdotool.
+# Checks what Orca says after each entry, undo and new game, what it says in a grid reached by
+# Tab, and what an AT-SPI client finds: the route with its darts, the grids' headers and rows,
+# the spectator display's texts.
+#
+# usage: screenreader.sh PONTIX_BINARY
+# Orca's log and what was read over AT-SPI stay in $E2E_LOG_DIR when it is set.
+# Exit 77 (skipped) only when a tool is missing or no X server starts; a failure when CI is set.
+set -u
+
+here=$(cd "$(dirname "$0")" && pwd)
+binary=$1
+
+# Everything runs on a session bus of its own, which ends with the run.
+if [[ -z "${PONTIX_E2E_SESSION:-}" ]]; then
+    if ! command -v dbus-run-session >/dev/null; then
+        [[ -z "${CI:-}" ]] || { echo "FAIL: cannot run under CI: dbus-run-session is not installed"; exit 1; }
+        echo "SKIP: dbus-run-session is not installed"
+        exit 77
+    fi
+    exec dbus-run-session -- env PONTIX_E2E_SESSION=1 "$0" "$@"
+fi
+
+source "$here/xserver.sh"
+bus_launcher=/usr/libexec/at-spi-bus-launcher
+# Debian's own Python, which Orca and pyatspi are installed for.
+python=/usr/bin/python3
+need_tools Xvfb xdotool openbox wmctrl orca "$python" "$bus_launcher"
+"$python" -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi is not installed"
+start_display 1366 768
+openbox >/dev/null 2>&1 &
+pids+=($!)
+
+export HOME=$work/home XDG_RUNTIME_DIR=$work/run
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+"$bus_launcher" --launch-immediately >"$work/bus.log" 2>&1 &
+pids+=($!)
+
+# Orca speaks into its log alone: no speech server is started.
+logs=${E2E_LOG_DIR:-$work}
+mkdir -p "$logs"
+log=$logs/orca.log
+tree=$logs/atspi.txt
+rm -f "$log" "$tree"
+mkdir "$work/orca"
+SPEECHD_CMD=/bin/false SPEECHD_ADDRESS=unix_socket:$work/no-speech.sock \
+    "$python" "$here/orca_logged.py" "$work/orca" "$log" >"$work/orca.out" 2>&1 &
+orca_pid=$!
+pids+=($orca_pid)
+
+# Waits up to 15 seconds for Orca to say the text (the whole utterance, or a part of one with
+# "part"), said after the mark.
+mark=0
+mark() { mark=$(wc -l <"$log"); }
+said() {
+    local text=$1 how=${2:-whole}
+    local pattern="SPEECH OUTPUT: '$text'"
+    [[ $how == part ]] && pattern="SPEECH OUTPUT: '.*$text"
+    for _ in $(seq 150); do
+        tail -n +"$((mark + 1))" "$log" | grep -q -- "$pattern" && return 0
+        sleep 0.1
+    done
+    echo "--- Orca said after the mark:"
+    tail -n +"$((mark + 1))" "$log" | grep "SPEECH OUTPUT" | cut -c 18-
+    fail "Orca did not say: $text"
+}
+
+for _ in $(seq 150); do
+    grep -q "SPEECH OUTPUT: 'Screen reader on.'" "$log" 2>/dev/null && break
+    kill -0 "$orca_pid" 2>/dev/null || fail "Orca ended: $(cat "$work/orca.out")"
+    sleep 0.1
+done
+grep -q "SPEECH OUTPUT: 'Screen reader on.'" "$log" || fail "Orca did not start: $(cat "$work/orca.out")"
+
+# A start score of 101, so that a game reaches a finish in a few turns.
+mkdir "$work/bin"
+cp "$binary" "$work/bin/pontix"
+printf '[Def]\nIndul=101\n' >"$work/bin/Pontix.ini"
+mark
+XDG_CONFIG_DIRS="$work/no-such-folder" QT_QPA_PLATFORM=xcb "$work/bin/pontix" >"$work/pontix.log" 2>&1 &
+app=$!
+pids+=($app)
+
+window=
+for _ in $(seq 100); do
+    window=$(xdotool search --onlyvisible --name '^Pontix$' 2>/dev/null | head -n 1)
+    [[ -n "$window" ]] && break
+    sleep 0.1
+done
+[[ -n "$window" ]] || fail "the main window did not appear: $(cat "$work/pontix.log")"
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+# The entry box has the focus: Orca reads it with where the match stands.
+said "Következik: Játékos 1., kell még 101. Kiszálló: T19 12 D16."
+
+keys() { mark; xdotool key --delay 50 "$@"; }
+score() { mark; xdotool type --delay 50 "$1"; xdotool key Return; }
+
+score 60
+said "Játékos 1.: 60, kell még 41. Következik: Játékos 2., kell még 101. Kiszálló: T19 12 D16."
+score 45
+said "Játékos 2.: 45, kell még 56. Következik: Játékos 1., kell még 41. Kiszálló: 9 D16."
+score 181
+said "Elutasítva: 181 nem dobható. Következik: Játékos 1., kell még 41. Kiszálló: 9 D16."
+score 50
+said "Játékos 1.: túldobás, 50 helyett 0, kell még 41. Következik: Játékos 2., kell még 56. Kiszálló: 16 D20."
+keys F8
+said "Visszavonva: Játékos 1.: 0. Következik: Játékos 1., kell még 41. Kiszálló: 9 D16."
+score 41
+said "Játékos 1.: 41, kell még 0. Kiszállt! Következik: Játékos 2., kell még 56. Kiszálló: 16 D20."
+
+# What a reader finds on the window: the route with its darts, the grids with their headers.
+"$python" "$here/atspi_read.py" >"$tree" 2>&1 || fail "reading over AT-SPI failed: $(cat "$tree")"
+expect_found() { grep -qxF -- "$1" "$tree" || fail "not found over AT-SPI: $1; found: $(cat "$tree")"; }
+expect_found "route: Kiszálló: 16 D20"
+expect_found "table 1. játékos dobásai: rows 2, headers Dobás | Kell még"
+expect_found "table 1. játékos dobásai row 0: 60 | 41"
+expect_found "table 1. játékos dobásai row 1: 41 | 0"
+expect_found "table 2. játékos dobásai row 0: 45 | 56"
+expect_found "notification: Játékos 1.: 41, kell még 0. Kiszállt! Következik: Játékos 2., kell még 56. Kiszálló: 16 D20."
+
+# Tab reaches the first grid past the OK button and the names; its newest row is read, then a
+# cell with its header; Esc goes back to the entry box.
+keys Tab Tab Tab Tab
+said "1. játékos dobásai." part
+said "41."
+keys Right
+said "Kell még column header 0." part
+keys Up
+said "41."
+keys Escape
+said "Dobott pontszám text."
+
+# The spectator display, for the room, read by its texts.
+keys F11
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name 'Kijelző' >/dev/null 2>&1 && break
+    sleep 0.1
+done
+sleep 0.5
+"$python" "$here/atspi_read.py" >"$tree" 2>&1 || fail "reading over AT-SPI failed: $(cat "$tree")"
+expect_found "display: Legek: 0 – 0"
+grep -q "^display half Játékos 1\.: Játékos 1\., kezdte a leget | Kell még: 0 | Kiszállt! | Átlag: " "$tree" ||
+    fail "player 1's half not read: $(cat "$tree")"
+grep -q "^display half Játékos 2\.: Játékos 2\., következik | Kell még: 56 | Kiszálló: 16 D20 | Átlag: 45 " "$tree" ||
+    fail "player 2's half not read: $(cat "$tree")"
+keys F11
+
+# A new game (F3; Insert is Orca's own key): the legs and who starts.
+keys F3
+said "Új játék. Legek: Játékos 1. 1, Játékos 2. 0. Kezd: Játékos 2., kell még 101. Kiszálló: T19 12 D16."
+
+wmctrl -c Pontix
+for _ in $(seq 50); do
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$app" 2>/dev/null && fail "pontix did not close on the close request"
+wait "$app"
+status=$?
+[[ $status -eq 0 ]] || fail "pontix exited with status $status: $(cat "$work/pontix.log")"
+echo "e2e screen reader: passed"
