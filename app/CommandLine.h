@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the command line asks of Pontix, decided before any window system is touched.
 #pragma once
 

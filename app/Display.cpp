@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The spectator display: layout, painting of what changed, and its place on the screens.
 #include "app/Display.h"
 

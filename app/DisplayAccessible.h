@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The spectator display for assistive technology: what it paints, as a window of texts.
 #pragma once
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // An icon made of picture files that reads each file only when a size it serves is asked for.
 #pragma once
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the main window does: the match scoring handlers, the layout on resize, the placement
 // on the work area, the settings panel and the settings file.
 #include "app/Main.h"

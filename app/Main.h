@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The scoreboard's main window: its controls, the turn table it owns and its handlers.
 #pragma once
 

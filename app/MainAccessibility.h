@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What assistive technology learns of the main window: a name for every control, the figures
 // read with what they count, and, spoken, what each entry, undo and new game did.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Builds the main window: its controls, actions, turn table and the wiring of their events.
 #include <algorithm>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window's part in the match beyond the game: the legs beside the names, the winner of
 // the match in the status bar, the limit and the corrections in the settings panel.
 #include <QComboBox>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Picks a highlighted turn row's colours from the palette by contrast and distance.
 #include "app/TurnLook.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Entry-to-screen latency: from the key event (Enter in the entry box, F8, Ins) to the end of
 // the repaint it causes, inside one process on the offscreen platform, with the real main window
 // at 1920 x 1080 and turn tables of 10, 1000 and 100000 rows. The peer, measured in the same

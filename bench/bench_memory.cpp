@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Resident memory of Pontix: after start-up (the main window shown and painted, the splash gone)
 // and its growth per turn row while 100000 entries are made with Enter in the entry box, the
 // event loop running after each entry as it does between the operator's key presses. For comparison, in the same

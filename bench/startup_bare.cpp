@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The peer of Pontix's start-up: an empty main window of the same toolkit and the same size,
 // ended at its first paint.
 #include <QApplication>

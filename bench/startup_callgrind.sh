@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Pontix csapat
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Counts the instructions (callgrind) each start-up program executes from process start to the
 # first painted frame of its main window: the programs end themselves there, so the whole
 # process is the measurement, repeatable where wall clock on a shared machine is not. Prints

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Pontix's own start-up, as the program runs it, ended at the first paint of the main window.
 #include <QApplication>
 

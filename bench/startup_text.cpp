@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor of any window that shows text: the bare main window with one label in the default
 // font, so that the toolkit's font set-up is paid as in Pontix. Ended at its first paint, or with
 // --stay left open as a program is.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Pontix csapat
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Start-up as a user meets it: on an X server (Xvfb, 1366 x 768) with a window manager
 # (openbox), the time from starting the process to the first of its windows that the window
 # manager shows, and the resident memory (VmRSS) 3 seconds after that, for Pontix and for the

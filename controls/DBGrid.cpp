@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The data-bound grid: its construction and properties, and how it follows its table through the
 // link, repainting only the rows that changed.
 

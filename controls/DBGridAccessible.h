@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The bound grid as a table for assistive technology: its shown rows and visible columns, each
 // cell reading the display text of its field in that row, each column headed by its title.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The grid's geometry: where its cells lie, which cell a point falls in, how many rows fit, and
 // its scroll bars.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The grid's input: presses, drags, the wheel, keys and the scroll bars move the table's cursor
 // or size and move columns, only while the grid holds the keyboard focus; a grid that is only
 // read moves a reading cell with its keys instead.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Private to the grid's sources: the link that attaches a grid to its data source, and the
 // presenting of one of its rows while the grid reads it.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The grid's painting: lines, title and indicator cells, and data cells read from the table with
 // the default drawing and the cell-draw handler.
 

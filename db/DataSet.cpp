@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The dataset base: fields, states, opening and closing, editing rows, notifications and
 // bookmarks; the record window and the moves through it are in DataSetWindow.cpp.
 

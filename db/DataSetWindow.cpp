@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The dataset's record window: the ring of buffers, fetching rows into it, arranging and turning
 // it when rows change, fitting it to the views, and moving the cursor through it.
 

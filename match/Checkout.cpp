@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The checkout routes, as the model of where darts land gave them when Pontix was built.
 #include "match/Checkout.h"
 

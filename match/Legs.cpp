@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Legs and the match: each turn added to the current leg, each leg left added to the match.
 #include "match/Legs.h"
 

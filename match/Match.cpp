@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The rules of a match on the turn table: entries, taking them back, new games.
 #include "match/Match.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The rules of a match, without any widget: which scores an entry records, what it writes into
 // the turn table, taking entries back and starting a new game.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The players' statistics, each change of the match applied as a turn added or taken away.
 #include "match/MatchStats.h"
 

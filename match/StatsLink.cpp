@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reading every turn row through a link of its own, as views read them.
 #include "match/StatsLink.h"
 

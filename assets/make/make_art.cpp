@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws every picture of Pontix into the folder named on the command line:
 // the turn markers, the tool bar images (the spectator display's among them), the panel's cross,
 // the about box's dartboard, the application icon in all its sizes and the opening picture of the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Works out the checkout route of every score from the model of where darts land and writes them
 // as a C++ table for the checkout unit; run when Pontix is built.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The spectator display on its own: a bound view of a turn table, its pixels and its screens.
 #include <cmath>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The colours of a highlighted turn row on palettes light and dark: legible and marked on all,
 // the pale pink of old wherever it suits.
 #include <QPalette>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A long run of seeded random operator actions on the real main window, offscreen: entries of
 // every kind of text, Enter in the entry box or in the start-score box, the OK button, undo,
 // new game, the exact-checkout box, the settings panel. After every action the window must

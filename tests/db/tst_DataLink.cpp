@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A view's link to its data source: the reactions it makes of notifications, read-only links,
 // writing pending input back, presenting a row, a link without a source, and tables and sources
 // going away under it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The dataset base on its own, over the smallest table there is: one integer column in a list,
 // buffers holding a position and a value. It shows that the window, the moves and editing need
 // nothing of a table beyond the fetching and storing steps.

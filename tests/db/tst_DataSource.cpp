@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Data sources between a dataset and its views: the order in which views hear of changes, a
 // disabled source, the source's own events, automatic editing, switching datasets, and a view
 // that fails.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A field link as labels use it: it follows its field by name, hears of writes to it, and shows
 // the row being appended.
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Pontix csapat
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Reads Pontix as a screen reader finds it over AT-SPI and prints, one per line, what the
 end-to-end test checks: the status bar's route, each grid as a table (its size, its column
 headers, its rows), the notification that speaks, and the spectator display's texts.

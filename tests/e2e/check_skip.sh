@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Pontix csapat
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The end-to-end run with an X server that never starts: it tries several displays, then skips
 # (77) on a developer's machine and fails when CI is set.
 # usage: check_skip.sh E2E_SCRIPT

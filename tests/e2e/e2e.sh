@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Pontix csapat
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts the real pontix under Xvfb with a window manager, plays a few turns on it with
 # xdotool as an operator would, closes it through the window's close request and checks that
 # the settings file was written back and the program exited cleanly.

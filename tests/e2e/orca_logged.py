@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Pontix csapat
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Runs Orca as /usr/bin/orca does, its debug log (with every "SPEECH OUTPUT" line) written to a
 file line by line, so that a test can follow what it speaks while it runs.
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Pontix csapat
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A match followed by ear: the real pontix under Xvfb on the accessibility bus of a private
 # session, Orca reading it with its speech written to its debug log, entries typed with xdotool.
 # Checks what Orca says after each entry, undo and new game, what it says in a grid reached by

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Pontix csapat
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the real pontix under Xvfb as a program installed where the user may not write, ends it
 # with SIGTERM, SIGHUP and SIGINT as a session or a terminal would, and checks each time that it
 # exited with status 0 and saved its settings in the right place: the user's own folder, made

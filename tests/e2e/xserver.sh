@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Pontix csapat
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by the end-to-end scripts: fail and skip, a work folder removed at exit with every
 # process started into pids, and an Xvfb of width x height on a free display, tried on several
 # displays before giving up. A skip (77) is a failure when CI is set, so a run that matters is

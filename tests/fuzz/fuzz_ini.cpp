@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings file reader and writer on arbitrary files. An input is
 //     flags, section, NUL, key, NUL, value, NUL, [key2, NUL, value2, NUL,] file bytes
 // with the flags

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The memory table driven by a byte string decoded into operations (append, insert, edit,
 // field writes, post, cancel, delete, moves, remove-all, close and open, read-only, the
 // auto-increment minimum, two views with their row counts), drawn from a weighted table. Every

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Score text conversion against a plain reading of the same text: any bytes, read as Latin-1
 // and as UTF-8, must convert without failing and give what the rules give.
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Pontix csapat
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Fails when a file of a library includes a header of a floor above its own: db/ includes none
 # of ours outside db/, memtable/ only db/, match/ only db/ and memtable/, settings/ none outside
 # itself, controls/ only db/, app/ anything. Takes the root of

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Pontix csapat
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The layering check must refuse the planted tree, naming each bad include, and only those.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)

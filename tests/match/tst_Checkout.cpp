@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Checkout routes held against the darts rules worked out here by plain enumeration, and against
 // the public checkout charts of tests/match/checkout_charts.txt.
 #include <QFile>

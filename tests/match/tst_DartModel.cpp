@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The model of where darts land and the plan worked out from it, held against what can be worked
 // out by hand: the board's beds at chosen points, the chance of landing within a circle round the
 // aim, the board's mirror image, the averages the two spreads stand for, and the plan from 2.

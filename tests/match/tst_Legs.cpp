@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Legs and the match kept beside the turn table: who wins a leg, the "first to N" limit, a new
 // match, the operator's corrections and the match's figures, held against a plain recount.
 #include <random>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The rules of a match on a turn table of its own, without any window: entries, the exact-checkout
 // rule, refusals, averages, taking entries back and new games.
 #include <limits>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The players' statistics followed change by change, held against a recount from the turn rows.
 #include <cmath>
 #include <random>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Random sequences of table operations, drawn from weighted tables, each step checked against
 // the reference model of the turn table: its rows, the current row, the state, the counts and
 // the rows a view shows; and the window's reuse of rows checked against reading row by row.

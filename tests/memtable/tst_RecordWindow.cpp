@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The turn table's record window as views see it: opening, the notifications of each operation,
 // the window following the rows and the views' sizes, held notifications, the store's lock and
 // bookmarks.

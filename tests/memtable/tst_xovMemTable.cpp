@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The memory table under the turn table's rules: numbering, field values, editing, errors and
 // events, deleting and emptying, the record store and its format.
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Pontix csapat
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package from a build tree's install rules, lists and checks its contents,
 # has lintian check it, unpacks it into a staging folder and runs the installed program there
 # without a display. With "hardened" (a tree built with Debian's flags), the program must also

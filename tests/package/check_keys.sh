@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Pontix csapat
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks that the README, the manual page and the AppStream metadata (in English and in
 # Hungarian) list the same keys, in the same order: each entry of their key lists is reduced to
 # the keys it names ("keypad /", "F11 in the display") and the lists must agree entry by entry.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Pontix csapat
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Validates the desktop entry and the AppStream metadata, and checks that both name Pontix by
 # the one application id: the file names, the entry's icon, the metadata's id and launchable.
 # usage: check_metadata.sh DESKTOP_FILE METAINFO_FILE APP_ID

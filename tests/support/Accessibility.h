@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Switches the toolkit's accessibility on inside a test, as a screen reader does on a desktop.
 #pragma once
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How well text stands out, measured on pictures as a reader's eye meets it.
 #pragma once
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The one-column list dataset: fetching and storing its values for the dataset base.
 
 #include "tests/support/ListDataSet.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The smallest table there is, for testing the dataset base, its data sources and its links
 // without the memory table.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The folders the settings are looked for in, moved into a temporary folder for a test.
 #pragma once
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The turn-table fixture: the table built as the main window builds it, and rows to fill it.
 
 #include "tests/support/TurnTable.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The reference model of the turn table's rows and of one view's window over them.
 
 #include "tests/support/TurnTableModel.h"

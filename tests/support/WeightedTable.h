@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Drawing operations from a weighted table, for tests that run random sequences of them.
 #pragma once
 
