@@ -58,11 +58,9 @@ QString playerTitle(int number)
     return QStringLiteral("%1. játékos").arg(number);
 }
 
-// The name the operator typed for a player, or the player's number when the box is empty.
 QString playerName(const PlayerControls &player)
 {
-    const QString typed = player.nameBox->currentText().trimmed();
-    return typed.isEmpty() ? playerTitle(player.number) : typed;
+    return PlayerName(player.nameBox->currentText(), player.number);
 }
 
 // The figures are read with what they count: each name carries the figure shown.
@@ -84,6 +82,12 @@ void nameFigures(const Tfrm_Main &w)
 }
 
 } // namespace
+
+QString PlayerName(const QString &typed, int number)
+{
+    const QString name = typed.trimmed();
+    return name.isEmpty() ? playerTitle(number) : name;
+}
 
 void NameAccessibleControls(Tfrm_Main &w)
 {
