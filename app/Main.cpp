@@ -88,10 +88,14 @@ void Tfrm_Main::setEntryBoxColor(bool refused)
 
 // The entry box shows what became of the entry: red for a refused score, its text selected so
 // that the next key stroke replaces it, and red for a score counted as 0; the normal colour
-// otherwise. The colour stays until the next entry.
+// otherwise. The colour stays until the next entry. Text that is no whole number (letters, a
+// decimal separator, other scripts' digits, too many digits) is refused: read as 0, a slip of the
+// keyboard would pass the throw.
 void Tfrm_Main::EnterThrow()
 {
-    switch (m_match.enterScore(ScoreFromText(EditEx1->text()), CheckBox1->isChecked())) {
+    const std::optional<qint32> typed = EntryScore(EditEx1->text());
+    const EntryOutcome outcome = typed ? m_match.enterScore(*typed, CheckBox1->isChecked()) : EntryOutcome::Refused;
+    switch (outcome) {
     case EntryOutcome::Refused:
         setEntryBoxColor(true);
         EditEx1->selectAll();
