@@ -114,7 +114,9 @@ void Tfrm_Main::RefreshScoreboard()
 {
     Image1->setVisible(Player1ToThrow);
     Image2->setVisible(!Player1ToThrow);
-    EditEx1->clear();
+    // Emptied with its undo history: the box's Ctrl+Z would bring back a score already recorded,
+    // and the history would grow with every entry of the night.
+    EditEx1->setText(QString());
 
     Label1->setText(VarToScoreText(Remaining1));
     Label1->adjustSize();

@@ -56,6 +56,8 @@ private slots:
     void scoreAboveLimitRefused();
     void typedTexts_data();
     void typedTexts();
+    void undoHistoryGoesWithTheText_data();
+    void undoHistoryGoesWithTheText();
     void impossibleScoresRefused_data();
     void impossibleScoresRefused();
     void exactCheckout_data();
@@ -184,6 +186,36 @@ void tst_Main::typedTexts()
     QVERIFY(!w->Player1ToThrow);
     QVERIFY(w->EditEx1->text().isEmpty());
     QCOMPARE(boxColor(*w), QApplication::palette(w->EditEx1).color(QPalette::Base));
+}
+
+void tst_Main::undoHistoryGoesWithTheText_data()
+{
+    QTest::addColumn<QString>("emptiedBy");
+    for (const char *how : {"Enter", "OK", "F8", "Ins"})
+        QTest::newRow(how) << QString::fromLatin1(how);
+}
+
+// Whenever the box is emptied after an entry, undo and new game, its undo history goes too:
+// Ctrl+Z cannot bring back a score to be recorded a second time.
+void tst_Main::undoHistoryGoesWithTheText()
+{
+    QFETCH(QString, emptiedBy);
+    enter(QStringLiteral("45"));
+    QTest::keyClicks(w->EditEx1, QStringLiteral("60"));
+    if (emptiedBy == QLatin1String("Enter"))
+        QTest::keyClick(w->EditEx1, Qt::Key_Return);
+    else if (emptiedBy == QLatin1String("OK"))
+        QTest::mouseClick(w->SpeedButton2, Qt::LeftButton);
+    else
+        QTest::keyClick(w->EditEx1, emptiedBy == QLatin1String("F8") ? Qt::Key_F8 : Qt::Key_Insert);
+    QCOMPARE(w->EditEx1->text(), QString());
+    QVERIFY(!w->EditEx1->isUndoAvailable());
+    QTest::keyClick(w->EditEx1, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w->EditEx1->text(), QString());
+    const bool player1 = w->Player1ToThrow;
+    QTest::keyClick(w->EditEx1, Qt::Key_Return); // the empty box: a turn of 0
+    QCOMPARE(w->Player1ToThrow, !player1);
+    QCOMPARE(w->Tbl->FieldValue(player1 ? QStringLiteral("e1") : QStringLiteral("e2")), QVariant(0));
 }
 
 // A negative score, or a total no three darts make, is refused like a score above 180.
