@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -118,16 +119,44 @@ void Tfrm_Main::RefreshScoreboard()
     // and the history would grow with every entry of the night.
     EditEx1->setText(QString());
 
-    Label1->setText(VarToScoreText(Remaining1));
-    Label1->adjustSize();
-    // Player 2's score grows to the left: its right edge stays where it is.
-    const int right = Label2->geometry().right();
-    Label2->setText(VarToScoreText(Remaining2));
-    Label2->adjustSize();
-    Label2->move(right - Label2->width() + 1, Label2->y());
+    showFigure(1, Remaining1);
+    showFigure(2, Remaining2);
     showCheckoutRoute();
     DescribeScoreboard(*this);
     showMatch();
+}
+
+// A remaining score in large figures, every digit of it: at full size where it fits its place,
+// else at the largest size that fits. Player 2's figure grows to the left, its right edge staying
+// where it is.
+void Tfrm_Main::showFigure(int player, qint32 remaining)
+{
+    QLabel *figure = player == 1 ? Label1 : Label2;
+    const QRect place = m_figurePlaces[player - 1];
+    const QString text = VarToScoreText(remaining);
+    QFont font = m_figureFont;
+    // Measured as the label measures its text.
+    const auto widthAt = [&font, &text](int size) {
+        font.setPixelSize(size);
+        return QFontMetrics(font).boundingRect(0, 0, 0, 0, Qt::AlignLeft, text).width();
+    };
+    const int fullSize = m_figureFont.pixelSize();
+    const int full = widthAt(fullSize);
+    int size = fullSize;
+    if (full > place.width()) {
+        size = std::max(1, fullSize * place.width() / full);
+        while (size + 1 < fullSize && widthAt(size + 1) <= place.width())
+            ++size;
+        while (size > 1 && widthAt(size) > place.width())
+            --size;
+    }
+    font.setPixelSize(size);
+    if (figure->font().pixelSize() != font.pixelSize())
+        figure->setFont(font);
+    figure->setText(text);
+    figure->adjustSize();
+    const int top = place.y() + (place.height() - figure->height()) / 2;
+    figure->move(player == 1 ? place.x() : place.right() + 1 - figure->width(), top);
 }
 
 void Tfrm_Main::EditEx1KeyPress(QObject *Sender, QChar Key)

@@ -3,7 +3,9 @@
 
 #include <array>
 
+#include <QFont>
 #include <QMainWindow>
+#include <QRect>
 #include <QTimer>
 
 #include "controls/DBGrid.h"
@@ -154,6 +156,7 @@ private:
     void createStatusBar();
     QWidget *createGrids(QWidget *parent);
     void setEntryBoxColor(bool refused);
+    void showFigure(int player, qint32 remaining);
     void setCrossIcon();
     QMargins figureInsets() const;
     int narrowestWidth() const;
@@ -168,6 +171,9 @@ private:
     QTimer m_placement;
     std::array<QLabel *, 2> m_matchLabels {}; // the settings panel's labels of the match boxes
     QLabel *m_routePanel = nullptr; // the route for the player to throw, in the status bar
+    // Where each player's remaining-score figure may stand in its panel, and its font at full size.
+    std::array<QRect, 2> m_figurePlaces {};
+    QFont m_figureFont;
     SpectatorDisplay *m_display = nullptr; // built when first shown
 };
 
