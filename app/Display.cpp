@@ -5,6 +5,10 @@
 #include <cmath>
 #include <vector>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -94,7 +98,7 @@ SpectatorDisplay::~SpectatorDisplay()
     m_match.setFollower(nullptr);
 }
 
-const QScreen *SpectatorDisplay::operatorScreen() const
+QScreen *SpectatorDisplay::operatorScreen() const
 {
     return m_operatorWindow ? m_operatorWindow->screen() : QGuiApplication::primaryScreen();
 }
@@ -122,6 +126,8 @@ QRect SpectatorDisplay::normalPlacement(const QScreen *screen) const
 void SpectatorDisplay::open()
 {
     m_withdrawn = false;
+    // Its window is made on the operator's screen: the screen it was on may have gone since.
+    setScreen(operatorScreen());
     create();
     refuseKeyboardForAWhile();
     // Full screen goes off first: a window manager puts a window full screen on the screen its
@@ -134,13 +140,18 @@ void SpectatorDisplay::open()
         showFullScreenQuietly();
         m_fullScreenOn = room;
     } else {
-        // Where it was last may be on a screen that has gone since.
-        const bool placed = testAttribute(Qt::WA_Resized) && QGuiApplication::screenAt(geometry().center());
-        if (!isVisible() && !placed)
+        // Where it was last may be on a screen that has gone since (where the window manager may
+        // have pushed it anywhere), or reach off one.
+        const QList<QScreen *> screens = QGuiApplication::screens();
+        const bool placed = testAttribute(Qt::WA_Resized)
+            && std::any_of(screens.begin(), screens.end(),
+                [this](const QScreen *screen) { return screen->availableGeometry().contains(frameGeometry()); });
+        if (!isVisible() && (m_placeAfresh || !placed))
             setGeometry(normalPlacement(operatorScreen()));
         showNormal();
         m_fullScreenOn = nullptr;
     }
+    m_placeAfresh = false;
     handBackKeyboard();
 }
 
@@ -203,6 +214,7 @@ void SpectatorDisplay::screenRemoved(QScreen *screen)
     if (screen == this->screen() || screen == m_fullScreenOn || screen == operatorScreen()) {
         hide();
         m_withdrawn = true;
+        m_placeAfresh = true;
     }
 }
 
@@ -649,8 +661,8 @@ void SpectatorDisplay::showEvent(QShowEvent *event)
     update();
 }
 
-// Closed, it follows nothing and keeps no pictures: opened again, it reads the rows afresh and
-// draws what it shows then.
+// Closed, it follows nothing and keeps no pictures nor window: opened again, it reads the rows
+// afresh and draws what it shows then.
 void SpectatorDisplay::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
@@ -658,6 +670,20 @@ void SpectatorDisplay::hideEvent(QHideEvent *event)
         m_match.setFollower(nullptr);
         m_stats.turnsCleared();
         dropPictures();
+        // The window goes too, and with it the picture of the whole window behind it (33 MB at a
+        // 4K projector's size); showing the display makes it again. Once the hiding is done.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isHidden())
+                    destroy();
+#ifdef __GLIBC__
+                // The allocator keeps freed memory for the process; tens of megabytes at a
+                // projector's size go back to the system.
+                malloc_trim(0);
+#endif
+            },
+            Qt::QueuedConnection);
     }
 }
 

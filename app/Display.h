@@ -156,7 +156,7 @@ private:
         const QColor &ground, TextPieces pieces) const;
     void handBackKeyboard();
     void refuseKeyboardForAWhile();
-    const QScreen *operatorScreen() const;
+    QScreen *operatorScreen() const;
     QScreen *roomScreen() const;
     QRect normalPlacement(const QScreen *screen) const;
     void showFullScreenQuietly();
@@ -181,6 +181,7 @@ private:
     int m_frameWidth = 4;
     bool m_refreshQueued = false;
     bool m_withdrawn = false;
+    bool m_placeAfresh = false; // its screen went: a normal window is placed on the operator's
     QPointer<QScreen> m_fullScreenOn; // the screen it was put full screen on
     // Until this runs out, the display takes no keyboard and an activation is the window manager's.
     QTimer m_acceptKeyboard;

@@ -690,6 +690,8 @@ void tst_Display::picturesKeptWithinBudget()
     const QImage kept = m_display->grab().toImage();
     m_display->hide();
     QCOMPARE(m_display->pictureBytes(), 0);
+    // The window and the picture of it behind it go as well, once the hiding is done.
+    QTRY_VERIFY(!m_display->windowHandle());
     m_display->show();
     QCoreApplication::processEvents();
     QCOMPARE(m_display->grab().toImage(), kept);
