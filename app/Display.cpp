@@ -6,6 +6,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <QAccessible>
 #include <QFontMetricsF>
@@ -15,6 +20,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QVarLengthArray>
+#include <QWindow>
 
 #include "app/DisplayAccessible.h"
 #include "match/Checkout.h"
@@ -41,6 +47,18 @@ const std::array<QString, 12> statLabels {QStringLiteral("Átlag"), QStringLiter
     QString::number(MaximumTurn), QStringLiteral("Meccsátlag"), QStringLiteral("Legjobb kiszálló"),
     QStringLiteral("Meccs %1+").arg(TonTurn), QStringLiteral("Meccs %1+").arg(TonFortyTurn),
     QStringLiteral("Meccs %1").arg(MaximumTurn)};
+
+// Text that would shrink below this share of its height is elided with "…" instead: a long name
+// stays readable across the room.
+constexpr qreal SmallestTextShare = 0.6;
+
+// The window manager may hand the keyboard to the display once it maps it, after the display
+// has handed it back, and may do so more than once (as it maps it, as it puts it full screen); an
+// activation this soon after opening is taken for that.
+constexpr int KeyboardGraceMs = 2500;
+
+// Fitted fonts are kept by their texts, and a pasted name may be long: so many are kept at most.
+constexpr size_t FittedKept = 128;
 
 QString figureOf(std::optional<qint32> value)
 {
@@ -77,6 +95,13 @@ SpectatorDisplay::SpectatorDisplay(Match &match, TDataSource *source, const Turn
     m_font = QFont(QStringLiteral("Liberation Sans"));
     m_font.setStyleHint(QFont::SansSerif);
     m_font.setBold(true);
+    m_acceptKeyboard.setSingleShot(true);
+    connect(&m_acceptKeyboard, &QTimer::timeout, this, [this] {
+        if (QWindow *window = windowHandle())
+            window->setFlag(Qt::WindowDoesNotAcceptFocus, false);
+    });
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, &SpectatorDisplay::screenAdded);
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &SpectatorDisplay::screenRemoved);
 }
 
 SpectatorDisplay::~SpectatorDisplay()
@@ -84,39 +109,124 @@ SpectatorDisplay::~SpectatorDisplay()
     m_match.setFollower(nullptr);
 }
 
+QScreen *SpectatorDisplay::operatorScreen() const
+{
+    return m_operatorWindow ? m_operatorWindow->screen() : QGuiApplication::primaryScreen();
+}
+
+// The first screen other than the operator's, if any.
+QScreen *SpectatorDisplay::roomScreen() const
+{
+    const QScreen *home = operatorScreen();
+    for (QScreen *screen : QGuiApplication::screens()) {
+        if (screen != home)
+            return screen;
+    }
+    return nullptr;
+}
+
+// A 16:9 window over two thirds of the screen's work area, in its middle.
+QRect SpectatorDisplay::normalPlacement(const QScreen *screen) const
+{
+    const QRect work = screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
+    QSize size(work.width() * 2 / 3, work.width() * 2 / 3 * 9 / 16);
+    size = size.boundedTo(work.size());
+    return QRect(work.center() - QPoint(size.width() / 2, size.height() / 2), size);
+}
+
 void SpectatorDisplay::open()
 {
-    const QScreen *home = m_operatorWindow ? m_operatorWindow->screen() : QGuiApplication::primaryScreen();
-    QScreen *room = nullptr;
-    for (QScreen *screen : QGuiApplication::screens()) {
-        if (screen != home) {
-            room = screen;
-            break;
-        }
-    }
-    if (room) {
+    m_withdrawn = false;
+    // Its window is made on the operator's screen: the screen it was on may have gone since.
+    setScreen(operatorScreen());
+    create();
+    refuseKeyboardForAWhile();
+    // Full screen goes off first: a window manager puts a window full screen on the screen its
+    // normal place is on.
+    if (isFullScreen())
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+    if (QScreen *room = roomScreen()) {
         setScreen(room);
         setGeometry(room->geometry());
-        showFullScreen();
+        showFullScreenQuietly();
+        m_fullScreenOn = room;
     } else {
-        if (!isVisible() && !isFullScreen() && !testAttribute(Qt::WA_Resized)) {
-            // A 16:9 window over two thirds of the work area, to be dragged to a projector.
-            const QRect work = home ? home->availableGeometry() : QRect(0, 0, 1366, 768);
-            QSize size(work.width() * 2 / 3, work.width() * 2 / 3 * 9 / 16);
-            size = size.boundedTo(work.size());
-            setGeometry(QRect(work.center() - QPoint(size.width() / 2, size.height() / 2), size));
-        }
+        // Where it was last may be on a screen that has gone since (where the window manager may
+        // have pushed it anywhere), or reach off one.
+        const QList<QScreen *> screens = QGuiApplication::screens();
+        const bool placed = testAttribute(Qt::WA_Resized)
+            && std::any_of(screens.begin(), screens.end(),
+                [this](const QScreen *screen) { return screen->availableGeometry().contains(frameGeometry()); });
+        if (!isVisible() && (m_placeAfresh || !placed))
+            setGeometry(normalPlacement(operatorScreen()));
         showNormal();
+        m_fullScreenOn = nullptr;
     }
+    m_placeAfresh = false;
     handBackKeyboard();
+}
+
+// A window manager gives the keyboard to a window it maps, unless the window takes none; the
+// display takes none until the window manager is done with it. Should the window manager give it
+// the keyboard all the same, it hands it straight back (changeEvent).
+void SpectatorDisplay::refuseKeyboardForAWhile()
+{
+    if (QWindow *window = windowHandle())
+        window->setFlag(Qt::WindowDoesNotAcceptFocus, true);
+    m_acceptKeyboard.start(KeyboardGraceMs);
 }
 
 void SpectatorDisplay::toggle()
 {
+    m_withdrawn = false;
     if (isVisible())
         hide();
     else
         open();
+}
+
+// As showFullScreen(), without asking for the keyboard as that does.
+void SpectatorDisplay::showFullScreenQuietly()
+{
+    setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)) | Qt::WindowFullScreen);
+    show();
+}
+
+// Left full screen, the display becomes a normal window on the screen it was on, never where it
+// stood before on a screen that may have gone.
+void SpectatorDisplay::leaveFullScreen()
+{
+    const QScreen *here = screen();
+    showNormal();
+    setGeometry(normalPlacement(here));
+    m_fullScreenOn = nullptr;
+}
+
+// A projector plugged in while the display is open, or again after it was pulled, takes the
+// display full screen, unless it is full screen on a room's screen already.
+void SpectatorDisplay::screenAdded(QScreen *screen)
+{
+    Q_UNUSED(screen);
+    if (!m_withdrawn && !isVisible())
+        return;
+    if (isVisible() && isFullScreen() && m_fullScreenOn && m_fullScreenOn != operatorScreen())
+        return;
+    if (roomScreen())
+        open();
+}
+
+// With its screen gone, the window manager would move the display, full screen, over the
+// operator's window; with the operator's screen gone, the operator's window would come under
+// it. It withdraws instead.
+void SpectatorDisplay::screenRemoved(QScreen *screen)
+{
+    if (!isVisible())
+        return;
+    if (screen == this->screen() || screen == m_fullScreenOn || screen == operatorScreen()) {
+        hide();
+        m_withdrawn = true;
+        m_placeAfresh = true;
+    }
 }
 
 void SpectatorDisplay::refreshLater()
@@ -145,19 +255,25 @@ QStringList SpectatorDisplay::matchTexts(int player) const
     return texts;
 }
 
+// The winner's name with the legs, or the legs with the limit.
+QString SpectatorDisplay::matchBandText() const
+{
+    return m_matchDecided ? QStringLiteral("%1 nyerte a meccset  %2").arg(m_matchWinner, m_matchLegs) : m_matchLegs;
+}
+
 void SpectatorDisplay::refresh()
 {
     m_refreshQueued = false;
     if (!isVisible())
         return;
     const MatchView view = m_view ? m_view() : MatchView {};
-    QString band = QStringLiteral("%1 – %2").arg(view.players[0].match.legs).arg(view.players[1].match.legs);
-    if (view.matchWinner)
-        band = QStringLiteral("%1 nyerte a meccset  %2").arg(view.players[*view.matchWinner ? 0 : 1].name, band);
-    else if (view.firstTo > 0)
-        band += QStringLiteral("  ·  első %1 nyert legig").arg(view.firstTo);
-    if (band != m_matchBand || m_matchDecided != view.matchWinner.has_value()) {
-        m_matchBand = band;
+    QString legs = QStringLiteral("%1 – %2").arg(view.players[0].match.legs).arg(view.players[1].match.legs);
+    if (!view.matchWinner && view.firstTo > 0)
+        legs += QStringLiteral("  ·  első %1 nyert legig").arg(view.firstTo);
+    const QString winner = view.matchWinner ? view.players[*view.matchWinner ? 0 : 1].name : QString();
+    if (legs != m_matchLegs || winner != m_matchWinner || m_matchDecided != view.matchWinner.has_value()) {
+        m_matchLegs = legs;
+        m_matchWinner = winner;
         m_matchDecided = view.matchWinner.has_value();
         update(m_matchBandRect);
     }
@@ -263,14 +379,14 @@ void SpectatorDisplay::layoutHalves()
 void SpectatorDisplay::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    m_pictures.clear();
-    m_fitted.clear();
+    dropPictures();
     layoutHalves();
     update();
 }
 
 void SpectatorDisplay::paintEvent(QPaintEvent *event)
 {
+    ++m_paints;
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
     // A rectangle at a time: clipped to one rectangle, the raster engine fills and copies rows
@@ -280,6 +396,43 @@ void SpectatorDisplay::paintEvent(QPaintEvent *event)
         painter.setClipRect(rect);
         paintRect(painter, rect);
     }
+    painter.end();
+    trimPictures();
+}
+
+// What is shown at once covers less than the window: one and a half windows' worth of pictures
+// holds it and the figures' characters not shown just now, so that an entry draws none afresh.
+qint64 SpectatorDisplay::pictureBudget() const
+{
+    return qint64(width()) * height() * 4 * 3 / 2;
+}
+
+// The pictures used least recently go until the rest fit the budget; none drawn by the last
+// paint goes.
+void SpectatorDisplay::trimPictures() const
+{
+    const qint64 budget = pictureBudget();
+    if (m_pictureBytes <= budget)
+        return;
+    std::vector<decltype(m_pictures)::iterator> old;
+    for (auto it = m_pictures.begin(); it != m_pictures.end(); ++it) {
+        if (it->second.lastPaint != m_paints)
+            old.push_back(it);
+    }
+    std::sort(old.begin(), old.end(), [](auto a, auto b) { return a->second.lastPaint < b->second.lastPaint; });
+    for (auto it : old) {
+        if (m_pictureBytes <= budget)
+            break;
+        m_pictureBytes -= it->second.image.sizeInBytes();
+        m_pictures.erase(it);
+    }
+}
+
+void SpectatorDisplay::dropPictures()
+{
+    m_pictures.clear();
+    m_pictureBytes = 0;
+    m_fitted.clear();
 }
 
 void SpectatorDisplay::paintRect(QPainter &painter, const QRect &dirty) const
@@ -326,7 +479,8 @@ void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRect &dir
             painter.drawEllipse(layout.starter);
             painter.restore();
         }
-        drawText(painter, layout.name, half.name, fitted(m_font, half.name, QString(), h * 0.045, layout.name.width()),
+        drawText(painter, layout.name, half.name,
+            fitted(m_font, half.name, QString(), h * 0.045, layout.name.width(), h * 0.045 * SmallestTextShare),
             half.toThrow ? background : figureText, half.toThrow ? marker : restingBand, TextPieces::Whole);
     }
     if (dirty.intersects(layout.figure)) {
@@ -369,17 +523,28 @@ void SpectatorDisplay::paintMatchBand(QPainter &painter) const
     const QColor text = m_matchDecided ? background : figureText;
     painter.fillRect(m_matchBandRect, ground);
     const QRect inner = m_matchBandRect.adjusted(m_matchBandRect.height() / 2, 0, -m_matchBandRect.height() / 2, 0);
-    drawText(painter, inner, m_matchBand,
-        fitted(m_font, m_matchBand, QString(), m_matchBandRect.height() * 0.5, inner.width()), text, ground,
-        TextPieces::Whole);
+    const qreal capHeight = m_matchBandRect.height() * 0.5;
+    const qreal smallest = capHeight * SmallestTextShare;
+    QString band = matchBandText();
+    const Fitted *fit = &fitted(m_font, band, QString(), capHeight, inner.width(), smallest);
+    if (fit->elided && m_matchDecided) {
+        // A long winner's name gives way; the legs stay whole.
+        const QString rest = QStringLiteral(" nyerte a meccset  %1").arg(m_matchLegs);
+        const QFontMetrics metrics(fit->font);
+        band
+            = metrics.elidedText(m_matchWinner, Qt::ElideRight, inner.width() - metrics.horizontalAdvance(rest)) + rest;
+        fit = &fitted(m_font, band, QString(), capHeight, inner.width(), smallest);
+    }
+    drawText(painter, inner, band, *fit, text, ground, TextPieces::Whole);
 }
 
 // The font at the pixel size whose capital height fills capHeight and whose text (or, when
-// wider, `widest`) fits into width; worked out once per text and place.
-const SpectatorDisplay::Fitted &SpectatorDisplay::fitted(
-    const QFont &base, const QString &text, const QString &widest, qreal capHeight, qreal width) const
+// wider, `widest`) fits into width, but for capitals no lower than smallestCapHeight: there the
+// text is elided to the width. Worked out once per text and place.
+const SpectatorDisplay::Fitted &SpectatorDisplay::fitted(const QFont &base, const QString &text, const QString &widest,
+    qreal capHeight, qreal width, qreal smallestCapHeight) const
 {
-    const FitKey key {text, widest, qRound(capHeight), qRound(width), base.bold()};
+    const FitKey key {text, widest, qRound(capHeight), qRound(width), base.bold(), qRound(smallestCapHeight)};
     if (const auto known = m_fitted.find(key); known != m_fitted.end())
         return known->second;
     constexpr int probe = 100;
@@ -388,12 +553,21 @@ const SpectatorDisplay::Fitted &SpectatorDisplay::fitted(
     const QFontMetricsF probed(font);
     const qreal textWidth = std::max(probed.horizontalAdvance(text), probed.horizontalAdvance(widest));
     qreal size = probe * capHeight / probed.capHeight();
+    const qreal smallest = probe * smallestCapHeight / probed.capHeight();
     if (textWidth > 0)
         size = std::min(size, probe * width / textWidth);
-    font.setPixelSize(std::max(1, int(size)));
-    if (m_fitted.size() > 512)
+    Fitted fit {font, 0, text, false};
+    if (size < smallest) {
+        fit.font.setPixelSize(std::max(1, qRound(smallest)));
+        fit.text = QFontMetrics(fit.font).elidedText(text, Qt::ElideRight, int(width));
+        fit.elided = true;
+    } else {
+        fit.font.setPixelSize(std::max(1, int(size)));
+    }
+    fit.capHeight = qRound(QFontMetricsF(fit.font).capHeight());
+    if (m_fitted.size() >= FittedKept)
         m_fitted.clear();
-    return m_fitted.emplace(key, Fitted {font, qRound(QFontMetricsF(font).capHeight())}).first->second;
+    return m_fitted.emplace(key, std::move(fit)).first->second;
 }
 
 // Text is drawn from pictures of it, made once per font, colour and ground: large text is drawn
@@ -406,8 +580,10 @@ QRect SpectatorDisplay::drawText(QPainter &painter, const QRect &rect, const QSt
     const bool whole = pieces == TextPieces::Whole;
     const auto pictureOf = [&](const QString &piece) -> const Picture & {
         const TextKey key {piece, color.rgb(), ground.rgb(), fit.font.pixelSize(), fit.font.bold()};
-        if (const auto cached = m_pictures.find(key); cached != m_pictures.end())
+        if (const auto cached = m_pictures.find(key); cached != m_pictures.end()) {
+            cached->second.lastPaint = m_paints;
             return cached->second;
+        }
         // A whole text keeps the font's full height and a margin for glyphs reaching out of their
         // advance. A figure's characters stay inside their advance and within the capitals'
         // height (with a little for round digits' overshoot): their pictures abut.
@@ -425,17 +601,17 @@ QRect SpectatorDisplay::drawText(QPainter &painter, const QRect &rect, const QSt
         p.setPen(color);
         p.drawText(QPoint(margin, rise), piece);
         p.end();
-        return m_pictures.emplace(key, Picture {image, advance, margin, rise}).first->second;
+        m_pictureBytes += image.sizeInBytes();
+        return m_pictures.emplace(key, Picture {image, advance, margin, rise, m_paints}).first->second;
     };
-    // Names are typed letter by letter: the pictures of texts seen once do not pile up.
-    if (m_pictures.size() > 512)
-        m_pictures.clear();
+    // Pictures go only after the paint (trimPictures): those collected here stay valid.
+    const QString &drawn = fit.elided ? fit.text : text;
     QVarLengthArray<const Picture *, 8> shown;
     int textWidth = 0;
     if (whole) {
-        shown.append(&pictureOf(text));
+        shown.append(&pictureOf(drawn));
     } else {
-        for (const QChar c : text)
+        for (const QChar c : drawn)
             shown.append(&pictureOf(QString(c)));
     }
     for (const Picture *picture : shown)
@@ -458,15 +634,17 @@ QRect SpectatorDisplay::drawText(QPainter &painter, const QRect &rect, const QSt
 void SpectatorDisplay::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F11 && event->modifiers() == Qt::NoModifier) {
-        if (isFullScreen())
-            showNormal();
-        else
-            showFullScreen();
+        if (isFullScreen()) {
+            leaveFullScreen();
+        } else {
+            showFullScreenQuietly();
+            m_fullScreenOn = screen();
+        }
         handBackKeyboard();
         return;
     }
     if (event->key() == Qt::Key_Escape && isFullScreen()) {
-        showNormal();
+        leaveFullScreen();
         handBackKeyboard();
         return;
     }
@@ -498,13 +676,37 @@ void SpectatorDisplay::showEvent(QShowEvent *event)
     update();
 }
 
+// Closed, it follows nothing and keeps no pictures nor window: opened again, it reads the rows
+// afresh and draws what it shows then.
 void SpectatorDisplay::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
     if (!event->spontaneous()) {
         m_match.setFollower(nullptr);
         m_stats.turnsCleared();
+        dropPictures();
+        // The window goes too, and with it the picture of the whole window behind it (33 MB at a
+        // 4K projector's size); showing the display makes it again. Once the hiding is done.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isHidden())
+                    destroy();
+#ifdef __GLIBC__
+                // The allocator keeps freed memory for the process; tens of megabytes at a
+                // projector's size go back to the system.
+                malloc_trim(0);
+#endif
+            },
+            Qt::QueuedConnection);
     }
+}
+
+void SpectatorDisplay::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && handsBackActivation())
+        handBackKeyboard();
 }
 
 void SpectatorDisplay::handBackKeyboard()

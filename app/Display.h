@@ -11,7 +11,9 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPointer>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include "match/Legs.h"
@@ -20,6 +22,7 @@
 
 class Match;
 class QKeyEvent;
+class QScreen;
 class TDataSource;
 
 // What the display reads of the match besides the turn rows, when it refreshes.
@@ -45,7 +48,10 @@ struct MatchView
 // statistics, the marker of the player to throw and "Kiszállt!" for a player who has checked
 // out, in colours of its own. The winner of the match is shown across the top.
 // While it is shown it follows the match's turns, having read them from the table when it opened;
-// hidden, it follows nothing.
+// hidden, it follows nothing and keeps no pictures.
+// It never takes the keyboard by being shown, and never covers the operator's window: when its
+// screen or the operator's goes away it withdraws, and comes back full screen on the room's screen
+// when a screen appears again; a screen that appears while it is open takes it full screen.
 class SpectatorDisplay final : public QWidget
 {
     Q_OBJECT
@@ -59,10 +65,21 @@ public:
     ~SpectatorDisplay() override;
 
     // Shows the display full screen on a screen other than the operator's when there is one,
-    // else as a normal window, and hands the keyboard back to the operator's window.
+    // else as a normal window on the operator's screen, and hands the keyboard back to the
+    // operator's window, also when the window manager activates the display once it is shown.
     void open();
     // Shown when hidden, hidden when shown.
     void toggle();
+    // For a short while after opening, an activation of the display (as a window manager makes
+    // when it maps a window) hands the keyboard straight back; a click on it does so then too.
+    bool handsBackActivation() const { return m_acceptKeyboard.isActive(); }
+    // Hidden because its screen (or the operator's) went away; it opens again when a screen
+    // appears, unless toggled meanwhile.
+    bool isWithdrawn() const { return m_withdrawn; }
+    // What the pictures of texts and characters take, in bytes; never more than pictureBudget()
+    // beyond those of the last paint, nothing while hidden.
+    qint64 pictureBytes() const { return m_pictureBytes; }
+    qint64 pictureBudget() const;
     // The match, the names or the exact-checkout box changed: the display catches up once
     // control returns to the event loop.
     void refreshLater();
@@ -91,7 +108,7 @@ public:
     // The parts of player 1's or player 2's half.
     const Parts &parts(int player) const { return m_layout[player - 1]; }
     // The band across the top: the legs, the limit, the winner of the match.
-    QString matchBandText() const { return m_matchBand; }
+    QString matchBandText() const;
     QRect matchBand() const { return m_matchBandRect; }
     // Player 1's or player 2's match statistics in reading order, after the game's seven.
     QStringList matchTexts(int player) const;
@@ -110,6 +127,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // The texts of one half, compared with the last shown to repaint only what changed.
@@ -132,17 +150,30 @@ private:
     void paintHalf(QPainter &painter, int player, const QRect &dirty) const;
     void paintMatchBand(QPainter &painter) const;
     enum class TextPieces { Whole, Characters };
-    // A font fitted to a place, with its capitals' height in pixels.
+    // A font fitted to a place, with its capitals' height in pixels, and the text as it fits there:
+    // elided with "…" where even the smallest size allowed is too large for the whole text.
     struct Fitted
     {
         QFont font;
         int capHeight = 0;
+        QString text;
+        bool elided = false;
     };
-    const Fitted &fitted(
-        const QFont &base, const QString &text, const QString &widest, qreal capHeight, qreal width) const;
+    const Fitted &fitted(const QFont &base, const QString &text, const QString &widest, qreal capHeight, qreal width,
+        qreal smallestCapHeight = 0) const;
     QRect drawText(QPainter &painter, const QRect &rect, const QString &text, const Fitted &fit, const QColor &color,
         const QColor &ground, TextPieces pieces) const;
     void handBackKeyboard();
+    void refuseKeyboardForAWhile();
+    QScreen *operatorScreen() const;
+    QScreen *roomScreen() const;
+    QRect normalPlacement(const QScreen *screen) const;
+    void showFullScreenQuietly();
+    void leaveFullScreen();
+    void screenAdded(QScreen *screen);
+    void screenRemoved(QScreen *screen);
+    void trimPictures() const;
+    void dropPictures();
 
     Match &m_match;
     TDataSource *const m_source;
@@ -152,14 +183,20 @@ private:
     QWidget *const m_operatorWindow;
     std::array<Half, 2> m_halves;
     std::array<Parts, 2> m_layout;
-    QString m_matchBand;
+    QString m_matchLegs; // the legs and the limit
+    QString m_matchWinner; // the winner's name once the match is decided
     bool m_matchDecided = false;
     QRect m_matchBandRect;
     int m_frameWidth = 4;
     bool m_refreshQueued = false;
+    bool m_withdrawn = false;
+    bool m_placeAfresh = false; // its screen went: a normal window is placed on the operator's
+    QPointer<QScreen> m_fullScreenOn; // the screen it was put full screen on
+    // Until this runs out, the display takes no keyboard and an activation is the window manager's.
+    QTimer m_acceptKeyboard;
     QFont m_font;
     // Pictures of the texts and characters drawn at the current size, by text, colour, ground,
-    // pixel size and weight.
+    // pixel size and weight; those used least recently go once they take more than the budget.
     using TextKey = std::tuple<QString, QRgb, QRgb, int, bool>;
     struct Picture
     {
@@ -167,9 +204,13 @@ private:
         int advance = 0; // where the next character starts
         int margin = 0; // left of where the text starts
         int rise = 0; // from the top to the baseline
+        quint64 lastPaint = 0; // the paint that last drew it
     };
     mutable std::map<TextKey, Picture> m_pictures;
-    // Fitted fonts at the current size, by text, widest text, capitals' height, width and weight.
-    using FitKey = std::tuple<QString, QString, int, int, bool>;
+    mutable qint64 m_pictureBytes = 0;
+    mutable quint64 m_paints = 0;
+    // Fitted fonts at the current size, by text, widest text, capitals' height, width, weight and
+    // smallest capitals' height.
+    using FitKey = std::tuple<QString, QString, int, int, bool, int>;
     mutable std::map<FitKey, Fitted> m_fitted;
 };

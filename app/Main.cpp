@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -91,11 +92,13 @@ void Tfrm_Main::setEntryBoxColor(bool refused)
 
 // The entry box shows what became of the entry: red for a refused score, its text selected so
 // that the next key stroke replaces it, and red for a score counted as 0; the normal colour
-// otherwise. The colour stays until the next entry.
+// otherwise. The colour stays until the next entry. Text that is no whole number (letters, a
+// decimal separator, other scripts' digits, too many digits) is refused: read as 0, a slip of the
+// keyboard would pass the throw.
 void Tfrm_Main::EnterThrow()
 {
-    const qint32 typed = ScoreFromText(EditEx1->text());
-    const EntryOutcome outcome = m_match.enterScore(typed, CheckBox1->isChecked());
+    const std::optional<qint32> typed = EntryScore(EditEx1->text());
+    const EntryOutcome outcome = typed ? m_match.enterScore(*typed, CheckBox1->isChecked()) : EntryOutcome::Refused;
     switch (outcome) {
     case EntryOutcome::Refused:
         setEntryBoxColor(true);
@@ -117,18 +120,48 @@ void Tfrm_Main::RefreshScoreboard()
 {
     Image1->setVisible(Player1ToThrow);
     Image2->setVisible(!Player1ToThrow);
-    EditEx1->clear();
+    // Emptied with its undo history: the box's Ctrl+Z would bring back a score already recorded,
+    // and the history would grow with every entry of the night.
+    EditEx1->setText(QString());
 
-    Label1->setText(VarToScoreText(Remaining1));
-    Label1->adjustSize();
-    // Player 2's score grows to the left: its right edge stays where it is.
-    const int right = Label2->geometry().right();
-    Label2->setText(VarToScoreText(Remaining2));
-    Label2->adjustSize();
-    Label2->move(right - Label2->width() + 1, Label2->y());
+    showFigure(1, Remaining1);
+    showFigure(2, Remaining2);
     showCheckoutRoute();
     DescribeScoreboard(*this);
     showMatch();
+}
+
+// A remaining score in large figures, every digit of it: at full size where it fits its place,
+// else at the largest size that fits. Player 2's figure grows to the left, its right edge staying
+// where it is.
+void Tfrm_Main::showFigure(int player, qint32 remaining)
+{
+    QLabel *figure = player == 1 ? Label1 : Label2;
+    const QRect place = m_figurePlaces[player - 1];
+    const QString text = VarToScoreText(remaining);
+    QFont font = m_figureFont;
+    // Measured as the label measures its text.
+    const auto widthAt = [&font, &text](int size) {
+        font.setPixelSize(size);
+        return QFontMetrics(font).boundingRect(0, 0, 0, 0, Qt::AlignLeft, text).width();
+    };
+    const int fullSize = m_figureFont.pixelSize();
+    const int full = widthAt(fullSize);
+    int size = fullSize;
+    if (full > place.width()) {
+        size = std::max(1, fullSize * place.width() / full);
+        while (size + 1 < fullSize && widthAt(size + 1) <= place.width())
+            ++size;
+        while (size > 1 && widthAt(size) > place.width())
+            --size;
+    }
+    font.setPixelSize(size);
+    if (figure->font().pixelSize() != font.pixelSize())
+        figure->setFont(font);
+    figure->setText(text);
+    figure->adjustSize();
+    const int top = place.y() + (place.height() - figure->height()) / 2;
+    figure->move(player == 1 ? place.x() : place.right() + 1 - figure->width(), top);
 }
 
 void Tfrm_Main::EditEx1KeyPress(QObject *Sender, QChar Key)

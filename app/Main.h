@@ -7,8 +7,10 @@
 #include <array>
 #include <future>
 
+#include <QFont>
 #include <QImage>
 #include <QMainWindow>
+#include <QRect>
 #include <QTimer>
 
 #include "controls/DBGrid.h"
@@ -163,6 +165,7 @@ private:
     void createStatusBar();
     QWidget *createGrids(QWidget *parent);
     void setEntryBoxColor(bool refused);
+    void showFigure(int player, qint32 remaining);
     void setCrossIcon();
     QMargins figureInsets() const;
     int narrowestWidth() const;
@@ -179,6 +182,9 @@ private:
     QTimer m_placement;
     std::array<QLabel *, 2> m_matchLabels {}; // the settings panel's labels of the match boxes
     QLabel *m_routePanel = nullptr; // the route for the player to throw, in the status bar
+    // Where each player's remaining-score figure may stand in its panel, and its font at full size.
+    std::array<QRect, 2> m_figurePlaces {};
+    QFont m_figureFont;
     SpectatorDisplay *m_display = nullptr; // built when first shown
 };
 

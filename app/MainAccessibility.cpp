@@ -69,11 +69,9 @@ QString playerTitle(int number)
     return QStringLiteral("%1. játékos").arg(number);
 }
 
-// The name the operator typed for a player, or the player's number when the box is empty.
 QString playerName(const PlayerControls &player)
 {
-    const QString typed = player.nameBox->currentText().trimmed();
-    return typed.isEmpty() ? playerTitle(player.number) : typed;
+    return PlayerName(player.nameBox->currentText(), player.number);
 }
 
 // The figures are read with what they count: each name carries the figure shown.
@@ -242,6 +240,12 @@ private:
 
 } // namespace
 
+QString PlayerName(const QString &typed, int number)
+{
+    const QString name = typed.trimmed();
+    return name.isEmpty() ? playerTitle(number) : name;
+}
+
 void NameAccessibleControls(Tfrm_Main &w)
 {
     InstallDBGridAccessibility();
@@ -308,14 +312,17 @@ QString NewestEntry(const Tfrm_Main &w)
 }
 
 // The sentences are made only while a screen reader listens: an entry costs nothing more otherwise.
-void TellEntry(Tfrm_Main &w, EntryOutcome outcome, qint32 typedScore)
+void TellEntry(Tfrm_Main &w, EntryOutcome outcome, std::optional<qint32> typedScore)
 {
     if (!QAccessible::isActive())
         return;
     const QString next = nextThrower(w, QStringLiteral("Következik"));
     switch (outcome) {
     case EntryOutcome::Refused:
-        w.announcer->announce(sentence({QStringLiteral("Elutasítva: %1 nem dobható.").arg(typedScore), next}));
+        // Junk text is not read back: it may be any length.
+        w.announcer->announce(sentence({typedScore ? QStringLiteral("Elutasítva: %1 nem dobható.").arg(*typedScore)
+                                                   : QStringLiteral("Elutasítva: nem egész szám."),
+            next}));
         return;
     case EntryOutcome::Recorded:
         w.announcer->announce(sentence({newestTurn(w), next}));
@@ -325,9 +332,9 @@ void TellEntry(Tfrm_Main &w, EntryOutcome outcome, qint32 typedScore)
         const PlayerControls *last = lastThrower(w, players);
         if (!last)
             return;
-        w.announcer->announce(
-            sentence({QStringLiteral("%1: túldobás, %2 helyett 0, kell még %3.")
-                          .arg(playerName(*last), QString::number(typedScore), QString::number(last->remaining)),
+        w.announcer->announce(sentence(
+            {QStringLiteral("%1: túldobás, %2 helyett 0, kell még %3.")
+                    .arg(playerName(*last), QString::number(typedScore.value_or(0)), QString::number(last->remaining)),
                 next}));
         return;
     }

@@ -10,6 +10,7 @@
 
 #include "app/Display.h"
 #include "app/Main.h"
+#include "app/MainAccessibility.h"
 #include "controls/uEditEx.h"
 #include "db/Field.h"
 
@@ -17,8 +18,8 @@ SpectatorDisplay *CreateSpectatorDisplay(Tfrm_Main &w)
 {
     const auto view = [&w] {
         const Legs &legs = w.match().legs();
-        return MatchView {{{{w.ComboBox1->currentText(), w.Remaining1, legs.figures(true)},
-                              {w.ComboBox2->currentText(), w.Remaining2, legs.figures(false)}}},
+        return MatchView {{{{PlayerName(w.ComboBox1->currentText(), 1), w.Remaining1, legs.figures(true)},
+                              {PlayerName(w.ComboBox2->currentText(), 2), w.Remaining2, legs.figures(false)}}},
             w.Player1ToThrow, w.Player1Starts, w.CheckBox1->isChecked(), legs.firstTo(), legs.matchWinner()};
     };
     auto *display = new SpectatorDisplay(w.match(), w.DataSource1, {w.Tble1, w.Tbla1, w.Tble2, w.Tbla2}, view, &w);

@@ -285,12 +285,17 @@ void Tfrm_Main::createPlayerPanel(int number, QFrame *&half, QComboBox *&nameBox
     nameBox->setEditable(true);
     nameBox->setEditText(QStringLiteral("Játékos %1.").arg(number));
     nameBox->setGeometry(left ? 12 : 132, 8, 209, 26);
+    m_figureFont = arial(64);
     figure = new QLabel(QStringLiteral("0"), half);
-    figure->setFont(arial(64));
+    figure->setFont(m_figureFont);
     if (!left)
         figure->setAlignment(Qt::AlignRight | Qt::AlignTop);
     figure->move(left ? 232 : 86, 0);
     figure->adjustSize();
+    // Player 1's figure may reach the panel's right edge, player 2's the left edge, from where
+    // "0" stands; shorter than a figure at full size, it stands in the middle of that height.
+    m_figurePlaces[number - 1] = left ? QRect(figure->x(), figure->y(), half->width() - figure->x(), figure->height())
+                                      : QRect(0, figure->y(), figure->geometry().right() + 1, figure->height());
     average = new TDBText(half);
     if (!left)
         average->setAlignment(taRightJustify);

@@ -10,6 +10,7 @@
 
 #include "app/Display.h"
 #include "app/Main.h"
+#include "app/MainAccessibility.h"
 
 namespace {
 
@@ -76,9 +77,8 @@ void Tfrm_Main::showMatch()
     }
     QString decided;
     if (winner) {
-        const QString name = (*winner ? ComboBox1 : ComboBox2)->currentText().trimmed();
         decided = QStringLiteral("%1 nyerte a meccset (%2 – %3)")
-                      .arg(name.isEmpty() ? QStringLiteral("%1. játékos").arg(*winner ? 1 : 2) : name)
+                      .arg(PlayerName((*winner ? ComboBox1 : ComboBox2)->currentText(), *winner ? 1 : 2))
                       .arg(legs.legsWon(true))
                       .arg(legs.legsWon(false));
     }

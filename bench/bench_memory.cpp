@@ -5,15 +5,24 @@
 // and its growth per turn row while 100000 entries are made with Enter in the entry box, the
 // event loop running after each entry as it does between the operator's key presses. For comparison, in the same
 // process afterwards: the growth per row of a QStandardItemModel holding the same four shown values per row.
+// Then a night with the spectator display open: 20000 entries in games played to their end with
+// exact checkout, the players renamed letter by letter now and then, with the display full screen
+// on the second 1920 x 1080 screen and again as a window of a 3840 x 2160 projector's size; the
+// resident memory before it opens, during the night and after it is closed, and what its
+// pictures of texts hold against their budget.
 
 #include <cstdio>
 #include <memory>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QProcess>
 #include <QStandardItemModel>
 #include <QTest>
 
+#include "app/Display.h"
 #include "app/Main.h"
 #include "app/Seged.h"
 #include "app/logo.h"
@@ -31,6 +40,44 @@ double kib(std::size_t bytes)
     return double(bytes) / 1024.0;
 }
 
+constexpr int NightEntries = 20000;
+constexpr const char *NightArgument = "--display-night";
+
+// A night with the display open at its present size: games to their end under exact checkout (a
+// new game once a player is at 0 or after 40 rows), a player renamed letter by letter every 1000
+// entries. Prints the resident memory and the display's pictures as it goes; leaves the display
+// open.
+void playNight(Tfrm_Main &window, SpectatorDisplay &display, std::size_t before)
+{
+    window.CheckBox1->setChecked(true);
+    window.aUj->trigger();
+    bench::settle();
+    for (int entry = 1; entry <= NightEntries; ++entry) {
+        if (entry % 1000 == 0) {
+            QComboBox *box = entry % 2000 == 0 ? window.ComboBox1 : window.ComboBox2;
+            const QString name = QStringLiteral("Játékos %1 a %2. körben").arg(entry % 7).arg(entry / 1000);
+            for (qsizetype length = 1; length <= name.size(); ++length) {
+                box->setEditText(name.left(length));
+                bench::settle();
+            }
+        }
+        window.EditEx1->setText(QString::number(Scores[(entry * 7) % int(std::size(Scores))]));
+        QTest::keyClick(window.EditEx1, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        if (window.Remaining1 == 0 || window.Remaining2 == 0 || window.Tbl->RowCount() >= 40)
+            window.aUj->trigger();
+        QCoreApplication::processEvents();
+        if (entry == 5000 || entry == 10000 || entry == NightEntries) {
+            const std::size_t now = bench::residentBytes();
+            std::printf("  after %5d entries: resident %.0f KiB (%+.0f KiB), pictures %.0f KiB of a %.0f KiB budget\n",
+                entry, kib(now), kib(now) - kib(before), kib(std::size_t(display.pictureBytes())),
+                kib(std::size_t(display.pictureBudget())));
+        }
+    }
+}
+
+int displayNight();
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -38,6 +85,8 @@ int main(int argc, char **argv)
     bench::useOffscreenScreen();
     QApplication app(argc, argv);
     InitApplication();
+    if (QCoreApplication::arguments().contains(QString::fromLatin1(NightArgument)))
+        return displayNight();
 
     Tfrm_Main window;
     frm_Main = &window;
@@ -90,6 +139,52 @@ int main(int argc, char **argv)
     std::printf(
         "Pontix growth per turn row %.1f bytes: %s the 200-byte target\n", growth, growth < 200 ? "within" : "ABOVE");
 
+    // The night with the display, in a process of its own: the heap left by the entries and the
+    // peer would blur its figures.
+    frm_Main = nullptr;
+    std::fflush(stdout);
+    return QProcess::execute(QCoreApplication::applicationFilePath(), {QString::fromLatin1(NightArgument)});
+}
+
+namespace {
+
+// The night with the display, from a fresh start.
+int displayNight()
+{
+    Tfrm_Main window;
+    frm_Main = &window;
+    window.show();
+    bench::spin(std::chrono::milliseconds(300));
+    while (frm_Logo)
+        bench::spin(std::chrono::milliseconds(100));
+    bench::settle();
+    const std::size_t started = bench::residentBytes();
+    window.aKijelzo->trigger();
+    auto *display = window.findChild<SpectatorDisplay *>();
+    if (!display)
+        return 1;
+    bench::spin(std::chrono::milliseconds(300));
+    std::printf("night with the display: resident %.0f KiB after start-up\n", kib(started));
+    for (const QSize size : {QSize(), QSize(3840, 2160)}) {
+        if (size.isValid()) {
+            // A 4K projector's size, as a window on the offscreen screen.
+            display->showNormal();
+            display->resize(size);
+            bench::spin(std::chrono::milliseconds(300));
+        }
+        const std::size_t opened = bench::residentBytes();
+        std::printf("display open at %d x %d: resident %.0f KiB once it shows\n", display->width(), display->height(),
+            kib(opened));
+        playNight(window, *display, opened);
+    }
+    const std::size_t open = bench::residentBytes();
+    window.aKijelzo->trigger();
+    bench::spin(std::chrono::milliseconds(300));
+    const std::size_t closed = bench::residentBytes();
+    std::printf("display closed: resident %.0f KiB (%+.0f KiB), pictures %.0f KiB\n", kib(closed),
+        kib(closed) - kib(open), kib(std::size_t(display->pictureBytes())));
     frm_Main = nullptr;
     return 0;
 }
+
+} // namespace

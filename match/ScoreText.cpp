@@ -81,6 +81,34 @@ qint32 ScoreFromText(const QString &S)
     return qint32(magnitude);
 }
 
+std::optional<qint32> EntryScore(const QString &S)
+{
+    const QStringView t = trimmed(S);
+    if (t.isEmpty())
+        return 0;
+    qsizetype i = 0;
+    const bool negative = t[0] == u'-';
+    if (negative || t[0] == u'+')
+        i = 1;
+    if (i == t.size())
+        return std::nullopt;
+    // As a negative number, so that the smallest 32-bit value fits too.
+    constexpr qint64 limit = -qint64(std::numeric_limits<qint32>::min());
+    qint64 magnitude = 0;
+    for (; i < t.size(); ++i) {
+        if (!isDigit(t[i]))
+            return std::nullopt;
+        magnitude = magnitude * 10 + (t[i].unicode() - '0');
+        if (magnitude > limit)
+            return std::nullopt;
+    }
+    if (negative)
+        return qint32(-magnitude);
+    if (magnitude > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return qint32(magnitude);
+}
+
 qint32 VarToIntDef(const QVariant &V, qint32 Default)
 {
     if (V.isNull())

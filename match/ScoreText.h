@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <optional>
+
 #include <QString>
 #include <QVariant>
 
@@ -15,6 +17,12 @@ QString NumericText(const QString &S);
 
 // The typed text as a score; 0 for anything that is not a plain 32-bit integer.
 qint32 ScoreFromText(const QString &S);
+
+// The text typed for an entry as a whole number: trimmed of blanks and control characters as
+// ScoreFromText trims, an optional "+" or "-" and ASCII digits only, within 32 bits. Blank text is
+// 0; any other text (letters, separators, spaces between digits, other scripts' digits, a number
+// beyond 32 bits) is no number at all.
+std::optional<qint32> EntryScore(const QString &S);
 
 // The field value as a 32-bit integer, Default when the field is empty.
 qint32 VarToIntDef(const QVariant &V, qint32 Default);

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 #include "app/Display.h"
 #include "app/Main.h"
@@ -105,6 +106,30 @@ int screensWanted()
     return qEnvironmentVariableIntValue("PONTIX_TEST_SCREENS") == 1 ? 1 : 2;
 }
 
+// The operator's laptop alone, with the room's projector to its right, and with a projector of
+// a lower resolution there.
+const QByteArray LaptopAlone = R"({"windowFrameMargins": false, "screens": [
+    {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96}]})";
+const QByteArray LaptopAndRoom = R"({"windowFrameMargins": false, "screens": [
+    {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96},
+    {"name": "room", "x": 1366, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}]})";
+const QByteArray LaptopAndSmallerRoom = R"({"windowFrameMargins": false, "screens": [
+    {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96},
+    {"name": "room", "x": 1366, "y": 0, "width": 1280, "height": 720, "logicalDpi": 96}]})";
+
+const QByteArray &screensOfTheRun()
+{
+    return screensWanted() == 1 ? LaptopAlone : LaptopAndRoom;
+}
+
+// Whether the rectangle lies wholly on one screen's work area.
+bool onAScreen(const QRect &rect)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(),
+        [&rect](QScreen *screen) { return screen->availableGeometry().contains(rect); });
+}
+
 } // namespace
 
 class tst_Display : public QObject
@@ -129,6 +154,12 @@ private slots:
     void keysTypedIntoTheDisplay();
     void legsAndTheMatch();
     void readByScreenReader();
+    void picturesKeptWithinBudget();
+    void longNamesElided_data();
+    void longNamesElided();
+    void projectorPulledAndPluggedBack();
+    void projectorPluggedWhileOpenOnTheLaptop();
+    void leavingFullScreenStaysOnTheScreen();
 
 private:
     // Entries as the scoreboard makes them, through the match: the starter (player 1) opens a
@@ -138,7 +169,8 @@ private:
     void takeBackCompleting();
     void takeBackOpening();
     // Shows the main window with the entry box focused and opens the display, built then, with
-    // F11 there; the entry box keeps the keyboard.
+    // F11 there; the entry box keeps the keyboard, also when the display is activated as a window
+    // manager activates a window it maps.
     void openFromEntryBox(MainWindowFixture &main, SpectatorDisplay *&display);
 
     std::unique_ptr<TurnTable> m_table;
@@ -160,7 +192,7 @@ void tst_Display::init()
     m_operator = std::make_unique<QWidget>();
     m_operator->resize(800, 600);
     m_operator->show();
-    m_view = {{{{QStringLiteral("Anna"), 501, {}}, {QStringLiteral("Béla"), 501, {}}}}, true, true, true};
+    m_view = {{{{QStringLiteral("Anna"), 501, {}}, {QStringLiteral("Béla"), 501, {}}}}, true, true, true, 0, {}};
     const TurnFields fields {m_table->field("e1"), m_table->field("a1"), m_table->field("e2"), m_table->field("a2")};
     m_display = std::make_unique<SpectatorDisplay>(
         *m_match, &m_table->source, fields, [this] { return m_view; }, m_operator.get());
@@ -172,6 +204,7 @@ void tst_Display::cleanup()
     m_operator.reset();
     m_match.reset();
     m_table.reset();
+    QVERIFY(changeOffscreenScreens(screensOfTheRun()));
 }
 
 void tst_Display::open(qint32 score)
@@ -383,7 +416,8 @@ void tst_Display::followsTheMatch_data()
 {
     QTest::addColumn<QString>("steps");
 
-    // Entries as typed, "u" F8, "n" Ins, "x" the exact-checkout box clicked, "r" player 1 renamed.
+    // Entries as typed, "u" F8, "n" Ins, "x" the exact-checkout box clicked, "r" player 1 renamed,
+    // "e" player 1's name emptied but for blanks.
     QTest::newRow("entries") << QStringLiteral("60 45 100 140 180 26 81 100");
     QTest::newRow("undo") << QStringLiteral("180 140 u u u 100 u 60");
     QTest::newRow("new game") << QStringLiteral("100 140 n 180 60 n");
@@ -391,6 +425,7 @@ void tst_Display::followsTheMatch_data()
     QTest::newRow("checked out") << QStringLiteral("180 0 180 0 141 0 u");
     QTest::newRow("exact checkout cleared below zero") << QStringLiteral("x 180 0 180 0 180 0");
     QTest::newRow("renamed") << QStringLiteral("60 r 45");
+    QTest::newRow("name emptied") << QStringLiteral("60 e 45");
 }
 
 void tst_Display::openFromEntryBox(MainWindowFixture &main, SpectatorDisplay *&display)
@@ -403,6 +438,15 @@ void tst_Display::openFromEntryBox(MainWindowFixture &main, SpectatorDisplay *&d
     QVERIFY(display && display->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(display));
     QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
+    // The display takes no keyboard while a window manager maps it; should the window manager
+    // give it the keyboard all the same, it hands it straight back, so that the next F11 closes it
+    // again.
+    QVERIFY(display->handsBackActivation());
+    QVERIFY(display->windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus));
+    QCoreApplication::processEvents();
+    activateAsWindowManager(display->windowHandle());
+    QTRY_COMPARE(QApplication::activeWindow(), &w);
+    QCOMPARE(QApplication::focusWidget(), w.EditEx1);
 }
 
 // Opened with F11 from the entry box, the display takes the room's screen, leaves the keyboard
@@ -431,6 +475,8 @@ void tst_Display::followsTheMatch()
             w.CheckBox1->click();
         } else if (step == u'r') {
             w.ComboBox1->setEditText(QStringLiteral("Kovács Éva"));
+        } else if (step == u'e') {
+            w.ComboBox1->setEditText(QStringLiteral("  "));
         } else {
             QTest::keyClicks(w.EditEx1, step);
             QTest::keyClick(w.EditEx1, Qt::Key_Return);
@@ -442,7 +488,9 @@ void tst_Display::followsTheMatch()
             const QString route = hasCheckedOut(remaining, exact) ? QStringLiteral("Kiszállt!")
                 : exact                                           ? checkoutRoute(remaining).text()
                                                                   : QString();
-            QStringList expected {(player == 1 ? w.ComboBox1 : w.ComboBox2)->currentText(),
+            // An empty name is the player's number, as a screen reader hears it.
+            const QString typed = (player == 1 ? w.ComboBox1 : w.ComboBox2)->currentText().trimmed();
+            QStringList expected {typed.isEmpty() ? QStringLiteral("%1. játékos").arg(player) : typed,
                 (player == 1 ? w.Label1 : w.Label2)->text(), route};
             expected << recount(w, player == 1);
             QCOMPARE(display->shownTexts(player), expected);
@@ -499,6 +547,8 @@ void tst_Display::keysTypedIntoTheDisplay()
     if (QTest::currentTestFailed())
         return;
     Tfrm_Main &w = *main.window();
+    // Once the window manager is done with it, a click gives the display the keyboard.
+    QTRY_VERIFY_WITH_TIMEOUT(!display->handsBackActivation(), 10000);
 
     QVERIFY(giveKeyboardTo(display));
     QTest::keyClicks(display, QStringLiteral("60"));
@@ -632,6 +682,203 @@ void tst_Display::readByScreenReader()
     QCOMPARE(iface->child(0)->text(QAccessible::Name), QStringLiteral("Anna nyerte a meccset 3 – 0"));
 }
 
+// A night of changing figures, routes and names at 1920 x 1080: the pictures of the texts stay
+// within their budget (what is shown at once fits in it), drawing from them stays right, and
+// closing the display gives them all up.
+void tst_Display::picturesKeptWithinBudget()
+{
+    m_display->resize(1920, 1080);
+    m_display->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_display.get()));
+    qint64 most = 0;
+    for (int turn = 0; turn < 300; ++turn) {
+        m_view.players[0].remaining = 501 - turn;
+        m_view.players[1].remaining = 170 - turn % 200;
+        // Names typed letter by letter.
+        m_view.players[turn % 2].name = QStringLiteral("Kovács Éva Nagy %1").arg(turn).left(1 + turn % 19);
+        m_display->refreshLater();
+        QCoreApplication::processEvents();
+        QVERIFY2(m_display->pictureBytes() <= m_display->pictureBudget(),
+            qPrintable(QStringLiteral("%1 bytes at turn %2").arg(m_display->pictureBytes()).arg(turn)));
+        most = std::max(most, m_display->pictureBytes());
+    }
+    // Pictures did have to go.
+    QVERIFY2(most > m_display->pictureBudget() / 2, qPrintable(QString::number(most)));
+
+    m_display->update();
+    QCoreApplication::processEvents();
+    const QImage kept = m_display->grab().toImage();
+    m_display->hide();
+    QCOMPARE(m_display->pictureBytes(), 0);
+    // The window and the picture of it behind it go as well, once the hiding is done.
+    QTRY_VERIFY(!m_display->windowHandle());
+    m_display->show();
+    QCoreApplication::processEvents();
+    QCOMPARE(m_display->grab().toImage(), kept);
+}
+
+void tst_Display::longNamesElided_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("10000 characters") << QString(10000, u'W');
+    QTest::newRow("many words") << QStringLiteral("Kovács Éva ").repeated(40);
+}
+
+// A name too long for its band is elided with "…" at a readable size, not shrunk to a hairline;
+// as the winner of the match, the legs beside it stay whole.
+void tst_Display::longNamesElided()
+{
+    QFETCH(QString, name);
+    m_display->resize(1366, 768);
+    m_display->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_display.get()));
+    const QRect place = m_display->parts(1).name;
+    const auto shown = [this, &place](int *width = nullptr) {
+        m_display->refreshLater();
+        QCoreApplication::processEvents();
+        const QImage image = m_display->grab().toImage();
+        if (width) {
+            const QRgb ground = commonColour(image, place);
+            int left = place.right() + 1;
+            int right = place.left() - 1;
+            for (int y = place.top(); y <= place.bottom(); ++y) {
+                for (int x = place.left(); x <= place.right(); ++x) {
+                    if (contrast(image.pixel(x, y), ground) >= 3) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+                }
+            }
+            *width = right - left + 1;
+        }
+        return inkHeight(image, place);
+    };
+    m_view.players[0].name = QStringLiteral("Anna");
+    const int readable = shown();
+    m_view.players[0].name = name;
+    int width = 0;
+    const int height = shown(&width);
+    QVERIFY2(height >= 0.55 * readable, qPrintable(QStringLiteral("%1 against %2").arg(height).arg(readable)));
+    QVERIFY2(width >= 0.8 * place.width() && width <= place.width(), qPrintable(QString::number(width)));
+
+    // Won the match: the band across the top keeps its size and shows the legs.
+    m_view.players[0].match.legs = 3;
+    m_view.players[1].match.legs = 1;
+    m_view.matchWinner = true;
+    m_display->refreshLater();
+    QCoreApplication::processEvents();
+    QVERIFY(m_display->matchBandText().endsWith(QStringLiteral("3 – 1")));
+    const QImage image = m_display->grab().toImage();
+    const QRect band = m_display->matchBand();
+    QVERIFY2(inkHeight(image, band) >= band.height() * 0.5 * 0.55, qPrintable(QString::number(inkHeight(image, band))));
+    // The legs, at the band's right end, are drawn: the band's last quarter holds text.
+    const QRect end(band.x() + band.width() * 3 / 4, band.y(), band.width() / 4 - band.height() / 2, band.height());
+    QVERIFY(textContrast(image, end) >= 7);
+}
+
+// The projector pulled while the display is full screen on it: the display withdraws rather than
+// cover the operator's window, and comes back full screen when the projector is plugged back,
+// showing the match as it stands then. A display the operator closed stays closed.
+void tst_Display::projectorPulledAndPluggedBack()
+{
+    QVERIFY(changeOffscreenScreens(LaptopAndRoom));
+    MainWindowFixture main;
+    SpectatorDisplay *display = nullptr;
+    openFromEntryBox(main, display);
+    if (QTest::currentTestFailed())
+        return;
+    Tfrm_Main &w = *main.window();
+    QCOMPARE(display->screen()->name(), QStringLiteral("room"));
+    QVERIFY(display->isFullScreen());
+
+    QVERIFY(changeOffscreenScreens(LaptopAlone));
+    QCoreApplication::processEvents();
+    QVERIFY(!display->isVisible());
+    QVERIFY(display->isWithdrawn());
+    QVERIFY(w.isVisible());
+    QCOMPARE(QApplication::focusWidget(), w.EditEx1);
+    main.enter(QStringLiteral("60"));
+
+    QVERIFY(changeOffscreenScreens(LaptopAndRoom));
+    QTRY_VERIFY(display->isVisible());
+    QVERIFY(!display->isWithdrawn());
+    QVERIFY(display->isFullScreen());
+    QCOMPARE(display->screen()->name(), QStringLiteral("room"));
+    QCOMPARE(display->geometry(), display->screen()->geometry());
+    QCOMPARE(display->shownTexts(1)[1], QStringLiteral("441"));
+    QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
+
+    // Withdrawn and closed with F11 meanwhile, it stays closed.
+    QVERIFY(changeOffscreenScreens(LaptopAlone));
+    QCoreApplication::processEvents();
+    QVERIFY(display->isWithdrawn());
+    QTest::keyClick(w.EditEx1, Qt::Key_F11);
+    QTest::keyClick(w.EditEx1, Qt::Key_F11);
+    QVERIFY(!display->isVisible());
+    QVERIFY(!display->isWithdrawn());
+    QVERIFY(changeOffscreenScreens(LaptopAndRoom));
+    QCoreApplication::processEvents();
+    QVERIFY(!display->isVisible());
+}
+
+// Opened on the laptop alone it is a normal window there; a projector plugged in then takes it
+// full screen.
+void tst_Display::projectorPluggedWhileOpenOnTheLaptop()
+{
+    QVERIFY(changeOffscreenScreens(LaptopAlone));
+    MainWindowFixture main;
+    SpectatorDisplay *display = nullptr;
+    openFromEntryBox(main, display);
+    if (QTest::currentTestFailed())
+        return;
+    Tfrm_Main &w = *main.window();
+    QVERIFY(!display->isFullScreen());
+    QVERIFY(w.screen()->availableGeometry().contains(display->geometry()));
+
+    QVERIFY(changeOffscreenScreens(LaptopAndRoom));
+    QTRY_VERIFY(display->isFullScreen());
+    QCOMPARE(display->screen()->name(), QStringLiteral("room"));
+    QCOMPARE(display->geometry(), display->screen()->geometry());
+    QTRY_COMPARE(QApplication::focusWidget(), w.EditEx1);
+}
+
+// Leaving full screen with Esc or F11 in the display makes it a normal window on the screen it
+// was on, also when that screen has changed since the display went full screen there.
+void tst_Display::leavingFullScreenStaysOnTheScreen()
+{
+    QVERIFY(changeOffscreenScreens(LaptopAndRoom));
+    MainWindowFixture main;
+    SpectatorDisplay *display = nullptr;
+    openFromEntryBox(main, display);
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_VERIFY_WITH_TIMEOUT(!display->handsBackActivation(), 10000);
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_F11}) {
+        QVERIFY(changeOffscreenScreens(LaptopAndRoom));
+        QCoreApplication::processEvents();
+        if (!display->isFullScreen()) {
+            QVERIFY(giveKeyboardTo(display));
+            QTest::keyClick(display, Qt::Key_F11);
+        }
+        QTRY_VERIFY(display->isFullScreen());
+        QCOMPARE(display->screen()->name(), QStringLiteral("room"));
+        // A projector of a lower resolution: what stood on the larger one would reach off it.
+        QVERIFY(changeOffscreenScreens(LaptopAndSmallerRoom));
+        QCoreApplication::processEvents();
+        QVERIFY(giveKeyboardTo(display));
+        QTest::keyClick(display, key);
+        QTRY_VERIFY(!display->isFullScreen());
+        QVERIFY(display->isVisible());
+        QCOMPARE(display->screen()->name(), QStringLiteral("room"));
+        QVERIFY2(onAScreen(display->geometry()),
+            qPrintable(QStringLiteral("%1,%2 %3x%4")
+                           .arg(display->x())
+                           .arg(display->y())
+                           .arg(display->width())
+                           .arg(display->height())));
+    }
+}
+
 // The operator's laptop on the left, the room's screen on the right; PONTIX_TEST_SCREENS=1
 // leaves the laptop alone.
 // The legs across the top, the limit while there is one and the winner once the match is
@@ -687,12 +934,7 @@ void tst_Display::legsAndTheMatch()
 
 int main(int argc, char *argv[])
 {
-    return execOnScreens<tst_Display>(argc, argv,
-        screensWanted() == 1 ? R"({"windowFrameMargins": false, "screens": [
-        {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96}]})"
-                             : R"({"windowFrameMargins": false, "screens": [
-        {"name": "laptop", "x": 0, "y": 0, "width": 1366, "height": 768, "logicalDpi": 96},
-        {"name": "room", "x": 1366, "y": 0, "width": 1920, "height": 1080, "logicalDpi": 96}]})");
+    return execOnScreens<tst_Display>(argc, argv, screensOfTheRun());
 }
 
 #include "tst_Display.moc"

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Pontix csapat
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <algorithm>
 #include <limits>
 
 #include <QApplication>
@@ -58,6 +59,8 @@ private slots:
     void scoreAboveLimitRefused();
     void typedTexts_data();
     void typedTexts();
+    void undoHistoryGoesWithTheText_data();
+    void undoHistoryGoesWithTheText();
     void impossibleScoresRefused_data();
     void impossibleScoresRefused();
     void exactCheckout_data();
@@ -137,26 +140,85 @@ void tst_Main::scoreAboveLimitRefused()
 void tst_Main::typedTexts_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("recorded");
+    QTest::addColumn<int>("recorded"); // -1: refused
 
     QTest::newRow("empty") << QString() << 0;
-    QTest::newRow("digits split by a space") << QStringLiteral(" 6 0 ") << 60;
-    QTest::newRow("letter inside") << QStringLiteral("6a0") << 60;
-    QTest::newRow("letters") << QStringLiteral("abc") << 0;
-    QTest::newRow("decimal comma") << QStringLiteral("1,5") << 0;
-    QTest::newRow("decimal point") << QStringLiteral("1.5") << 0;
-    QTest::newRow("trailing point") << QStringLiteral("60.") << 0;
-    QTest::newRow("eleven nines") << QStringLiteral("99999999999") << 0;
+    QTest::newRow("blanks") << QStringLiteral("  ") << 0;
+    QTest::newRow("zero") << QStringLiteral("0") << 0;
+    QTest::newRow("spaces around") << QStringLiteral(" 60 ") << 60;
+    QTest::newRow("plus sign") << QStringLiteral("+60") << 60;
+    QTest::newRow("leading zero") << QStringLiteral("060") << 60;
+    // Text that is no whole number would otherwise pass the throw as 0, or as the digits left.
+    QTest::newRow("digits split by a space") << QStringLiteral(" 6 0 ") << -1;
+    QTest::newRow("letter inside") << QStringLiteral("6a0") << -1;
+    QTest::newRow("letters") << QStringLiteral("abc") << -1;
+    QTest::newRow("decimal comma") << QStringLiteral("60,5") << -1;
+    QTest::newRow("decimal point") << QStringLiteral("6.0") << -1;
+    QTest::newRow("trailing point") << QStringLiteral("60.") << -1;
+    QTest::newRow("exponent") << QStringLiteral("1e2") << -1;
+    QTest::newRow("hexadecimal") << QStringLiteral("0x3C") << -1;
+    QTest::newRow("Arabic-Indic three") << QStringLiteral("\u0663") << -1;
+    QTest::newRow("full-width three") << QStringLiteral("\uff13") << -1;
+    QTest::newRow("eleven nines") << QStringLiteral("99999999999") << -1;
 }
 
+// A whole number is recorded; anything else is refused as a score above 180 is: red, the text
+// kept and selected, nothing recorded.
 void tst_Main::typedTexts()
 {
     QFETCH(QString, typed);
     QFETCH(int, recorded);
-    enter(typed);
+    // Other scripts' digits come from an input method or the clipboard, not from key codes.
+    const bool ascii = std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.unicode() < 128; });
+    if (ascii) {
+        enter(typed);
+    } else {
+        w->EditEx1->insert(typed);
+        QTest::keyClick(w->EditEx1, Qt::Key_Return);
+    }
+    if (recorded < 0) {
+        QCOMPARE(w->Tbl->RowCount(), 0);
+        QVERIFY(w->Player1ToThrow);
+        QCOMPARE(boxColor(*w), Red);
+        QCOMPARE(w->EditEx1->text(), typed);
+        QCOMPARE(w->EditEx1->selectedText(), typed);
+        QCOMPARE(w->Label1->text(), QStringLiteral("501"));
+        return;
+    }
     QCOMPARE(rowsOf(w->Tbl), (QList<Row> {{recorded, 501 - recorded, recorded, E, E, E}}));
     QVERIFY(!w->Player1ToThrow);
     QVERIFY(w->EditEx1->text().isEmpty());
+    QCOMPARE(boxColor(*w), QApplication::palette(w->EditEx1).color(QPalette::Base));
+}
+
+void tst_Main::undoHistoryGoesWithTheText_data()
+{
+    QTest::addColumn<QString>("emptiedBy");
+    for (const char *how : {"Enter", "OK", "F8", "Ins"})
+        QTest::newRow(how) << QString::fromLatin1(how);
+}
+
+// Whenever the box is emptied after an entry, undo and new game, its undo history goes too:
+// Ctrl+Z cannot bring back a score to be recorded a second time.
+void tst_Main::undoHistoryGoesWithTheText()
+{
+    QFETCH(QString, emptiedBy);
+    enter(QStringLiteral("45"));
+    QTest::keyClicks(w->EditEx1, QStringLiteral("60"));
+    if (emptiedBy == QLatin1String("Enter"))
+        QTest::keyClick(w->EditEx1, Qt::Key_Return);
+    else if (emptiedBy == QLatin1String("OK"))
+        QTest::mouseClick(w->SpeedButton2, Qt::LeftButton);
+    else
+        QTest::keyClick(w->EditEx1, emptiedBy == QLatin1String("F8") ? Qt::Key_F8 : Qt::Key_Insert);
+    QCOMPARE(w->EditEx1->text(), QString());
+    QVERIFY(!w->EditEx1->isUndoAvailable());
+    QTest::keyClick(w->EditEx1, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w->EditEx1->text(), QString());
+    const bool player1 = w->Player1ToThrow;
+    QTest::keyClick(w->EditEx1, Qt::Key_Return); // the empty box: a turn of 0
+    QCOMPARE(w->Player1ToThrow, !player1);
+    QCOMPARE(w->Tbl->FieldValue(player1 ? QStringLiteral("e1") : QStringLiteral("e2")), QVariant(0));
 }
 
 // A negative score, or a total no three darts make, is refused like a score above 180.

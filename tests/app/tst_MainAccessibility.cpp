@@ -391,6 +391,9 @@ void tst_MainAccessibility::changeSpoken_data()
     QTest::newRow("above 180 refused") << 501 << true << 0 << keys("60 181")
                                        << QStringLiteral("Elutasítva: 181 nem dobható. "
                                                          "Következik: Játékos 2., kell még 501.");
+    QTest::newRow("text that is no number refused")
+        << 501 << true << 0 << keys("60 6.0")
+        << QStringLiteral("Elutasítva: nem egész szám. Következik: Játékos 2., kell még 501.");
     QTest::newRow("impossible score refused") << 501 << true << 0 << keys("163")
                                               << QStringLiteral("Elutasítva: 163 nem dobható. "
                                                                 "Következik: Játékos 1., kell még 501.");

@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Pontix csapat
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <limits>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -129,6 +131,8 @@ private slots:
     void formResize();
     void narrowStrip_data();
     void narrowStrip();
+    void figuresShowEveryDigit_data();
+    void figuresShowEveryDigit();
     void settingsPanelMovesGrids();
     void desktopFontFollowed();
     void gridsReadFromKeyboardOnly();
@@ -363,6 +367,72 @@ void tst_MainWindow::narrowStrip()
         QVERIFY2(image->width() >= 24, qPrintable(QString::number(image->width())));
         QCOMPARE(image->height(), 30 * image->width() / 125);
     }
+}
+
+void tst_MainWindow::figuresShowEveryDigit_data()
+{
+    QTest::addColumn<int>("clientWidth");
+    QTest::addColumn<qint32>("remaining");
+
+    for (const int width : {1024, 1366, 1920}) {
+        for (const qint32 remaining : {501, -180, 1001, 2147483647, std::numeric_limits<qint32>::min()})
+            QTest::addRow("%d, %d", width, remaining) << width << remaining;
+    }
+}
+
+// Both remaining-score figures show every digit of any 32-bit score inside their panels, at full
+// size when three characters or fewer, else at the largest size that fits; no control of the
+// strip covers them.
+void tst_MainWindow::figuresShowEveryDigit()
+{
+    QFETCH(int, clientWidth);
+    QFETCH(qint32, remaining);
+
+    open();
+    w->resize(clientWidth, 700);
+    layOut();
+    const int fullSize = w->Label1->font().pixelSize();
+    w->Remaining1 = w->Remaining2 = remaining;
+    w->RefreshScoreboard();
+    const QString text = QString::number(remaining);
+    const auto inStrip
+        = [this](QWidget *widget) { return QRect(widget->mapTo(w->Panel1, QPoint(0, 0)), widget->size()); };
+    for (const auto &[figure, panel] : {std::pair {w->Label1, w->Panel2}, std::pair {w->Label2, w->Panel3}}) {
+        QCOMPARE(figure->text(), text);
+        const QRect shown = inStrip(figure);
+        QVERIFY2(inStrip(panel).contains(shown),
+            qPrintable(QStringLiteral("%1 at %2 to %3").arg(text).arg(shown.left()).arg(shown.right())));
+        const QFontMetrics metrics(figure->font());
+        QVERIFY(metrics.horizontalAdvance(text) <= figure->width());
+        if (text.size() <= 3) {
+            QCOMPARE(figure->font().pixelSize(), fullSize);
+        } else {
+            // As large as the room lets it be: one pixel larger would not fit.
+            QFont larger = figure->font();
+            larger.setPixelSize(larger.pixelSize() + 1);
+            const int room = figure == w->Label1 ? inStrip(panel).right() - shown.left() + 1
+                                                 : shown.right() - inStrip(panel).left() + 1;
+            QVERIFY(QFontMetrics(larger).boundingRect(0, 0, 0, 0, Qt::AlignLeft, text).width() > room);
+        }
+        for (QWidget *control : std::initializer_list<QWidget *> {w->Image1, w->Image2, w->EditEx1, w->SpeedButton2,
+                 w->ComboBox1, w->ComboBox2, w->DBText1, w->DBText2, w->legsLabels[0], w->legsLabels[1]})
+            QVERIFY(!inStrip(control).intersects(shown));
+    }
+    // The figures of the start score read from the settings file, before any entry.
+    m_main.close();
+    {
+        QFile file(IniPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("[Def]\nIndul=%1\n").arg(remaining).toLatin1());
+    }
+    if (remaining <= 0)
+        return; // not a start score
+    open();
+    w->resize(clientWidth, 700);
+    layOut();
+    QCOMPARE(w->Label1->text(), text);
+    QVERIFY(inStrip(w->Panel2).contains(inStrip(w->Label1)));
+    QVERIFY(inStrip(w->Panel3).contains(inStrip(w->Label2)));
 }
 
 void tst_MainWindow::settingsPanelMovesGrids()

@@ -125,7 +125,7 @@ QString someText(QRandomGenerator &random)
     case 10:
         return pick({u"\t60\u0001", u"\u007f", u"\u000b12", u"\n", u"\r20", u"2\u00000", u"\u001b"});
     default:
-        // Digits and signs that are not ASCII count for nothing.
+        // Digits and signs that are not ASCII make no number.
         return pick({u"\uff16\uff10", u"\u0663", u"\u00e9", u"\u221220", u"\u00b2", u"5\u00a0"});
     }
 }

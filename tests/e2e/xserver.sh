@@ -6,6 +6,7 @@
 # displays before giving up. A skip (77) is a failure when CI is set, so a run that matters is
 # never green without having played.
 # usage: source xserver.sh; need_tools TOOL...; start_display WIDTH HEIGHT
+# XVFB_ARGS, when set, are further arguments for the server (e.g. -noreset).
 
 fail() { echo "FAIL: $*"; exit 1; }
 skip() {
@@ -32,7 +33,7 @@ trap cleanup EXIT
 # Starts Xvfb on display $1 at $2 x $3 and waits up to ten seconds for it to answer; on failure
 # the server is stopped again and its log kept in $work/xvfb.log.
 start_x() {
-    Xvfb "$1" -screen 0 "${2}x${3}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    Xvfb "$1" -screen 0 "${2}x${3}x24" -nolisten tcp ${XVFB_ARGS:-} >"$work/xvfb.log" 2>&1 &
     local server=$!
     for _ in $(seq 100); do
         if DISPLAY=$1 xdotool getmouselocation >/dev/null 2>&1; then

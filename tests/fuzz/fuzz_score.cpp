@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Score text conversion against a plain reading of the same text: any bytes, read as Latin-1
-// and as UTF-8, must convert without failing and give what the rules give.
+// and as UTF-8, must convert without failing and give what the rules give, the entry's reading
+// of whole numbers included.
 
 #include <cstddef>
 #include <cstdint>
@@ -36,6 +37,16 @@ void check(const QString &text)
     const qint32 expected = referenceScore(text);
     if (score != expected)
         fail("ScoreFromText", text, score, expected);
+    // The entry's reading: a whole number or none.
+    const std::optional<qint32> entry = EntryScore(text);
+    const std::optional<qint32> expectedEntry = referenceEntryScore(text);
+    if (entry != expectedEntry) {
+        const auto shown
+            = [](std::optional<qint32> score) { return score ? QString::number(*score) : QStringLiteral("no number"); };
+        std::fprintf(stderr, "fuzz_score: EntryScore of \"%s\": got %s, expected %s\n",
+            qUtf8Printable(text.toHtmlEscaped()), qUtf8Printable(shown(entry)), qUtf8Printable(shown(expectedEntry)));
+        std::abort();
+    }
     // What a label shows of a score reads back as the same score.
     const qint32 again = ScoreFromText(VarToScoreText(QVariant(score)));
     if (again != score)

@@ -15,6 +15,8 @@ private slots:
     void numericText_data();
     void numericText();
     void scoreFromTextNeverFails();
+    void entryScore_data();
+    void entryScore();
     void varToIntDef();
     void varToScoreText_data();
     void varToScoreText();
@@ -95,6 +97,51 @@ void tst_ScoreText::scoreFromTextNeverFails()
                                                           "12\0",
                  4))),
         12);
+}
+
+// The entry takes whole numbers only.
+void tst_ScoreText::entryScore_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("number");
+    QTest::addColumn<qint32>("score");
+
+    QTest::newRow("empty") << QString() << true << 0;
+    QTest::newRow("blanks only") << QStringLiteral(" \t ") << true << 0;
+    QTest::newRow("zero") << QStringLiteral("0") << true << 0;
+    QTest::newRow("spaces and controls around") << QStringLiteral("\t 60 \x01") << true << 60;
+    QTest::newRow("leading zeros") << QStringLiteral("007") << true << 7;
+    QTest::newRow("plus sign") << QStringLiteral("+5") << true << 5;
+    QTest::newRow("minus sign") << QStringLiteral("-20") << true << -20;
+    QTest::newRow("largest") << QStringLiteral("2147483647") << true << 2147483647;
+    QTest::newRow("smallest") << QStringLiteral("-2147483648") << true << qint32(-2147483647 - 1);
+    QTest::newRow("many leading zeros") << (QString(300, u'0') + QStringLiteral("42")) << true << 42;
+    QTest::newRow("letters") << QStringLiteral("abc") << false << 0;
+    QTest::newRow("letter inside") << QStringLiteral("6a0") << false << 0;
+    QTest::newRow("exponent") << QStringLiteral("1e2") << false << 0;
+    QTest::newRow("hexadecimal") << QStringLiteral("0x3C") << false << 0;
+    QTest::newRow("decimal point") << QStringLiteral("6.0") << false << 0;
+    QTest::newRow("decimal comma") << QStringLiteral("60,5") << false << 0;
+    QTest::newRow("trailing point") << QStringLiteral("60.") << false << 0;
+    QTest::newRow("space inside") << QStringLiteral("6 0") << false << 0;
+    QTest::newRow("lone sign") << QStringLiteral("-") << false << 0;
+    QTest::newRow("two signs") << QStringLiteral("--5") << false << 0;
+    QTest::newRow("sign after blank") << QStringLiteral("- 20") << false << 0;
+    QTest::newRow("Arabic-Indic three") << QStringLiteral("\u0663") << false << 0;
+    QTest::newRow("full-width three") << QStringLiteral("\uff13") << false << 0;
+    QTest::newRow("superscript two") << QStringLiteral("\u00b2") << false << 0;
+    QTest::newRow("no-break space after") << QStringLiteral("5\u00a0") << false << 0;
+    QTest::newRow("eleven nines") << QStringLiteral("99999999999") << false << 0;
+    QTest::newRow("one above largest") << QStringLiteral("2147483648") << false << 0;
+    QTest::newRow("one below smallest") << QStringLiteral("-2147483649") << false << 0;
+}
+
+void tst_ScoreText::entryScore()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, number);
+    QFETCH(qint32, score);
+    QCOMPARE(EntryScore(text), number ? std::optional<qint32>(score) : std::nullopt);
 }
 
 void tst_ScoreText::varToIntDef()

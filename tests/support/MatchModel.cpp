@@ -42,7 +42,8 @@ MatchModel::MatchModel(qint32 start, bool exact)
 
 MatchModel::Entry MatchModel::enter(const QString &typed)
 {
-    return enterScore(referenceScore(typed));
+    const std::optional<qint32> score = referenceEntryScore(typed);
+    return score ? enterScore(*score) : Entry::Refused;
 }
 
 MatchModel::Entry MatchModel::enterScore(qint32 typedScore)

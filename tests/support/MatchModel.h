@@ -25,8 +25,9 @@ struct MatchModel
 
     explicit MatchModel(qint32 startScore = 501, bool exactCheckout = true);
 
-    // The score typed, read as referenceScore reads it, for the player to throw. Refused: what
-    // three darts cannot total (negative scores included) and a remaining score beyond 32 bits.
+    // The score typed, read as referenceEntryScore reads it, for the player to throw. Refused:
+    // text that is no whole number, what three darts cannot total (negative scores included) and
+    // a remaining score beyond 32 bits.
     Entry enter(const QString &typed);
     Entry enterScore(qint32 score);
     // Takes the most recent entry back; false, changing nothing, when there is no row.

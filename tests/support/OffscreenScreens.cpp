@@ -5,6 +5,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <qpa/qplatformnativeinterface.h>
+#include <qpa/qwindowsysteminterface.h>
 
 bool useOffscreenScreens(const QString &folder, const QByteArray &screensJson)
 {
@@ -14,4 +20,25 @@ bool useOffscreenScreens(const QString &folder, const QByteArray &screensJson)
     config.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(config.fileName()));
     return true;
+}
+
+bool changeOffscreenScreens(const QByteArray &screensJson)
+{
+    QPlatformNativeInterface *platform = QGuiApplication::platformNativeInterface();
+    if (!platform || QGuiApplication::platformName() != QLatin1String("offscreen"))
+        return false;
+    // The offscreen platform's own entry for a new configuration, applied as a difference.
+    using SetConfiguration = void (*)(const QJsonObject &, QPlatformNativeInterface *);
+    const auto set = reinterpret_cast<SetConfiguration>(platform->nativeResourceForIntegration("setConfiguration"));
+    const QJsonDocument screens = QJsonDocument::fromJson(screensJson);
+    if (!set || !screens.isObject())
+        return false;
+    set(screens.object(), platform);
+    return true;
+}
+
+void activateAsWindowManager(QWindow *window)
+{
+    QWindowSystemInterface::handleWindowActivated(window, Qt::ActiveWindowFocusReason);
+    QWindowSystemInterface::flushWindowSystemEvents();
 }

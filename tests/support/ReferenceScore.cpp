@@ -3,6 +3,8 @@
 
 #include "tests/support/ReferenceScore.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 QString trimmedControls(const QString &text)
@@ -62,5 +64,23 @@ qint32 referenceScore(const QString &text)
         value = -value;
     if (value < -2147483648LL || value > 2147483647LL)
         return 0;
+    return qint32(value);
+}
+
+std::optional<qint32> referenceEntryScore(const QString &text)
+{
+    const QString t = trimmedControls(text);
+    if (t.isEmpty())
+        return 0;
+    static const QRegularExpression whole(QStringLiteral("^([+-]?)0*([0-9]+)$"));
+    const QRegularExpressionMatch match = whole.match(t);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QString digits = match.captured(2);
+    if (digits.size() > 10)
+        return std::nullopt;
+    const qint64 value = (match.captured(1) == u'-' ? -1 : 1) * digits.toLongLong();
+    if (value < -2147483648LL || value > 2147483647LL)
+        return std::nullopt;
     return qint32(value);
 }
