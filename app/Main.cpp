@@ -180,7 +180,7 @@ void Tfrm_Main::SaveSettings()
     const qint32 typed = ScoreFromText(Edit1->text());
     if (typed > 0)
         StartScore = typed;
-    WriteSettings({StartScore, ExactCheckout});
+    WriteSettings({StartScore, ExactCheckout, std::nullopt});
 }
 
 void Tfrm_Main::FormShow(QObject *Sender)
