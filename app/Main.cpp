@@ -7,11 +7,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QPainter>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QWindow>
 
@@ -91,7 +93,9 @@ void Tfrm_Main::setEntryBoxColor(bool refused)
 // otherwise. The colour stays until the next entry.
 void Tfrm_Main::EnterThrow()
 {
-    switch (m_match.enterScore(ScoreFromText(EditEx1->text()), CheckBox1->isChecked())) {
+    const qint32 typed = ScoreFromText(EditEx1->text());
+    const EntryOutcome outcome = m_match.enterScore(typed, CheckBox1->isChecked());
+    switch (outcome) {
     case EntryOutcome::Refused:
         setEntryBoxColor(true);
         EditEx1->selectAll();
@@ -103,6 +107,7 @@ void Tfrm_Main::EnterThrow()
         setEntryBoxColor(true);
         break;
     }
+    callEntry(outcome == EntryOutcome::RecordedAsZero ? 0 : typed);
     RefreshScoreboard();
 }
 
@@ -140,6 +145,7 @@ void Tfrm_Main::SpeedButton2Click(QObject *Sender)
 void Tfrm_Main::aTorolExecute(QObject *Sender)
 {
     Q_UNUSED(Sender);
+    silenceCall();
     if (m_match.takeBack())
         RefreshScoreboard();
 }
@@ -148,6 +154,7 @@ void Tfrm_Main::aUjExecute(QObject *Sender)
 {
     Q_UNUSED(Sender);
     m_match.newGame();
+    callNewGame();
     RefreshScoreboard();
 }
 
@@ -170,6 +177,13 @@ void Tfrm_Main::LoadSettings()
     ExactCheckout = stored.exactCheckout;
     CheckBox1->setChecked(ExactCheckout);
     Edit1->setText(VarToScoreText(StartScore));
+    m_callerSetting = stored.caller;
+    const QSignalBlocker quiet(callerBox);
+    callerBox->setCurrentIndex(int(m_callerSetting.value_or(CallerSetting::Off)));
+    // A caller kept switched on starts once the window's events run; while it is off nothing of
+    // it is made.
+    if (m_callerSetting.value_or(CallerSetting::Off) != CallerSetting::Off)
+        QTimer::singleShot(0, this, &Tfrm_Main::applyCallerSetting);
 }
 
 void Tfrm_Main::SaveSettings()
@@ -180,7 +194,7 @@ void Tfrm_Main::SaveSettings()
     const qint32 typed = ScoreFromText(Edit1->text());
     if (typed > 0)
         StartScore = typed;
-    WriteSettings({StartScore, ExactCheckout, std::nullopt});
+    WriteSettings({StartScore, ExactCheckout, m_callerSetting});
 }
 
 void Tfrm_Main::FormShow(QObject *Sender)

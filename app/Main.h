@@ -7,8 +7,11 @@
 #include <QTimer>
 
 #include "controls/DBGrid.h"
+#include "match/Calls.h"
 #include "match/Match.h"
+#include "settings/Settings.h"
 
+class Caller;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -136,6 +139,11 @@ public:
     QSpinBox *firstToBox = nullptr;
     std::array<QSpinBox *, 2> legsBoxes {};
 
+    // The caller in the settings panel: off, Hungarian or English, in the order of CallerSetting.
+    QComboBox *callerBox = nullptr;
+    // Made when the caller is first switched on; nullptr until then.
+    Caller *caller() const { return m_caller; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -149,6 +157,12 @@ private:
     void createPlayerPanel(int number, QFrame *&half, QComboBox *&nameBox, QLabel *&figure, TDBText *&average);
     void createSettingsPanel(QWidget *parent);
     void createMatchControls(QWidget *settings);
+    void createCallerControls(QWidget *settings);
+    void applyCallerSetting();
+    void showCallerState();
+    void callEntry(qint32 recorded);
+    void callNewGame();
+    void silenceCall();
     void showMatch();
     void fitSettingsLabels();
     void createStatusBar();
@@ -169,6 +183,11 @@ private:
     std::array<QLabel *, 2> m_matchLabels {}; // the settings panel's labels of the match boxes
     QLabel *m_routePanel = nullptr; // the route for the player to throw, in the status bar
     SpectatorDisplay *m_display = nullptr; // built when first shown
+    // The caller's choice as the settings file keeps it: none until first switched on.
+    std::optional<CallerSetting> m_callerSetting;
+    QLabel *m_callerLabel = nullptr; // the settings panel's label of the caller's box
+    Caller *m_caller = nullptr;
+    QLabel *m_callerStatus = nullptr; // why the caller is silent, in the status bar once needed
 };
 
 extern Tfrm_Main *frm_Main;

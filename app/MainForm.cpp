@@ -348,6 +348,7 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
     row->addWidget(Panel6);
     row->addWidget(Panel5);
     createMatchControls(options);
+    createCallerControls(options);
     Panel4->hide();
     // The labels take their text's size when the panel shows (fitSettingsLabels): measuring
     // them here would lay out text nobody sees at start.
@@ -356,7 +357,7 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
 
 void Tfrm_Main::fitSettingsLabels()
 {
-    for (QLabel *label : {Label3, Label6, Label4, Label5, m_matchLabels[0], m_matchLabels[1]})
+    for (QLabel *label : {Label3, Label6, Label4, Label5, m_matchLabels[0], m_matchLabels[1], m_callerLabel})
         label->adjustSize();
 }
 

@@ -1,10 +1,8 @@
-#include <cstdio>
 #include <optional>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <QTest>
 
 #include "settings/Folders.h"
@@ -13,6 +11,7 @@
 #include "tests/support/Files.h"
 #include "tests/support/OtherUser.h"
 #include "tests/support/SettingsSandbox.h"
+#include "tests/support/StandardError.h"
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -81,35 +80,6 @@ QString describe(const StoredSettings &s)
 {
     return QStringLiteral("%1/%2").arg(s.startScore).arg(s.exactCheckout);
 }
-
-// What goes to standard error while it lives.
-class StandardErrorCapture
-{
-public:
-    StandardErrorCapture()
-    {
-        m_file.open();
-        std::fflush(stderr);
-        m_saved = ::dup(STDERR_FILENO);
-        ::dup2(m_file.handle(), STDERR_FILENO);
-    }
-    ~StandardErrorCapture() { text(); }
-    QByteArray text()
-    {
-        if (m_saved >= 0) {
-            std::fflush(stderr);
-            ::dup2(m_saved, STDERR_FILENO);
-            ::close(m_saved);
-            m_saved = -1;
-        }
-        QFile read(m_file.fileName());
-        return read.open(QIODevice::ReadOnly) ? read.readAll() : QByteArray();
-    }
-
-private:
-    QTemporaryFile m_file;
-    int m_saved = -1;
-};
 
 } // namespace
 
