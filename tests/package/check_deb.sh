@@ -41,6 +41,13 @@ fi
 [[ $(dpkg-deb -f "$deb" Package) == pontix ]] || fail "package name"
 [[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "package version $(dpkg-deb -f "$deb" Version)"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "no dependency on Qt Widgets: $(dpkg-deb -f "$deb" Depends)"
+# The caller's packages are recommended, never required: Pontix installs and runs without them.
+depends=$(dpkg-deb -f "$deb" Depends | tr -d ' ' | tr ',' '\n')
+recommends=$(dpkg-deb -f "$deb" Recommends | tr -d ' ' | tr ',' '\n')
+for speech in qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng; do
+    grep -qx "$speech" <<<"$recommends" || fail "$speech is not recommended: $(dpkg-deb -f "$deb" Recommends)"
+    grep -q "^$speech" <<<"$depends" && fail "$speech is required: $(dpkg-deb -f "$deb" Depends)"
+done
 
 stage="$work/stage"
 dpkg-deb -x "$deb" "$stage" || fail "dpkg-deb cannot unpack the package"
