@@ -63,9 +63,14 @@ qint64 SpeechServer::recordedBytes() const
     return QFileInfo(recording()).size();
 }
 
+QString SpeechServer::logPath() const
+{
+    return path(QStringLiteral("log/speech-dispatcher.log"));
+}
+
 bool SpeechServer::received(const QString &text) const
 {
-    QFile log(path(QStringLiteral("log/speech-dispatcher.log")));
+    QFile log(logPath());
     if (!log.open(QIODevice::ReadOnly))
         return false;
     return log.readAll().contains(QStringLiteral("Queueing message |%1|").arg(text).toUtf8());

@@ -41,6 +41,9 @@ public:
     qint64 recordedBytes() const;
     // Whether the server has taken a message of exactly this text (from its log).
     bool received(const QString &text) const;
+    // The server's log, which names every message it takes and times every piece of sound it
+    // hands to the sound output, to the microsecond.
+    QString logPath() const;
 
     pid_t pid() const { return m_pid; }
     void kill();
