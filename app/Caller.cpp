@@ -1,27 +1,18 @@
 // The caller's voice: a speech engine on a thread of its own, handed the latest call through a
-// mailbox of one, watched from the window's thread so that a silent service is noticed.
+// mailbox of one, watched from the window's thread so that a silent service is noticed. The engine
+// and its worker come from the speech module, loaded when the caller is first switched on.
 #include "app/Caller.h"
 
 #include <cstdio>
-#include <mutex>
 #include <utility>
 
-#include <QLocale>
-#include <QTextToSpeech>
+#include <QCoreApplication>
+#include <QLibrary>
 #include <QThread>
 
-struct SpeechMailbox
-{
-    std::mutex mutex;
-    // The latest call not yet handed to the engine; an empty text stops the call in progress.
-    std::optional<QString> command;
-    bool wakePosted = false;
-};
+#include "app/SpeechModule.h"
 
 namespace {
-
-// The plugin for speech-dispatcher, as Qt Speech names it.
-const QString SpeechDispatcherEngine = QStringLiteral("speechd");
 
 // How long speech-dispatcher may take to begin a call, to list its voices at start-up, and to
 // play a call of n characters (espeak-ng speaks some 15 characters a second at its normal rate).
@@ -32,135 +23,28 @@ int playMs(int characters)
     return 3000 + 150 * characters;
 }
 
-QLocale::Language languageOf(CallLanguage language)
+// Asks the worker, on its own thread, to run one of its methods.
+void ask(QObject *worker, const char *method)
 {
-    return language == CallLanguage::Hungarian ? QLocale::Hungarian : QLocale::English;
+    QMetaObject::invokeMethod(worker, method, Qt::QueuedConnection);
 }
 
-// The voice's locale for the language: the country's own first (English as in Britain, where
-// darts is called), then any of the language.
-std::optional<QLocale> bestLocale(const QList<QLocale> &available, CallLanguage language)
+void ask(QObject *worker, const char *method, CallLanguage language)
 {
-    const QLocale::Territory home = language == CallLanguage::Hungarian ? QLocale::Hungary : QLocale::UnitedKingdom;
-    std::optional<QLocale> found;
-    for (const QLocale &locale : available) {
-        if (locale.language() != languageOf(language))
-            continue;
-        if (locale.territory() == home)
-            return locale;
-        if (!found)
-            found = locale;
-    }
-    return found;
+    QMetaObject::invokeMethod(worker, method, Qt::QueuedConnection, Q_ARG(int, int(language)));
+}
+
+// The speech module's worker factory; loaded once, then kept for the rest of the run.
+SpeechWorkerFactory loadSpeechModule(QString *error)
+{
+    static QLibrary module(QCoreApplication::applicationDirPath() + SpeechModulePath.toString());
+    const auto factory = reinterpret_cast<SpeechWorkerFactory>(module.resolve(SpeechWorkerFactoryName));
+    if (!factory)
+        *error = module.errorString();
+    return factory;
 }
 
 } // namespace
-
-// The engine's side, on the speech thread. It reports what the engine does; every decision about
-// the caller's state is the Caller's.
-class SpeechWorker final : public QObject
-{
-    Q_OBJECT
-    Q_DISABLE_COPY_MOVE(SpeechWorker)
-
-public:
-    explicit SpeechWorker(std::shared_ptr<SpeechMailbox> mailbox)
-        : m_mailbox(std::move(mailbox))
-    { }
-
-    // Makes the engine and takes up the language; once.
-    void start(CallLanguage language)
-    {
-        if (std::exchange(m_started, true))
-            return;
-        const QStringList engines = QTextToSpeech::availableEngines();
-        if (engines.isEmpty()) {
-            emit silent(Caller::Silence::NoEngine, QString());
-            return;
-        }
-        // Another engine than speech-dispatcher's serves too, should a machine have only that.
-        m_speech
-            = new QTextToSpeech(engines.contains(SpeechDispatcherEngine) ? SpeechDispatcherEngine : QString(), this);
-        // An engine without a voice for the system's language reports an error too: whether there
-        // is one for the caller's language is found out below.
-        if (m_speech->state() == QTextToSpeech::Error
-            && m_speech->errorReason() == QTextToSpeech::ErrorReason::Initialization) {
-            emit silent(Caller::Silence::NoService, m_speech->errorString());
-            return;
-        }
-        useLanguage(language);
-        connect(m_speech, &QTextToSpeech::stateChanged, this, &SpeechWorker::engineStateChanged);
-        connect(m_speech, &QTextToSpeech::errorOccurred, this, [this](QTextToSpeech::ErrorReason, const QString &text) {
-            emit silent(Caller::Silence::EngineFailed, text);
-        });
-    }
-
-    void useLanguage(CallLanguage language)
-    {
-        if (!m_speech)
-            return;
-        const std::optional<QLocale> locale = bestLocale(m_speech->availableLocales(), language);
-        if (locale)
-            m_speech->setLocale(*locale);
-        if (!locale || m_speech->locale().language() != languageOf(language)) {
-            emit silent(Caller::Silence::NoVoice, QString());
-            return;
-        }
-        emit ready(language);
-    }
-
-    // Hands the latest call to the engine, or stops the one in progress.
-    void take()
-    {
-        std::optional<QString> command;
-        {
-            const std::scoped_lock lock(m_mailbox->mutex);
-            command = std::exchange(m_mailbox->command, std::nullopt);
-            m_mailbox->wakePosted = false;
-        }
-        if (command && m_speech) {
-            // A call of the same priority would wait for the one in progress: it is stopped first.
-            m_speech->stop();
-            if (!command->isEmpty())
-                m_speech->say(*command);
-        }
-        emit handled();
-    }
-
-    void shutdown()
-    {
-        delete std::exchange(m_speech, nullptr);
-        thread()->quit();
-    }
-
-signals:
-    void ready(CallLanguage language);
-    void handled(); // one for each take()
-    void speaking(bool speaking);
-    void silent(Caller::Silence why, const QString &detail);
-
-private:
-    void engineStateChanged(QTextToSpeech::State state)
-    {
-        switch (state) {
-        case QTextToSpeech::Speaking:
-            emit speaking(true);
-            break;
-        case QTextToSpeech::Ready:
-            emit speaking(false);
-            break;
-        case QTextToSpeech::Error:
-            emit silent(Caller::Silence::EngineFailed, m_speech->errorString());
-            break;
-        case QTextToSpeech::Paused:
-            break;
-        }
-    }
-
-    const std::shared_ptr<SpeechMailbox> m_mailbox;
-    QTextToSpeech *m_speech = nullptr;
-    bool m_started = false;
-};
 
 Caller::Caller(QObject *parent)
     : QObject(parent)
@@ -200,32 +84,36 @@ void Caller::setLanguage(std::optional<CallLanguage> language)
     }
     setState(State::Starting);
     m_startLimit.start();
-    QMetaObject::invokeMethod(
-        m_worker, [worker = m_worker, language] { worker->useLanguage(*language); }, Qt::QueuedConnection);
+    ask(m_worker, "useLanguage", *language);
 }
 
 void Caller::startEngine()
 {
     m_reason.clear();
+    setState(State::Starting);
+    QString error;
+    const SpeechWorkerFactory makeWorker = loadSpeechModule(&error);
+    if (!makeWorker) {
+        fallSilent(Silence::NoModule, error);
+        return;
+    }
     m_mailbox = std::make_shared<SpeechMailbox>();
     m_thread = new QThread(this);
     m_thread->setObjectName(QStringLiteral("Pontix caller"));
-    m_worker = new SpeechWorker(m_mailbox);
+    m_worker = makeWorker(m_mailbox);
     m_worker->moveToThread(m_thread);
-    connect(m_worker, &SpeechWorker::ready, this, &Caller::ready);
-    connect(m_worker, &SpeechWorker::handled, this, [this] {
-        ++m_handled;
-        watchAnswer();
-    });
-    connect(m_worker, &SpeechWorker::speaking, this, &Caller::speaking);
-    connect(m_worker, &SpeechWorker::silent, this, &Caller::fallSilent);
+    connect(m_worker, SIGNAL(ready(int)), this, SLOT(engineReady(int)));
+    connect(m_worker, SIGNAL(handled()), this, SLOT(engineHandled()));
+    connect(m_worker, SIGNAL(speaking(bool)), this, SLOT(engineSpeaking(bool)));
+    connect(m_worker, SIGNAL(silent(int, QString)), this, SLOT(engineSilent(int, QString)));
     m_thread->start();
-    setState(State::Starting);
     m_startLimit.start();
 
-    const CallLanguage language = *m_language;
-    SpeechWorker *worker = m_worker;
-    const auto start = [worker, language] { worker->start(language); };
+    QObject *worker = m_worker;
+    const int language = int(*m_language);
+    const auto start = [worker, language] {
+        QMetaObject::invokeMethod(worker, "start", Qt::DirectConnection, Q_ARG(int, language));
+    };
     if (m_retiring)
         connect(m_retiring, &QThread::finished, worker, start);
     // The worker starts once, whichever comes first.
@@ -244,14 +132,13 @@ void Caller::retireEngine(int graceMs)
     if (!m_thread)
         return;
     QThread *thread = std::exchange(m_thread, nullptr);
-    SpeechWorker *worker = std::exchange(m_worker, nullptr);
+    QObject *worker = std::exchange(m_worker, nullptr);
     m_mailbox.reset();
     disconnect(worker, nullptr, this, nullptr);
     thread->setParent(nullptr);
     // Freed on its own thread once that thread has ended, the engine with it.
     connect(thread, &QThread::finished, worker, &QObject::deleteLater);
-    QMetaObject::invokeMethod(
-        worker, [worker] { worker->shutdown(); }, Qt::QueuedConnection);
+    ask(worker, "shutdown");
     if (graceMs > 0 && thread->wait(graceMs)) {
         delete thread;
         return;
@@ -295,8 +182,7 @@ void Caller::post(const QString &command)
     }
     if (wake) {
         ++m_woken;
-        QMetaObject::invokeMethod(
-            m_worker, [worker = m_worker] { worker->take(); }, Qt::QueuedConnection);
+        ask(m_worker, "take");
     }
     watchAnswer();
 }
@@ -311,21 +197,26 @@ void Caller::watchAnswer()
         m_answerLimit.start();
 }
 
-void Caller::ready(CallLanguage language)
+void Caller::engineReady(int language)
 {
     if (m_state != State::Starting)
         return;
     // The language changed while the engine was taking up the one before.
-    if (language != m_language) {
-        QMetaObject::invokeMethod(
-            m_worker, [worker = m_worker, wanted = *m_language] { worker->useLanguage(wanted); }, Qt::QueuedConnection);
+    if (CallLanguage(language) != m_language) {
+        ask(m_worker, "useLanguage", *m_language);
         return;
     }
     m_startLimit.stop();
     setState(State::Ready);
 }
 
-void Caller::speaking(bool speaking)
+void Caller::engineHandled()
+{
+    ++m_handled;
+    watchAnswer();
+}
+
+void Caller::engineSpeaking(bool speaking)
 {
     if (m_state != State::Ready && m_state != State::Speaking)
         return;
@@ -340,6 +231,11 @@ void Caller::speaking(bool speaking)
     }
 }
 
+void Caller::engineSilent(int why, const QString &detail)
+{
+    fallSilent(Silence(why), detail);
+}
+
 void Caller::fallSilent(Caller::Silence why, const QString &detail)
 {
     if (m_state == State::Off || m_state == State::Silent)
@@ -349,6 +245,10 @@ void Caller::fallSilent(Caller::Silence why, const QString &detail)
     QString reason; // in the window's language
     QString line; // on standard error, in English as the program's other lines there
     switch (why) {
+    case Silence::NoModule:
+        reason = QStringLiteral("nem tölthető be a beszédmodul");
+        line = QStringLiteral("its speech module cannot be loaded (%1)").arg(detail);
+        break;
     case Silence::NoEngine:
         reason = QStringLiteral("nincs beszédmotor (qt6-speech-speechd-plugin)");
         line = QStringLiteral("Qt Speech has no engine (install qt6-speech-speechd-plugin)");
@@ -388,5 +288,3 @@ void Caller::setState(State state)
     m_state = state;
     emit stateChanged(state);
 }
-
-#include "Caller.moc"

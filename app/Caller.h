@@ -12,16 +12,16 @@
 #include "match/Calls.h"
 
 class QThread;
-class SpeechWorker;
 struct SpeechMailbox;
 
 // Speaks one call at a time: a new call replaces the one in progress and stop() silences it, so
 // nothing is ever queued and the room never hears a stale score.
 //
 // The speech engine lives on a thread of its own and is made only when the caller is first
-// switched on: its start-up (speech-dispatcher lists every voice it has, which takes seconds)
-// and any speech service that stops answering never hold up the window. Calls made before the
-// engine is ready are dropped rather than spoken late.
+// switched on, from the speech module (app/SpeechEngine.cpp), which alone links Qt Speech: while
+// the caller is off nothing of speech is loaded. The engine's start-up (speech-dispatcher lists
+// every voice it has, which takes seconds) and any speech service that stops answering never hold
+// up the window. Calls made before the engine is ready are dropped rather than spoken late.
 //
 // When the caller cannot speak (no engine, no speech-dispatcher, no voice for the language, no
 // answer, no sound) it falls silent: the reason is given once, in one line, on standard error
@@ -44,6 +44,7 @@ public:
 
     // Why the caller fell silent.
     enum class Silence {
+        NoModule, // the speech module cannot be loaded
         NoEngine, // Qt Speech has no engine plugin
         NoService, // the engine cannot reach speech-dispatcher
         NoVoice, // no voice speaks the language
@@ -75,12 +76,17 @@ public:
 signals:
     void stateChanged(Caller::State state);
 
+private slots:
+    // The worker's reports, from its thread.
+    void engineReady(int language);
+    void engineHandled();
+    void engineSpeaking(bool speaking);
+    void engineSilent(int why, const QString &detail);
+
 private:
     void setState(State state);
     void startEngine();
     void retireEngine(int graceMs);
-    void ready(CallLanguage language);
-    void speaking(bool speaking);
     void fallSilent(Caller::Silence why, const QString &detail);
     void post(const QString &command);
     void watchAnswer();
@@ -89,7 +95,7 @@ private:
     State m_state = State::Off;
     QString m_reason;
     QThread *m_thread = nullptr;
-    SpeechWorker *m_worker = nullptr;
+    QObject *m_worker = nullptr; // the module's worker, on m_thread
     std::shared_ptr<SpeechMailbox> m_mailbox;
     // The last engine's thread until it has finished: the next engine starts only then, as the
     // speech plugin keeps its engines in one list that two threads must not change at once.

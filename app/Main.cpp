@@ -13,7 +13,6 @@
 #include <QLayout>
 #include <QPainter>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QToolButton>
 #include <QWindow>
 
@@ -178,10 +177,8 @@ void Tfrm_Main::LoadSettings()
     CheckBox1->setChecked(ExactCheckout);
     Edit1->setText(VarToScoreText(StartScore));
     m_callerSetting = stored.caller;
-    const QSignalBlocker quiet(callerBox);
-    callerBox->setCurrentIndex(int(m_callerSetting.value_or(CallerSetting::Off)));
     // A caller kept switched on starts once the window's events run; while it is off nothing of
-    // it is made.
+    // it is made, its box in the settings panel neither until the panel first shows.
     if (m_callerSetting.value_or(CallerSetting::Off) != CallerSetting::Off)
         QTimer::singleShot(0, this, &Tfrm_Main::applyCallerSetting);
 }
@@ -343,8 +340,11 @@ void Tfrm_Main::DBGrid2DrawColumnCell(
 
 bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Panel4 && event->type() == QEvent::Show)
+    if (watched == Panel4 && event->type() == QEvent::Show) {
+        if (!callerBox)
+            createCallerControls(CheckBox1->parentWidget());
         fitSettingsLabels();
+    }
     if (event->type() == QEvent::KeyPress && (watched == EditEx1 || watched == Edit1)) {
         const auto *key = static_cast<QKeyEvent *>(event);
         // The keypad's "/" types nothing a score could use: at the board, with a keypad alone,

@@ -139,7 +139,8 @@ public:
     QSpinBox *firstToBox = nullptr;
     std::array<QSpinBox *, 2> legsBoxes {};
 
-    // The caller in the settings panel: off, Hungarian or English, in the order of CallerSetting.
+    // The caller in the settings panel: off, Hungarian or English, in the order of CallerSetting;
+    // made when the panel first shows.
     QComboBox *callerBox = nullptr;
     // Made when the caller is first switched on; nullptr until then.
     Caller *caller() const { return m_caller; }

@@ -126,8 +126,6 @@ void NameAccessibleControls(Tfrm_Main &w)
     w.firstToBox->setAccessibleName(QStringLiteral("Első ennyi nyert legig"));
     w.firstToBox->setAccessibleDescription(QStringLiteral("0: nincs határ"));
     w.matchWinnerLabel->setAccessibleName(QStringLiteral("Meccs"));
-    w.callerBox->setAccessibleName(QStringLiteral("Bemondó"));
-    w.callerBox->setAccessibleDescription(QStringLiteral("A pontszámok bemondása: ki, magyarul vagy angolul"));
     w.statusBar()->setAccessibleName(QStringLiteral("Állapotsor"));
 
     DescribeScoreboard(w);

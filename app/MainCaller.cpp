@@ -26,6 +26,7 @@ std::optional<CallLanguage> languageOf(std::optional<CallerSetting> setting)
 
 } // namespace
 
+// Made when the settings panel first shows, so that a caller left off costs nothing at start.
 void Tfrm_Main::createCallerControls(QWidget *settings)
 {
     // On the exact-checkout box's row, above the legs: the panel keeps its width at the window's
@@ -34,8 +35,13 @@ void Tfrm_Main::createCallerControls(QWidget *settings)
     m_callerLabel->move(320, 11);
     callerBox = new QComboBox(settings);
     callerBox->addItems({QStringLiteral("ki"), QStringLiteral("magyar"), QStringLiteral("angol")});
+    callerBox->setCurrentIndex(int(m_callerSetting.value_or(CallerSetting::Off)));
     callerBox->setGeometry(382, 6, 118, 25);
+    callerBox->setAccessibleName(m_callerLabel->text());
+    callerBox->setAccessibleDescription(QStringLiteral("A pontszámok bemondása: ki, magyarul vagy angolul"));
     m_callerLabel->setBuddy(callerBox);
+    for (QWidget *control : {static_cast<QWidget *>(m_callerLabel), static_cast<QWidget *>(callerBox)})
+        control->show();
     connect(callerBox, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_callerSetting = CallerSetting(index);
         applyCallerSetting();
@@ -45,7 +51,7 @@ void Tfrm_Main::createCallerControls(QWidget *settings)
 // The caller follows the choice; it is made only when first switched on.
 void Tfrm_Main::applyCallerSetting()
 {
-    {
+    if (callerBox) {
         const QSignalBlocker quiet(callerBox);
         callerBox->setCurrentIndex(int(m_callerSetting.value_or(CallerSetting::Off)));
     }

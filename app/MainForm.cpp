@@ -348,7 +348,6 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
     row->addWidget(Panel6);
     row->addWidget(Panel5);
     createMatchControls(options);
-    createCallerControls(options);
     Panel4->hide();
     // The labels take their text's size when the panel shows (fitSettingsLabels): measuring
     // them here would lay out text nobody sees at start.

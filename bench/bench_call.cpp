@@ -15,6 +15,7 @@
 #include <functional>
 #include <optional>
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
@@ -149,6 +150,7 @@ int main(int argc, char **argv)
     window.show();
     while (frm_Logo)
         bench::spin(std::chrono::milliseconds(100));
+    window.aBeallit->trigger();
     window.callerBox->setCurrentIndex(int(CallerSetting::Hungarian));
     Caller *caller = window.caller();
     const auto callerIs

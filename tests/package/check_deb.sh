@@ -22,6 +22,7 @@ echo "== contents of $(basename "$deb")"
 dpkg-deb -c "$deb" | tee "$work/contents" || fail "dpkg-deb cannot list the package"
 expected=(
     ./usr/bin/pontix
+    ./usr/lib/pontix/pontix-speech.so
     "./usr/share/applications/$id.desktop"
     "./usr/share/metainfo/$id.metainfo.xml"
     "./usr/share/icons/hicolor/scalable/apps/$id.svg"
@@ -55,6 +56,10 @@ binary="$stage/usr/bin/pontix"
 if readelf -d "$binary" | grep -E 'RPATH|RUNPATH'; then
     fail "the installed program carries a run path"
 fi
+# Qt Speech is loaded with the caller's module, never with the program at start.
+readelf -d "$binary" | grep -q 'libQt6TextToSpeech' && fail "the program itself needs Qt Speech"
+readelf -d "$stage/usr/lib/pontix/pontix-speech.so" | grep -q 'NEEDED.*libQt6TextToSpeech' ||
+    fail "the speech module does not need Qt Speech"
 "$here/check_metadata.sh" "$stage/usr/share/applications/$id.desktop" "$stage/usr/share/metainfo/$id.metainfo.xml" "$id" ||
     fail "installed metadata"
 
