@@ -2,6 +2,7 @@
 // that drives it on the caller's thread. Loaded by the caller when it is first switched on.
 #include <utility>
 
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QTextToSpeech>
 #include <QThread>
@@ -109,10 +110,19 @@ public:
             m_mailbox->wakePosted = false;
         }
         if (command && m_speech) {
-            // A call of the same priority would wait for the one in progress: it is stopped first.
-            m_speech->stop();
-            if (!command->isEmpty())
+            // A call would wait for one of the same priority in progress, so a call that may still
+            // be going is stopped first: while the engine speaks, and for a while after a call was
+            // handed over, before the engine may have said that it began. An idle engine is left
+            // alone: stopping takes a round trip through speech-dispatcher (some 8 ms of a call's
+            // start) and silences every other client of the service too.
+            const bool mayBeGoing
+                = m_speech->state() != QTextToSpeech::Ready || (m_lastSaid.isValid() && m_lastSaid.elapsed() < 1000);
+            if (mayBeGoing)
+                m_speech->stop();
+            if (!command->isEmpty()) {
                 m_speech->say(*command);
+                m_lastSaid.start();
+            }
         }
         emit handled();
     }
@@ -149,6 +159,7 @@ private:
 
     const std::shared_ptr<SpeechMailbox> m_mailbox;
     QTextToSpeech *m_speech = nullptr;
+    QElapsedTimer m_lastSaid;
     bool m_started = false;
 };
 
