@@ -60,9 +60,9 @@ Caller::Caller(QObject *parent)
 
 Caller::~Caller()
 {
-    // At the end of the program a thread that is still held by a speech service that does not
-    // answer is left to the end of the process.
-    retireEngine(2000);
+    // The engine is given two seconds to close; a thread still held by a speech service that
+    // does not answer is left to the end of the process.
+    retireEngine();
     if (m_retiring && m_retiring->wait(2000))
         delete m_retiring.data();
 }
@@ -73,7 +73,7 @@ void Caller::setLanguage(std::optional<CallLanguage> language)
         return;
     m_language = language;
     if (!language) {
-        retireEngine(0);
+        retireEngine();
         m_reason.clear();
         setState(State::Off);
         return;
@@ -121,9 +121,8 @@ void Caller::startEngine()
         QMetaObject::invokeMethod(worker, start, Qt::QueuedConnection);
 }
 
-// The engine goes with its thread. `graceMs` is how long to wait for them here; a thread that
-// has not finished by then is freed once it does.
-void Caller::retireEngine(int graceMs)
+// The engine goes with its thread, freed once the thread has ended; nothing here waits for that.
+void Caller::retireEngine()
 {
     for (QTimer *limit : {&m_answerLimit, &m_playLimit, &m_startLimit})
         limit->stop();
@@ -139,10 +138,6 @@ void Caller::retireEngine(int graceMs)
     // Freed on its own thread once that thread has ended, the engine with it.
     connect(thread, &QThread::finished, worker, &QObject::deleteLater);
     ask(worker, "shutdown");
-    if (graceMs > 0 && thread->wait(graceMs)) {
-        delete thread;
-        return;
-    }
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     if (thread->isFinished()) {
         delete thread;
@@ -240,7 +235,7 @@ void Caller::fallSilent(Caller::Silence why, const QString &detail)
 {
     if (m_state == State::Off || m_state == State::Silent)
         return;
-    retireEngine(0);
+    retireEngine();
     const bool hungarian = m_language == CallLanguage::Hungarian;
     QString reason; // in the window's language
     QString line; // on standard error, in English as the program's other lines there

@@ -86,7 +86,7 @@ private slots:
 private:
     void setState(State state);
     void startEngine();
-    void retireEngine(int graceMs);
+    void retireEngine();
     void fallSilent(Caller::Silence why, const QString &detail);
     void post(const QString &command);
     void watchAnswer();
