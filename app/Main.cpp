@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
@@ -112,6 +113,7 @@ void Tfrm_Main::EnterThrow()
         setEntryBoxColor(true);
         break;
     }
+    callEntry(outcome == EntryOutcome::RecordedAsZero ? 0 : *typed);
     RefreshScoreboard();
     TellEntry(*this, outcome, typed);
 }
@@ -180,6 +182,7 @@ void Tfrm_Main::SpeedButton2Click(QObject *Sender)
 void Tfrm_Main::aTorolExecute(QObject *Sender)
 {
     Q_UNUSED(Sender);
+    silenceCall();
     const QString entry = NewestEntry(*this);
     if (m_match.takeBack()) {
         RefreshScoreboard();
@@ -191,6 +194,7 @@ void Tfrm_Main::aUjExecute(QObject *Sender)
 {
     Q_UNUSED(Sender);
     m_match.newGame();
+    callNewGame();
     RefreshScoreboard();
     TellNewGame(*this);
 }
@@ -214,6 +218,11 @@ void Tfrm_Main::LoadSettings()
     ExactCheckout = stored.exactCheckout;
     CheckBox1->setChecked(ExactCheckout);
     Edit1->setText(VarToScoreText(StartScore));
+    m_callerSetting = stored.caller;
+    // A caller kept switched on starts once the window's events run; while it is off nothing of
+    // it is made, its box in the settings panel neither until the panel first shows.
+    if (m_callerSetting.value_or(CallerSetting::Off) != CallerSetting::Off)
+        QTimer::singleShot(0, this, &Tfrm_Main::applyCallerSetting);
 }
 
 void Tfrm_Main::SaveSettings()
@@ -224,7 +233,7 @@ void Tfrm_Main::SaveSettings()
     const qint32 typed = ScoreFromText(Edit1->text());
     if (typed > 0)
         StartScore = typed;
-    WriteSettings({StartScore, ExactCheckout});
+    WriteSettings({StartScore, ExactCheckout, m_callerSetting});
 }
 
 void Tfrm_Main::FormShow(QObject *Sender)
@@ -381,8 +390,11 @@ void Tfrm_Main::DBGrid2DrawColumnCell(
 
 bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Panel4 && event->type() == QEvent::Show)
+    if (watched == Panel4 && event->type() == QEvent::Show) {
+        if (!callerBox)
+            createCallerControls(CheckBox1->parentWidget());
         fitSettingsLabels();
+    }
     // In a grid being read, Esc goes back to the entry box, and what is typed goes into it: a
     // score typed there lands where scores go, Enter records it.
     if (event->type() == QEvent::KeyPress && (watched == DBGrid1 || watched == DBGrid2)) {

@@ -14,9 +14,12 @@
 #include <QTimer>
 
 #include "controls/DBGrid.h"
+#include "match/Calls.h"
 #include "match/Match.h"
+#include "settings/Settings.h"
 
 class Announcer;
+class Caller;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -146,6 +149,11 @@ public:
 
     // Speaks what each entry, undo and new game did, through the screen reader.
     Announcer *announcer = nullptr;
+    // The caller in the settings panel: off, Hungarian or English, in the order of CallerSetting;
+    // made when the panel first shows.
+    QComboBox *callerBox = nullptr;
+    // Made when the caller is first switched on; nullptr until then.
+    Caller *caller() const { return m_caller; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -160,6 +168,12 @@ private:
     void createPlayerPanel(int number, QFrame *&half, QComboBox *&nameBox, QLabel *&figure, TDBText *&average);
     void createSettingsPanel(QWidget *parent);
     void createMatchControls(QWidget *settings);
+    void createCallerControls(QWidget *settings);
+    void applyCallerSetting();
+    void showCallerState();
+    void callEntry(qint32 recorded);
+    void callNewGame();
+    void silenceCall();
     void showMatch();
     void fitSettingsLabels();
     void createStatusBar();
@@ -186,6 +200,11 @@ private:
     std::array<QRect, 2> m_figurePlaces {};
     QFont m_figureFont;
     SpectatorDisplay *m_display = nullptr; // built when first shown
+    // The caller's choice as the settings file keeps it: none until first switched on.
+    std::optional<CallerSetting> m_callerSetting;
+    QLabel *m_callerLabel = nullptr; // the settings panel's label of the caller's box
+    Caller *m_caller = nullptr;
+    QLabel *m_callerStatus = nullptr; // why the caller is silent, in the status bar once needed
 };
 
 extern Tfrm_Main *frm_Main;

@@ -355,7 +355,7 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
 
 void Tfrm_Main::fitSettingsLabels()
 {
-    for (QLabel *label : {Label3, Label6, Label4, Label5, m_matchLabels[0], m_matchLabels[1]})
+    for (QLabel *label : {Label3, Label6, Label4, Label5, m_matchLabels[0], m_matchLabels[1], m_callerLabel})
         label->adjustSize();
 }
 

@@ -37,6 +37,22 @@ bool reportNotSaved(const QString &why)
     return false;
 }
 
+constexpr QStringView CallerValues[] = {u"0", u"hu", u"en"};
+
+QString callerText(CallerSetting caller)
+{
+    return CallerValues[int(caller)].toString();
+}
+
+std::optional<CallerSetting> callerFromText(const QString &text)
+{
+    for (const CallerSetting caller : {CallerSetting::Off, CallerSetting::Hungarian, CallerSetting::English}) {
+        if (text == CallerValues[int(caller)])
+            return caller;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 StoredSettings ReadSettings()
@@ -44,7 +60,8 @@ StoredSettings ReadSettings()
     const IniFile ini(SettingsReadPath());
     const QString section = SettingsSection.toString();
     return {ini.readInteger(section, StartScoreKey.toString(), DefaultStartScore),
-        ini.readBool(section, ExactCheckoutKey.toString(), DefaultExactCheckout)};
+        ini.readBool(section, ExactCheckoutKey.toString(), DefaultExactCheckout),
+        callerFromText(ini.readString(section, CallerKey.toString(), QString()))};
 }
 
 bool WriteSettings(const StoredSettings &settings)
@@ -53,8 +70,10 @@ bool WriteSettings(const StoredSettings &settings)
     if (!DataDir.isEmpty() && DataDir == GetUserDataDir() && !makePrivateFolder(DataDir, &error))
         return reportNotSaved(error);
     IniFile ini(IniPath);
-    const bool written = ini.writeStrings(SettingsSection.toString(),
-        {{StartScoreKey.toString(), IniFile::integerText(settings.startScore)},
-            {ExactCheckoutKey.toString(), IniFile::boolText(settings.exactCheckout)}});
+    QList<std::pair<QString, QString>> entries {{StartScoreKey.toString(), IniFile::integerText(settings.startScore)},
+        {ExactCheckoutKey.toString(), IniFile::boolText(settings.exactCheckout)}};
+    if (settings.caller)
+        entries.append({CallerKey.toString(), callerText(*settings.caller)});
+    const bool written = ini.writeStrings(SettingsSection.toString(), entries);
     return written || reportNotSaved(ini.errorString());
 }

@@ -3,28 +3,39 @@
 
 #pragma once
 
+#include <optional>
+
 #include <QString>
 #include <QStringView>
 
-// The two settings kept between runs, where they stand in the settings file, their defaults, and
-// their reading at start and saving at close.
+// The settings kept between runs, where they stand in the settings file, their defaults, and
+// their reading at start and saving at close: the start score and the exact-checkout option, and
+// the caller's language, which the file holds only once the caller has been switched on.
 
 inline constexpr QStringView SettingsSection = u"Def";
 inline constexpr QStringView StartScoreKey = u"Indul";
 inline constexpr QStringView ExactCheckoutKey = u"KellKiszallo";
+inline constexpr QStringView CallerKey = u"Bemondo";
 inline constexpr qint32 DefaultStartScore = 501;
 inline constexpr bool DefaultExactCheckout = true;
+
+// The caller: off, or calling in Hungarian or English; written "0", "hu" and "en".
+enum class CallerSetting { Off, Hungarian, English };
 
 struct StoredSettings
 {
     qint32 startScore = DefaultStartScore;
     bool exactCheckout = DefaultExactCheckout;
+    // None until the caller has been switched on: then the file is left without the key. A key of
+    // any other value counts as none, so the caller is off.
+    std::optional<CallerSetting> caller;
 };
 
 // The settings of the file SettingsReadPath() names, each its default where the file does not say.
 StoredSettings ReadSettings();
 
-// Writes both settings to IniPath in one replacement of the file, creating the user's own settings
-// folder (private to the user) when IniPath is in it. When that cannot be done the file stays as
-// it was, one line naming the file and the reason goes to standard error, and the result is false.
+// Writes the settings to IniPath in one replacement of the file, creating the user's own settings
+// folder (private to the user) when IniPath is in it; the caller's key only when it has a value.
+// When that cannot be done the file stays as it was, one line naming the file and the reason goes
+// to standard error, and the result is false.
 bool WriteSettings(const StoredSettings &settings);

@@ -579,7 +579,7 @@ void tst_MainWindow::tabOrder()
     QList<QWidget *> order {w->EditEx1, w->SpeedButton2, w->ComboBox1, w->ComboBox2};
     if (settingsShown) {
         order << QList<QWidget *> {
-            w->CheckBox1, w->Edit1, w->firstToBox, w->legsBoxes[0], w->legsBoxes[1], w->SpeedButton1};
+            w->CheckBox1, w->callerBox, w->Edit1, w->firstToBox, w->legsBoxes[0], w->legsBoxes[1], w->SpeedButton1};
     }
     order << w->DBGrid1 << w->DBGrid2;
     for (QAction *action : {w->aUj, w->aTorol, w->aBeallit, w->aBezar, w->aKijelzo})

@@ -31,6 +31,7 @@ expected=(
     ./usr/share/man/man6/pontix.6.gz
     ./usr/share/doc/pontix/copyright
     ./usr/share/doc/pontix/changelog.gz
+    ./usr/lib/games/pontix/pontix-speech.so
     "./usr/share/applications/$id.desktop"
     "./usr/share/metainfo/$id.metainfo.xml"
     "./usr/share/icons/hicolor/scalable/apps/$id.svg"
@@ -63,6 +64,13 @@ echo "== lintian"
 lintian --fail-on error,warning --display-info --pedantic "$deb" 2>&1 | grep -v 'running with root privileges' |
     tee "$work/lintian"
 [[ ${PIPESTATUS[0]} -eq 0 ]] || fail "lintian found errors or warnings"
+# The caller's packages are recommended, never required: Pontix installs and runs without them.
+depends=$(dpkg-deb -f "$deb" Depends | tr -d ' ' | tr ',' '\n')
+recommends=$(dpkg-deb -f "$deb" Recommends | tr -d ' ' | tr ',' '\n')
+for speech in qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng; do
+    grep -qx "$speech" <<<"$recommends" || fail "$speech is not recommended: $(dpkg-deb -f "$deb" Recommends)"
+    grep -q "^$speech" <<<"$depends" && fail "$speech is required: $(dpkg-deb -f "$deb" Depends)"
+done
 
 stage="$work/stage"
 dpkg-deb -x "$deb" "$stage" || fail "dpkg-deb cannot unpack the package"
@@ -70,6 +78,10 @@ binary="$stage/usr/games/pontix"
 if readelf -d "$binary" | grep -E 'RPATH|RUNPATH'; then
     fail "the installed program carries a run path"
 fi
+# Qt Speech is loaded with the caller's module, never with the program at start.
+readelf -d "$binary" | grep -q 'libQt6TextToSpeech' && fail "the program itself needs Qt Speech"
+readelf -d "$stage/usr/lib/games/pontix/pontix-speech.so" | grep -q 'NEEDED.*libQt6TextToSpeech' ||
+    fail "the speech module does not need Qt Speech"
 if [[ $mode == hardened ]]; then
     if grep -E 'hardening-' "$work/lintian"; then
         fail "the program lacks some of Debian's hardening"

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <QTest>
 
 #include "settings/Folders.h"
@@ -16,14 +15,16 @@
 #include "tests/support/Files.h"
 #include "tests/support/OtherUser.h"
 #include "tests/support/SettingsSandbox.h"
+#include "tests/support/StandardError.h"
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
-// The two settings kept for every user: where they are read and saved, in real files in
-// temporary folders that stand for the all-users folder and the home folder.
+// The settings kept for every user: where they are read and saved, in real files in temporary
+// folders that stand for the all-users folder and the home folder; the caller's key beside the two
+// settings of old.
 class tst_Settings : public QObject
 {
     Q_OBJECT
@@ -40,6 +41,8 @@ private slots:
     void plantedLink_data();
     void plantedLink();
     void secondUserSavesInSharedFolder();
+    void callerKey_data();
+    void callerKey();
 
 private:
     QString path(const QString &name) const { return m_sandbox->filePath(name); }
@@ -82,35 +85,6 @@ QString describe(const StoredSettings &s)
     return QStringLiteral("%1/%2").arg(s.startScore).arg(s.exactCheckout);
 }
 
-// What goes to standard error while it lives.
-class StandardErrorCapture
-{
-public:
-    StandardErrorCapture()
-    {
-        m_file.open();
-        std::fflush(stderr);
-        m_saved = ::dup(STDERR_FILENO);
-        ::dup2(m_file.handle(), STDERR_FILENO);
-    }
-    ~StandardErrorCapture() { text(); }
-    QByteArray text()
-    {
-        if (m_saved >= 0) {
-            std::fflush(stderr);
-            ::dup2(m_saved, STDERR_FILENO);
-            ::close(m_saved);
-            m_saved = -1;
-        }
-        QFile read(m_file.fileName());
-        return read.open(QIODevice::ReadOnly) ? read.readAll() : QByteArray();
-    }
-
-private:
-    QTemporaryFile m_file;
-    int m_saved = -1;
-};
-
 } // namespace
 
 void tst_Settings::init()
@@ -140,7 +114,7 @@ void tst_Settings::newUserKeepsSettings()
     QVERIFY(!QFileInfo::exists(path(u"home"_s)));
     QCOMPARE(describe(ReadSettings()), u"501/1"_s);
 
-    QVERIFY(WriteSettings({301, false}));
+    QVERIFY(WriteSettings({301, false, std::nullopt}));
     QCOMPARE(fileBytes(IniPath), "[Def]\nIndul=301\nKellKiszallo=0\n"_ba);
     for (const QString &folder : {path(u"home"_s), path(u"home/.config"_s), ownFolder()})
         QCOMPARE(modeOf(folder), mode_t(0700));
@@ -148,7 +122,7 @@ void tst_Settings::newUserKeepsSettings()
 
     startAfresh();
     QCOMPARE(describe(ReadSettings()), u"301/0"_s);
-    QVERIFY(WriteSettings({170, true}));
+    QVERIFY(WriteSettings({170, true, std::nullopt}));
     QCOMPARE(fileBytes(IniPath), "[Def]\nIndul=170\nKellKiszallo=1\n"_ba);
 }
 
@@ -174,7 +148,7 @@ void tst_Settings::firstValuesFromAllUsersFile()
             return u"first values read from "_s + SettingsReadPath();
         if (describe(ReadSettings()) != u"301/0"_s)
             return u"first values "_s + describe(ReadSettings());
-        if (!WriteSettings({401, false}))
+        if (!WriteSettings({401, false, std::nullopt}))
             return u"not saved"_s;
         startAfresh();
         if (SettingsReadPath() != IniPath || describe(ReadSettings()) != u"401/0"_s)
@@ -201,7 +175,7 @@ void tst_Settings::bothKeysInOneReplacement()
     const int watcher = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     QVERIFY(watcher >= 0);
     QVERIFY(::inotify_add_watch(watcher, QFile::encodeName(sharedFolder()).constData(), IN_CREATE | IN_MOVED_TO) >= 0);
-    QVERIFY(WriteSettings({301, false}));
+    QVERIFY(WriteSettings({301, false, std::nullopt}));
 
     QStringList created;
     QStringList renamedTo;
@@ -263,7 +237,7 @@ void tst_Settings::failedSaveReported()
         limit.emplace(4096);
         QVERIFY(limit->isSet());
     }
-    const bool saved = WriteSettings({170, true});
+    const bool saved = WriteSettings({170, true, std::nullopt});
     limit.reset();
     const QString said = QString::fromUtf8(capture.text());
 
@@ -322,7 +296,7 @@ void tst_Settings::plantedLink()
     startAfresh();
     QCOMPARE(DataDir, ownFolder());
     QCOMPARE(describe(ReadSettings()), u"501/1"_s);
-    QVERIFY(WriteSettings({301, false}));
+    QVERIFY(WriteSettings({301, false, std::nullopt}));
 
     QCOMPARE(fileBytes(target), content);
     QCOMPARE(QFileInfo(target).lastModified(), modified);
@@ -363,22 +337,83 @@ void tst_Settings::secondUserSavesInSharedFolder()
         QCOMPARE(entries(sharedFolder()), QStringList {u"Pontix.ini"_s});
     };
 
-    QString problem = saveAs(NobodyId, u"301/1"_s, {401, true});
+    QString problem = saveAs(NobodyId, u"301/1"_s, {401, true, std::nullopt});
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     check(NobodyId);
     if (QTest::currentTestFailed())
         return;
-    problem = saveAs(SecondUserId, u"401/1"_s, {501, false});
+    problem = saveAs(SecondUserId, u"401/1"_s, {501, false, std::nullopt});
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     check(SecondUserId);
     if (QTest::currentTestFailed())
         return;
-    problem = saveAs(NobodyId, u"501/0"_s, {170, false});
+    problem = saveAs(NobodyId, u"501/0"_s, {170, false, std::nullopt});
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     check(NobodyId);
     if (QTest::currentTestFailed())
         return;
     QCOMPARE(fileBytes(ini), "[Def]\nIndul=170\nKellKiszallo=0\n; kept\n"_ba);
+}
+
+// The caller's key is written only once the caller has been switched on, in the same replacement
+// as the other two, which read and write as they always did; a value other than 0, hu and en, or
+// none, is a caller that was never switched on.
+void tst_Settings::callerKey_data()
+{
+    QTest::addColumn<QByteArray>("before"); // empty: no file
+    QTest::addColumn<QString>("read"); // start score / exact checkout / caller
+    QTest::addColumn<QString>("write"); // the caller written back: none, 0, hu or en
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("no file, never switched on")
+        << QByteArray() << u"501/1/none"_s << u"none"_s << "[Def]\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("two keys, never switched on") << "[Def]\nIndul=301\nKellKiszallo=0\n"_ba << u"301/0/none"_s
+                                                 << u"none"_s << "[Def]\nIndul=301\nKellKiszallo=0\n"_ba;
+    QTest::newRow("switched on: the key added at the section's end")
+        << "[Def]\nIndul=301\nKellKiszallo=0\n[Other]\nx=1\n"_ba << u"301/0/none"_s << u"hu"_s
+        << "[Def]\nIndul=301\nKellKiszallo=0\nBemondo=hu\n[Other]\nx=1\n"_ba;
+    QTest::newRow("switched off again: replaced in place")
+        << "[Def]\nIndul=301\nBemondo=hu\nKellKiszallo=0\n"_ba << u"301/0/hu"_s << u"0"_s
+        << "[Def]\nIndul=301\nBemondo=0\nKellKiszallo=0\n"_ba;
+    QTest::newRow("off stays written") << "[Def]\nBemondo=0\n"_ba << u"501/1/0"_s << u"0"_s
+                                       << "[Def]\nBemondo=0\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("English, any case of the key, blanks around the value")
+        << "[def]\nBEMONDO = en \n"_ba << u"501/1/en"_s << u"en"_s
+        << "[def]\nBemondo=en\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("another value is off and stays until switched on")
+        << "[Def]\nBemondo=HU\n"_ba << u"501/1/none"_s << u"none"_s
+        << "[Def]\nBemondo=HU\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("another value replaced once switched on")
+        << "[Def]\nBemondo=1\n"_ba << u"501/1/none"_s << u"en"_s << "[Def]\nBemondo=en\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("empty value") << "[Def]\nBemondo=\n"_ba << u"501/1/none"_s << u"none"_s
+                                 << "[Def]\nBemondo=\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("in another section") << "[Other]\nBemondo=hu\n"_ba << u"501/1/none"_s << u"none"_s
+                                        << "[Other]\nBemondo=hu\n[Def]\nIndul=501\nKellKiszallo=1\n"_ba;
+}
+
+void tst_Settings::callerKey()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, read);
+    QFETCH(QString, write);
+    QFETCH(QByteArray, after);
+
+    static const QStringList names {u"0"_s, u"hu"_s, u"en"_s};
+    QVERIFY(makeFolder(sharedFolder(), 0755));
+    startAfresh();
+    QCOMPARE(DataDir, sharedFolder());
+    if (!before.isEmpty())
+        putFile(IniPath, before);
+
+    const StoredSettings stored = ReadSettings();
+    QCOMPARE(describe(stored) + u'/' + (stored.caller ? names[int(*stored.caller)] : u"none"_s), read);
+
+    StoredSettings written = stored;
+    written.caller.reset();
+    if (write != u"none"_s)
+        written.caller = CallerSetting(names.indexOf(write));
+    QVERIFY(WriteSettings(written));
+    QCOMPARE(fileBytes(IniPath), after);
 }
 
 QTEST_GUILESS_MAIN(tst_Settings)
