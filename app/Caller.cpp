@@ -57,7 +57,10 @@ Caller::Caller(QObject *parent)
     m_startLimit.setInterval(StartMs);
     m_answerLimit.setInterval(AnswerMs);
     connect(&m_startLimit, &QTimer::timeout, this, [this] { fallSilent(Silence::NoAnswer, QString()); });
-    connect(&m_answerLimit, &QTimer::timeout, this, [this] { fallSilent(Silence::NoAnswer, QString()); });
+    // A service that took every command has answered: a call that then never begins has no sound
+    // output to play on.
+    connect(&m_answerLimit, &QTimer::timeout, this,
+        [this] { fallSilent(m_woken == m_handled ? Silence::NoSound : Silence::NoAnswer, QString()); });
     connect(&m_playLimit, &QTimer::timeout, this, [this] { fallSilent(Silence::NoSound, QString()); });
 }
 

@@ -52,8 +52,8 @@ public:
         NoService, // the engine cannot reach speech-dispatcher
         NoVoice, // no voice speaks the language
         EngineFailed, // the engine reported an error
-        NoAnswer, // speech-dispatcher did not begin a call or start up in time
-        NoSound, // a call never finished playing: no audio output
+        NoAnswer, // speech-dispatcher did not take a call or start up in time
+        NoSound, // a call taken never began or never finished playing: no audio output
     };
     Q_ENUM(Silence)
 

@@ -654,11 +654,11 @@ void SpectatorDisplay::keyPressEvent(QKeyEvent *event)
     }
     handBackKeyboard();
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const QString text = enter ? QString(QChar(13)) : event->text();
+    const QString text = event->text();
     const bool printable
         = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
     if (OnTyped && (enter || printable))
-        OnTyped(text);
+        OnTyped(*event);
 }
 
 void SpectatorDisplay::showEvent(QShowEvent *event)

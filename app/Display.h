@@ -84,9 +84,9 @@ public:
     // control returns to the event loop.
     void refreshLater();
 
-    // Text typed here for the operator's entry box, called once the keyboard has gone back: the
-    // printable text of a key, or "\r" for Enter.
-    std::function<void(const QString &typed)> OnTyped;
+    // A key typed here for the operator's entry box, called once the keyboard has gone back: Enter
+    // or a key with printable text (the keypad's "/" among them, which takes the last entry back).
+    std::function<void(const QKeyEvent &key)> OnTyped;
 
     // Where the parts of a player's half go at the window's current size.
     struct Parts

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QToolBar>
 
 #include "app/Display.h"
@@ -34,12 +36,12 @@ SpectatorDisplay *CreateSpectatorDisplay(Tfrm_Main &w)
         if (action != w.aKijelzo && !action->isSeparator())
             display->addAction(action);
     }
-    // What is typed in the display goes into the entry box as if typed there.
-    display->OnTyped = [&w](const QString &typed) {
+    // What is typed in the display goes into the entry box as if typed there: the key itself, so
+    // that Enter records and the keypad's "/" takes back as they do in the box.
+    display->OnTyped = [&w](const QKeyEvent &key) {
         w.EditEx1->setFocus(Qt::OtherFocusReason);
-        w.EditEx1KeyPress(w.EditEx1, typed.front());
-        if (typed.front() != QChar(13))
-            w.EditEx1->insert(typed);
+        QKeyEvent again(QEvent::KeyPress, key.key(), key.modifiers(), key.text(), key.isAutoRepeat(), key.count());
+        QCoreApplication::sendEvent(w.EditEx1, &again);
     };
     return display;
 }

@@ -77,10 +77,10 @@ void Tfrm_Main::showMatch()
     }
     QString decided;
     if (winner) {
+        // In one pass: a name may hold "%2" itself.
         decided = QStringLiteral("%1 nyerte a meccset (%2 – %3)")
-                      .arg(PlayerName((*winner ? ComboBox1 : ComboBox2)->currentText(), *winner ? 1 : 2))
-                      .arg(legs.legsWon(true))
-                      .arg(legs.legsWon(false));
+                      .arg(PlayerName((*winner ? ComboBox1 : ComboBox2)->currentText(), *winner ? 1 : 2),
+                          QString::number(legs.legsWon(true)), QString::number(legs.legsWon(false)));
     }
     matchWinnerLabel->setText(decided);
     if (m_display)

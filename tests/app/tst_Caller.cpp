@@ -128,6 +128,7 @@ private slots:
     void serverCrashes();
     void serverStopsAnswering();
     void noVoice();
+    void noSound_data();
     void noSound();
 
 private:
@@ -436,13 +437,22 @@ void tst_Caller::noVoice()
         u"speech-dispatcher has no Hungarian voice (install speech-dispatcher-espeak-ng)"_s, capture);
 }
 
-// The voices are there, the sound device is not: the call begins and never ends. The caller was
-// left on in English: it starts with the window.
+void tst_Caller::noSound_data()
+{
+    QTest::addColumn<SpeechServer::Sound>("sound");
+    QTest::newRow("no sound device: the call begins and never ends") << SpeechServer::Sound::NoDevice;
+    // The server answers, but has nothing to play the call on.
+    QTest::newRow("no sound server: the call never begins") << SpeechServer::Sound::NoOutput;
+}
+
+// The voices are there, the sound is not. The caller was left on in English: it starts with the
+// window.
 void tst_Caller::noSound()
 {
+    QFETCH(SpeechServer::Sound, sound);
     if (!needSpeech())
         return;
-    SpeechServer server(SpeechServer::Voices::EspeakNg, SpeechServer::Sound::NoDevice);
+    SpeechServer server(SpeechServer::Voices::EspeakNg, sound);
     QVERIFY2(server.start(), qPrintable(server.error()));
     qputenv("SPEECHD_ADDRESS", server.address().toUtf8());
     Tfrm_Main &w = open("[Def]\nBemondo=en\n");

@@ -565,6 +565,15 @@ void tst_Display::keysTypedIntoTheDisplay()
     QTest::keyClick(display, Qt::Key_F8);
     QCOMPARE(w.Remaining2, 501);
     QCOMPARE(w.Remaining1, 441);
+    // The keypad's "/" takes back here as in the entry box, and types nothing.
+    QVERIFY(giveKeyboardTo(display));
+    QTest::keyClick(display, Qt::Key_Slash, Qt::KeypadModifier);
+    QCOMPARE(w.Remaining1, 501);
+    QCOMPARE(w.EditEx1->text(), QString());
+    QVERIFY(giveKeyboardTo(display));
+    QTest::keyClicks(display, QStringLiteral("60"));
+    QTest::keyClick(display, Qt::Key_Return);
+    QCOMPARE(w.Remaining1, 441);
 
     QVERIFY(giveKeyboardTo(display));
     QTest::keyClick(display, Qt::Key_Insert);

@@ -948,10 +948,12 @@ void tst_MainWindow::legsAndTheMatch()
     QVERIFY(!w->legsLabels[1]->font().underline());
 
     w->firstToBox->setValue(3);
+    // A name with the marks of a text template in it is shown as typed.
+    w->ComboBox2->setEditText(QStringLiteral("Kiss %1%2"));
     w->legsBoxes[1]->setValue(3);
     QCOMPARE(w->match().legs().legsWon(false), 3);
     QCOMPARE(w->legsLabels[1]->text(), QStringLiteral("Leg: 3"));
-    QCOMPARE(w->matchWinnerLabel->text(), QStringLiteral("Játékos 2. nyerte a meccset (1 – 3)"));
+    QCOMPARE(w->matchWinnerLabel->text(), QStringLiteral("Kiss %1%2 nyerte a meccset (1 – 3)"));
     QVERIFY(!w->legsLabels[0]->font().underline());
 
     // The next new game opens a new match at 0 – 0.

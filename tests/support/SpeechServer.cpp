@@ -89,8 +89,9 @@ bool SpeechServer::start()
     // The module's sound goes to ALSA's device of this name, which the home folder's .asoundrc
     // makes a file; a device of no definition cannot be opened, as where there is no sound card.
     const QString device = m_sound == Sound::ToFile ? QStringLiteral("pontix_calls") : QStringLiteral("pontix_none");
-    QString config = QStringLiteral("LogLevel 5\nLogDir \"%1\"\nAudioOutputMethod \"alsa\"\nAudioALSADevice \"%2\"\n")
-                         .arg(path(QStringLiteral("log")), device);
+    QString config = QStringLiteral("LogLevel 5\nLogDir \"%1\"\nAudioOutputMethod \"%2\"\nAudioALSADevice \"%3\"\n")
+                         .arg(path(QStringLiteral("log")),
+                             m_sound == Sound::NoOutput ? QStringLiteral("pulse") : QStringLiteral("alsa"), device);
     if (m_voices == Voices::EspeakNg)
         config += QStringLiteral("AddModule \"espeak-ng\" \"sd_espeak-ng\" \"%1/espeak-ng.conf\"\n"
                                  "DefaultModule espeak-ng\n")
@@ -112,6 +113,7 @@ bool SpeechServer::start()
     environment.insert(QStringLiteral("HOME"), m_dir.path());
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
+    environment.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + path(QStringLiteral("no-pulse")));
     process->setProcessEnvironment(environment);
     process->setStandardOutputFile(path(QStringLiteral("log/server.out")));
     process->setStandardErrorFile(path(QStringLiteral("log/server.err")));

@@ -24,7 +24,9 @@ class SpeechServer
 
 public:
     enum class Voices { EspeakNg, None };
-    enum class Sound { ToFile, NoDevice };
+    // NoDevice: an ALSA device that does not exist; NoOutput: a PulseAudio server that does not
+    // exist, which the server notices before a call begins, as a desktop without sound.
+    enum class Sound { ToFile, NoDevice, NoOutput };
 
     explicit SpeechServer(Voices voices = Voices::EspeakNg, Sound sound = Sound::ToFile);
     ~SpeechServer();
