@@ -17,6 +17,15 @@ namespace {
 // Each group of three digits is named by the scale word after it; seven groups cover 64 bits.
 constexpr int Groups = 7;
 
+// The groups of three digits, the lowest first.
+std::array<int, Groups> thousandGroups(quint64 number)
+{
+    std::array<int, Groups> groups {};
+    for (int i = 0; i < Groups; ++i, number /= 1000)
+        groups[i] = int(number % 1000);
+    return groups;
+}
+
 // --- Hungarian -----------------------------------------------------------------------------------
 
 constexpr std::array<QStringView, 10> HungarianOnes
@@ -60,9 +69,7 @@ QString hungarianWords(quint64 number)
         return QStringLiteral("nulla");
     // Up to 2000 every number is one word; above it the groups are joined by hyphens.
     const bool oneWord = number <= 2000;
-    std::array<int, Groups> groups {};
-    for (int i = 0; i < Groups; ++i, number /= 1000)
-        groups[i] = int(number % 1000);
+    const std::array<int, Groups> groups = thousandGroups(number);
     QStringList parts;
     for (int i = Groups - 1; i >= 0; --i) {
         if (groups[i] == 0)
@@ -113,9 +120,7 @@ QString englishWords(quint64 number)
 {
     if (number == 0)
         return EnglishBelowTwenty[0].toString();
-    std::array<int, Groups> groups {};
-    for (int i = 0; i < Groups; ++i, number /= 1000)
-        groups[i] = int(number % 1000);
+    const std::array<int, Groups> groups = thousandGroups(number);
     QStringList parts;
     for (int i = Groups - 1; i >= 0; --i) {
         if (groups[i] == 0)

@@ -44,13 +44,7 @@ app=
 start_pontix() {
     "$binary" >"$work/out.log" 2>"$work/err.log" &
     app=$!
-    local window=
-    for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --name '^Pontix$' 2>/dev/null | head -n 1)
-        [[ -n "$window" ]] && break
-        sleep 0.1
-    done
-    [[ -n "$window" ]] || fail "the main window did not appear: $(cat "$work/err.log")"
+    main_window "$work/err.log"
     sleep 2 # the splash fades out
     xdotool windowfocus --sync "$window" 2>/dev/null
 }
@@ -61,14 +55,7 @@ score() {
 }
 end_pontix() {
     kill -TERM "$app"
-    for _ in $(seq 100); do
-        kill -0 "$app" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$app" 2>/dev/null && fail "pontix did not end on SIGTERM"
-    wait "$app"
-    local status=$?
-    [[ $status -eq 0 ]] || fail "pontix ended with status $status: $(cat "$work/err.log")"
+    ended "$app" SIGTERM "$work/err.log"
 }
 said() { grep 'Pontix:' "$work/err.log"; }
 

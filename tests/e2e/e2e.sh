@@ -31,13 +31,7 @@ printf '; kept as it is\r\n[Def]\r\nIndul=301\r\n[Other]\r\nkey=value\r\n' >"$wo
 XDG_CONFIG_DIRS="$work/no-such-folder" QT_QPA_PLATFORM=xcb "$work/bin/pontix" >"$work/pontix.log" 2>&1 &
 app=$!
 
-window=
-for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^Pontix$' 2>/dev/null | head -n 1)
-    [[ -n "$window" ]] && break
-    sleep 0.1
-done
-[[ -n "$window" ]] || fail "the main window did not appear: $(cat "$work/pontix.log")"
+main_window "$work/pontix.log"
 
 sleep 2 # the splash fades out
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
@@ -63,16 +57,7 @@ keys Insert # new game
 score 20
 
 wmctrl -c Pontix
-for _ in $(seq 50); do
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$app" 2>/dev/null; then
-    fail "pontix did not close on the close request"
-fi
-wait "$app"
-status=$?
-[[ $status -eq 0 ]] || fail "pontix exited with status $status: $(cat "$work/pontix.log")"
+ended "$app" "the close request" "$work/pontix.log"
 
 ini=$(tr -d '\r' <"$work/bin/Pontix.ini")
 grep -qx 'Indul=301' <<<"$ini" || fail "start score not written back: $ini"

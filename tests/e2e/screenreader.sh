@@ -87,13 +87,7 @@ XDG_CONFIG_DIRS="$work/no-such-folder" QT_QPA_PLATFORM=xcb "$work/bin/pontix" >"
 app=$!
 pids+=($app)
 
-window=
-for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --name '^Pontix$' 2>/dev/null | head -n 1)
-    [[ -n "$window" ]] && break
-    sleep 0.1
-done
-[[ -n "$window" ]] || fail "the main window did not appear: $(cat "$work/pontix.log")"
+main_window "$work/pontix.log"
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 # The entry box has the focus: Orca reads it with where the match stands.
 said "Következik: Játékos 1., kell még 101. Kiszálló: T19 12 D16."
@@ -156,12 +150,5 @@ keys F3
 said "Új játék. Legek: Játékos 1. 1, Játékos 2. 0. Kezd: Játékos 2., kell még 101. Kiszálló: T19 12 D16."
 
 wmctrl -c Pontix
-for _ in $(seq 50); do
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$app" 2>/dev/null && fail "pontix did not close on the close request"
-wait "$app"
-status=$?
-[[ $status -eq 0 ]] || fail "pontix exited with status $status: $(cat "$work/pontix.log")"
+ended "$app" "the close request" "$work/pontix.log"
 echo "e2e screen reader: passed"

@@ -30,22 +30,9 @@ run_and_signal() {
     local signal=$1
     "$work/usr/bin/pontix" >"$work/pontix.log" 2>&1 &
     local app=$!
-    local window=
-    for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --name '^Pontix$' 2>/dev/null | head -n 1)
-        [[ -n "$window" ]] && break
-        sleep 0.1
-    done
-    [[ -n "$window" ]] || fail "the main window did not appear: $(cat "$work/pontix.log")"
+    main_window "$work/pontix.log"
     kill -s "$signal" "$app"
-    for _ in $(seq 100); do
-        kill -0 "$app" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$app" 2>/dev/null && fail "pontix did not end on $signal"
-    wait "$app"
-    local status=$?
-    [[ $status -eq 0 ]] || fail "pontix ended on $signal with status $status: $(cat "$work/pontix.log")"
+    ended "$app" "$signal" "$work/pontix.log"
 }
 
 expect_file() {
