@@ -58,9 +58,13 @@ Caller::Caller(QObject *parent)
     m_answerLimit.setInterval(AnswerMs);
     connect(&m_startLimit, &QTimer::timeout, this, [this] { fallSilent(Silence::NoAnswer, QString()); });
     // A service that took every command has answered: a call that then never begins has no sound
-    // output to play on.
-    connect(&m_answerLimit, &QTimer::timeout, this,
-        [this] { fallSilent(m_woken == m_handled ? Silence::NoSound : Silence::NoAnswer, QString()); });
+    // output to play on. A service that took calls, never ended one and then stops answering most
+    // likely lacks the same: speech-dispatcher without a sound output does not answer the cut of
+    // a call it could not play.
+    connect(&m_answerLimit, &QTimer::timeout, this, [this] {
+        const bool neverSpoke = m_callTaken && !m_callEnded;
+        fallSilent(m_woken == m_handled || neverSpoke ? Silence::NoSound : Silence::NoAnswer, QString());
+    });
     connect(&m_playLimit, &QTimer::timeout, this, [this] { fallSilent(Silence::NoSound, QString()); });
 }
 
@@ -109,7 +113,7 @@ void Caller::startEngine()
     m_worker = makeWorker(m_mailbox);
     m_worker->moveToThread(m_thread);
     connect(m_worker, SIGNAL(ready(int)), this, SLOT(engineReady(int)));
-    connect(m_worker, SIGNAL(handled()), this, SLOT(engineHandled()));
+    connect(m_worker, SIGNAL(handled(bool)), this, SLOT(engineHandled(bool)));
     connect(m_worker, SIGNAL(speaking(bool)), this, SLOT(engineSpeaking(bool)));
     connect(m_worker, SIGNAL(silent(int, QString)), this, SLOT(engineSilent(int, QString)));
     m_thread->start();
@@ -133,7 +137,7 @@ void Caller::retireEngine()
     for (QTimer *limit : {&m_answerLimit, &m_playLimit, &m_startLimit})
         limit->stop();
     m_woken = m_handled = 0;
-    m_awaitingSpeech = false;
+    m_awaitingSpeech = m_callTaken = m_callEnded = false;
     if (!m_thread)
         return;
     QThread *thread = std::exchange(m_thread, nullptr);
@@ -211,9 +215,10 @@ void Caller::engineReady(int language)
     setState(State::Ready);
 }
 
-void Caller::engineHandled()
+void Caller::engineHandled(bool said)
 {
     ++m_handled;
+    m_callTaken = m_callTaken || said;
     watchAnswer();
 }
 
@@ -228,6 +233,7 @@ void Caller::engineSpeaking(bool speaking)
         setState(State::Speaking);
     } else {
         m_playLimit.stop();
+        m_callEnded = true;
         setState(State::Ready);
     }
 }

@@ -82,7 +82,7 @@ signals:
 private slots:
     // The worker's reports, from its thread.
     void engineReady(int language);
-    void engineHandled();
+    void engineHandled(bool said);
     void engineSpeaking(bool speaking);
     void engineSilent(int why, const QString &detail);
 
@@ -112,4 +112,8 @@ private:
     quint64 m_woken = 0;
     quint64 m_handled = 0;
     bool m_awaitingSpeech = false;
+    // Since the engine started: whether it has taken a call, and whether a call has ended, played
+    // out or cut short.
+    bool m_callTaken = false;
+    bool m_callEnded = false;
 };

@@ -112,6 +112,7 @@ public:
             command = std::exchange(m_mailbox->command, std::nullopt);
             m_mailbox->wakePosted = false;
         }
+        bool said = false;
         if (command && m_speech) {
             // A call would wait for one of the same priority in progress, so a call that may still
             // be going is stopped first: while the engine speaks, and for a while after a call was
@@ -125,9 +126,10 @@ public:
             if (!command->isEmpty()) {
                 m_speech->say(*command);
                 m_lastSaid.start();
+                said = true;
             }
         }
-        emit handled();
+        emit handled(said);
     }
 
     Q_INVOKABLE void shutdown()
@@ -138,7 +140,7 @@ public:
 
 signals:
     void ready(int language);
-    void handled(); // one for each take()
+    void handled(bool said); // one for each take(); whether it handed a call to the engine
     void speaking(bool speaking);
     void silent(int why, const QString &detail);
 

@@ -30,7 +30,7 @@ inline constexpr QStringView SpeechModulePath = u"/../lib/games/pontix/pontix-sp
 // mailbox. The worker is a QObject of the module's own, reached through its signals and invokable
 // methods by name:
 //   start(int language), useLanguage(int language), take(), shutdown() (language: CallLanguage);
-//   signals ready(int language), handled(), speaking(bool), silent(int why, QString detail)
+//   signals ready(int language), handled(bool said), speaking(bool), silent(int why, QString detail)
 //   (why: Caller::Silence).
 using SpeechWorkerFactory = QObject *(*)(const std::shared_ptr<SpeechMailbox> &mailbox);
 inline constexpr char SpeechWorkerFactoryName[] = "pontixSpeechWorker";

@@ -89,9 +89,12 @@ bool SpeechServer::start()
     // The module's sound goes to ALSA's device of this name, which the home folder's .asoundrc
     // makes a file; a device of no definition cannot be opened, as where there is no sound card.
     const QString device = m_sound == Sound::ToFile ? QStringLiteral("pontix_calls") : QStringLiteral("pontix_none");
-    QString config = QStringLiteral("LogLevel 5\nLogDir \"%1\"\nAudioOutputMethod \"%2\"\nAudioALSADevice \"%3\"\n")
-                         .arg(path(QStringLiteral("log")),
-                             m_sound == Sound::NoOutput ? QStringLiteral("pulse") : QStringLiteral("alsa"), device);
+    // Without a sound output the server is left to its own choice, as when it is started for a
+    // desktop: its sound server, PulseAudio, then ALSA's device.
+    QString config = QStringLiteral("LogLevel 5\nLogDir \"%1\"\nAudioALSADevice \"%2\"\n")
+                         .arg(path(QStringLiteral("log")), device);
+    if (m_sound != Sound::NoOutput)
+        config += QStringLiteral("AudioOutputMethod \"alsa\"\n");
     if (m_voices == Voices::EspeakNg)
         config += QStringLiteral("AddModule \"espeak-ng\" \"sd_espeak-ng\" \"%1/espeak-ng.conf\"\n"
                                  "DefaultModule espeak-ng\n")
