@@ -20,9 +20,6 @@
 #include <QToolButton>
 #include <QWindow>
 
-#include "app/Display.h"
-#include "app/MainAccessibility.h"
-#include "app/MainDisplay.h"
 #include "app/Picture.h"
 #include "app/Seged.h"
 #include "app/TurnLook.h"
@@ -104,7 +101,7 @@ void Tfrm_Main::EnterThrow()
     case EntryOutcome::Refused:
         setEntryBoxColor(true);
         EditEx1->selectAll();
-        TellEntry(*this, outcome, typed);
+        tellEntry(outcome, typed);
         return;
     case EntryOutcome::Recorded:
         setEntryBoxColor(false);
@@ -115,7 +112,7 @@ void Tfrm_Main::EnterThrow()
     }
     callEntry(outcome == EntryOutcome::RecordedAsZero ? 0 : *typed);
     RefreshScoreboard();
-    TellEntry(*this, outcome, typed);
+    tellEntry(outcome, typed);
 }
 
 void Tfrm_Main::RefreshScoreboard()
@@ -129,7 +126,7 @@ void Tfrm_Main::RefreshScoreboard()
     showFigure(1, Remaining1);
     showFigure(2, Remaining2);
     showCheckoutRoute();
-    DescribeScoreboard(*this);
+    describeScoreboard();
     showMatch();
 }
 
@@ -183,10 +180,10 @@ void Tfrm_Main::aTorolExecute(QObject *Sender)
 {
     Q_UNUSED(Sender);
     silenceCall();
-    const QString entry = NewestEntry(*this);
+    const QString entry = newestEntry();
     if (m_match.takeBack()) {
         RefreshScoreboard();
-        TellTakenBack(*this, entry);
+        tellTakenBack(entry);
     }
 }
 
@@ -196,7 +193,7 @@ void Tfrm_Main::aUjExecute(QObject *Sender)
     m_match.newGame();
     callNewGame();
     RefreshScoreboard();
-    TellNewGame(*this);
+    tellNewGame();
 }
 
 // --- Window ---------------------------------------------------------------------------------
@@ -345,13 +342,10 @@ void Tfrm_Main::aBezarExecute(QObject *Sender)
     close();
 }
 
-// The display is built the first time it is shown: until then it costs nothing.
 void Tfrm_Main::aKijelzoExecute(QObject *Sender)
 {
     Q_UNUSED(Sender);
-    if (!m_display)
-        m_display = CreateSpectatorDisplay(*this);
-    m_display->toggle();
+    openDisplay();
 }
 
 // While exact checkout is ticked, the route for the player to throw, when there is one.
@@ -391,8 +385,8 @@ void Tfrm_Main::DBGrid2DrawColumnCell(
 bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Panel4 && event->type() == QEvent::Show) {
-        if (!callerBox)
-            createCallerControls(CheckBox1->parentWidget());
+        if (!m_matchControls)
+            createSettingsAdditions();
         fitSettingsLabels();
     }
     // In a grid being read, Esc goes back to the entry box, and what is typed goes into it: a

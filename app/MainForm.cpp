@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 
 #include "app/Main.h"
-#include "app/MainAccessibility.h"
+#include "app/MatchControls.h"
 #include "app/Picture.h"
 #include "app/Version.h"
 #include "app/logo.h"
@@ -172,7 +172,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     setCentralWidget(central);
     createStatusBar();
 
-    // The entry box comes first in the tab order (NameAccessibleControls sets the whole order).
+    // The entry box comes first in the tab order (nameAccessibleControls sets the whole order).
     EditEx1->setFocus();
 
     EditEx1->installEventFilter(this);
@@ -193,7 +193,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     connect(&m_placement, &QTimer::timeout, this, &Tfrm_Main::checkPlacement);
 
     FormCreate(this);
-    NameAccessibleControls(*this);
+    nameAccessibleControls();
 }
 
 Tfrm_Main::~Tfrm_Main()
@@ -272,6 +272,7 @@ void Tfrm_Main::createScoreboardStrip(QWidget *parent)
     Image1 = marker(Panel1, QStringLiteral(":/assets/dart_left.png"), QPoint(0, 8));
     Image2 = marker(Panel1, QStringLiteral(":/assets/dart_right.png"), QPoint(0, 8));
     Image2->hide();
+    createLegsLabels();
 }
 
 // A player's half of the strip: the name box, the remaining-score figure and the average. Player
@@ -346,7 +347,6 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
     row->addWidget(options, 1);
     row->addWidget(Panel6);
     row->addWidget(Panel5);
-    createMatchControls(options);
     Panel4->hide();
     // The labels take their text's size when the panel shows (fitSettingsLabels): measuring
     // them here would lay out text nobody sees at start.
@@ -355,7 +355,7 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
 
 void Tfrm_Main::fitSettingsLabels()
 {
-    for (QLabel *label : {Label3, Label6, Label4, Label5, m_matchLabels[0], m_matchLabels[1], m_callerLabel})
+    for (QLabel *label : {Label3, Label6, Label4, Label5})
         label->adjustSize();
 }
 
@@ -410,8 +410,8 @@ void Tfrm_Main::createStatusBar()
     bar->addWidget(maker);
     bar->addWidget(empty);
     // Who won the match, once it is decided.
-    matchWinnerLabel = new QLabel(bar);
-    bar->addWidget(matchWinnerLabel, 1);
+    m_matchWinner = new MatchWinnerLabel(bar);
+    bar->addWidget(m_matchWinner, 1);
     m_routePanel = new QLabel(bar);
     m_routePanel->setAlignment(Qt::AlignCenter);
     m_routePanel->setMinimumWidth(120);
