@@ -241,8 +241,14 @@ void Tfrm_Main::FormShow(QObject *Sender)
     // placed again once when it does.
     m_placeWhenFramed = 40;
     m_placement.start();
-    Tfrm_Logo::Open(this, m_splashPicture.valid() ? m_splashPicture.get() : QImage());
-    m_splashPicture = {};
+    // The splash opens over the window once the window has drawn its first frame (paintEvent):
+    // start-up pays for the window first; the splash reads its picture as it opens.
+    m_splashWaits = true;
+}
+
+void Tfrm_Main::openSplash()
+{
+    Tfrm_Logo::Open(this);
 }
 
 // The window spans from the screen's top-left corner to the work area's bottom-right corner,
@@ -385,8 +391,10 @@ void Tfrm_Main::DBGrid2DrawColumnCell(
 bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Panel4 && event->type() == QEvent::Show) {
-        if (!m_matchControls)
+        if (!m_matchControls) {
+            showSettingsPictures();
             createSettingsAdditions();
+        }
         fitSettingsLabels();
     }
     // In a grid being read, Esc goes back to the entry box, and what is typed goes into it: a
@@ -442,7 +450,8 @@ void Tfrm_Main::setCrossIcon()
 void Tfrm_Main::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
+    // Until the settings panel first shows, its cross is drawn in no colour yet.
+    if (event->type() == QEvent::PaletteChange && !SpeedButton1->icon().isNull())
         setCrossIcon();
 }
 
@@ -452,6 +461,17 @@ void Tfrm_Main::showEvent(QShowEvent *event)
     if (!m_shown) {
         m_shown = true;
         FormShow(this);
+    }
+}
+
+// The window's own paint comes first in a frame: once the whole frame is drawn and shown, the
+// splash opens.
+void Tfrm_Main::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    if (m_splashWaits) {
+        m_splashWaits = false;
+        QMetaObject::invokeMethod(this, &Tfrm_Main::openSplash, Qt::QueuedConnection);
     }
 }
 

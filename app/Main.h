@@ -5,10 +5,9 @@
 #pragma once
 
 #include <array>
-#include <future>
+#include <optional>
 
 #include <QFont>
-#include <QImage>
 #include <QMainWindow>
 #include <QRect>
 #include <QTimer>
@@ -157,6 +156,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -175,6 +175,7 @@ private:
     void silenceCall();
     void showMatch();
     PlayerNames shownNames() const;
+    void showSettingsPictures();
     void fitSettingsLabels();
     void openDisplay();
     // Accessibility (MainAccessibility.cpp).
@@ -193,14 +194,14 @@ private:
     QMargins figureInsets() const;
     int narrowestWidth() const;
     void placeOnWorkArea();
+    void openSplash();
     void checkPlacement();
     QMargins frameMargins() const;
     QRect workAreaFrame() const;
     void showCheckoutRoute();
 
     bool m_shown = false;
-    // The splash's picture, decoded while the window is built, until the splash opens.
-    std::shared_future<QImage> m_splashPicture;
+    bool m_splashWaits = false; // until the first frame is drawn
     int m_placeWhenFramed = 0;
     QTimer m_placement;
     QLabel *m_routePanel = nullptr; // the route for the player to throw, in the status bar

@@ -20,7 +20,6 @@
 #include "app/MatchControls.h"
 #include "app/Picture.h"
 #include "app/Version.h"
-#include "app/logo.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
@@ -79,13 +78,25 @@ QFrame *panel(QWidget *parent, bool outerBevel)
     return frame;
 }
 
-QLabel *picture(QWidget *parent, const QString &resource, QSize size)
+// A label of the picture's size, empty until showPicture() gives it the picture.
+QLabel *pictureLabel(QWidget *parent, QSize size)
 {
     auto *label = new QLabel(parent);
-    // Through an icon, so that a scaled screen gets the picture's "@2x" twin.
-    label->setPixmap(pictureIcon(resource, size).pixmap(size));
     label->setFixedSize(size);
     label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+void showPicture(QLabel *label, const QString &resource)
+{
+    // Through an icon, so that a scaled screen gets the picture's "@2x" twin.
+    label->setPixmap(pictureIcon(resource, label->size()).pixmap(label->size()));
+}
+
+QLabel *picture(QWidget *parent, const QString &resource, QSize size)
+{
+    QLabel *label = pictureLabel(parent, size);
+    showPicture(label, resource);
     return label;
 }
 
@@ -144,9 +155,6 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     , aKijelzo(new QAction(
           pictureIcon(QStringLiteral(":/assets/tb_display.png"), ToolIconSize), QStringLiteral("Kijelző"), this))
 {
-    // The splash opens when the window is first shown; its picture is decoded meanwhile, beside
-    // the building of the window.
-    m_splashPicture = Tfrm_Logo::ReadPicture();
     Tbl->setObjectName(QStringLiteral("Tbl"));
     Tble1->setDisplayLabel(QStringLiteral("Dobás"));
     Tblh1->setDisplayLabel(QStringLiteral("Kell még"));
@@ -333,13 +341,13 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
         label->move(8, top);
         top += 20;
     }
-    Image3 = picture(GroupBox1, QStringLiteral(":/assets/dartboard64.png"), QSize(64, 64));
+    // The panel's pictures are read when it first shows (showSettingsPictures).
+    Image3 = pictureLabel(GroupBox1, QSize(64, 64));
     Image3->move(232, 16);
 
     Panel5 = panel(Panel4, false);
     Panel5->setFixedWidth(29);
     SpeedButton1 = new QToolButton(Panel5);
-    setCrossIcon();
     SpeedButton1->setAutoRaise(true);
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     SpeedButton1->setGeometry(4, 4, 21, 21);
@@ -351,6 +359,13 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
     // The labels take their text's size when the panel shows (fitSettingsLabels): measuring
     // them here would lay out text nobody sees at start.
     Panel4->installEventFilter(this);
+}
+
+// What the hidden settings panel shows of pictures: nothing of it is read before it first shows.
+void Tfrm_Main::showSettingsPictures()
+{
+    showPicture(Image3, QStringLiteral(":/assets/dartboard64.png"));
+    setCrossIcon();
 }
 
 void Tfrm_Main::fitSettingsLabels()
