@@ -19,8 +19,7 @@ shots=${2:-$PWD}
 
 source "$(dirname "$0")/xserver.sh"
 need_tools Xvfb xdotool openbox xrandr xwininfo xprop wmctrl import
-# Without -noreset the server would forget its monitors whenever its last client leaves.
-XVFB_ARGS=-noreset start_display 3286 1080
+start_display 3286 1080
 
 laptop='1366/344x768/194+0+0'
 projector='1920/508x1080/286+1366+0'

@@ -7,7 +7,6 @@
 # with a window, the program done with what it was sent, its end). A skip (77) is a failure when
 # CI is set, so a run that matters is never green without having played.
 # usage: source xserver.sh; need_tools TOOL...; start_display WIDTH HEIGHT
-# XVFB_ARGS, when set, are further arguments for the server (e.g. -noreset).
 # Every wait ends as soon as its state holds; E2E_PATIENCE (seconds, 60 unless set) is how long
 # it gives a busy machine before failing.
 
@@ -50,12 +49,15 @@ wait_for() {
     wait_until "$@" || fail "$what"
 }
 
-# A window manager runs on the display once it has said so on the root window.
-window_manager_up() { wmctrl -m >/dev/null 2>&1; }
-# Starts openbox and waits until it manages the display.
+# Starts openbox and waits until it manages the display: it has said so on the root window.
 start_window_manager() {
     openbox >"$work/openbox.log" 2>&1 &
-    pids+=($!)
+    local wm=$!
+    pids+=("$wm")
+    window_manager_up() {
+        kill -0 "$wm" 2>/dev/null || fail "openbox ended: $(cat "$work/openbox.log")"
+        wmctrl -m >/dev/null 2>&1
+    }
     wait_until window_manager_up || fail "openbox did not start: $(cat "$work/openbox.log")"
 }
 
@@ -131,10 +133,13 @@ ended() {
 # Starts Xvfb at $1 x $2 on a display number it finds free itself (it writes it to the descriptor
 # given), waits for it to answer and exports DISPLAY; on failure the server is stopped again and
 # its log kept in $work/xvfb.log. Choosing the number here would race with another run choosing
-# the same one, and then ask the other run's server whether it is up.
+# the same one, and then ask the other run's server whether it is up. The server never resets:
+# by default it does whenever its last client leaves (the check that it answers, for one), and a
+# client connecting meanwhile, the program or the window manager, is turned away; a reset would
+# also forget the monitors a run sets up.
 start_x() {
     rm -f "$work/display"
-    Xvfb -displayfd 3 -screen 0 "${1}x${2}x24" -nolisten tcp ${XVFB_ARGS:-} 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${1}x${2}x24" -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     local server=$! number
     local deadline=$((SECONDS + patience))
     while ((SECONDS < deadline)) && kill -0 "$server" 2>/dev/null; do
