@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "app/LazyIconEngine.h"
-#include "tests/support/PlainPixels.h"
+#include "tests/support/Pictures.h"
 
 namespace {
 
@@ -84,7 +84,7 @@ void tst_LazyIconEngine::sameAsDecodedIcon()
     const QPixmap got = lazy.pixmap(size, mode);
     const QPixmap want = decoded.pixmap(size, mode);
     QCOMPARE(got.size(), want.size());
-    QVERIFY(plainPixels(got) == plainPixels(want));
+    QCOMPARE(pictureDifference(got, want), QString());
 
     // Painted into a rectangle as a button paints its icon.
     QImage painted(size, QImage::Format_ARGB32_Premultiplied);
@@ -94,7 +94,7 @@ void tst_LazyIconEngine::sameAsDecodedIcon()
         QPainter painter(image);
         icon->paint(&painter, image->rect(), Qt::AlignCenter, mode);
     }
-    QVERIFY(painted == expected);
+    QCOMPARE(pictureDifference(painted, expected), QString());
 }
 
 void tst_LazyIconEngine::availableSizes()
@@ -119,9 +119,9 @@ void tst_LazyIconEngine::readOnlyWhenAsked()
     QCOMPARE(icon.availableSizes().size(), 2);
 
     QVERIFY(QFile::copy(iconFile(32), later));
-    QCOMPARE(plainPixels(icon.pixmap(QSize(32, 32), 1.0)), plainPixels(QPixmap(iconFile(32))));
+    QCOMPARE(pictureDifference(icon.pixmap(QSize(32, 32), 1.0), QPixmap(iconFile(32))), QString());
     // The 16-pixel file, not read for 32 pixels, is read when its own size is asked for.
-    QCOMPARE(plainPixels(icon.pixmap(QSize(16, 16), 1.0)), plainPixels(QPixmap(iconFile(16))));
+    QCOMPARE(pictureDifference(icon.pixmap(QSize(16, 16), 1.0), QPixmap(iconFile(16))), QString());
 }
 
 // As a platform asks when a window opens: every size in turn, each from its own file, and again
@@ -131,7 +131,7 @@ void tst_LazyIconEngine::everySizeDecodedMeanwhile()
     const QIcon icon = lazyIcon(true);
     for (int round = 0; round < 2; ++round) {
         for (int size : FileSizes)
-            QCOMPARE(plainPixels(icon.pixmap(QSize(size, size), 1.0)), plainPixels(QPixmap(iconFile(size))));
+            QCOMPARE(pictureDifference(icon.pixmap(QSize(size, size), 1.0), QPixmap(iconFile(size))), QString());
     }
 }
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The spectator display on its own: a bound view of a turn table, its pixels and its screens.
+// Its texts are drawn in Liberation Sans, from fonts-liberation2, which scripts/setup installs.
 #include <cmath>
 
 #include <QAccessible>

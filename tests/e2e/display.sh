@@ -18,18 +18,15 @@ binary=$1
 shots=${2:-$PWD}
 
 source "$(dirname "$0")/xserver.sh"
-need_tools Xvfb xdotool openbox xrandr xwininfo wmctrl import
-# Without -noreset the server would forget its monitors whenever its last client leaves.
-XVFB_ARGS=-noreset start_display 3286 1080
+need_tools Xvfb xdotool openbox xrandr xwininfo xprop wmctrl import
+start_display 3286 1080
 
 laptop='1366/344x768/194+0+0'
 projector='1920/508x1080/286+1366+0'
 room_geometry='1366 0 1920 1080'
 xrandr --setmonitor laptop "$laptop" screen >/dev/null || fail "cannot make the laptop's monitor"
 xrandr --setmonitor room "$projector" none >/dev/null || fail "cannot make the projector's monitor"
-openbox >/dev/null 2>&1 &
-pids+=($!)
-sleep 0.5
+start_window_manager
 
 mkdir "$work/bin"
 cp "$binary" "$work/bin/pontix"
@@ -38,20 +35,10 @@ XDG_CONFIG_DIRS="$work/no-such-folder" QT_QPA_PLATFORM=xcb "$work/bin/pontix" >"
 app=$!
 pids+=("$app")
 
-find_window() {
-    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
-}
-
-main=
-for _ in $(seq 100); do
-    main=$(find_window '^Pontix$')
-    [[ -n "$main" ]] && break
-    sleep 0.1
-done
-[[ -n "$main" ]] || fail "the main window did not appear: $(cat "$work/pontix.log")"
-sleep 2 # the splash fades out
-xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
-sleep 0.3
+main_window "$app" "$work/pontix.log"
+main=$window
+wait_for "the splash did not go" splash_gone "$app"
+give_keyboard "$main"
 
 # "left top width height" of a window as it stands on the screen.
 geometry() {
@@ -61,21 +48,11 @@ geometry() {
 viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable'; }
 focused_name() { xdotool getwindowfocus getwindowname 2>/dev/null; }
 display_window() {
-    xdotool search --name '^Kijelző' 2>/dev/null | while read -r id; do
-        # The display's own window, not a frame or a child with the same name.
-        xwininfo -id "$id" | grep -q 'Absolute' && echo "$id" && break
+    local id
+    for id in $(xdotool search --name '^Kijelző' 2>/dev/null); do
+        # The display's own window, not the window manager's frame with the same name.
+        [[ "$(xprop -id "$id" _NET_WM_PID 2>/dev/null)" == *" = $app" ]] && echo "$id" && return
     done
-}
-
-# Waits up to ten seconds for a condition (a command line); fails with the message otherwise.
-wait_for() {
-    local what=$1
-    shift
-    for _ in $(seq 100); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    fail "$what"
 }
 
 display_shown() { local d; d=$(display_window); [[ -n "$d" ]] && viewable "$d"; }
@@ -89,6 +66,25 @@ on_a_monitor() {
     $2 && ((x >= 1366 && y >= 0 && x + w <= 3286 && y + h <= 1080))
 }
 main_keeps_keyboard() { [[ "$(focused_name)" == Pontix ]]; }
+# The window manager has taken the display in hand and said so (it takes the word back when the
+# window goes).
+display_managed() {
+    local d
+    d=$(display_window)
+    [[ -n "$d" ]] && xprop -id "$d" WM_STATE 2>/dev/null | grep -q 'window state: Normal'
+}
+# The display has been shown and the window manager and the program are done with it: what either
+# does with a new window (giving it the keyboard, handing that back) has been done.
+display_settled() {
+    wait_for "the window manager did not take the display in hand" display_managed
+    settled "$app"
+}
+# The display is no longer full screen on the projector.
+display_left_full_screen() {
+    local d
+    d=$(display_window)
+    [[ -n "$d" ]] && ! xprop -id "$d" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN
+}
 
 main_geometry=$(geometry "$main")
 keys() { xdotool key --delay 80 "$@"; }
@@ -98,7 +94,7 @@ keys() { xdotool key --delay 80 "$@"; }
 for round in 1 2 3; do
     keys F11
     wait_for "round $round: F11 did not open the display on the projector" display_at "$room_geometry"
-    sleep 1 # the window manager has done what it does with a new window
+    display_settled
     main_keeps_keyboard || fail "round $round: the keyboard went to \"$(focused_name)\" when the display opened"
     ((round == 1)) && import -window root "$shots/e2e-display-open.png"
     keys F11
@@ -106,7 +102,7 @@ for round in 1 2 3; do
 done
 keys F11
 wait_for "F11 did not open the display again" display_at "$room_geometry"
-sleep 1
+display_settled
 main_keeps_keyboard || fail "the keyboard went to \"$(focused_name)\" when the display opened again"
 # What is typed goes to the entry box.
 xdotool type --delay 80 60
@@ -115,7 +111,7 @@ keys Return
 # 2. The projector pulled: the display withdraws, the main window stays as it was.
 xrandr --delmonitor room >/dev/null
 wait_for "the display did not withdraw when its monitor went away" display_hidden
-sleep 1
+settled "$app"
 display_hidden || fail "the display came back over the laptop after its monitor went away"
 [[ "$(geometry "$main")" == "$main_geometry" ]] || fail "the main window moved: $(geometry "$main")"
 import -window root "$shots/e2e-display-pulled.png"
@@ -123,25 +119,26 @@ import -window root "$shots/e2e-display-pulled.png"
 # Plugged back: full screen on the projector again, the keyboard with the main window.
 xrandr --setmonitor room "$projector" none >/dev/null
 wait_for "the display did not come back on the projector" display_at "$room_geometry"
-sleep 1
+display_settled
 main_keeps_keyboard || fail "the keyboard went to \"$(focused_name)\" when the display came back"
 
 # 3. Esc in the display leaves full screen: a normal window on the projector.
 display=$(display_window)
-xdotool windowactivate --sync "$display" 2>/dev/null || xdotool windowfocus --sync "$display"
+give_keyboard "$display"
 keys Escape
-sleep 1
+wait_for "Esc did not leave full screen" display_left_full_screen
+settled "$app"
 display_shown || fail "Esc closed the display"
 on_a_monitor "$display" true || fail "Esc placed the display at $(geometry "$display"), off every monitor"
-xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
+give_keyboard "$main"
 
 # Pulled while a normal window there: it withdraws too; F11 then opens it on the laptop alone.
 xrandr --delmonitor room >/dev/null
 wait_for "the display's normal window did not withdraw when its monitor went away" display_hidden
-sleep 1
+settled "$app"
 keys F11
 wait_for "F11 did not open the display on the laptop" display_shown
-sleep 1
+display_settled
 on_a_monitor "$(display_window)" false || fail "the display opened at $(geometry "$(display_window)"), off the laptop"
 main_keeps_keyboard || fail "the keyboard went to \"$(focused_name)\" when the display opened on the laptop"
 import -window root "$shots/e2e-display-laptop.png"
@@ -149,7 +146,7 @@ import -window root "$shots/e2e-display-laptop.png"
 # 4. A projector plugged in while the display is open on the laptop takes it full screen.
 xrandr --setmonitor room "$projector" none >/dev/null
 wait_for "the display did not go to the projector plugged in" display_at "$room_geometry"
-sleep 1
+display_settled
 main_keeps_keyboard || fail "the keyboard went to \"$(focused_name)\" when the display moved to the projector"
 [[ "$(geometry "$main")" == "$main_geometry" ]] || fail "the main window moved: $(geometry "$main")"
 import -window root "$shots/e2e-display-plugged.png"

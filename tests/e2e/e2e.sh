@@ -20,9 +20,7 @@ height=${E2E_HEIGHT:-768}
 source "$(dirname "$0")/xserver.sh"
 need_tools Xvfb xdotool openbox wmctrl import
 start_display "$width" "$height"
-openbox >/dev/null 2>&1 &
-pids+=($!)
-sleep 0.5
+start_window_manager
 
 # The program runs from its own folder with a settings file beside it.
 mkdir "$work/bin"
@@ -31,13 +29,12 @@ printf '; kept as it is\r\n[Def]\r\nIndul=301\r\n[Other]\r\nkey=value\r\n' >"$wo
 XDG_CONFIG_DIRS="$work/no-such-folder" QT_QPA_PLATFORM=xcb "$work/bin/pontix" >"$work/pontix.log" 2>&1 &
 app=$!
 
-main_window "$work/pontix.log"
+main_window "$app" "$work/pontix.log"
+wait_for "the splash did not go" splash_gone "$app"
+give_keyboard "$window"
 
-sleep 2 # the splash fades out
-xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-sleep 0.3
-
-keys() { xdotool key --delay 60 "$@"; sleep 0.2; }
+# The server hands the keys to the program in the order they are typed.
+keys() { xdotool key --delay 60 "$@"; }
 score() { xdotool type --delay 60 "$1"; keys Return; }
 
 score 60
@@ -50,7 +47,7 @@ keys F8 # takes back the 180
 score 99
 score 5
 keys F6 # settings panel shown
-sleep 0.3
+settled "$app"
 import -window root "$shots/e2e-${width}x${height}.png"
 keys F6
 keys Insert # new game

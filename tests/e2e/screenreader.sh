@@ -33,8 +33,7 @@ python=/usr/bin/python3
 need_tools Xvfb xdotool openbox wmctrl orca "$python" "$bus_launcher"
 "$python" -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi is not installed"
 start_display 1366 768
-openbox >/dev/null 2>&1 &
-pids+=($!)
+start_window_manager
 
 export HOME=$work/home XDG_RUNTIME_DIR=$work/run
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
@@ -54,7 +53,7 @@ SPEECHD_CMD=/bin/false SPEECHD_ADDRESS=unix_socket:$work/no-speech.sock \
 orca_pid=$!
 pids+=($orca_pid)
 
-# Waits up to 15 seconds for Orca to say the text (the whole utterance, or a part of one with
+# Waits for Orca to say the text (the whole utterance, or a part of one with
 # "part"), said after the mark.
 mark=0
 mark() { mark=$(wc -l <"$log"); }
@@ -62,21 +61,18 @@ said() {
     local text=$1 how=${2:-whole}
     local pattern="SPEECH OUTPUT: '$text'"
     [[ $how == part ]] && pattern="SPEECH OUTPUT: '.*$text"
-    for _ in $(seq 150); do
-        tail -n +"$((mark + 1))" "$log" | grep -q -- "$pattern" && return 0
-        sleep 0.1
-    done
+    spoken() { tail -n +"$((mark + 1))" "$log" | grep -q -- "$pattern"; }
+    wait_until spoken && return 0
     echo "--- Orca said after the mark:"
     tail -n +"$((mark + 1))" "$log" | grep "SPEECH OUTPUT" | cut -c 18-
     fail "Orca did not say: $text"
 }
 
-for _ in $(seq 150); do
-    grep -q "SPEECH OUTPUT: 'Screen reader on.'" "$log" 2>/dev/null && break
+orca_on() {
     kill -0 "$orca_pid" 2>/dev/null || fail "Orca ended: $(cat "$work/orca.out")"
-    sleep 0.1
-done
-grep -q "SPEECH OUTPUT: 'Screen reader on.'" "$log" || fail "Orca did not start: $(cat "$work/orca.out")"
+    grep -q "SPEECH OUTPUT: 'Screen reader on.'" "$log" 2>/dev/null
+}
+wait_until orca_on || fail "Orca did not start: $(cat "$work/orca.out")"
 
 # A start score of 101, so that a game reaches a finish in a few turns.
 mkdir "$work/bin"
@@ -87,8 +83,8 @@ XDG_CONFIG_DIRS="$work/no-such-folder" QT_QPA_PLATFORM=xcb "$work/bin/pontix" >"
 app=$!
 pids+=($app)
 
-main_window "$work/pontix.log"
-xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+main_window "$app" "$work/pontix.log"
+give_keyboard "$window"
 # The entry box has the focus: Orca reads it with where the match stands.
 said "Következik: Játékos 1., kell még 101. Kiszálló: T19 12 D16."
 
@@ -132,12 +128,11 @@ said "Dobott pontszám text."
 
 # The spectator display, for the room, read by its texts.
 keys F11
-for _ in $(seq 50); do
-    xdotool search --onlyvisible --name 'Kijelző' >/dev/null 2>&1 && break
-    sleep 0.1
-done
-sleep 0.5
-"$python" "$here/atspi_read.py" >"$tree" 2>&1 || fail "reading over AT-SPI failed: $(cat "$tree")"
+display_read() {
+    "$python" "$here/atspi_read.py" >"$tree" 2>&1 || fail "reading over AT-SPI failed: $(cat "$tree")"
+    grep -qxF "display: Legek: 0 – 0" "$tree"
+}
+wait_until display_read
 expect_found "display: Legek: 0 – 0"
 grep -q "^display half Játékos 1\.: Játékos 1\., kezdte a leget | Kell még: 0 | Kiszállt! | Átlag: " "$tree" ||
     fail "player 1's half not read: $(cat "$tree")"

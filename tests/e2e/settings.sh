@@ -30,7 +30,7 @@ run_and_signal() {
     local signal=$1
     "$work/usr/bin/pontix" >"$work/pontix.log" 2>&1 &
     local app=$!
-    main_window "$work/pontix.log"
+    main_window "$app" "$work/pontix.log"
     kill -s "$signal" "$app"
     ended "$app" "$signal" "$work/pontix.log"
 }

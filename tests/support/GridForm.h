@@ -22,6 +22,7 @@ inline constexpr TDBGridOptions ProgramOptions
     = dgColumnResize | dgRowLines | dgTabs | dgRowSelect | dgConfirmDelete | dgCancelOnExit;
 inline constexpr int ColumnWidth = 80;
 
+// DejaVu Sans comes with fonts-dejavu-core, which scripts/setup installs.
 inline QFont cellFont()
 {
     QFont font(QStringLiteral("DejaVu Sans"));

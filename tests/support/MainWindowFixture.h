@@ -20,7 +20,9 @@ class Tfrm_Main;
 // IniPath names "Pontix.ini" in a settings sandbox, so that no window reads or writes the user's
 // or the machine's settings. Each window starts from the defaults unless a test writes that file
 // (or points IniPath elsewhere) before opening it. Closing frees the window and the splash that
-// showing it opened, which without an event loop that ends would outlive it.
+// showing it opened, which without an event loop that ends would outlive it. The window's fonts
+// (Liberation Sans, DejaVu Sans) come with fonts-liberation2 and fonts-dejavu-core, which
+// scripts/setup installs; its screens are the offscreen platform's, sized by each test.
 class MainWindowFixture
 {
     Q_DISABLE_COPY_MOVE(MainWindowFixture)

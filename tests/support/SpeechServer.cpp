@@ -79,6 +79,18 @@ bool SpeechServer::received(const QString &text) const
     return log.readAll().contains(QStringLiteral("Queueing message |%1|").arg(text).toUtf8());
 }
 
+int SpeechServer::playedToEnd() const
+{
+    QFile log(logPath());
+    return log.open(QIODevice::ReadOnly) ? int(log.readAll().count("playback thread reporting end")) : 0;
+}
+
+int SpeechServer::stoppedPlaying() const
+{
+    QFile log(logPath());
+    return log.open(QIODevice::ReadOnly) ? int(log.readAll().count("playback thread detected stop")) : 0;
+}
+
 bool SpeechServer::start()
 {
     if (!m_dir.isValid() || !QDir(m_dir.path()).mkpath(QStringLiteral("config"))

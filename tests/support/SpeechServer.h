@@ -46,6 +46,10 @@ public:
     qint64 recordedBytes() const;
     // Whether the server has taken a message of exactly this text (from its log).
     bool received(const QString &text) const;
+    // How many messages the server has played to their end, and how many it stopped playing (from
+    // its log): it is done with a message's sound, every byte of it recorded, once it says so.
+    int playedToEnd() const;
+    int stoppedPlaying() const;
     // The server's log, which names every message it takes and times every piece of sound it
     // hands to the sound output, to the microsecond.
     QString logPath() const;
