@@ -13,5 +13,6 @@ grep -q '^layering: db/Planted.h (db/) includes a header of app/' <<<"$output" |
 grep -q '^layering: controls/Planted.h (controls/) includes a header of memtable/' <<<"$output" || exit 1
 grep -q '^layering: match/Planted.h (match/) includes a header of controls/' <<<"$output" || exit 1
 grep -q '^layering: settings/Planted.h (settings/) includes a header of match/' <<<"$output" || exit 1
-[[ $(grep -c '^layering:' <<<"$output") -eq 4 ]] || { echo "expected exactly four findings"; exit 1; }
+grep -q '^layering: desktop/Planted.h (desktop/) includes a header of settings/' <<<"$output" || exit 1
+[[ $(grep -c '^layering:' <<<"$output") -eq 5 ]] || { echo "expected exactly five findings"; exit 1; }
 echo "planted includes refused"
