@@ -3,7 +3,8 @@
 
 // The main window's part in the spectator display: it makes the display the first time it is
 // opened, gives it the match, the turn rows and a view of the names and the exact-checkout box,
-// and hands it the tool bar's keys and what is typed in it.
+// and hands it the tool bar's keys and what is typed in it; while it is shown the screen is kept
+// awake.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,8 +15,39 @@
 #include "app/Main.h"
 #include "controls/uEditEx.h"
 #include "db/Field.h"
+#include "desktop/ScreenKeeper.h"
 #include "display/Display.h"
 #include "display/DisplayAccessible.h"
+
+namespace {
+
+// Keeps the screen awake while the display it watches is shown: the room watches it, and the
+// desktop's idle time must not blank the projector in the middle of a leg. Hidden (closed, or
+// withdrawn with its screen), it lets the desktop blank again.
+class AwakeWhileShown final : public QObject
+{
+public:
+    explicit AwakeWhileShown(QWidget *display)
+        : QObject(display)
+    {
+        display->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && !event->spontaneous())
+            m_keeper.keepAwake();
+        else if (event->type() == QEvent::Hide && !event->spontaneous())
+            m_keeper.release();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    ScreenKeeper m_keeper;
+};
+
+} // namespace
 
 // The display is built the first time it is shown: until then it costs nothing.
 void Tfrm_Main::openDisplay()
@@ -50,5 +82,6 @@ void Tfrm_Main::openDisplay()
         QKeyEvent again(QEvent::KeyPress, key.key(), key.modifiers(), key.text(), key.isAutoRepeat(), key.count());
         QCoreApplication::sendEvent(EditEx1, &again);
     };
+    new AwakeWhileShown(m_display);
     m_display->toggle();
 }

@@ -107,7 +107,9 @@ EntryOutcome Match::enterScore(qint32 score, bool exactCheckout)
     f.average->setAsInteger(qint32(
         std::clamp(average, double(std::numeric_limits<qint32>::min()), double(std::numeric_limits<qint32>::max()))));
     m_table->PostRow();
-    m_legs.turnRecorded(player1, recorded, hasCheckedOut(remaining, exactCheckout));
+    const bool checksOut = hasCheckedOut(remaining, exactCheckout);
+    m_legs.turnRecorded(player1, recorded, checksOut);
+    m_record.turnRecorded(player1, recorded, remaining, checksOut);
     if (m_follower)
         m_follower->turnRecorded(player1, recorded, f.average->AsInteger());
 
@@ -141,6 +143,7 @@ bool Match::takeBack()
         const TField *before = fieldsOf(player1).remaining;
         remainingOf(player1) = before->IsEmptyValue() ? m_startScore : before->AsInteger();
     }
+    m_record.turnTakenBack(!Player1ToThrow);
     if (m_follower)
         m_follower->turnTakenBack(!Player1ToThrow);
 
@@ -151,6 +154,8 @@ bool Match::takeBack()
 void Match::newGame()
 {
     m_table->RemoveAllRows();
+    // Before the legs file the leg: a match they count as decided is over, this leg opens the next.
+    m_record.leaveLeg(m_legs.matchWinner().has_value());
     m_legs.leaveLeg();
     if (m_follower)
         m_follower->turnsCleared();

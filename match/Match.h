@@ -8,6 +8,7 @@
 #include <QtGlobal>
 
 #include "match/Legs.h"
+#include "match/ResultRecord.h"
 
 class MatchFollower;
 class TField;
@@ -68,6 +69,9 @@ public:
     // The legs and the match's figures, kept beside the table.
     const Legs &legs() const { return m_legs; }
     Legs &legs() { return m_legs; }
+    // Every leg of the night turn by turn, for the result sheet.
+    const ResultRecord &record() const { return m_record; }
+    ResultRecord &record() { return m_record; }
 
     // Whether three darts can total the score: 0 to 180, but for 163, 166, 169, 172, 173, 175,
     // 176, 178 and 179. A negative score is never possible.
@@ -91,4 +95,5 @@ private:
     const qint32 &m_startScore;
     mutable MatchFollower *m_follower = nullptr;
     Legs m_legs;
+    ResultRecord m_record;
 };

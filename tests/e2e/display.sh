@@ -7,8 +7,10 @@
 # screen under openbox. Checks that opening the display with F11 leaves the keyboard with the main
 # window, so that the next F11 closes it; that pulling the projector withdraws the display instead
 # of laying it over the main window, and plugging it back brings it back full screen there; that
-# leaving full screen never places it off every monitor; and that a projector plugged in while
-# the display is a normal window on the laptop takes it full screen.
+# leaving full screen never places it off every monitor; that a projector plugged in while
+# the display is a normal window on the laptop takes it full screen; and that the X server's
+# screen saver is off while the display is open (no desktop service answers on the session bus
+# here) and as it was once the display closes, without a word on standard error.
 #
 # usage: display.sh PONTIX_BINARY [SCREENSHOT_DIR]
 # Exit 77 (skipped) only when a tool is missing or no X server starts; a failure when CI is set.
@@ -18,7 +20,7 @@ binary=$1
 shots=${2:-$PWD}
 
 source "$(dirname "$0")/xserver.sh"
-need_tools Xvfb xdotool openbox xrandr xwininfo xprop wmctrl import
+need_tools Xvfb xdotool openbox xrandr xwininfo xprop wmctrl import xset
 start_display 3286 1080
 
 laptop='1366/344x768/194+0+0'
@@ -31,7 +33,9 @@ start_window_manager
 mkdir "$work/bin"
 cp "$binary" "$work/bin/pontix"
 printf '[Def]\r\nIndul=501\r\n' >"$work/bin/Pontix.ini"
-XDG_CONFIG_DIRS="$work/no-such-folder" QT_QPA_PLATFORM=xcb "$work/bin/pontix" >"$work/pontix.log" 2>&1 &
+xset s 300 120
+DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus" XDG_CONFIG_DIRS="$work/no-such-folder" QT_QPA_PLATFORM=xcb \
+    "$work/bin/pontix" >"$work/pontix.log" 2>&1 &
 app=$!
 pids+=("$app")
 
@@ -85,6 +89,7 @@ display_left_full_screen() {
     d=$(display_window)
     [[ -n "$d" ]] && ! xprop -id "$d" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN
 }
+saver_timeout_is() { [[ "$(xset q | awk '/timeout:/ {print $2}')" == "$1" ]]; }
 
 main_geometry=$(geometry "$main")
 keys() { xdotool key --delay 80 "$@"; }
@@ -94,11 +99,13 @@ keys() { xdotool key --delay 80 "$@"; }
 for round in 1 2 3; do
     keys F11
     wait_for "round $round: F11 did not open the display on the projector" display_at "$room_geometry"
+    wait_for "round $round: the screen saver stayed on with the display open" saver_timeout_is 0
     display_settled
     main_keeps_keyboard || fail "round $round: the keyboard went to \"$(focused_name)\" when the display opened"
     ((round == 1)) && import -window root "$shots/e2e-display-open.png"
     keys F11
     wait_for "round $round: the second F11 did not close the display" display_hidden
+    wait_for "round $round: the screen saver was not put back when the display closed" saver_timeout_is 300
 done
 keys F11
 wait_for "F11 did not open the display again" display_at "$room_geometry"
@@ -153,6 +160,12 @@ import -window root "$shots/e2e-display-plugged.png"
 keys F11
 wait_for "F11 did not close the display on the projector" display_hidden
 
+# 5. Pontix ended with the display open puts the screen saver back.
+keys F11
+wait_for "F11 did not open the display before the end" display_shown
+wait_for "the screen saver stayed on with the display open before the end" saver_timeout_is 0
 wmctrl -c Pontix
 ended "$app" "the close request" "$work/pontix.log"
+saver_timeout_is 300 || fail "the screen saver was left off after Pontix ended"
+! grep -q 'screen may go dark' "$work/pontix.log" || fail "the X server answered, yet: $(cat "$work/pontix.log")"
 echo "e2e display: passed (screenshots in $shots)"

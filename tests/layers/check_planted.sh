@@ -14,9 +14,10 @@ grep -q '^layering: db/Planted.h (db/) includes a header of app/' <<<"$output" |
 grep -q '^layering: controls/Planted.h (controls/) includes a header of memtable/' <<<"$output" || exit 1
 grep -q '^layering: match/Planted.h (match/) includes a header of controls/' <<<"$output" || exit 1
 grep -q '^layering: settings/Planted.h (settings/) includes a header of match/' <<<"$output" || exit 1
+grep -q '^layering: desktop/Planted.h (desktop/) includes a header of settings/' <<<"$output" || exit 1
 grep -q '^layering: display/Planted.h (display/) includes a header of app/' <<<"$output" || exit 1
 grep -q '^layering: caller/Planted.h (caller/) includes a header of display/' <<<"$output" || exit 1
-[[ $(grep -c '^layering:' <<<"$output") -eq 6 ]] || { echo "expected exactly six findings"; exit 1; }
+[[ $(grep -c '^layering:' <<<"$output") -eq 7 ]] || { echo "expected exactly seven findings"; exit 1; }
 echo "planted includes refused"
 
 output=$("$here/check_units.sh" "$here/planted" 10)
