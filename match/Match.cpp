@@ -9,9 +9,11 @@
 #include <cmath>
 #include <limits>
 
+#include "db/DataSource.h"
 #include "db/Field.h"
 #include "match/Checkout.h"
 #include "match/MatchStats.h"
+#include "match/StatsLink.h"
 #include "match/TurnScores.h"
 #include "memtable/xovMemTable.h"
 
@@ -41,6 +43,22 @@ constexpr std::array<bool, MaximumTurn + 1> turnScores()
     return possible;
 }
 
+// What three darts, the last of them a double or the bull, can total.
+constexpr std::array<bool, MaximumTurn + 1> doubleOutFinishes()
+{
+    constexpr std::array<bool, 61> dart = dartScores();
+    std::array<bool, MaximumTurn + 1> possible {};
+    for (int last = 2; last <= 50; last += 2) {
+        if (last > 40 && last != 50)
+            continue;
+        for (int a = 0; a <= 60; ++a)
+            for (int b = a; b <= 60; ++b)
+                if (dart[a] && dart[b])
+                    possible[a + b + last] = true;
+    }
+    return possible;
+}
+
 bool fitsScore(qint64 value)
 {
     return value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max();
@@ -61,6 +79,25 @@ bool Match::isPossibleTurn(qint32 score)
     return score >= 0 && score <= MaximumTurn && possible[score];
 }
 
+bool Match::isDoubleOutFinish(qint32 score)
+{
+    static constexpr std::array<bool, MaximumTurn + 1> possible = doubleOutFinishes();
+    return score >= 0 && score <= MaximumTurn && possible[score];
+}
+
+QString PreviousGameText(PreviousGameOutcome outcome)
+{
+    switch (outcome) {
+    case PreviousGameOutcome::Restored:
+        return QStringLiteral("Az előző játék visszaállítva");
+    case PreviousGameOutcome::NoneKept:
+        return QStringLiteral("Nincs visszaállítható előző játék");
+    case PreviousGameOutcome::EnteredSince:
+        break;
+    }
+    return QStringLiteral("Az előző játék nem állítható vissza: az új játékban már dobtak");
+}
+
 void Match::startFirstGame()
 {
     Player1Starts = true;
@@ -69,7 +106,7 @@ void Match::startFirstGame()
     Remaining2 = m_startScore;
 }
 
-EntryOutcome Match::enterScore(qint32 score, bool exactCheckout)
+EntryOutcome Match::enterScore(qint32 score, bool exactCheckout, bool doubleOut)
 {
     if (!isPossibleTurn(score))
         return EntryOutcome::Refused;
@@ -79,14 +116,24 @@ EntryOutcome Match::enterScore(qint32 score, bool exactCheckout)
     qint32 &remaining = remainingOf(player1);
 
     // The exact-checkout rule holds in every game while it is set: a score above the remaining
-    // score counts as 0.
-    const bool overshoot = exactCheckout && score > remaining;
+    // score counts as 0. Double out includes it, and a leg can only end on a double: a turn that
+    // leaves 1, or reaches 0 with a total no finish on a double makes, counts as 0 too.
+    exactCheckout = exactCheckout || doubleOut;
+    const qint64 left = qint64(remaining) - score;
+    const bool overshoot = (exactCheckout && score > remaining)
+        || (doubleOut && score > 0 && (left == 1 || (left == 0 && !isDoubleOutFinish(score))));
     const qint32 recorded = overshoot ? 0 : score;
 
     // A remaining score that would leave the 32-bit range cannot be recorded; such an entry is
     // refused like an impossible score.
     if (!fitsScore(qint64(remaining) - recorded))
         return EntryOutcome::Refused;
+
+    // An entry in the new game keeps it: the game before can no longer come back.
+    if (m_previous) {
+        m_previous.reset();
+        m_enteredSinceNewGame = true;
+    }
 
     if (opening) {
         m_table->AppendRow();
@@ -148,14 +195,87 @@ bool Match::takeBack()
     return true;
 }
 
-void Match::newGame()
+void Match::clearGame()
 {
     m_table->RemoveAllRows();
-    m_legs.leaveLeg();
     if (m_follower)
         m_follower->turnsCleared();
     Remaining1 = m_startScore;
     Remaining2 = m_startScore;
-    Player1Starts = !Player1Starts;
+}
+
+void Match::newGame()
+{
+    PreviousGame previous = keptGame();
+    m_legs.leaveLeg(Player1Starts);
+    clearGame();
+    Player1Starts = m_legs.nextLegStarter(!Player1Starts);
     Player1ToThrow = Player1Starts;
+    m_previous = std::move(previous);
+    m_enteredSinceNewGame = false;
+}
+
+void Match::newMatch(std::optional<bool> bullOffWinnerIsPlayer1)
+{
+    const bool starter = bullOffWinnerIsPlayer1.value_or(Player1Starts);
+    m_legs.startMatch(starter);
+    clearGame();
+    Player1Starts = starter;
+    Player1ToThrow = starter;
+    m_previous.reset();
+    m_enteredSinceNewGame = false;
+}
+
+Match::PreviousGame Match::keptGame() const
+{
+    PreviousGame game {{}, Player1Starts, Player1ToThrow, Remaining1, Remaining2, m_legs.standing()};
+    game.rows.reserve(std::size_t(std::max(0, m_table->RowCount())));
+    const std::array<const TField *, 7> fields {m_table->AutoIncField(), m_player1.score, m_player1.remaining,
+        m_player1.average, m_player2.score, m_player2.remaining, m_player2.average};
+    // Read through a link of its own, so that the views see nothing of it.
+    TDataSource source;
+    source.setDataSet(m_table);
+    ForEachRow(&source, [&game, &fields] {
+        std::array<std::optional<qint32>, 7> row;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i] && !fields[i]->IsEmptyValue())
+                row[i] = fields[i]->AsInteger();
+        }
+        game.rows.push_back(row);
+    });
+    return game;
+}
+
+PreviousGameOutcome Match::restorePreviousGame()
+{
+    if (!m_previous)
+        return m_enteredSinceNewGame ? PreviousGameOutcome::EnteredSince : PreviousGameOutcome::NoneKept;
+    const PreviousGame game = std::move(*m_previous);
+    m_previous.reset();
+
+    clearGame();
+    const std::array<TField *, 7> fields {m_table->AutoIncField(), m_player1.score, m_player1.remaining,
+        m_player1.average, m_player2.score, m_player2.remaining, m_player2.average};
+    for (const auto &row : game.rows) {
+        m_table->AppendRow();
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            // Each row keeps its number: the one the table gives a new row is written over.
+            if (fields[i] && row[i])
+                fields[i]->setAsInteger(*row[i]);
+        }
+        m_table->PostRow();
+        if (m_follower) {
+            for (const bool player1 : {true, false}) {
+                const std::size_t base = player1 ? 1 : 4;
+                if (row[base])
+                    m_follower->turnRecorded(player1, *row[base], row[base + 2]);
+            }
+        }
+    }
+    Player1Starts = game.player1Starts;
+    Player1ToThrow = game.player1ToThrow;
+    Remaining1 = game.remaining1;
+    Remaining2 = game.remaining2;
+    m_legs.restore(game.standing);
+    return PreviousGameOutcome::Restored;
 }
