@@ -9,11 +9,9 @@
 #include <cmath>
 #include <limits>
 
-#include "db/DataSource.h"
 #include "db/Field.h"
 #include "match/Checkout.h"
 #include "match/MatchStats.h"
-#include "match/StatsLink.h"
 #include "match/TurnScores.h"
 #include "memtable/xovMemTable.h"
 
@@ -104,6 +102,7 @@ void Match::startFirstGame()
     Player1ToThrow = true;
     Remaining1 = m_startScore;
     Remaining2 = m_startScore;
+    m_rows.clear();
 }
 
 EntryOutcome Match::enterScore(qint32 score, bool exactCheckout, bool doubleOut)
@@ -154,6 +153,15 @@ EntryOutcome Match::enterScore(qint32 score, bool exactCheckout, bool doubleOut)
     f.average->setAsInteger(qint32(
         std::clamp(average, double(std::numeric_limits<qint32>::min()), double(std::numeric_limits<qint32>::max()))));
     m_table->PostRow();
+    if (opening) {
+        WrittenRow row;
+        if (const TField *number = m_table->AutoIncField(); number && !number->IsEmptyValue()) {
+            row.values[0] = number->AsInteger();
+            row.present = 1;
+        }
+        m_rows.push_back(row);
+    }
+    noteFields(player1);
     m_legs.turnRecorded(player1, recorded, hasCheckedOut(remaining, exactCheckout));
     if (m_follower)
         m_follower->turnRecorded(player1, recorded, f.average->AsInteger());
@@ -179,12 +187,16 @@ bool Match::takeBack()
         f.remaining->Clear();
         f.average->Clear();
         m_table->PostRow();
+        if (!m_rows.empty())
+            noteFields(player1);
     } else {
         // The last entry opened its row: the row goes, and the starter's remaining score is the
         // one stored in the row before, 0 included; with no row before, the start score.
         const bool player1 = Player1Starts;
         m_legs.turnTakenBack(player1, fieldsOf(player1).score->AsInteger());
         m_table->DeleteRow();
+        if (!m_rows.empty())
+            m_rows.pop_back();
         const TField *before = fieldsOf(player1).remaining;
         remainingOf(player1) = before->IsEmptyValue() ? m_startScore : before->AsInteger();
     }
@@ -202,11 +214,14 @@ void Match::clearGame()
         m_follower->turnsCleared();
     Remaining1 = m_startScore;
     Remaining2 = m_startScore;
+    m_rows.clear();
 }
 
 void Match::newGame()
 {
-    PreviousGame previous = keptGame();
+    // The rows go to the kept game whole, without a copy: a new game costs the same however long
+    // the game it leaves.
+    PreviousGame previous {std::move(m_rows), Player1Starts, Player1ToThrow, Remaining1, Remaining2, m_legs.standing()};
     m_legs.leaveLeg(Player1Starts);
     clearGame();
     Player1Starts = m_legs.nextLegStarter(!Player1Starts);
@@ -226,52 +241,53 @@ void Match::newMatch(std::optional<bool> bullOffWinnerIsPlayer1)
     m_enteredSinceNewGame = false;
 }
 
-Match::PreviousGame Match::keptGame() const
+void Match::noteFields(bool player1)
 {
-    PreviousGame game {{}, Player1Starts, Player1ToThrow, Remaining1, Remaining2, m_legs.standing()};
-    game.rows.reserve(std::size_t(std::max(0, m_table->RowCount())));
-    const std::array<const TField *, 7> fields {m_table->AutoIncField(), m_player1.score, m_player1.remaining,
-        m_player1.average, m_player2.score, m_player2.remaining, m_player2.average};
-    // Read through a link of its own, so that the views see nothing of it.
-    TDataSource source;
-    source.setDataSet(m_table);
-    ForEachRow(&source, [&game, &fields] {
-        std::array<std::optional<qint32>, 7> row;
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (fields[i] && !fields[i]->IsEmptyValue())
-                row[i] = fields[i]->AsInteger();
+    const PlayerFields &f = fieldsOf(player1);
+    const std::size_t base = player1 ? 1 : 4;
+    WrittenRow &row = m_rows.back();
+    const std::array<const TField *, 3> fields {f.score, f.remaining, f.average};
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        const auto bit = quint8(1u << (base + k));
+        if (fields[k]->IsEmptyValue()) {
+            row.present &= quint8(~bit);
+        } else {
+            row.values[base + k] = fields[k]->AsInteger();
+            row.present |= bit;
         }
-        game.rows.push_back(row);
-    });
-    return game;
+    }
 }
 
 PreviousGameOutcome Match::restorePreviousGame()
 {
     if (!m_previous)
         return m_enteredSinceNewGame ? PreviousGameOutcome::EnteredSince : PreviousGameOutcome::NoneKept;
-    const PreviousGame game = std::move(*m_previous);
+    PreviousGame game = std::move(*m_previous);
     m_previous.reset();
 
     clearGame();
     const std::array<TField *, 7> fields {m_table->AutoIncField(), m_player1.score, m_player1.remaining,
         m_player1.average, m_player2.score, m_player2.remaining, m_player2.average};
-    for (const auto &row : game.rows) {
+    for (const WrittenRow &row : game.rows) {
         m_table->AppendRow();
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            // Each row keeps its number: the one the table gives a new row is written over.
-            if (fields[i] && row[i])
-                fields[i]->setAsInteger(*row[i]);
+        // Each row keeps its number: the one the table gives a new row is written over.
+        for (std::size_t k = 0; k < fields.size(); ++k) {
+            if (fields[k] && (row.present & (1u << k)))
+                fields[k]->setAsInteger(row.values[k]);
         }
         m_table->PostRow();
         if (m_follower) {
             for (const bool player1 : {true, false}) {
                 const std::size_t base = player1 ? 1 : 4;
-                if (row[base])
-                    m_follower->turnRecorded(player1, *row[base], row[base + 2]);
+                if (row.present & (1u << base)) {
+                    const bool averaged = row.present & (1u << (base + 2));
+                    m_follower->turnRecorded(player1, row.values[base],
+                        averaged ? std::optional<qint32>(row.values[base + 2]) : std::nullopt);
+                }
             }
         }
     }
+    m_rows = std::move(game.rows);
     Player1Starts = game.player1Starts;
     Player1ToThrow = game.player1ToThrow;
     Remaining1 = game.remaining1;

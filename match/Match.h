@@ -119,18 +119,26 @@ private:
     // Leaves the table empty and both players at the start score, the followers told.
     void clearGame();
 
-    // The game a new game left: every row's i, e1, h1, a1, e2, h2, a2 (none for an empty field)
-    // and the game state around it.
+    // One turn row as the match wrote it: i, e1, h1, a1, e2, h2, a2, and which of them hold a
+    // value. Kept beside the table so that a new game can keep the game it leaves without reading
+    // the table again.
+    struct WrittenRow
+    {
+        std::array<qint32, 7> values {};
+        quint8 present = 0;
+    };
+    // The game a new game left, and the game state around it.
     struct PreviousGame
     {
-        std::vector<std::array<std::optional<qint32>, 7>> rows;
+        std::vector<WrittenRow> rows;
         bool player1Starts;
         bool player1ToThrow;
         qint32 remaining1;
         qint32 remaining2;
         Legs::Standing standing;
     };
-    PreviousGame keptGame() const;
+    // Copies the thrower's fields of the current row into the last written row.
+    void noteFields(bool player1);
 
     TxovMemTable *const m_table;
     const PlayerFields m_player1;
@@ -138,6 +146,7 @@ private:
     const qint32 &m_startScore;
     MatchFollower *m_follower = nullptr;
     Legs m_legs;
+    std::vector<WrittenRow> m_rows; // the current game's rows, as in the table
     std::optional<PreviousGame> m_previous;
     bool m_enteredSinceNewGame = false;
 };

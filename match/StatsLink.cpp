@@ -17,7 +17,7 @@ namespace {
 class RowReader final : public TDataLink
 {
 public:
-    void read(const std::function<void()> &each)
+    void read(const TurnFields &fields, MatchFollower &follower)
     {
         const TDataSet *dataSet = DataSet();
         if (!Active() || !dataSet)
@@ -25,33 +25,27 @@ public:
         setWindowCapacity(std::max<qint32>(1, dataSet->RowCount()));
         for (int row = 0; row < RowCount(); ++row) {
             setActiveRow(row);
-            each();
+            tell(fields.e1, fields.a1, true, follower);
+            tell(fields.e2, fields.a2, false, follower);
         }
+    }
+
+private:
+    static void tell(const TField *score, const TField *average, bool player1, MatchFollower &follower)
+    {
+        if (score->IsEmptyValue())
+            return;
+        follower.turnRecorded(player1, score->AsInteger(),
+            average->IsEmptyValue() ? std::nullopt : std::optional<qint32>(average->AsInteger()));
     }
 };
 
-void tell(const TField *score, const TField *average, bool player1, MatchFollower &follower)
-{
-    if (score->IsEmptyValue())
-        return;
-    follower.turnRecorded(player1, score->AsInteger(),
-        average->IsEmptyValue() ? std::nullopt : std::optional<qint32>(average->AsInteger()));
-}
-
 } // namespace
-
-void ForEachRow(TDataSource *source, const std::function<void()> &row)
-{
-    RowReader reader;
-    reader.setDataSource(source);
-    reader.read(row);
-    reader.setDataSource(nullptr);
-}
 
 void ReadTurnRows(TDataSource *source, const TurnFields &fields, MatchFollower &follower)
 {
-    ForEachRow(source, [&fields, &follower] {
-        tell(fields.e1, fields.a1, true, follower);
-        tell(fields.e2, fields.a2, false, follower);
-    });
+    RowReader reader;
+    reader.setDataSource(source);
+    reader.read(fields, follower);
+    reader.setDataSource(nullptr);
 }

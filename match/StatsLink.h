@@ -3,8 +3,6 @@
 
 #pragma once
 
-#include <functional>
-
 class MatchFollower;
 class TDataSource;
 class TField;
@@ -22,7 +20,3 @@ struct TurnFields
 // player 2's: what a follower that starts late needs before it follows the match. The table's
 // cursor does not move, so its views see nothing of the reading.
 void ReadTurnRows(TDataSource *source, const TurnFields &fields, MatchFollower &follower);
-
-// Calls `row` once for every row of the data source's table, first to last, while that row's
-// values are the ones its fields read. The table's cursor does not move.
-void ForEachRow(TDataSource *source, const std::function<void()> &row);
