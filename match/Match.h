@@ -105,8 +105,9 @@ public:
     // 159, 162, 163, 165, 166, 168 and 169.
     static bool isDoubleOutFinish(qint32 score);
 
-    // Tells the follower of every change to the turns from now on; nullptr tells nobody.
-    void setFollower(MatchFollower *follower) { m_follower = follower; }
+    // Tells the follower of every change to the turns from now on; nullptr tells nobody. Following
+    // changes nothing of the match, so that a reader given the match as const may follow it.
+    void setFollower(MatchFollower *follower) const { m_follower = follower; }
 
     qint32 startScore() const { return m_startScore; }
     // The next entry opens a turn row (it is the starter's).
@@ -144,7 +145,7 @@ private:
     const PlayerFields m_player1;
     const PlayerFields m_player2;
     const qint32 &m_startScore;
-    MatchFollower *m_follower = nullptr;
+    mutable MatchFollower *m_follower = nullptr;
     Legs m_legs;
     std::vector<WrittenRow> m_rows; // the current game's rows, as in the table
     std::optional<PreviousGame> m_previous;
