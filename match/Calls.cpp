@@ -199,7 +199,6 @@ struct CallWords
     QStringView legTo; // %1 the winner's name
     QStringView matchTo;
     QStringView required; // %1 the remaining score
-    QStringView gameOn;
     std::array<QStringView, 2> players; // for a player without a name
     QStringView setTo; // %1 the winner's name, %2 the set's ordinal (with its article in Hungarian)
     QStringView drawn;
@@ -210,10 +209,10 @@ struct CallWords
 const CallWords &wordsOf(CallLanguage language)
 {
     static constexpr CallWords Hungarian {u"nincs pont", u"kiszálló!", u"kiszálló! %1 nyerte a leget",
-        u"kiszálló! %1 nyerte a meccset", u"%1 kell", u"játék!", {u"első játékos", u"második játékos"},
+        u"kiszálló! %1 nyerte a meccset", u"%1 kell", {u"első játékos", u"második játékos"},
         u"kiszálló! %1 nyerte %2 szettet", u"A meccs döntetlen", u"%1 szett", u"%1 leg, %2 kezd. Játék!"};
     static constexpr CallWords English {u"no score", u"game shot", u"game shot and the leg, %1",
-        u"game shot and the match, %1", u"you require %1", u"game on", {u"player one", u"player two"},
+        u"game shot and the match, %1", u"you require %1", {u"player one", u"player two"},
         u"game shot and the %2 set, %1", u"The match is drawn", u"%1 set", u"%1 leg, %2 to throw first, game on"};
     return language == CallLanguage::Hungarian ? Hungarian : English;
 }
@@ -283,11 +282,6 @@ QString callAfterEntry(
         total = numberInWords(recorded, language);
     // Once the game is shot, nobody requires anything in it.
     return then(total, legs.legWinner() ? QString() : requirement(match, exactCheckout, language));
-}
-
-QString callAfterNewGame(const Match &match, bool exactCheckout, CallLanguage language)
-{
-    return then(wordsOf(language).gameOn.toString(), requirement(match, exactCheckout, language));
 }
 
 QString callAfterNewLeg(const Match &match, bool exactCheckout, const PlayerNames &names, CallLanguage language)

@@ -40,10 +40,6 @@ using PlayerNames = std::array<QString, 2>;
 QString callAfterEntry(
     const Match &match, qint32 recorded, bool exactCheckout, const PlayerNames &names, CallLanguage language);
 
-// The call after a new game: "játék!" / "game on", and the starter's remaining score when it has a
-// checkout route while exact checkout is in force.
-QString callAfterNewGame(const Match &match, bool exactCheckout, CallLanguage language);
-
 // The call at a new leg: its number (and the set's at a set's first leg) and its starter, then
 // "Játék!" ("második leg, Anna kezd. Játék!" / "second leg, Anna to throw first, game on"), and
 // the starter's remaining score when it has a checkout route while exact checkout is in force.

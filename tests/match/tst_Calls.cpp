@@ -32,7 +32,7 @@ namespace {
 
 // Plays the steps and returns the call after the last one, which is an entry or a new game.
 // Steps: a number records it as the thrower's turn, u takes the last entry back, n starts a new
-// game with the call of old, N with the new leg's call, e and o switch exact checkout on and off
+// game, e and o switch exact checkout on and off
 // for what follows, d switches double out on, fN sets "first to N legs", sN "first to N sets", m
 // plays all legs.
 QString callAfter(GameOnTable &game, const QStringList &steps, const PlayerNames &names, CallLanguage language)
@@ -46,9 +46,6 @@ QString callAfter(GameOnTable &game, const QStringList &steps, const PlayerNames
         if (step == u'u') {
             game.match.takeBack();
         } else if (step == u'n') {
-            game.match.newGame();
-            call = callAfterNewGame(game.match, exact, language);
-        } else if (step == u'N') {
             game.match.newGame();
             call = callAfterNewLeg(game.match, exact, names, language);
         } else if (step == u'e' || step == u'o') {
@@ -207,10 +204,6 @@ void tst_Calls::calls_data()
         << 40 << u"f2 40 n 0 40"_s << u"kiszálló! Anna nyerte a meccset"_s << u"game shot and the match, Anna"_s;
     QTest::newRow("a decided match: the next leg opens a new one")
         << 40 << u"f1 40 n 40"_s << u"kiszálló! Béla nyerte a meccset"_s << u"game shot and the match, Béla"_s;
-    QTest::newRow("a new game") << 501 << u"60 n"_s << u"játék!"_s << u"game on"_s;
-    QTest::newRow("a new game with a route for the starter")
-        << 40 << u"n"_s << u"játék! negyven kell"_s << u"game on. you require forty"_s;
-    QTest::newRow("a new game without exact checkout") << 40 << u"o n"_s << u"játék!"_s << u"game on"_s;
 
     // Double out: a bust is no score.
     QTest::newRow("double out: leaving 1 is no score")
@@ -237,19 +230,19 @@ void tst_Calls::calls_data()
         << 40 << u"f2 m 40 n 0 40"_s << u"kiszálló! Anna nyerte a meccset"_s << u"game shot and the match, Anna"_s;
 
     // A new leg: its number and its starter.
-    QTest::newRow("the second leg") << 40 << u"o 40 N"_s << u"második leg, Béla kezd. Játék!"_s
+    QTest::newRow("the second leg") << 40 << u"o 40 n"_s << u"második leg, Béla kezd. Játék!"_s
                                     << u"second leg, Béla to throw first, game on"_s;
     QTest::newRow("a leg nobody won is played again")
-        << 501 << u"60 N"_s << u"első leg, Béla kezd. Játék!"_s << u"first leg, Béla to throw first, game on"_s;
+        << 501 << u"60 n"_s << u"első leg, Béla kezd. Játék!"_s << u"first leg, Béla to throw first, game on"_s;
     QTest::newRow("the new leg with the starter's route")
-        << 40 << u"40 N"_s << u"második leg, Béla kezd. Játék! negyven kell"_s
+        << 40 << u"40 n"_s << u"második leg, Béla kezd. Játék! negyven kell"_s
         << u"second leg, Béla to throw first, game on. you require forty"_s;
-    QTest::newRow("a new set") << 40 << u"o f1 s3 40 N"_s << u"második szett, első leg, Béla kezd. Játék!"_s
+    QTest::newRow("a new set") << 40 << u"o f1 s3 40 n"_s << u"második szett, első leg, Béla kezd. Játék!"_s
                                << u"second set, first leg, Béla to throw first, game on"_s;
-    QTest::newRow("the second leg of a set") << 40 << u"o f2 s2 40 N"_s << u"második leg, Béla kezd. Játék!"_s
+    QTest::newRow("the second leg of a set") << 40 << u"o f2 s2 40 n"_s << u"második leg, Béla kezd. Játék!"_s
                                              << u"second leg, Béla to throw first, game on"_s;
     QTest::newRow("after a decided match, its next one")
-        << 40 << u"o f1 40 N"_s << u"első leg, Béla kezd. Játék!"_s << u"first leg, Béla to throw first, game on"_s;
+        << 40 << u"o f1 40 n"_s << u"első leg, Béla kezd. Játék!"_s << u"first leg, Béla to throw first, game on"_s;
 }
 
 void tst_Calls::ordinals_data()
@@ -325,9 +318,6 @@ void tst_Calls::wordsOnly()
             seed = seed * 1664525u + 1013904223u;
             QString call;
             if (seed % 97 == 0) {
-                game.match.newGame();
-                call = callAfterNewGame(game.match, true, language);
-            } else if (seed % 89 == 0) {
                 game.match.newGame();
                 call = callAfterNewLeg(game.match, true, {}, language);
             } else {
