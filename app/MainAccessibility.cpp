@@ -301,10 +301,10 @@ void Tfrm_Main::nameAccessibleControls()
 void Tfrm_Main::orderKeyboardFocus()
 {
     QList<QWidget *> chain {EditEx1, SpeedButton2, ComboBox1, ComboBox2, CheckBox1};
-    if (m_callerBox)
-        chain << m_callerBox->box();
     if (m_doubleOutBox)
         chain << m_doubleOutBox;
+    if (m_callerBox)
+        chain << m_callerBox->box();
     chain << Edit1;
     if (m_matchControls)
         chain << m_matchControls->focusChain();

@@ -53,7 +53,8 @@ void Tfrm_Main::createSettingsAdditions()
     createCallerControls(options);
     m_doubleOutBox = new QCheckBox(QStringLiteral("Dupla kiszálló"), options);
     m_doubleOutBox->setObjectName(QStringLiteral("doubleOut"));
-    m_doubleOutBox->move(520, 11);
+    // Beside the exact checkout it includes, over the empty end of that box's row.
+    m_doubleOutBox->move(175, 11);
     m_doubleOutBox->setChecked(m_doubleOut);
     m_doubleOutBox->adjustSize();
     m_doubleOutBox->show();
@@ -65,7 +66,7 @@ void Tfrm_Main::createSettingsAdditions()
             setDoubleOut(false);
     });
     m_matchControls = new MatchControls(m_match.legs(), options);
-    m_matchControls->move(160, 35);
+    m_matchControls->move(160, 31);
     m_matchControls->show();
     connect(m_matchControls, &MatchControls::legsChanged, this, [this] {
         rememberFormat();

@@ -103,7 +103,6 @@ MatchControls::MatchControls(Legs &legs, QWidget *parent)
     , m_twoClearLegs(new QCheckBox(QStringLiteral("Két leg különbség"), this))
     , m_allLegs(new QCheckBox(QStringLiteral("Minden leg lejátszva"), this))
     , m_legsBoxes {countBox(this, 56), countBox(this, 56)}
-    , m_setsBoxes {countBox(this, 56), countBox(this, 56)}
 {
     setObjectName(QStringLiteral("matchControls"));
     m_firstTo->setSpecialValueText(QStringLiteral("nincs"));
@@ -112,19 +111,19 @@ MatchControls::MatchControls(Legs &legs, QWidget *parent)
     m_setsTo->setSpecialValueText(QStringLiteral("nincs"));
     m_setsTo->setAccessibleName(QStringLiteral("Első ennyi nyert szettig"));
     m_setsTo->setAccessibleDescription(QStringLiteral("0: szettek nélkül"));
+    // The panel is narrow: the sets' field has a short label, its whole name for a screen reader
+    // and in its tool tip, and the two rules of the format stand in a row under the fields.
     addField(QStringLiteral("Első ennyi nyert legig"), {m_firstTo}, 0);
-    addField(QStringLiteral("Első ennyi nyert szettig"), {m_setsTo}, 160);
-    addField(QStringLiteral("Nyert legek"), {m_legsBoxes[0], m_legsBoxes[1]}, 320);
-    addField(QStringLiteral("Nyert szettek"), {m_setsBoxes[0], m_setsBoxes[1]}, 460);
-    // The two rules of the format stand one above the other beside the counts.
-    m_twoClearLegs->move(600, 0);
-    m_allLegs->move(600, ControlsTop + 2);
+    addField(QStringLiteral("Nyert legek"), {m_legsBoxes[0], m_legsBoxes[1]}, 160);
+    addField(QStringLiteral("Szettek"), {m_setsTo}, 290);
+    m_setsTo->setToolTip(QStringLiteral("Első ennyi nyert szettig"));
+    const int rulesTop = ControlsTop + ControlsHeight;
+    m_twoClearLegs->move(0, rulesTop);
+    m_allLegs->move(160, rulesTop);
     for (QCheckBox *box : {m_twoClearLegs, m_allLegs})
         box->adjustSize();
-    for (int player = 1; player <= 2; ++player) {
+    for (int player = 1; player <= 2; ++player)
         legsBox(player)->setAccessibleName(playerTitle(player) + QStringLiteral(" nyert legjei"));
-        setsBox(player)->setAccessibleName(playerTitle(player) + QStringLiteral(" nyert szettjei"));
-    }
     fitToFields();
     showLegs();
 
@@ -135,10 +134,6 @@ MatchControls::MatchControls(Legs &legs, QWidget *parent)
     for (int player = 1; player <= 2; ++player) {
         connect(legsBox(player), &QSpinBox::valueChanged, this, [this, player](int legs) {
             m_legs.setLegsWon(player == 1, legs);
-            emit legsChanged();
-        });
-        connect(setsBox(player), &QSpinBox::valueChanged, this, [this, player](int sets) {
-            m_legs.setSetsWon(player == 1, sets);
             emit legsChanged();
         });
     }
@@ -177,20 +172,14 @@ void MatchControls::fitToFields()
 
 QList<QWidget *> MatchControls::focusChain() const
 {
-    return {
-        m_firstTo, m_setsTo, m_legsBoxes[0], m_legsBoxes[1], m_setsBoxes[0], m_setsBoxes[1], m_twoClearLegs, m_allLegs};
+    return {m_firstTo, m_legsBoxes[0], m_legsBoxes[1], m_setsTo, m_twoClearLegs, m_allLegs};
 }
 
 void MatchControls::showLegs()
 {
-    // The sets' controls only where sets are played; the counts of sets are those closed.
-    const bool sets = m_legs.playsSets();
     for (int player = 1; player <= 2; ++player) {
         const QSignalBlocker quietLegs(legsBox(player));
         legsBox(player)->setValue(m_legs.legsWon(player == 1));
-        const QSignalBlocker quietSets(setsBox(player));
-        setsBox(player)->setValue(m_legs.standing().players[player - 1].sets);
-        setsBox(player)->setEnabled(sets);
     }
     const MatchFormat &format = m_legs.format();
     const QSignalBlocker quietLimit(m_firstTo);

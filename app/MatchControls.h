@@ -52,7 +52,7 @@ public:
 
 // The settings panel's part in the match: its format (the legs that win it or each set, "nincs"
 // for no limit; the sets that win it; two clear legs; all legs played) and the corrections of
-// each player's sets and legs, each a labelled field. Each change goes into the legs at once and
+// each player's legs, each a labelled field. Each change goes into the legs at once and
 // is reported. A further setting of the match is one more field here.
 class MatchControls final : public QWidget
 {
@@ -68,9 +68,8 @@ public:
     QSpinBox *setsToBox() const { return m_setsTo; }
     QCheckBox *twoClearLegsBox() const { return m_twoClearLegs; }
     QCheckBox *allLegsBox() const { return m_allLegs; }
-    // Player 1's or player 2's legs and sets.
+    // Player 1's or player 2's legs.
     QSpinBox *legsBox(int player) const { return m_legsBoxes[player - 1]; }
-    QSpinBox *setsBox(int player) const { return m_setsBoxes[player - 1]; }
     // The controls in the order Tab reaches them.
     QList<QWidget *> focusChain() const;
 
@@ -97,6 +96,5 @@ private:
     QCheckBox *const m_twoClearLegs;
     QCheckBox *const m_allLegs;
     std::array<QSpinBox *, 2> m_legsBoxes;
-    std::array<QSpinBox *, 2> m_setsBoxes;
     QList<QLabel *> m_labels;
 };

@@ -601,9 +601,8 @@ void tst_MainWindow::tabOrder()
     if (settingsShown) {
         const MatchControls *match = matchControlsOf(*w);
         QVERIFY(match);
-        // The corrections of sets are skipped while no sets are played.
-        order << QList<QWidget *> {w->CheckBox1, callerBoxOf(*w)->box(), doubleOutBoxOf(*w), w->Edit1,
-            match->firstToBox(), match->setsToBox(), match->legsBox(1), match->legsBox(2), match->twoClearLegsBox(),
+        order << QList<QWidget *> {w->CheckBox1, doubleOutBoxOf(*w), callerBoxOf(*w)->box(), w->Edit1,
+            match->firstToBox(), match->legsBox(1), match->legsBox(2), match->setsToBox(), match->twoClearLegsBox(),
             match->allLegsBox(), w->SpeedButton1};
     }
     order << w->DBGrid1 << w->DBGrid2;
