@@ -179,11 +179,6 @@ void Legs::setLegsWon(bool player1, int legs)
     m_standing.players[index(player1)].legs = std::max(0, legs);
 }
 
-void Legs::setSetsWon(bool player1, int sets)
-{
-    m_standing.players[index(player1)].sets = std::max(0, sets);
-}
-
 void Legs::setFormat(const MatchFormat &format)
 {
     m_format = format;

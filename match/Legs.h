@@ -117,9 +117,8 @@ public:
     int legsWon(bool player1) const { return m_standing.players[index(player1)].legs; }
     // Sets won, the set being played included once it is decided.
     int setsWon(bool player1) const;
-    // The operator's corrections; never below 0.
+    // The operator's correction of a player's legs; never below 0.
     void setLegsWon(bool player1, int legs);
-    void setSetsWon(bool player1, int sets);
 
     const MatchFormat &format() const { return m_format; }
     // Negative counts as 0.
