@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QWindow>
 
+#include "app/BullOffDialog.h"
 #include "app/Picture.h"
 #include "app/Seged.h"
 #include "app/TurnLook.h"
@@ -96,7 +97,13 @@ void Tfrm_Main::setEntryBoxColor(bool refused)
 void Tfrm_Main::EnterThrow()
 {
     const std::optional<qint32> typed = EntryScore(EditEx1->text());
-    const EntryOutcome outcome = typed ? m_match.enterScore(*typed, CheckBox1->isChecked()) : EntryOutcome::Refused;
+    const EntryOutcome outcome
+        = typed ? m_match.enterScore(*typed, CheckBox1->isChecked(), m_doubleOut) : EntryOutcome::Refused;
+    // A bust is named in the status bar until the next change.
+    if (outcome == EntryOutcome::RecordedAsZero)
+        showNotice(QStringLiteral("Túldobás"));
+    else
+        showNotice(QString());
     switch (outcome) {
     case EntryOutcome::Refused:
         setEntryBoxColor(true);
@@ -113,6 +120,15 @@ void Tfrm_Main::EnterThrow()
     callEntry(outcome == EntryOutcome::RecordedAsZero ? 0 : *typed);
     RefreshScoreboard();
     tellEntry(outcome, typed);
+}
+
+void Tfrm_Main::showNotice(const QString &text)
+{
+    if (m_notice->text() == text)
+        return;
+    m_notice->setText(text);
+    // A screen reader finds the label by its name, "Üzenet", and reads what it says.
+    m_notice->setAccessibleDescription(text);
 }
 
 void Tfrm_Main::RefreshScoreboard()
@@ -182,6 +198,7 @@ void Tfrm_Main::aTorolExecute(QObject *Sender)
     silenceCall();
     const QString entry = newestEntry();
     if (m_match.takeBack()) {
+        showNotice(QString());
         RefreshScoreboard();
         tellTakenBack(entry);
     }
@@ -191,9 +208,46 @@ void Tfrm_Main::aUjExecute(QObject *Sender)
 {
     Q_UNUSED(Sender);
     m_match.newGame();
+    showNotice(QString());
     callNewGame();
     RefreshScoreboard();
-    tellNewGame();
+    tellNewGame(QStringLiteral("Új játék."));
+}
+
+void Tfrm_Main::aMeccsExecute(QObject *Sender)
+{
+    Q_UNUSED(Sender);
+    const PlayerNames names = shownNames();
+    const std::optional<BullOff> answer = BullOffDialog::ask(names[0], names[1], Player1Starts, this);
+    // The keyboard goes back to the entry box, whatever the answer.
+    activateWindow();
+    EditEx1->setFocus(Qt::OtherFocusReason);
+    if (!answer)
+        return;
+    // The start score typed in the settings panel plays from now on; one of 0 or less is a typo,
+    // and the start score stays.
+    const qint32 typed = ScoreFromText(Edit1->text());
+    if (typed > 0)
+        StartScore = typed;
+    m_match.newMatch(*answer == BullOff::KeepStarter ? std::nullopt : std::optional<bool>(*answer == BullOff::Player1));
+    showNotice(QString());
+    callNewGame();
+    RefreshScoreboard();
+    tellNewGame(QStringLiteral("Új meccs."));
+}
+
+void Tfrm_Main::aElozoExecute(QObject *Sender)
+{
+    Q_UNUSED(Sender);
+    const PreviousGameOutcome outcome = m_match.restorePreviousGame();
+    showNotice(PreviousGameText(outcome));
+    if (outcome != PreviousGameOutcome::Restored) {
+        tellNotice();
+        return;
+    }
+    silenceCall();
+    RefreshScoreboard();
+    tellNewGame(PreviousGameText(outcome) + u'.');
 }
 
 // --- Window ---------------------------------------------------------------------------------
@@ -216,6 +270,10 @@ void Tfrm_Main::LoadSettings()
     CheckBox1->setChecked(ExactCheckout);
     Edit1->setText(VarToScoreText(StartScore));
     m_callerSetting = stored.caller;
+    m_addedSettings = stored;
+    m_doubleOut = valueOf(stored.doubleOut, DoubleOutSetting);
+    m_match.legs().setFormat({valueOf(stored.legs, LegsSetting), valueOf(stored.sets, SetsSetting),
+        valueOf(stored.twoClearLegs, TwoClearLegsSetting), valueOf(stored.allLegs, AllLegsSetting)});
     // A caller kept switched on starts once the window's events run; while it is off nothing of
     // it is made, its box in the settings panel neither until the panel first shows.
     if (m_callerSetting.value_or(CallerSetting::Off) != CallerSetting::Off)
@@ -230,7 +288,11 @@ void Tfrm_Main::SaveSettings()
     const qint32 typed = ScoreFromText(Edit1->text());
     if (typed > 0)
         StartScore = typed;
-    WriteSettings({StartScore, ExactCheckout, m_callerSetting});
+    StoredSettings settings = m_addedSettings;
+    settings.startScore = StartScore;
+    settings.exactCheckout = ExactCheckout;
+    settings.caller = m_callerSetting;
+    WriteSettings(settings);
 }
 
 void Tfrm_Main::FormShow(QObject *Sender)

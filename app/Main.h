@@ -73,6 +73,10 @@ public:
     void SpeedButton2Click(QObject *Sender);
     void aTorolExecute(QObject *Sender);
     void aUjExecute(QObject *Sender);
+    // A new match, after asking who won the bull-off; the start score from the settings panel.
+    void aMeccsExecute(QObject *Sender);
+    // Brings back the game the last new game left, or says in the status bar why not.
+    void aElozoExecute(QObject *Sender);
 
     // Window handlers.
     void FormCreate(QObject *Sender);
@@ -114,6 +118,8 @@ public:
 
     // Actions.
     QAction *const aUj;
+    QAction *const aMeccs; // a new match
+    QAction *const aElozo; // the previous game
     QAction *const aTorol;
     QAction *const aBeallit;
     QAction *const aBezar;
@@ -185,7 +191,8 @@ private:
     void tellEntry(EntryOutcome outcome, std::optional<qint32> typedScore);
     QString newestEntry() const;
     void tellTakenBack(const QString &entry);
-    void tellNewGame();
+    // After a new game, a new match or the previous game brought back: `opening` says which.
+    void tellNewGame(const QString &opening);
     void createStatusBar();
     QWidget *createGrids(QWidget *parent);
     void setEntryBoxColor(bool refused);
@@ -221,6 +228,18 @@ private:
     CallerBox *m_callerBox = nullptr; // made when the settings panel first shows
     Caller *m_caller = nullptr;
     CallerStatus *m_callerStatus = nullptr; // why the caller is silent, in the status bar once needed
+    // The league rules and the match format as the settings file keeps them: each none until the
+    // operator first changes it.
+    StoredSettings m_addedSettings;
+    bool m_doubleOut = false;
+    QCheckBox *m_doubleOutBox = nullptr; // made when the settings panel first shows
+    // Keeps the added settings in step with the format the match plays.
+    void rememberFormat();
+    void setDoubleOut(bool on);
+    QLabel *m_notice = nullptr; // in the status bar
+    void showNotice(const QString &text);
+    // Says the status bar's notice through the screen reader.
+    void tellNotice();
 };
 
 extern Tfrm_Main *frm_Main;

@@ -140,7 +140,7 @@ QString newestTurn(const Tfrm_Main &w)
 QList<QWidget *> toolButtonsOf(const Tfrm_Main &w)
 {
     QList<QWidget *> buttons;
-    for (QAction *action : {w.aUj, w.aTorol, w.aBeallit, w.aBezar, w.aKijelzo}) {
+    for (QAction *action : {w.aUj, w.aMeccs, w.aElozo, w.aTorol, w.aBeallit, w.aBezar, w.aKijelzo}) {
         if (QWidget *button = w.ToolBar1->widgetForAction(action))
             buttons << button;
     }
@@ -240,7 +240,7 @@ void Tfrm_Main::nameAccessibleControls()
 
     w.setAccessibleName(QStringLiteral("Pontix"));
     w.ToolBar1->setAccessibleName(QStringLiteral("Eszköztár"));
-    for (QAction *action : {w.aUj, w.aTorol, w.aBeallit, w.aBezar, w.aKijelzo}) {
+    for (QAction *action : {w.aUj, w.aMeccs, w.aElozo, w.aTorol, w.aBeallit, w.aBezar, w.aKijelzo}) {
         if (QWidget *button = w.ToolBar1->widgetForAction(action))
             button->setAccessibleName(action->text());
     }
@@ -301,6 +301,8 @@ void Tfrm_Main::nameAccessibleControls()
 void Tfrm_Main::orderKeyboardFocus()
 {
     QList<QWidget *> chain {EditEx1, SpeedButton2, ComboBox1, ComboBox2, CheckBox1};
+    if (m_doubleOutBox)
+        chain << m_doubleOutBox;
     if (m_callerBox)
         chain << m_callerBox->box();
     chain << Edit1;
@@ -362,7 +364,13 @@ void Tfrm_Main::tellTakenBack(const QString &entry)
         sentence({QStringLiteral("Visszavonva: %1.").arg(entry), nextThrower(w, QStringLiteral("Következik"))}));
 }
 
-void Tfrm_Main::tellNewGame()
+void Tfrm_Main::tellNotice()
+{
+    if (QAccessible::isActive())
+        m_announcer->announce(m_notice->text() + u'.');
+}
+
+void Tfrm_Main::tellNewGame(const QString &opening)
 {
     if (!QAccessible::isActive())
         return;
@@ -371,9 +379,14 @@ void Tfrm_Main::tellNewGame()
     const QString legs = QStringLiteral("Legek: %1 %2, %3 %4.")
                              .arg(playerName(players[0]), QString::number(players[0].legsWon), playerName(players[1]),
                                  QString::number(players[1].legsWon));
+    const Legs &tally = m_match.legs();
+    const QString sets = tally.playsSets() ? QStringLiteral("Szettek: %1 %2, %3 %4.")
+                                                 .arg(playerName(players[0]), QString::number(tally.setsWon(true)),
+                                                     playerName(players[1]), QString::number(tally.setsWon(false)))
+                                           : QString();
     const QString decided = m_matchWinner->text();
-    m_announcer->announce(sentence({QStringLiteral("Új játék."), legs, decided.isEmpty() ? QString() : decided + u'.',
-        nextThrower(w, QStringLiteral("Kezd"))}));
+    m_announcer->announce(sentence(
+        {opening, sets, legs, decided.isEmpty() ? QString() : decided + u'.', nextThrower(w, QStringLiteral("Kezd"))}));
 }
 
 #include "MainAccessibility.moc"

@@ -79,7 +79,7 @@ void Tfrm_Main::callEntry(qint32 recorded)
 void Tfrm_Main::callNewGame()
 {
     if (m_caller)
-        m_caller->callNewGame(m_match, CheckBox1->isChecked());
+        m_caller->callNewLeg(m_match, CheckBox1->isChecked(), {ComboBox1->currentText(), ComboBox2->currentText()});
 }
 
 void Tfrm_Main::silenceCall()

@@ -61,7 +61,8 @@ void Tfrm_Main::openDisplay()
         const Legs &legs = m_match.legs();
         const PlayerNames names = shownNames();
         return MatchView {{{{names[0], Remaining1, legs.figures(true)}, {names[1], Remaining2, legs.figures(false)}}},
-            Player1ToThrow, Player1Starts, CheckBox1->isChecked(), legs.firstTo(), legs.matchWinner()};
+            Player1ToThrow, Player1Starts, CheckBox1->isChecked(), legs.firstTo(), legs.matchWinner(),
+            legs.playsSets() ? legs.format().sets : 0, legs.format().allLegs && legs.firstTo() > 0, legs.matchDrawn()};
     };
     m_display = new SpectatorDisplay(m_match, DataSource1, {Tble1, Tbla1, Tble2, Tbla2}, view, this);
     m_display->setObjectName(QStringLiteral("Kijelzo"));

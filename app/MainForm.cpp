@@ -146,6 +146,10 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     , Remaining2(m_match.Remaining2)
     , aUj(new QAction(
           pictureIcon(QStringLiteral(":/assets/tb_new.png"), ToolIconSize), QStringLiteral("Új játék"), this))
+    , aMeccs(new QAction(
+          pictureIcon(QStringLiteral(":/assets/tb_match.png"), ToolIconSize), QStringLiteral("Új meccs"), this))
+    , aElozo(new QAction(
+          pictureIcon(QStringLiteral(":/assets/tb_previous.png"), ToolIconSize), QStringLiteral("Előző játék"), this))
     , aTorol(new QAction(
           pictureIcon(QStringLiteral(":/assets/tb_delete.png"), ToolIconSize), QStringLiteral("Töröl"), this))
     , aBeallit(new QAction(
@@ -213,14 +217,18 @@ Tfrm_Main::~Tfrm_Main()
 void Tfrm_Main::createActions()
 {
     aUj->setShortcuts({QKeySequence(Qt::Key_Insert), QKeySequence(Qt::Key_F3)});
+    aMeccs->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    aElozo->setShortcut(QKeySequence(Qt::Key_F9));
     aTorol->setShortcut(QKeySequence(Qt::Key_F8));
     aBeallit->setShortcut(QKeySequence(Qt::Key_F6));
     aKijelzo->setShortcut(QKeySequence(Qt::Key_F11));
-    for (QAction *action : {aUj, aTorol, aBeallit, aBezar, aKijelzo})
+    for (QAction *action : {aUj, aMeccs, aElozo, aTorol, aBeallit, aBezar, aKijelzo})
         action->setToolTip(toolTipWithKeys(action));
     // The keypad's / takes back from the entry box without being a shortcut of the action.
     aTorol->setToolTip(toolTipWithKeys(aTorol, {QKeySequence(Qt::KeypadModifier | Qt::Key_Slash)}));
     connect(aUj, &QAction::triggered, this, [this] { aUjExecute(aUj); });
+    connect(aMeccs, &QAction::triggered, this, [this] { aMeccsExecute(aMeccs); });
+    connect(aElozo, &QAction::triggered, this, [this] { aElozoExecute(aElozo); });
     connect(aTorol, &QAction::triggered, this, [this] { aTorolExecute(aTorol); });
     connect(aBeallit, &QAction::triggered, this, [this] { aBeallitExecute(aBeallit); });
     connect(aBezar, &QAction::triggered, this, [this] { aBezarExecute(aBezar); });
@@ -235,6 +243,8 @@ void Tfrm_Main::createActions()
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     ToolBar1->setFixedHeight(46);
     ToolBar1->addAction(aUj);
+    ToolBar1->addAction(aMeccs);
+    ToolBar1->addAction(aElozo);
     ToolBar1->addAction(aTorol);
     ToolBar1->addSeparator();
     ToolBar1->addAction(aBeallit);
@@ -242,7 +252,7 @@ void Tfrm_Main::createActions()
     ToolBar1->addAction(aBezar);
     ToolBar1->addSeparator();
     ToolBar1->addAction(aKijelzo);
-    for (QAction *action : {aUj, aTorol, aBeallit, aBezar, aKijelzo}) {
+    for (QAction *action : {aUj, aMeccs, aElozo, aTorol, aBeallit, aBezar, aKijelzo}) {
         if (QWidget *button = ToolBar1->widgetForAction(action)) {
             button->setFixedSize(68, 40);
             button->setFocusPolicy(Qt::NoFocus);
@@ -424,6 +434,11 @@ void Tfrm_Main::createStatusBar()
     empty->setFixedWidth(50);
     bar->addWidget(maker);
     bar->addWidget(empty);
+    // What the last action did beyond the scoreboard: "Túldobás", or why a game cannot come back.
+    m_notice = new QLabel(bar);
+    m_notice->setObjectName(QStringLiteral("notice"));
+    m_notice->setAccessibleName(QStringLiteral("Üzenet"));
+    bar->addWidget(m_notice);
     // Who won the match, once it is decided.
     m_matchWinner = new MatchWinnerLabel(bar);
     bar->addWidget(m_matchWinner, 1);

@@ -6,6 +6,7 @@
 // them and the display up to date.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QSignalBlocker>
 
 #include "app/Main.h"
 #include "app/MatchControls.h"
@@ -15,8 +16,32 @@
 void Tfrm_Main::createLegsLabels()
 {
     m_legsLabels = {new LegsLabel(1, Panel2), new LegsLabel(2, Panel3)};
-    m_legsLabels[0]->setGeometry(85, 40, 75, 17);
-    m_legsLabels[1]->setGeometry(200, 40, 70, 17);
+    m_legsLabels[0]->setGeometry(85, 40, 110, 17);
+    m_legsLabels[1]->setGeometry(160, 40, 110, 17);
+}
+
+void Tfrm_Main::setDoubleOut(bool on)
+{
+    if (on == m_doubleOut)
+        return;
+    m_doubleOut = on;
+    changeSetting(m_addedSettings.doubleOut, DoubleOutSetting, on);
+    if (m_doubleOutBox) {
+        const QSignalBlocker quiet(m_doubleOutBox);
+        m_doubleOutBox->setChecked(on);
+    }
+    if (on)
+        CheckBox1->setChecked(true);
+}
+
+// The format the match plays, kept for the settings file once it differs from what it was.
+void Tfrm_Main::rememberFormat()
+{
+    const MatchFormat &format = m_match.legs().format();
+    changeSetting(m_addedSettings.legs, LegsSetting, format.legs);
+    changeSetting(m_addedSettings.sets, SetsSetting, format.sets);
+    changeSetting(m_addedSettings.twoClearLegs, TwoClearLegsSetting, format.twoClearLegs);
+    changeSetting(m_addedSettings.allLegs, AllLegsSetting, format.allLegs);
 }
 
 // What the settings panel holds beyond the scoreboard's own controls, made when it first shows so
@@ -26,10 +51,27 @@ void Tfrm_Main::createSettingsAdditions()
 {
     QWidget *options = CheckBox1->parentWidget();
     createCallerControls(options);
+    m_doubleOutBox = new QCheckBox(QStringLiteral("Dupla kiszálló"), options);
+    m_doubleOutBox->setObjectName(QStringLiteral("doubleOut"));
+    // Beside the exact checkout it includes, over the empty end of that box's row.
+    m_doubleOutBox->move(175, 11);
+    m_doubleOutBox->setChecked(m_doubleOut);
+    m_doubleOutBox->adjustSize();
+    m_doubleOutBox->show();
+    connect(m_doubleOutBox, &QCheckBox::toggled, this, &Tfrm_Main::setDoubleOut);
+    // Double out includes the exact checkout: clearing that clears double out. The operator
+    // reaches that box only here, in the panel.
+    connect(CheckBox1, &QCheckBox::toggled, this, [this](bool exact) {
+        if (!exact)
+            setDoubleOut(false);
+    });
     m_matchControls = new MatchControls(m_match.legs(), options);
-    m_matchControls->move(160, 35);
+    m_matchControls->move(160, 31);
     m_matchControls->show();
-    connect(m_matchControls, &MatchControls::legsChanged, this, &Tfrm_Main::showMatch);
+    connect(m_matchControls, &MatchControls::legsChanged, this, [this] {
+        rememberFormat();
+        showMatch();
+    });
     orderKeyboardFocus();
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/MatchControls.h"
 
+#include <QCheckBox>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
@@ -45,7 +46,9 @@ void LegsLabel::showLegs(const Legs &legs)
 {
     const bool player1 = m_player == 1;
     const int won = legs.legsWon(player1);
-    setText(QStringLiteral("Leg: %1").arg(won));
+    const bool sets = legs.playsSets();
+    setText(sets ? QStringLiteral("Szett: %1 Leg: %2").arg(legs.setsWon(player1)).arg(won)
+                 : QStringLiteral("Leg: %1").arg(won));
     // The winner's legs underlined; the font changes only when that does.
     const bool winner = legs.matchWinner() == player1;
     if (font().underline() != winner) {
@@ -53,7 +56,11 @@ void LegsLabel::showLegs(const Legs &legs)
         underlined.setUnderline(winner);
         setFont(underlined);
     }
-    const QString name = QStringLiteral("%1, nyert leg: %2").arg(playerTitle(m_player)).arg(won);
+    const QString name = sets ? QStringLiteral("%1, nyert szett: %2, nyert leg: %3")
+                                    .arg(playerTitle(m_player))
+                                    .arg(legs.setsWon(player1))
+                                    .arg(won)
+                              : QStringLiteral("%1, nyert leg: %2").arg(playerTitle(m_player)).arg(won);
     if (accessibleName() != name)
         setAccessibleName(name);
 }
@@ -70,43 +77,73 @@ MatchWinnerLabel::~MatchWinnerLabel() = default;
 void MatchWinnerLabel::showWinner(const Legs &legs, const PlayerNames &names)
 {
     const std::optional<bool> winner = legs.matchWinner();
+    // The sets decide a match of sets, the legs any other.
+    const bool sets = legs.playsSets();
+    const QString player1 = QString::number(sets ? legs.setsWon(true) : legs.legsWon(true));
+    const QString player2 = QString::number(sets ? legs.setsWon(false) : legs.legsWon(false));
     QString decided;
     if (winner) {
         // In one pass: a name may hold "%2" itself.
-        decided = QStringLiteral("%1 nyerte a meccset (%2 – %3)")
-                      .arg(names[*winner ? 0 : 1], QString::number(legs.legsWon(true)),
-                          QString::number(legs.legsWon(false)));
+        decided = QStringLiteral("%1 nyerte a meccset (%2 – %3)").arg(names[*winner ? 0 : 1], player1, player2);
+    } else if (legs.matchDrawn()) {
+        decided = QStringLiteral("Döntetlen (%1 – %2)").arg(player1, player2);
     }
+    if (text() == decided)
+        return;
     setText(decided);
+    // Found by its name, "Meccs", and read by what it says.
+    setAccessibleDescription(decided);
 }
 
 MatchControls::MatchControls(Legs &legs, QWidget *parent)
     : QWidget(parent)
     , m_legs(legs)
     , m_firstTo(countBox(this, 60))
+    , m_setsTo(countBox(this, 60))
+    , m_twoClearLegs(new QCheckBox(QStringLiteral("Két leg különbség"), this))
+    , m_allLegs(new QCheckBox(QStringLiteral("Minden leg lejátszva"), this))
     , m_legsBoxes {countBox(this, 56), countBox(this, 56)}
 {
     setObjectName(QStringLiteral("matchControls"));
     m_firstTo->setSpecialValueText(QStringLiteral("nincs"));
     m_firstTo->setAccessibleName(QStringLiteral("Első ennyi nyert legig"));
     m_firstTo->setAccessibleDescription(QStringLiteral("0: nincs határ"));
+    m_setsTo->setSpecialValueText(QStringLiteral("nincs"));
+    m_setsTo->setAccessibleName(QStringLiteral("Első ennyi nyert szettig"));
+    m_setsTo->setAccessibleDescription(QStringLiteral("0: szettek nélkül"));
+    // The panel is narrow: the sets' field has a short label, its whole name for a screen reader
+    // and in its tool tip, and the two rules of the format stand in a row under the fields.
     addField(QStringLiteral("Első ennyi nyert legig"), {m_firstTo}, 0);
     addField(QStringLiteral("Nyert legek"), {m_legsBoxes[0], m_legsBoxes[1]}, 160);
+    addField(QStringLiteral("Szettek"), {m_setsTo}, 290);
+    m_setsTo->setToolTip(QStringLiteral("Első ennyi nyert szettig"));
+    const int rulesTop = ControlsTop + ControlsHeight;
+    m_twoClearLegs->move(0, rulesTop);
+    m_allLegs->move(160, rulesTop);
+    for (QCheckBox *box : {m_twoClearLegs, m_allLegs})
+        box->adjustSize();
     for (int player = 1; player <= 2; ++player)
         legsBox(player)->setAccessibleName(playerTitle(player) + QStringLiteral(" nyert legjei"));
     fitToFields();
     showLegs();
 
-    connect(m_firstTo, &QSpinBox::valueChanged, this, [this](int legs) {
-        m_legs.setFirstTo(legs);
-        emit legsChanged();
-    });
+    connect(m_firstTo, &QSpinBox::valueChanged, this, &MatchControls::takeFormat);
+    connect(m_setsTo, &QSpinBox::valueChanged, this, &MatchControls::takeFormat);
+    connect(m_twoClearLegs, &QCheckBox::toggled, this, &MatchControls::takeFormat);
+    connect(m_allLegs, &QCheckBox::toggled, this, &MatchControls::takeFormat);
     for (int player = 1; player <= 2; ++player) {
         connect(legsBox(player), &QSpinBox::valueChanged, this, [this, player](int legs) {
             m_legs.setLegsWon(player == 1, legs);
             emit legsChanged();
         });
     }
+}
+
+void MatchControls::takeFormat()
+{
+    m_legs.setFormat({m_firstTo->value(), m_setsTo->value(), m_twoClearLegs->isChecked(), m_allLegs->isChecked()});
+    showLegs();
+    emit legsChanged();
 }
 
 MatchControls::~MatchControls() = default;
@@ -135,17 +172,27 @@ void MatchControls::fitToFields()
 
 QList<QWidget *> MatchControls::focusChain() const
 {
-    return {m_firstTo, m_legsBoxes[0], m_legsBoxes[1]};
+    return {m_firstTo, m_legsBoxes[0], m_legsBoxes[1], m_setsTo, m_twoClearLegs, m_allLegs};
 }
 
 void MatchControls::showLegs()
 {
     for (int player = 1; player <= 2; ++player) {
-        const QSignalBlocker quietBox(legsBox(player));
+        const QSignalBlocker quietLegs(legsBox(player));
         legsBox(player)->setValue(m_legs.legsWon(player == 1));
     }
+    const MatchFormat &format = m_legs.format();
     const QSignalBlocker quietLimit(m_firstTo);
-    m_firstTo->setValue(m_legs.firstTo());
+    m_firstTo->setValue(format.legs);
+    const QSignalBlocker quietSets(m_setsTo);
+    m_setsTo->setValue(format.sets);
+    const QSignalBlocker quietTwoClear(m_twoClearLegs);
+    m_twoClearLegs->setChecked(format.twoClearLegs);
+    const QSignalBlocker quietAll(m_allLegs);
+    m_allLegs->setChecked(format.allLegs);
+    // Sets and two clear legs do not apply while every leg is played.
+    m_setsTo->setEnabled(!format.allLegs);
+    m_twoClearLegs->setEnabled(!format.allLegs);
 }
 
 // The labels take their text's size when first shown: measuring them earlier would lay out text

@@ -14,10 +14,11 @@
 #include "match/Calls.h"
 
 class Legs;
+class QCheckBox;
 class QSpinBox;
 
-// One player's legs under the name box, "Leg: 2", underlined once the player has won the match;
-// read by a screen reader with whose legs they are.
+// One player's legs under the name box, "Leg: 2" (in a match of sets "Szett: 1 Leg: 2"),
+// underlined once the player has won the match; read by a screen reader with whose they are.
 class LegsLabel final : public QLabel
 {
     Q_OBJECT
@@ -34,7 +35,8 @@ private:
     const int m_player;
 };
 
-// The winner of the match, once it is decided: "Anna nyerte a meccset (3 – 1)"; empty until then.
+// The result of the match, once it is decided: "Anna nyerte a meccset (3 – 1)" (the sets in a
+// match of sets) or "Döntetlen (2 – 2)"; empty until then.
 class MatchWinnerLabel final : public QLabel
 {
     Q_OBJECT
@@ -48,9 +50,10 @@ public:
     void showWinner(const Legs &legs, const PlayerNames &names);
 };
 
-// The settings panel's part in the match: the legs that win it ("first to N legs", "nincs" for no
-// limit) and the corrections of each player's legs, each a labelled field. Each change goes into
-// the legs at once and is reported. A further setting of the match is one more field here.
+// The settings panel's part in the match: its format (the legs that win it or each set, "nincs"
+// for no limit; the sets that win it; two clear legs; all legs played) and the corrections of
+// each player's legs, each a labelled field. Each change goes into the legs at once and
+// is reported. A further setting of the match is one more field here.
 class MatchControls final : public QWidget
 {
     Q_OBJECT
@@ -62,6 +65,9 @@ public:
     ~MatchControls() override;
 
     QSpinBox *firstToBox() const { return m_firstTo; }
+    QSpinBox *setsToBox() const { return m_setsTo; }
+    QCheckBox *twoClearLegsBox() const { return m_twoClearLegs; }
+    QCheckBox *allLegsBox() const { return m_allLegs; }
     // Player 1's or player 2's legs.
     QSpinBox *legsBox(int player) const { return m_legsBoxes[player - 1]; }
     // The controls in the order Tab reaches them.
@@ -71,7 +77,7 @@ public:
     void showLegs();
 
 signals:
-    // The operator changed the limit or a player's legs: the legs hold the change.
+    // The operator changed the format or a player's sets or legs: the legs hold the change.
     void legsChanged();
 
 protected:
@@ -81,9 +87,14 @@ private:
     // A label above its controls, from x.
     QLabel *addField(const QString &label, const QList<QWidget *> &controls, int x);
     void fitToFields();
+    // The format as the controls show it goes into the legs.
+    void takeFormat();
 
     Legs &m_legs;
     QSpinBox *const m_firstTo;
+    QSpinBox *const m_setsTo;
+    QCheckBox *const m_twoClearLegs;
+    QCheckBox *const m_allLegs;
     std::array<QSpinBox *, 2> m_legsBoxes;
     QList<QLabel *> m_labels;
 };

@@ -162,10 +162,10 @@ void Caller::callEntry(const Match &match, qint32 recorded, bool exactCheckout, 
         say(callAfterEntry(match, recorded, exactCheckout, names, *m_language));
 }
 
-void Caller::callNewGame(const Match &match, bool exactCheckout)
+void Caller::callNewLeg(const Match &match, bool exactCheckout, const PlayerNames &names)
 {
     if (m_language)
-        say(callAfterNewGame(match, exactCheckout, *m_language));
+        say(callAfterNewLeg(match, exactCheckout, names, *m_language));
 }
 
 void Caller::say(const QString &text)

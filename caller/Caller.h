@@ -68,9 +68,9 @@ public:
     // Speaks the call instead of the one in progress; dropped unless Ready or Speaking.
     void say(const QString &text);
     // Speaks, in the language called in, the call after an entry that recorded `recorded` and the
-    // call after a new game, as match/Calls words them from the match as it stands; nothing while off.
+    // call at a new leg, as match/Calls words them from the match as it stands; nothing while off.
     void callEntry(const Match &match, qint32 recorded, bool exactCheckout, const PlayerNames &names);
-    void callNewGame(const Match &match, bool exactCheckout);
+    void callNewLeg(const Match &match, bool exactCheckout, const PlayerNames &names);
     // Silences the call in progress.
     void stop();
 

@@ -218,9 +218,11 @@ QStringList SpectatorDisplay::matchTexts(int player) const
     return texts;
 }
 
-// The winner's name with the legs, or the legs with the limit.
+// The winner's name or the draw with the result, or the sets and legs with the limit.
 QString SpectatorDisplay::matchBandText() const
 {
+    if (m_matchDrawn)
+        return QStringLiteral("Döntetlen  %1").arg(m_matchLegs);
     return m_matchDecided ? QStringLiteral("%1 nyerte a meccset  %2").arg(m_matchWinner, m_matchLegs) : m_matchLegs;
 }
 
@@ -230,14 +232,33 @@ void SpectatorDisplay::refresh()
     if (!isVisible())
         return;
     const MatchView view = m_view ? m_view() : MatchView {};
-    QString legs = QStringLiteral("%1 – %2").arg(view.players[0].match.legs).arg(view.players[1].match.legs);
-    if (!view.matchWinner && view.firstTo > 0)
-        legs += QStringLiteral("  ·  első %1 nyert legig").arg(view.firstTo);
+    const auto tally = [&view](auto count) {
+        return QStringLiteral("%1 – %2").arg(count(view.players[0].match)).arg(count(view.players[1].match));
+    };
+    const QString legTally = tally([](const MatchFigures &f) { return f.legs; });
+    const QString setTally = tally([](const MatchFigures &f) { return f.sets; });
+    const bool decided = view.matchWinner || view.drawn;
+    QString legs;
+    if (decided)
+        legs = view.sets > 0 ? setTally : legTally;
+    else if (view.sets > 0)
+        legs = QStringLiteral("Szett %1  ·  Leg %2").arg(setTally, legTally);
+    else
+        legs = legTally;
+    if (!decided && view.firstTo > 0) {
+        if (view.allLegs)
+            legs += QStringLiteral("  ·  mind a %1 leg").arg(view.firstTo);
+        else if (view.sets > 0)
+            legs += QStringLiteral("  ·  első %1 nyert szettig").arg(view.sets);
+        else
+            legs += QStringLiteral("  ·  első %1 nyert legig").arg(view.firstTo);
+    }
     const QString winner = view.matchWinner ? view.players[*view.matchWinner ? 0 : 1].name : QString();
-    if (legs != m_matchLegs || winner != m_matchWinner || m_matchDecided != view.matchWinner.has_value()) {
+    if (legs != m_matchLegs || winner != m_matchWinner || m_matchDecided != decided || m_matchDrawn != view.drawn) {
         m_matchLegs = legs;
         m_matchWinner = winner;
-        m_matchDecided = view.matchWinner.has_value();
+        m_matchDecided = decided;
+        m_matchDrawn = view.drawn;
         update(m_matchBandRect);
     }
     for (int player = 1; player <= 2; ++player) {

@@ -33,14 +33,17 @@ struct MatchView
     {
         QString name;
         qint32 remaining = 0;
-        MatchFigures match; // legs won and the figures over the match's legs
+        MatchFigures match; // sets and legs won and the figures over the match's legs
     };
     std::array<Player, 2> players; // player 1, player 2
     bool player1ToThrow = true;
     bool player1Starts = true; // threw first in this leg
     bool exactCheckout = true;
-    int firstTo = 0; // legs to win the match; 0 for no limit
+    int firstTo = 0; // legs to win the match, or each set; 0 for no limit
     std::optional<bool> matchWinner; // player 1 or 2, once the match is decided
+    int sets = 0; // sets to win the match; 0 for a match without sets
+    bool allLegs = false; // all `firstTo` legs are played, a draw possible
+    bool drawn = false; // all legs played with equal points
 };
 
 // The spectator display ("Kijelző"): a window for the room with the legs won across the top, and
@@ -191,9 +194,10 @@ private:
     QWidget *const m_operatorWindow;
     std::array<Half, 2> m_halves;
     std::array<Parts, 2> m_layout;
-    QString m_matchLegs; // the legs and the limit
+    QString m_matchLegs; // the sets and legs and the limit; once decided, the result
     QString m_matchWinner; // the winner's name once the match is decided
-    bool m_matchDecided = false;
+    bool m_matchDecided = false; // won or drawn
+    bool m_matchDrawn = false;
     QRect m_matchBandRect;
     int m_frameWidth = 4;
     bool m_refreshQueued = false;

@@ -170,7 +170,10 @@ QString SpectatorDisplayAccessible::textOf(int half, int item) const
         QString band = d->matchBandText();
         band.replace(QStringLiteral("·"), QStringLiteral(","));
         band = band.simplified().replace(QStringLiteral(" ,"), QStringLiteral(","));
-        return d->showsMatchWinner() ? band : QStringLiteral("Legek: %1").arg(band);
+        // A band of sets names its sets and legs itself.
+        if (d->showsMatchWinner() || band.startsWith(QStringLiteral("Szett")))
+            return band;
+        return QStringLiteral("Legek: %1").arg(band);
     }
     const QStringList shown = d->shownTexts(half);
     if (item == WholeHalf)

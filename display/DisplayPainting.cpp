@@ -234,7 +234,8 @@ void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRect &dir
     }
 }
 
-// The legs across the top; once the match is decided, its winner in the checked-out colour.
+// The sets and legs across the top; once the match is decided, its winner or the draw in the
+// checked-out colour.
 void SpectatorDisplay::paintMatchBand(QPainter &painter) const
 {
     const QColor ground = m_matchDecided ? checkedOutText : background;
@@ -245,7 +246,7 @@ void SpectatorDisplay::paintMatchBand(QPainter &painter) const
     const qreal smallest = capHeight * SmallestTextShare;
     QString band = matchBandText();
     const Fitted *fit = &fitted(m_font, band, QString(), capHeight, inner.width(), smallest);
-    if (fit->elided && m_matchDecided) {
+    if (fit->elided && m_matchDecided && !m_matchDrawn) {
         // A long winner's name gives way; the legs stay whole.
         const QString rest = QStringLiteral(" nyerte a meccset  %1").arg(m_matchLegs);
         const QFontMetrics metrics(fit->font);

@@ -4,7 +4,9 @@
 // The caller's words: numbers spelt out in Hungarian and English, and the phrase for each change.
 #include "match/Calls.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 #include <QStringList>
 
@@ -136,6 +138,59 @@ QString englishWords(quint64 number)
     return parts.join(u' ');
 }
 
+// --- Ordinals ------------------------------------------------------------------------------------
+
+// Hungarian ordinals change the last word of the number: the units, the tens, "száz" or a scale.
+struct HungarianEnding
+{
+    QStringView cardinal;
+    QStringView ordinal;
+};
+constexpr std::array<HungarianEnding, 22> HungarianOrdinalEndings {{{u"egy", u"egyedik"}, {u"kettő", u"kettedik"},
+    {u"három", u"harmadik"}, {u"négy", u"negyedik"}, {u"öt", u"ötödik"}, {u"hat", u"hatodik"}, {u"hét", u"hetedik"},
+    {u"nyolc", u"nyolcadik"}, {u"kilenc", u"kilencedik"}, {u"tíz", u"tizedik"}, {u"húsz", u"huszadik"},
+    {u"harminc", u"harmincadik"}, {u"negyven", u"negyvenedik"}, {u"ötven", u"ötvenedik"}, {u"hatvan", u"hatvanadik"},
+    {u"hetven", u"hetvenedik"}, {u"nyolcvan", u"nyolcvanadik"}, {u"kilencven", u"kilencvenedik"},
+    {u"száz", u"századik"}, {u"ezer", u"ezredik"}, {u"millió", u"milliomodik"}, {u"milliárd", u"milliárdodik"}}};
+
+QString hungarianOrdinal(quint64 number)
+{
+    // One and two alone have forms of their own; within a larger number they follow the rule.
+    if (number == 1)
+        return QStringLiteral("első");
+    if (number == 2)
+        return QStringLiteral("második");
+    const QString words = hungarianWords(number);
+    for (const HungarianEnding &ending : HungarianOrdinalEndings) {
+        if (words.endsWith(ending.cardinal))
+            return words.chopped(ending.cardinal.size()) + ending.ordinal.toString();
+    }
+    // Beyond the scales a leg or a set can reach.
+    return words + u'.';
+}
+
+QString englishOrdinal(quint64 number)
+{
+    static constexpr std::array<std::pair<QStringView, QStringView>, 7> Irregular {
+        {{u"one", u"first"}, {u"two", u"second"}, {u"three", u"third"}, {u"five", u"fifth"}, {u"eight", u"eighth"},
+            {u"nine", u"ninth"}, {u"twelve", u"twelfth"}}};
+    const QString words = englishWords(number);
+    for (const auto &[cardinal, ordinal] : Irregular) {
+        if (words.endsWith(cardinal))
+            return words.chopped(cardinal.size()) + ordinal.toString();
+    }
+    if (words.endsWith(u'y'))
+        return words.chopped(1) + QStringLiteral("ieth");
+    return words + QStringLiteral("th");
+}
+
+// The Hungarian article before a word: "az" before a vowel, "a" before a consonant.
+QString hungarianArticle(const QString &word)
+{
+    static const QString vowels = QStringLiteral("aáeéiíoóöőuúüű");
+    return !word.isEmpty() && vowels.contains(word.front()) ? QStringLiteral("az") : QStringLiteral("a");
+}
+
 // The fixed words of the calls in one language.
 struct CallWords
 {
@@ -144,16 +199,21 @@ struct CallWords
     QStringView legTo; // %1 the winner's name
     QStringView matchTo;
     QStringView required; // %1 the remaining score
-    QStringView gameOn;
     std::array<QStringView, 2> players; // for a player without a name
+    QStringView setTo; // %1 the winner's name, %2 the set's ordinal (with its article in Hungarian)
+    QStringView drawn;
+    QStringView setNumber; // %1 the set's ordinal
+    QStringView legNumber; // %1 the leg's ordinal, %2 the starter's name
 };
 
 const CallWords &wordsOf(CallLanguage language)
 {
     static constexpr CallWords Hungarian {u"nincs pont", u"kiszálló!", u"kiszálló! %1 nyerte a leget",
-        u"kiszálló! %1 nyerte a meccset", u"%1 kell", u"játék!", {u"első játékos", u"második játékos"}};
+        u"kiszálló! %1 nyerte a meccset", u"%1 kell", {u"első játékos", u"második játékos"},
+        u"kiszálló! %1 nyerte %2 szettet", u"A meccs döntetlen", u"%1 szett", u"%1 leg, %2 kezd. Játék!"};
     static constexpr CallWords English {u"no score", u"game shot", u"game shot and the leg, %1",
-        u"game shot and the match, %1", u"you require %1", u"game on", {u"player one", u"player two"}};
+        u"game shot and the match, %1", u"you require %1", {u"player one", u"player two"},
+        u"game shot and the %2 set, %1", u"The match is drawn", u"%1 set", u"%1 leg, %2 to throw first, game on"};
     return language == CallLanguage::Hungarian ? Hungarian : English;
 }
 
@@ -163,6 +223,12 @@ QString then(const QString &first, const QString &second)
     if (second.isEmpty())
         return first;
     return first + (first.endsWith(u'!') ? QStringLiteral(" ") : QStringLiteral(". ")) + second;
+}
+
+QString playerName(const PlayerNames &names, bool player1, CallLanguage language)
+{
+    const QString name = names[player1 ? 0 : 1].trimmed();
+    return name.isEmpty() ? wordsOf(language).players[player1 ? 0 : 1].toString() : name;
 }
 
 // "negyven kell" while the player to throw has a checkout route under exact checkout; else nothing.
@@ -187,16 +253,24 @@ QString callAfterEntry(
     const Legs &legs = match.legs();
 
     if (hasCheckedOut(after, exactCheckout) && !hasCheckedOut(before, exactCheckout)) {
-        // Only the game's first checkout wins its leg; the match is decided when that leg, counted
-        // at the next new game, decides it.
+        // Only the game's first checkout wins its leg; the set or the match is decided when that
+        // leg, counted at the next new game, decides it.
         if (legs.legWinner() != thrower)
             return words.checkout.toString();
         Legs left = legs;
-        left.leaveLeg();
-        const QString name = names[thrower ? 0 : 1].trimmed();
-        return (left.matchWinner() == thrower ? words.matchTo : words.legTo)
-            .toString()
-            .arg(name.isEmpty() ? words.players[thrower ? 0 : 1].toString() : name);
+        left.leaveLeg(match.Player1Starts);
+        const QString name = playerName(names, thrower, language);
+        if (left.matchWinner() == thrower)
+            return words.matchTo.toString().arg(name);
+        // After a decided match this leg is the first of the next, which starts with no sets.
+        const int setsBefore = legs.matchDecided() ? 0 : legs.setsWon(thrower);
+        if (left.playsSets() && left.setsWon(thrower) > setsBefore) {
+            const QString set = ordinalInWords(legs.currentLeg().set, language);
+            return words.setTo.toString().arg(
+                name, language == CallLanguage::Hungarian ? hungarianArticle(set) + u' ' + set : set);
+        }
+        const QString won = words.legTo.toString().arg(name);
+        return left.matchDrawn() ? then(won, words.drawn.toString()) : won;
     }
 
     QString total;
@@ -210,9 +284,21 @@ QString callAfterEntry(
     return then(total, legs.legWinner() ? QString() : requirement(match, exactCheckout, language));
 }
 
-QString callAfterNewGame(const Match &match, bool exactCheckout, CallLanguage language)
+QString callAfterNewLeg(const Match &match, bool exactCheckout, const PlayerNames &names, CallLanguage language)
 {
-    return then(wordsOf(language).gameOn.toString(), requirement(match, exactCheckout, language));
+    const CallWords &words = wordsOf(language);
+    const LegNumber leg = match.legs().currentLeg();
+    QString call = words.legNumber.toString().arg(
+        ordinalInWords(leg.leg, language), playerName(names, match.Player1Starts, language));
+    if (leg.set > 0 && leg.leg == 1)
+        call = words.setNumber.toString().arg(ordinalInWords(leg.set, language)) + QStringLiteral(", ") + call;
+    return then(call, requirement(match, exactCheckout, language));
+}
+
+QString ordinalInWords(qint64 number, CallLanguage language)
+{
+    const quint64 magnitude = quint64(std::max<qint64>(1, number));
+    return language == CallLanguage::Hungarian ? hungarianOrdinal(magnitude) : englishOrdinal(magnitude);
 }
 
 QString numberInWords(qint64 number, CallLanguage language)

@@ -47,15 +47,43 @@ void ResultRecord::turnTakenBack(bool player1)
 
 void ResultRecord::leaveLeg(bool opensMatch)
 {
-    if (opensMatch)
+    Leaving leaving {.matchWasPending = m_matchPending};
+    leaving.openedMatch = opensMatch || std::exchange(m_matchPending, false);
+    if (leaving.openedMatch)
         ++m_match;
     if (!m_current.isEmpty()) {
         const bool sameMatch = !m_legs.empty() && m_legs.back().match == m_match;
         m_current.match = m_match;
         m_current.number = sameMatch ? m_legs.back().number + 1 : 1;
         m_legs.push_back(std::move(m_current));
+        leaving.filed = true;
     }
     m_current = {};
+    m_lastLeaving = leaving;
+}
+
+void ResultRecord::startMatch(bool opensMatch)
+{
+    leaveLeg(opensMatch);
+    m_matchPending = true;
+    m_lastLeaving.reset();
+}
+
+void ResultRecord::restoreLeg()
+{
+    if (!m_lastLeaving)
+        return;
+    const Leaving leaving = *m_lastLeaving;
+    m_lastLeaving.reset();
+    if (leaving.filed) {
+        m_current = std::move(m_legs.back());
+        m_legs.pop_back();
+    } else {
+        m_current = {};
+    }
+    if (leaving.openedMatch)
+        --m_match;
+    m_matchPending = leaving.matchWasPending;
 }
 
 bool ResultRecord::setCheckoutDarts(int darts, FinishRule rule)

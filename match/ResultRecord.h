@@ -54,6 +54,12 @@ public:
     // A new game leaves the leg in play; opensMatch says the leg is the first of a new match (the
     // match before it was decided).
     void leaveLeg(bool opensMatch);
+    // A new match: the leg in play is filed with the match it was played in (opensMatch as above),
+    // and the next leg filed opens a match of its own.
+    void startMatch(bool opensMatch);
+    // The previous game brought back: the last leaveLeg is undone, its leg in play again. Only the
+    // last one, and not after a new match.
+    void restoreLeg();
 
     // The darts the checking-out turn of the leg in play took; refused (false, nothing changed) when
     // nobody has checked out or that many darts cannot have made the turn under the rule.
@@ -65,7 +71,17 @@ public:
     const LegRecord &currentLeg() const { return m_current; }
 
 private:
+    // What the last leaveLeg did, so that restoreLeg can undo it.
+    struct Leaving
+    {
+        bool openedMatch = false;
+        bool filed = false;
+        bool matchWasPending = false;
+    };
+
     std::vector<LegRecord> m_legs;
     LegRecord m_current;
     int m_match = 1;
+    bool m_matchPending = false; // a new match was started: the next leg filed opens it
+    std::optional<Leaving> m_lastLeaving;
 };

@@ -260,6 +260,11 @@ qint32 IniFile::readInteger(const QString &section, const QString &key, qint32 d
     return settingsInteger(readString(section, key, QString())).value_or(defaultValue);
 }
 
+std::optional<qint32> IniFile::readOptionalInteger(const QString &section, const QString &key) const
+{
+    return settingsInteger(readString(section, key, QString()));
+}
+
 bool IniFile::readBool(const QString &section, const QString &key, bool defaultValue) const
 {
     return readInteger(section, key, defaultValue ? 1 : 0) != 0;

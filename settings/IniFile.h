@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <optional>
 #include <utility>
 
 #include <QList>
@@ -32,6 +33,8 @@ public:
     // digits or, after "$" or "0x", hexadecimal digits. Anything else, empty text or a value out
     // of the 32-bit range gives Default.
     qint32 readInteger(const QString &section, const QString &key, qint32 defaultValue) const;
+    // The same reading, none where readInteger would give its default.
+    std::optional<qint32> readOptionalInteger(const QString &section, const QString &key) const;
 
     // The integer rule with Default as 1 or 0; 0 is false, every other integer true.
     bool readBool(const QString &section, const QString &key, bool defaultValue) const;

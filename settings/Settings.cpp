@@ -53,15 +53,39 @@ std::optional<CallerSetting> callerFromText(const QString &text)
     return std::nullopt;
 }
 
+// An added setting's value in the file: none for a missing key, or a value that is no integer or
+// lies outside the setting's range. A yes-or-no setting reads 0 as no and 1 as yes.
+template <typename T> std::optional<T> readAdded(const IniFile &ini, const AddedSetting<T> &setting)
+{
+    const std::optional<qint32> value = ini.readOptionalInteger(SettingsSection.toString(), setting.key.toString());
+    if (!value || *value < qint32(setting.lowest) || *value > qint32(setting.highest))
+        return std::nullopt;
+    return T(*value);
+}
+
+template <typename T>
+void appendAdded(
+    QList<std::pair<QString, QString>> &entries, const std::optional<T> &value, const AddedSetting<T> &setting)
+{
+    if (value)
+        entries.append({setting.key.toString(), IniFile::integerText(qint32(*value))});
+}
+
 } // namespace
 
 StoredSettings ReadSettings()
 {
     const IniFile ini(SettingsReadPath());
     const QString section = SettingsSection.toString();
-    return {ini.readInteger(section, StartScoreKey.toString(), DefaultStartScore),
+    StoredSettings stored {ini.readInteger(section, StartScoreKey.toString(), DefaultStartScore),
         ini.readBool(section, ExactCheckoutKey.toString(), DefaultExactCheckout),
-        callerFromText(ini.readString(section, CallerKey.toString(), QString()))};
+        callerFromText(ini.readString(section, CallerKey.toString(), QString())), readAdded(ini, DoubleOutSetting),
+        readAdded(ini, LegsSetting), readAdded(ini, SetsSetting), readAdded(ini, TwoClearLegsSetting),
+        readAdded(ini, AllLegsSetting)};
+    // Double out includes the exact checkout: a file that asks for the one asks for the other.
+    if (valueOf(stored.doubleOut, DoubleOutSetting))
+        stored.exactCheckout = true;
+    return stored;
 }
 
 bool WriteSettings(const StoredSettings &settings)
@@ -74,6 +98,11 @@ bool WriteSettings(const StoredSettings &settings)
         {ExactCheckoutKey.toString(), IniFile::boolText(settings.exactCheckout)}};
     if (settings.caller)
         entries.append({CallerKey.toString(), callerText(*settings.caller)});
+    appendAdded(entries, settings.doubleOut, DoubleOutSetting);
+    appendAdded(entries, settings.legs, LegsSetting);
+    appendAdded(entries, settings.sets, SetsSetting);
+    appendAdded(entries, settings.twoClearLegs, TwoClearLegsSetting);
+    appendAdded(entries, settings.allLegs, AllLegsSetting);
     const bool written = ini.writeStrings(SettingsSection.toString(), entries);
     return written || reportNotSaved(ini.errorString());
 }

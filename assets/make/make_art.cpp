@@ -494,6 +494,55 @@ void paintToolDisplay(QPainter &p)
     p.drawRect(11, 6, 1, 2);
 }
 
+// A new match: a small board, black and cream beds between red and green rings, the bull red.
+void paintToolMatch(QPainter &p)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF c(8, 8);
+    p.setPen(QPen(QColor(30, 30, 30), 1.0));
+    p.setBrush(QColor(20, 20, 20));
+    p.drawEllipse(c, 7.2, 7.2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(206, 40, 36));
+    p.drawEllipse(c, 6.0, 6.0);
+    p.setBrush(QColor(242, 226, 188));
+    p.drawEllipse(c, 4.9, 4.9);
+    p.setBrush(QColor(34, 140, 60));
+    p.drawEllipse(c, 3.6, 3.6);
+    p.setBrush(QColor(20, 20, 20));
+    p.drawEllipse(c, 2.5, 2.5);
+    p.setBrush(QColor(34, 140, 60));
+    p.drawEllipse(c, 1.7, 1.7);
+    p.setBrush(QColor(216, 44, 40));
+    p.drawEllipse(c, 0.9, 0.9);
+}
+
+// The previous game: the table with a blue arrow bending back to the left over its corner.
+void paintToolPrevious(QPainter &p)
+{
+    paintTable(p);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath bend;
+    bend.moveTo(14.5, 15.0);
+    bend.cubicTo(14.5, 9.5, 12.0, 8.5, 8.5, 8.5);
+    QPainterPathStroker stroker;
+    stroker.setWidth(2.2);
+    stroker.setCapStyle(Qt::FlatCap);
+    QPainterPath arrow = stroker.createStroke(bend);
+    QPainterPath head;
+    head.moveTo(5.0, 8.5);
+    head.lineTo(9.0, 5.0);
+    head.lineTo(9.0, 12.0);
+    head.closeSubpath();
+    arrow = arrow.united(head).simplified();
+    QLinearGradient blue(5, 5, 15, 15);
+    blue.setColorAt(0, QColor(110, 180, 250));
+    blue.setColorAt(1, QColor(30, 90, 190));
+    p.setPen(QPen(QColor(16, 48, 110), 0.8));
+    p.setBrush(blue);
+    p.drawPath(arrow);
+}
+
 // The settings panel's close button: a thin black cross.
 void paintPanelCross(QPainter &p)
 {
@@ -645,6 +694,8 @@ int main(int argc, char *argv[])
             && save(drawn(16, 16, scale, paintToolClose), path("tb_close", "png"), "PNG")
             && save(drawn(16, 16, scale, paintToolDelete), path("tb_delete", "png"), "PNG")
             && save(drawn(16, 16, scale, paintToolDisplay), path("tb_display", "png"), "PNG")
+            && save(drawn(16, 16, scale, paintToolMatch), path("tb_match", "png"), "PNG")
+            && save(drawn(16, 16, scale, paintToolPrevious), path("tb_previous", "png"), "PNG")
             && save(drawn(10, 10, scale, paintPanelCross), path("cross", "png"), "PNG")
             && save(dartboardIcon(64, scale), path("dartboard64", "png"), "PNG");
 

@@ -224,6 +224,14 @@ void tst_MainAccessibility::controlNamed_data()
     QTest::newRow("match winner") << Control([](Tfrm_Main &m) -> QWidget * { return matchWinnerOf(m); })
                                   << QStringLiteral("Meccs") << QString();
     QTest::newRow("new game") << button([](Tfrm_Main &m) { return m.aUj; }) << QStringLiteral("Új játék") << QString();
+    QTest::newRow("new match") << button([](Tfrm_Main &m) { return m.aMeccs; }) << QStringLiteral("Új meccs")
+                               << QString();
+    QTest::newRow("previous game") << button([](Tfrm_Main &m) { return m.aElozo; }) << QStringLiteral("Előző játék")
+                                   << QString();
+    QTest::newRow("sets limit") << inMatchControls([](const MatchControls &c) -> QWidget * { return c.setsToBox(); })
+                                << QStringLiteral("Első ennyi nyert szettig") << QStringLiteral("0: szettek nélkül");
+    QTest::newRow("notice") << Control([](Tfrm_Main &m) -> QWidget * { return noticeOf(m); })
+                            << QStringLiteral("Üzenet") << QString();
     QTest::newRow("delete") << button([](Tfrm_Main &m) { return m.aTorol; }) << QStringLiteral("Töröl") << QString();
     QTest::newRow("settings") << button([](Tfrm_Main &m) { return m.aBeallit; }) << QStringLiteral("Beállítások")
                               << QString();

@@ -10,16 +10,19 @@
 #include <QFile>
 #include <QLabel>
 #include <QLayout>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
 #include <QtGui/private/qguiapplication_p.h>
 
+#include "app/BullOffDialog.h"
 #include "app/CallerControls.h"
 #include "app/Main.h"
 #include "app/MatchControls.h"
@@ -116,6 +119,8 @@ private:
 
 } // namespace
 
+using namespace Qt::StringLiterals;
+
 // The main window as the operator sees it: tool bar, layout, grids, average labels, settings.
 class tst_MainWindow : public QObject
 {
@@ -158,6 +163,11 @@ private slots:
     void missingSettingsFolder();
     void legsAndTheMatch();
     void keypadSlashTakesBack();
+    void doubleOut();
+    void matchInSets();
+    void newMatch_data();
+    void newMatch();
+    void previousGame();
 
 private:
     void open();
@@ -208,17 +218,23 @@ void tst_MainWindow::toolBarActions()
 {
     open();
     const QList<QAction *> actions = w->ToolBar1->actions();
-    QCOMPARE(actions.size(), 8);
+    QCOMPARE(actions.size(), 10);
     QCOMPARE(actions[0], w->aUj);
-    QCOMPARE(actions[1], w->aTorol);
-    QVERIFY(actions[2]->isSeparator());
-    QCOMPARE(actions[3], w->aBeallit);
+    QCOMPARE(actions[1], w->aMeccs);
+    QCOMPARE(actions[2], w->aElozo);
+    QCOMPARE(actions[3], w->aTorol);
     QVERIFY(actions[4]->isSeparator());
-    QCOMPARE(actions[5], w->aBezar);
+    QCOMPARE(actions[5], w->aBeallit);
     QVERIFY(actions[6]->isSeparator());
-    QCOMPARE(actions[7], w->aKijelzo);
+    QCOMPARE(actions[7], w->aBezar);
+    QVERIFY(actions[8]->isSeparator());
+    QCOMPARE(actions[9], w->aKijelzo);
 
     QCOMPARE(w->aUj->text(), QStringLiteral("Új játék"));
+    QCOMPARE(w->aMeccs->text(), QStringLiteral("Új meccs"));
+    QCOMPARE(w->aElozo->text(), QStringLiteral("Előző játék"));
+    QCOMPARE(w->aMeccs->shortcuts(), QList<QKeySequence> {QKeySequence(Qt::CTRL | Qt::Key_N)});
+    QCOMPARE(w->aElozo->shortcuts(), QList<QKeySequence> {QKeySequence(Qt::Key_F9)});
     QCOMPARE(w->aTorol->text(), QStringLiteral("Töröl"));
     QCOMPARE(w->aBeallit->text(), QStringLiteral("Beállítások"));
     QCOMPARE(w->aBezar->text(), QStringLiteral("Bezár"));
@@ -228,7 +244,7 @@ void tst_MainWindow::toolBarActions()
     QCOMPARE(w->aBeallit->shortcuts(), QList<QKeySequence> {QKeySequence(Qt::Key_F6)});
     QVERIFY(w->aBezar->shortcuts().isEmpty());
     QCOMPARE(w->aKijelzo->shortcuts(), QList<QKeySequence> {QKeySequence(Qt::Key_F11)});
-    for (QAction *action : {w->aUj, w->aTorol, w->aBeallit, w->aBezar, w->aKijelzo}) {
+    for (QAction *action : {w->aUj, w->aMeccs, w->aElozo, w->aTorol, w->aBeallit, w->aBezar, w->aKijelzo}) {
         QVERIFY(!action->icon().isNull());
         auto *button = qobject_cast<QToolButton *>(w->ToolBar1->widgetForAction(action));
         QVERIFY(button);
@@ -242,6 +258,8 @@ void tst_MainWindow::toolTipsNameKeys_data()
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("toolTip");
     QTest::newRow("new game") << QStringLiteral("aUj") << QStringLiteral("Új játék (Ins, F3)");
+    QTest::newRow("new match") << QStringLiteral("aMeccs") << QStringLiteral("Új meccs (Ctrl+N)");
+    QTest::newRow("previous game") << QStringLiteral("aElozo") << QStringLiteral("Előző játék (F9)");
     QTest::newRow("take back") << QStringLiteral("aTorol") << QStringLiteral("Töröl (F8, Num+/)");
     QTest::newRow("settings") << QStringLiteral("aBeallit") << QStringLiteral("Beállítások (F6)");
     QTest::newRow("close, no key") << QStringLiteral("aBezar") << QStringLiteral("Bezár");
@@ -253,7 +271,8 @@ void tst_MainWindow::toolTipsNameKeys()
 {
     QFETCH(QString, action);
     open();
-    const QMap<QString, QAction *> actions {{QStringLiteral("aUj"), w->aUj}, {QStringLiteral("aTorol"), w->aTorol},
+    const QMap<QString, QAction *> actions {{QStringLiteral("aUj"), w->aUj}, {QStringLiteral("aMeccs"), w->aMeccs},
+        {QStringLiteral("aElozo"), w->aElozo}, {QStringLiteral("aTorol"), w->aTorol},
         {QStringLiteral("aBeallit"), w->aBeallit}, {QStringLiteral("aBezar"), w->aBezar},
         {QStringLiteral("aKijelzo"), w->aKijelzo}};
     QAction *shown = actions.value(action);
@@ -582,11 +601,12 @@ void tst_MainWindow::tabOrder()
     if (settingsShown) {
         const MatchControls *match = matchControlsOf(*w);
         QVERIFY(match);
-        order << QList<QWidget *> {w->CheckBox1, callerBoxOf(*w)->box(), w->Edit1, match->firstToBox(),
-            match->legsBox(1), match->legsBox(2), w->SpeedButton1};
+        order << QList<QWidget *> {w->CheckBox1, doubleOutBoxOf(*w), callerBoxOf(*w)->box(), w->Edit1,
+            match->firstToBox(), match->legsBox(1), match->legsBox(2), match->setsToBox(), match->twoClearLegsBox(),
+            match->allLegsBox(), w->SpeedButton1};
     }
     order << w->DBGrid1 << w->DBGrid2;
-    for (QAction *action : {w->aUj, w->aTorol, w->aBeallit, w->aBezar, w->aKijelzo})
+    for (QAction *action : {w->aUj, w->aMeccs, w->aElozo, w->aTorol, w->aBeallit, w->aBezar, w->aKijelzo})
         order << w->ToolBar1->widgetForAction(action);
     order << w->EditEx1;
 
@@ -782,20 +802,22 @@ void tst_MainWindow::statusBar()
 {
     open();
     const QList<QLabel *> panels = w->statusBar()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
-    // The maker's line, an empty panel, the winner of the match (empty until it is decided) and
-    // the checkout route.
-    QCOMPARE(panels.size(), 4);
+    // The maker's line, an empty panel, the notice ("Túldobás", empty until there is one), the
+    // winner of the match (empty until it is decided) and the checkout route.
+    QCOMPARE(panels.size(), 5);
     QCOMPARE(panels[0]->width(), 150);
     QVERIFY(!panels[0]->text().isEmpty());
     QCOMPARE(panels[0]->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     QCOMPARE(panels[1]->width(), 50);
     QVERIFY(panels[1]->text().isEmpty());
-    QCOMPARE(panels[2], matchWinnerOf(*w));
+    QCOMPARE(panels[2], noticeOf(*w));
     QVERIFY(panels[2]->text().isEmpty());
+    QCOMPARE(panels[3], matchWinnerOf(*w));
+    QVERIFY(panels[3]->text().isEmpty());
     // The checkout route's panel, on the right.
-    QCOMPARE(panels[3]->accessibleName(), QStringLiteral("Kiszálló"));
-    QVERIFY(panels[3]->x() > panels[1]->x() + panels[1]->width());
-    QVERIFY(panels[3]->geometry().right() >= w->statusBar()->width() - 30);
+    QCOMPARE(panels[4]->accessibleName(), QStringLiteral("Kiszálló"));
+    QVERIFY(panels[4]->x() > panels[1]->x() + panels[1]->width());
+    QVERIFY(panels[4]->geometry().right() >= w->statusBar()->width() - 30);
 }
 
 void tst_MainWindow::checkoutRoutePanel_data()
@@ -996,6 +1018,202 @@ void tst_MainWindow::keypadSlashTakesBack()
     QCOMPARE(w->EditEx1->text(), QStringLiteral("/"));
     QVERIFY(!w->Player1ToThrow);
     QCOMPARE(w->Remaining1, 441);
+}
+
+namespace {
+
+QString fileText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+void writeSettings(const QByteArray &text)
+{
+    QFile file(IniPath);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(text);
+}
+
+// Answers the bull-off question once it is asked: Enter, Esc, or a click on the button so named.
+void answerBullOff(QObject *context, const QString &answer, bool *asked)
+{
+    QTimer::singleShot(0, context, [answer, asked] {
+        auto *dialog = qobject_cast<BullOffDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        *asked = true;
+        if (answer == u"Enter") {
+            QTest::keyClick(dialog, Qt::Key_Return);
+            return;
+        }
+        if (answer == u"Esc") {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            return;
+        }
+        for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+            if (button->text() == answer)
+                QTest::mouseClick(button, Qt::LeftButton);
+        }
+    });
+}
+
+} // namespace
+
+// "Dupla kiszálló" includes the exact checkout both ways; a bust is a turn of 0, named in the
+// status bar until the next entry; the setting is written once changed.
+void tst_MainWindow::doubleOut()
+{
+    writeSettings("[Def]\nIndul=41\nKellKiszallo=0\n");
+    open();
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    QCheckBox *const box = doubleOutBoxOf(*w);
+    QLabel *const notice = noticeOf(*w);
+    QVERIFY(box && notice);
+    QCOMPARE(box->text(), QStringLiteral("Dupla kiszálló"));
+    QVERIFY(!box->isChecked());
+    box->click();
+    QVERIFY(w->CheckBox1->isChecked());
+
+    enter(QStringLiteral("40"));
+    QCOMPARE(w->Remaining1, 41);
+    QCOMPARE(w->Tbl->FieldValue(QStringLiteral("e1")), QVariant(0));
+    QCOMPARE(notice->text(), QStringLiteral("Túldobás"));
+    QCOMPARE(w->EditEx1->palette().color(QPalette::Base), QColor(255, 0, 0));
+    enter(QStringLiteral("39"));
+    QCOMPARE(w->Remaining2, 2);
+    QVERIFY(notice->text().isEmpty());
+    enter(QStringLiteral("60"));
+    QCOMPARE(w->Remaining1, 41);
+    QCOMPARE(notice->text(), QStringLiteral("Túldobás"));
+    enter(QStringLiteral("2"));
+    QCOMPARE(w->Remaining2, 0);
+
+    // Clearing the exact checkout clears double out; ticking it again leaves double out off.
+    w->CheckBox1->click();
+    QVERIFY(!box->isChecked());
+    w->CheckBox1->click();
+    QVERIFY(!box->isChecked());
+    w->close();
+    QCOMPARE(fileText(IniPath), QStringLiteral("[Def]\nIndul=41\nKellKiszallo=1\nDuplaKiszallo=0\n"));
+}
+
+// A match in sets from the settings file: the sets and legs under the names, the bull-off
+// winner's pattern of starters, the winner named; a format changed in the panel is written back.
+void tst_MainWindow::matchInSets()
+{
+    writeSettings("[Def]\nIndul=40\nLegek=1\nSzettek=2\n");
+    open();
+    const std::array<LegsLabel *, 2> legs {legsLabelOf(*w, 1), legsLabelOf(*w, 2)};
+    QCOMPARE(legs[0]->text(), QStringLiteral("Szett: 0 Leg: 0"));
+    // Set 1: player 1 (the bull-off winner) starts and checks out.
+    enter(QStringLiteral("40"));
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    QCOMPARE(legs[0]->text(), QStringLiteral("Szett: 1 Leg: 0"));
+    QCOMPARE(legs[0]->accessibleName(), QStringLiteral("1. játékos, nyert szett: 1, nyert leg: 0"));
+    // Set 2: the other player starts its first leg, and checks out.
+    QVERIFY(!w->Player1Starts);
+    enter(QStringLiteral("40"));
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    QCOMPARE(legs[1]->text(), QStringLiteral("Szett: 1 Leg: 0"));
+    // Set 3: player 1 starts again; player 2 throws 0 after player 1's 0, then player 1 wins.
+    QVERIFY(w->Player1Starts);
+    for (const char *score : {"0", "0", "40"})
+        enter(QString::fromLatin1(score));
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    QCOMPARE(matchWinnerOf(*w)->text(), QStringLiteral("Játékos 1. nyerte a meccset (2 – 1)"));
+    QVERIFY(legs[0]->font().underline());
+
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    MatchControls *const controls = matchControlsOf(*w);
+    QVERIFY(controls);
+    QCOMPARE(controls->firstToBox()->value(), 1);
+    QCOMPARE(controls->setsToBox()->value(), 2);
+    controls->twoClearLegsBox()->click();
+    w->close();
+    QCOMPARE(fileText(IniPath), QStringLiteral("[Def]\nIndul=40\nLegek=1\nSzettek=2\nKellKiszallo=1\nKetLeg=1\n"));
+}
+
+void tst_MainWindow::newMatch_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("started");
+    QTest::addColumn<bool>("player1Starts");
+
+    // Player 2 starts the game being played.
+    QTest::newRow("Enter keeps the starter") << u"Enter"_s << true << false;
+    QTest::newRow("player 1 won the bull-off") << u"Játékos 1."_s << true << true;
+    QTest::newRow("player 2 won the bull-off") << u"Játékos 2."_s << true << false;
+    QTest::newRow("Esc starts nothing") << u"Esc"_s << false << false;
+}
+
+// "Új meccs" asks who won the bull-off, then starts from the start score typed in the panel with
+// sets and legs at 0; cancelled, it changes nothing.
+void tst_MainWindow::newMatch()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, started);
+    writeSettings("[Def]\nIndul=40\n");
+    open();
+    enter(QStringLiteral("40"));
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    enter(QStringLiteral("20"));
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    w->Edit1->setText(QStringLiteral("301"));
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+
+    bool asked = false;
+    answerBullOff(this, answer, &asked);
+    QTest::keyClick(w->EditEx1, Qt::Key_N, Qt::ControlModifier);
+    QVERIFY(asked);
+    QTEST(w->Player1Starts, "player1Starts");
+    if (!started) {
+        QCOMPARE(w->Remaining2, 20);
+        QCOMPARE(w->match().legs().legsWon(true), 1);
+        QCOMPARE(StartScore, 40);
+        return;
+    }
+    QCOMPARE(w->Player1ToThrow, w->Player1Starts);
+    QCOMPARE(w->Tbl->RowCount(), 0);
+    QCOMPARE(StartScore, 301);
+    QCOMPARE(w->Remaining1, 301);
+    QCOMPARE(w->Label2->text(), QStringLiteral("301"));
+    QCOMPARE(legsLabelOf(*w, 1)->text(), QStringLiteral("Leg: 0"));
+    // The keyboard is back in the entry box.
+    QTRY_COMPARE(QApplication::focusWidget(), w->EditEx1);
+    // Every later new game plays from it too.
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    QCOMPARE(w->Remaining1, 301);
+}
+
+// "Előző játék" brings back the game the last new game left while nothing was entered since; the
+// status bar says what it did.
+void tst_MainWindow::previousGame()
+{
+    open();
+    QLabel *const notice = noticeOf(*w);
+    enter(QStringLiteral("60"));
+    enter(QStringLiteral("45"));
+    enter(QStringLiteral("100"));
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    QTest::keyClick(w->EditEx1, Qt::Key_F9);
+    QCOMPARE(notice->text(), QStringLiteral("Az előző játék visszaállítva"));
+    QCOMPARE(w->Tbl->RowCount(), 2);
+    QCOMPARE(w->Remaining1, 341);
+    QCOMPARE(w->Remaining2, 456);
+    QVERIFY(!w->Player1ToThrow);
+    QVERIFY(w->Player1Starts);
+    QCOMPARE(w->Label1->text(), QStringLiteral("341"));
+    QCOMPARE(w->DBText1->text(), QStringLiteral("80"));
+    QTest::keyClick(w->EditEx1, Qt::Key_F9);
+    QCOMPARE(notice->text(), QStringLiteral("Nincs visszaállítható előző játék"));
+
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    enter(QStringLiteral("20"));
+    QTest::keyClick(w->EditEx1, Qt::Key_F9);
+    QCOMPARE(notice->text(), QStringLiteral("Az előző játék nem állítható vissza: az új játékban már dobtak"));
+    QCOMPARE(w->Tbl->RowCount(), 1);
+    QCOMPARE(w->Remaining2, 481);
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -3,9 +3,10 @@
 
 // A long run of seeded random operator actions on the real main window, offscreen: entries of
 // every kind of text, Enter in the entry box or in the start-score box, the OK button, undo,
-// new game, the exact-checkout box, the settings panel. After every action the window must
-// agree with a plain model of the match (turn rows, remaining scores, averages, the player to
-// throw, labels, markers, the entry box) and the resident memory must stay flat.
+// new game, the previous game brought back, the exact-checkout and double-out boxes, the settings
+// panel. After every action the window must agree with a plain model of the match (turn rows,
+// remaining scores, averages, the player to throw, labels, markers, the entry box) and the
+// resident memory must stay flat.
 //
 // PONTIX_SOAK_ACTIONS sets the number of actions (default 20000), PONTIX_SOAK_SEED the seed
 // (default 1). Every 5000 actions a new window starts, from a settings file of its own; each
@@ -300,11 +301,25 @@ void tst_soak::act()
             m.panelShown = true;
             return;
         }
-        const int what = random.bounded(4);
-        if (what < 2) {
+        const int what = random.bounded(5);
+        if (what == 4) {
+            // Double out brings the exact checkout with it.
+            QCheckBox *const doubleOut = doubleOutBoxOf(*w);
+            QVERIFY2(doubleOut, qPrintable(where()));
+            action = QStringLiteral("clicking the double-out box");
+            QTest::mouseClick(doubleOut, Qt::LeftButton, {}, QPoint(8, doubleOut->height() / 2));
+            m.match.doubleOut = !m.match.doubleOut;
+            if (m.match.doubleOut)
+                m.match.exactCheckout = true;
+            box->setFocus();
+            m.boxSelected = false;
+        } else if (what < 2) {
             action = QStringLiteral("clicking the exact-checkout box");
             QTest::mouseClick(w->CheckBox1, Qt::LeftButton, {}, QPoint(8, w->CheckBox1->height() / 2));
             m.match.exactCheckout = !m.match.exactCheckout;
+            // Clearing the exact checkout clears double out, which includes it.
+            if (!m.match.exactCheckout)
+                m.match.doubleOut = false;
             // The click took the focus, and the entry box's selection with it; the operator
             // goes back to the entry box.
             box->setFocus();
@@ -326,6 +341,11 @@ void tst_soak::act()
         QTest::keyClick(box, Qt::Key_Backspace);
         m.box.clear();
         m.boxSelected = false;
+    } else if (roll < 94) {
+        action = QStringLiteral("F9");
+        QTest::keyClick(box, Qt::Key_F9);
+        if (m.match.restorePrevious() == MatchModel::Previous::Restored)
+            m.refresh();
     } else {
         // Time passes: the window repaints, timers tick.
         action = QStringLiteral("a pause");

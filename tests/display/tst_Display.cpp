@@ -28,6 +28,8 @@
 #include "tests/support/OffscreenScreens.h"
 #include "tests/support/TurnTable.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // As a click on the display does: it becomes the active window and takes the keys. Activations
@@ -155,6 +157,8 @@ private slots:
     void closedDisplayRunsNothing();
     void keysTypedIntoTheDisplay();
     void legsAndTheMatch();
+    void setsAndTheDraw_data();
+    void setsAndTheDraw();
     void readByScreenReader();
     void picturesKeptWithinBudget();
     void longNamesElided_data();
@@ -893,6 +897,63 @@ void tst_Display::leavingFullScreenStaysOnTheScreen()
 
 // The operator's laptop on the left, the room's screen on the right; PONTIX_TEST_SCREENS=1
 // leaves the laptop alone.
+void tst_Display::setsAndTheDraw_data()
+{
+    QTest::addColumn<int>("sets"); // sets to win, 0 for none
+    QTest::addColumn<bool>("allLegs");
+    QTest::addColumn<QList<int>>("tally"); // sets and legs of each player
+    QTest::addColumn<int>("result"); // 0 undecided, 1 or 2 the winner, 3 a draw
+    QTest::addColumn<QString>("band");
+    QTest::addColumn<QString>("read"); // as a screen reader reads the band
+
+    QTest::newRow("sets") << 2 << false << QList<int> {1, 2, 0, 1} << 0
+                          << u"Szett 1 – 0  ·  Leg 2 – 1  ·  első 2 nyert szettig"_s
+                          << u"Szett 1 – 0, Leg 2 – 1, első 2 nyert szettig"_s;
+    QTest::newRow("sets won") << 2 << false << QList<int> {2, 3, 1, 1} << 1 << u"Anna nyerte a meccset  2 – 1"_s
+                              << u"Anna nyerte a meccset 2 – 1"_s;
+    QTest::newRow("all legs") << 0 << true << QList<int> {0, 2, 0, 1} << 0 << u"2 – 1  ·  mind a 4 leg"_s
+                              << u"Legek: 2 – 1, mind a 4 leg"_s;
+    QTest::newRow("a draw") << 0 << true << QList<int> {0, 2, 0, 2} << 3 << u"Döntetlen  2 – 2"_s
+                            << u"Döntetlen 2 – 2"_s;
+}
+
+// The band shows the sets and legs of a match of sets, the legs of all legs played, and the
+// result: the winner with the sets, or the draw, on the checked-out colour.
+void tst_Display::setsAndTheDraw()
+{
+    QFETCH(int, sets);
+    QFETCH(bool, allLegs);
+    QFETCH(QList<int>, tally);
+    QFETCH(int, result);
+
+    m_display->resize(1280, 720);
+    m_display->show();
+    QCoreApplication::processEvents();
+    const QColor undecided = m_display->grab().toImage().pixelColor(m_display->matchBand().topLeft() + QPoint(2, 2));
+    m_view.firstTo = allLegs ? 4 : 3;
+    m_view.sets = sets;
+    m_view.allLegs = allLegs;
+    for (int player = 0; player < 2; ++player) {
+        m_view.players[player].match.sets = tally[player * 2];
+        m_view.players[player].match.legs = tally[player * 2 + 1];
+    }
+    if (result == 1 || result == 2)
+        m_view.matchWinner = result == 1;
+    m_view.drawn = result == 3;
+    m_display->refreshLater();
+    QCoreApplication::processEvents();
+    QTEST(m_display->matchBandText(), "band");
+    const QImage shown = m_display->grab().toImage();
+    QCOMPARE(shown.pixelColor(m_display->matchBand().topLeft() + QPoint(2, 2)) != undecided, result != 0);
+    QVERIFY(textContrast(shown, m_display->matchBand()) >= 7);
+    QVERIFY(SwitchAccessibilityOn());
+    QAccessibleInterface *display = QAccessible::queryAccessibleInterface(m_display.get());
+    QVERIFY(display);
+    QAccessibleInterface *band = display->child(0);
+    QVERIFY(band);
+    QTEST(band->text(QAccessible::Name), "read");
+}
+
 // The legs across the top, the limit while there is one and the winner once the match is
 // decided, on the checked-out colour; the first thrower's dot; the match's figures.
 void tst_Display::legsAndTheMatch()
@@ -909,7 +970,7 @@ void tst_Display::legsAndTheMatch()
     QCOMPARE(before.pixelColor(m_display->parts(2).starter.center()),
         before.pixelColor(m_display->parts(2).band.topLeft() + QPoint(1, 1)));
 
-    m_view.players[0].match = {2, {}, {}};
+    m_view.players[0].match = {2, {}, {}, 0};
     m_view.players[1].match.legs = 1;
     m_view.firstTo = 3;
     m_view.player1Starts = false;

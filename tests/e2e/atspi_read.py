@@ -3,8 +3,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 """Reads Pontix as a screen reader finds it over AT-SPI and prints, one per line, what the
-end-to-end test checks: the status bar's route, each grid as a table (its size, its column
-headers, its rows), the notification that speaks, and the spectator display's texts.
+end-to-end test checks: the status bar's route, result and notice, each player's sets and legs,
+each grid as a table (its size, its column headers, its rows), the notification that speaks, and
+the spectator display's texts.
 
 usage: atspi_read.py (run in the session whose accessibility bus Pontix is on)
 """
@@ -37,6 +38,10 @@ def walk(obj, found):
         return
     if role == pyatspi.ROLE_LABEL and name.startswith("Kiszálló"):
         found.append("route: %s" % name)
+    elif role == pyatspi.ROLE_LABEL and ", nyert " in name:
+        found.append("legs: %s" % name)
+    elif role == pyatspi.ROLE_LABEL and name in ("Meccs", "Üzenet"):
+        found.append("%s: %s" % ("match" if name == "Meccs" else "notice", obj.description or ""))
     elif role == pyatspi.ROLE_NOTIFICATION:
         found.append("notification: %s" % name)
     for child in obj:

@@ -21,6 +21,8 @@ private slots:
     void numbers_data();
     void numbers();
     void hungarianSpelling();
+    void ordinals_data();
+    void ordinals();
     void calls_data();
     void calls();
     void wordsOnly();
@@ -30,24 +32,36 @@ namespace {
 
 // Plays the steps and returns the call after the last one, which is an entry or a new game.
 // Steps: a number records it as the thrower's turn, u takes the last entry back, n starts a new
-// game, e and o switch exact checkout on and off for what follows, fN sets "first to N legs".
+// game, e and o switch exact checkout on and off
+// for what follows, d switches double out on, fN sets "first to N legs", sN "first to N sets", m
+// plays all legs.
 QString callAfter(GameOnTable &game, const QStringList &steps, const PlayerNames &names, CallLanguage language)
 {
     bool exact = true;
+    bool doubleOut = false;
     QString call;
     for (const QString &step : steps) {
         call.clear();
+        MatchFormat format = game.match.legs().format();
         if (step == u'u') {
             game.match.takeBack();
         } else if (step == u'n') {
             game.match.newGame();
-            call = callAfterNewGame(game.match, exact, language);
+            call = callAfterNewLeg(game.match, exact, names, language);
         } else if (step == u'e' || step == u'o') {
             exact = step == u'e';
+        } else if (step == u'd') {
+            doubleOut = true;
         } else if (step.startsWith(u'f')) {
             game.match.legs().setFirstTo(step.mid(1).toInt());
+        } else if (step.startsWith(u's')) {
+            format.sets = step.mid(1).toInt();
+            game.match.legs().setFormat(format);
+        } else if (step == u'm') {
+            format.allLegs = true;
+            game.match.legs().setFormat(format);
         } else {
-            const EntryOutcome outcome = game.match.enterScore(step.toInt(), exact);
+            const EntryOutcome outcome = game.match.enterScore(step.toInt(), exact, doubleOut);
             if (outcome == EntryOutcome::Refused)
                 return u"refused "_s + step;
             const qint32 recorded = outcome == EntryOutcome::RecordedAsZero ? 0 : step.toInt();
@@ -190,10 +204,89 @@ void tst_Calls::calls_data()
         << 40 << u"f2 40 n 0 40"_s << u"kiszálló! Anna nyerte a meccset"_s << u"game shot and the match, Anna"_s;
     QTest::newRow("a decided match: the next leg opens a new one")
         << 40 << u"f1 40 n 40"_s << u"kiszálló! Béla nyerte a meccset"_s << u"game shot and the match, Béla"_s;
-    QTest::newRow("a new game") << 501 << u"60 n"_s << u"játék!"_s << u"game on"_s;
-    QTest::newRow("a new game with a route for the starter")
-        << 40 << u"n"_s << u"játék! negyven kell"_s << u"game on. you require forty"_s;
-    QTest::newRow("a new game without exact checkout") << 40 << u"o n"_s << u"játék!"_s << u"game on"_s;
+
+    // Double out: a bust is no score.
+    QTest::newRow("double out: leaving 1 is no score")
+        << 41 << u"d 40"_s << u"nincs pont. negyvenegy kell"_s << u"no score. you require forty-one"_s;
+    QTest::newRow("double out: 180 to 0 is no score") << 180 << u"d 180"_s << u"nincs pont"_s << u"no score"_s;
+    QTest::newRow("double out: a finish on a double")
+        << 40 << u"d 40"_s << u"kiszálló! Anna nyerte a leget"_s << u"game shot and the leg, Anna"_s;
+
+    // Sets and legs.
+    QTest::newRow("a leg within a set") << 40 << u"f2 s2 40"_s << u"kiszálló! Anna nyerte a leget"_s
+                                        << u"game shot and the leg, Anna"_s;
+    QTest::newRow("the first set") << 40 << u"f1 s2 40"_s << u"kiszálló! Anna nyerte az első szettet"_s
+                                   << u"game shot and the first set, Anna"_s;
+    QTest::newRow("the second set") << 40 << u"f1 s3 40 n 0 40"_s << u"kiszálló! Anna nyerte a második szettet"_s
+                                    << u"game shot and the second set, Anna"_s;
+    QTest::newRow("the set that wins the match")
+        << 40 << u"f1 s2 40 n 0 40"_s << u"kiszálló! Anna nyerte a meccset"_s << u"game shot and the match, Anna"_s;
+    QTest::newRow("the next match's first set")
+        << 40 << u"f1 s1 40 n 40"_s << u"kiszálló! Béla nyerte a meccset"_s << u"game shot and the match, Béla"_s;
+    QTest::newRow("all legs: the last leg levels the match")
+        << 40 << u"f2 m 40 n 40"_s << u"kiszálló! Béla nyerte a leget. A meccs döntetlen"_s
+        << u"game shot and the leg, Béla. The match is drawn"_s;
+    QTest::newRow("all legs: the last leg wins it")
+        << 40 << u"f2 m 40 n 0 40"_s << u"kiszálló! Anna nyerte a meccset"_s << u"game shot and the match, Anna"_s;
+
+    // A new leg: its number and its starter.
+    QTest::newRow("the second leg") << 40 << u"o 40 n"_s << u"második leg, Béla kezd. Játék!"_s
+                                    << u"second leg, Béla to throw first, game on"_s;
+    QTest::newRow("a leg nobody won is played again")
+        << 501 << u"60 n"_s << u"első leg, Béla kezd. Játék!"_s << u"first leg, Béla to throw first, game on"_s;
+    QTest::newRow("the new leg with the starter's route")
+        << 40 << u"40 n"_s << u"második leg, Béla kezd. Játék! negyven kell"_s
+        << u"second leg, Béla to throw first, game on. you require forty"_s;
+    QTest::newRow("a new set") << 40 << u"o f1 s3 40 n"_s << u"második szett, első leg, Béla kezd. Játék!"_s
+                               << u"second set, first leg, Béla to throw first, game on"_s;
+    QTest::newRow("the second leg of a set") << 40 << u"o f2 s2 40 n"_s << u"második leg, Béla kezd. Játék!"_s
+                                             << u"second leg, Béla to throw first, game on"_s;
+    QTest::newRow("after a decided match, its next one")
+        << 40 << u"o f1 40 n"_s << u"első leg, Béla kezd. Játék!"_s << u"first leg, Béla to throw first, game on"_s;
+}
+
+void tst_Calls::ordinals_data()
+{
+    QTest::addColumn<qint64>("number");
+    QTest::addColumn<QString>("hungarian");
+    QTest::addColumn<QString>("english");
+
+    QTest::newRow("1") << qint64(1) << u"első"_s << u"first"_s;
+    QTest::newRow("2") << qint64(2) << u"második"_s << u"second"_s;
+    QTest::newRow("3") << qint64(3) << u"harmadik"_s << u"third"_s;
+    QTest::newRow("4") << qint64(4) << u"negyedik"_s << u"fourth"_s;
+    QTest::newRow("5") << qint64(5) << u"ötödik"_s << u"fifth"_s;
+    QTest::newRow("6") << qint64(6) << u"hatodik"_s << u"sixth"_s;
+    QTest::newRow("7") << qint64(7) << u"hetedik"_s << u"seventh"_s;
+    QTest::newRow("8") << qint64(8) << u"nyolcadik"_s << u"eighth"_s;
+    QTest::newRow("9") << qint64(9) << u"kilencedik"_s << u"ninth"_s;
+    QTest::newRow("10") << qint64(10) << u"tizedik"_s << u"tenth"_s;
+    QTest::newRow("11") << qint64(11) << u"tizenegyedik"_s << u"eleventh"_s;
+    QTest::newRow("12") << qint64(12) << u"tizenkettedik"_s << u"twelfth"_s;
+    QTest::newRow("20") << qint64(20) << u"huszadik"_s << u"twentieth"_s;
+    QTest::newRow("21") << qint64(21) << u"huszonegyedik"_s << u"twenty-first"_s;
+    QTest::newRow("22") << qint64(22) << u"huszonkettedik"_s << u"twenty-second"_s;
+    QTest::newRow("30") << qint64(30) << u"harmincadik"_s << u"thirtieth"_s;
+    QTest::newRow("40") << qint64(40) << u"negyvenedik"_s << u"fortieth"_s;
+    QTest::newRow("53") << qint64(53) << u"ötvenharmadik"_s << u"fifty-third"_s;
+    QTest::newRow("60") << qint64(60) << u"hatvanadik"_s << u"sixtieth"_s;
+    QTest::newRow("70") << qint64(70) << u"hetvenedik"_s << u"seventieth"_s;
+    QTest::newRow("80") << qint64(80) << u"nyolcvanadik"_s << u"eightieth"_s;
+    QTest::newRow("99") << qint64(99) << u"kilencvenkilencedik"_s << u"ninety-ninth"_s;
+    QTest::newRow("100") << qint64(100) << u"századik"_s << u"one hundredth"_s;
+    QTest::newRow("101") << qint64(101) << u"százegyedik"_s << u"one hundred and first"_s;
+    QTest::newRow("112") << qint64(112) << u"száztizenkettedik"_s << u"one hundred and twelfth"_s;
+    QTest::newRow("200") << qint64(200) << u"kétszázadik"_s << u"two hundredth"_s;
+    QTest::newRow("1000") << qint64(1000) << u"ezredik"_s << u"one thousandth"_s;
+    QTest::newRow("2000") << qint64(2000) << u"kétezredik"_s << u"two thousandth"_s;
+    QTest::newRow("2001") << qint64(2001) << u"kétezer-egyedik"_s << u"two thousand and first"_s;
+}
+
+void tst_Calls::ordinals()
+{
+    QFETCH(qint64, number);
+    QTEST(ordinalInWords(number, CallLanguage::Hungarian), "hungarian");
+    QTEST(ordinalInWords(number, CallLanguage::English), "english");
 }
 
 void tst_Calls::calls()
@@ -212,19 +305,21 @@ void tst_Calls::calls()
 }
 
 // A call holds words, never figures or dart names, whatever the game: every turn total and every
-// remaining score of long random games, players without names called by their number.
+// remaining score of long random games, players without names called by their number, every leg
+// and set.
 void tst_Calls::wordsOnly()
 {
     static const QRegularExpression word(u"^[\\p{L}!.,\\- ]+$"_s);
     for (const CallLanguage language : {CallLanguage::Hungarian, CallLanguage::English}) {
         GameOnTable game(501);
+        game.match.legs().setFormat({2, 3, true, false});
         quint32 seed = 25;
         for (int step = 0; step < 4000; ++step) {
             seed = seed * 1664525u + 1013904223u;
             QString call;
             if (seed % 97 == 0) {
                 game.match.newGame();
-                call = callAfterNewGame(game.match, true, language);
+                call = callAfterNewLeg(game.match, true, {}, language);
             } else {
                 const qint32 score = qint32(seed >> 8) % 181;
                 const EntryOutcome outcome = game.match.enterScore(score, (seed >> 4) % 5 != 0);

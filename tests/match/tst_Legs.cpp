@@ -11,6 +11,8 @@
 #include "match/Legs.h"
 #include "tests/support/GameOnTable.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Steps: a number records it as the thrower's turn, u takes the last entry back, n starts a new
@@ -200,6 +202,9 @@ private slots:
     void corrections();
     void matchFigures();
     void randomMatchAgainstModel();
+    void formats_data();
+    void formats();
+    void figuresOverSets();
 };
 
 void tst_Legs::legWinner_data()
@@ -401,6 +406,147 @@ void tst_Legs::randomMatchAgainstModel()
         for (const bool player1 : {true, false})
             QCOMPARE(LegsModel::figuresOf(legs.figures(player1)), model.figures(player1));
     }
+}
+
+namespace {
+
+// "L3 S2 K M": legs 3, sets 2, two clear legs, all legs.
+MatchFormat formatOf(const QString &text)
+{
+    MatchFormat format;
+    for (const QString &part : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (part.startsWith(u'L'))
+            format.legs = part.mid(1).toInt();
+        else if (part.startsWith(u'S'))
+            format.sets = part.mid(1).toInt();
+        else if (part == u'K')
+            format.twoClearLegs = true;
+        else if (part == u'M')
+            format.allLegs = true;
+    }
+    return format;
+}
+
+// Each leg's winner as one character, from 40: 1 or 2 checks out with 40 (after a 0 of the other
+// player when that one is to throw), - leaves the leg with nobody checked out. A new game follows
+// every leg. The starter of each game, the first included, as 1 or 2.
+QString playLegs(GameOnTable &game, const QString &legs)
+{
+    QString starters;
+    const auto starter = [&game] { return game.match.Player1Starts ? u'1' : u'2'; };
+    starters += starter();
+    for (const QChar leg : legs) {
+        if (leg == u'1' || leg == u'2') {
+            if (game.match.Player1ToThrow != (leg == u'1'))
+                game.match.enterScore(0, true);
+            game.match.enterScore(40, true);
+        } else {
+            game.match.enterScore(10, true);
+        }
+        game.match.newGame();
+        starters += starter();
+    }
+    return starters;
+}
+
+} // namespace
+
+void tst_Legs::formats_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<int>("bullOff"); // the player who won it, 0 for none: player 1 starts as ever
+    QTest::addColumn<QString>("legs");
+    QTest::addColumn<QString>("starters");
+    QTest::addColumn<QString>("standing"); // sets, legs, then the winner: 1, 2, draw or -
+
+    // First to N legs, no sets: the starter alternates.
+    QTest::newRow("first to 3") << u"L3"_s << 0 << u"121"_s << u"1212"_s << u"0-0 2-1 -"_s;
+    QTest::newRow("first to 3 won") << u"L3"_s << 0 << u"1211"_s << u"12121"_s << u"0-0 3-1 1"_s;
+    QTest::newRow("no limit: sets do nothing") << u"L0 S2"_s << 0 << u"1111"_s << u"12121"_s << u"0-0 4-0 -"_s;
+    QTest::newRow("a leg nobody finished counts for nobody") << u"L2"_s << 0 << u"1-2"_s << u"1212"_s << u"0-0 1-1 -"_s;
+
+    // Sets: the bull-off winner starts the odd legs of odd sets and the even legs of even sets.
+    QTest::newRow("sets: the first set") << u"L2 S2"_s << 0 << u"11"_s << u"122"_s << u"1-0 0-0 -"_s;
+    QTest::newRow("sets: a set each, the decider won")
+        << u"L2 S2"_s << 0 << u"1122121"_s << u"12211212"_s << u"2-1 2-1 1"_s;
+    QTest::newRow("sets: player 2 won the bull-off")
+        << u"L2 S2"_s << 2 << u"1122121"_s << u"21122121"_s << u"2-1 2-1 1"_s;
+    QTest::newRow("sets: a leg nobody finished is played again by its starter")
+        << u"L2 S2"_s << 0 << u"1-1"_s << u"1222"_s << u"1-0 0-0 -"_s;
+    QTest::newRow("sets of one leg") << u"L1 S3"_s << 0 << u"122"_s << u"1212"_s << u"1-2 0-0 -"_s;
+    QTest::newRow("the leg after a decided match opens the next, its starter alternating")
+        << u"L1 S2"_s << 0 << u"112"_s << u"1212"_s << u"0-1 0-0 -"_s;
+    QTest::newRow("the next match's sets follow its first starter")
+        << u"L1 S2"_s << 0 << u"1121"_s << u"12121"_s << u"1-1 0-0 -"_s;
+
+    // Two clear legs: in the deciding set only; at legs + 2 each a sudden-death leg.
+    QTest::newRow("two clear: 3-2 is not enough") << u"L3 S1 K"_s << 0 << u"12121"_s << u"121212"_s << u"0-0 3-2 -"_s;
+    QTest::newRow("two clear: 4-2 wins") << u"L3 S1 K"_s << 0 << u"121211"_s << u"1212121"_s << u"1-0 4-2 1"_s;
+    QTest::newRow("two clear: 5-5, then sudden death")
+        << u"L3 S1 K"_s << 0 << u"1212121212"_s << u"12121212121"_s << u"0-0 5-5 -"_s;
+    QTest::newRow("two clear: the sudden-death leg wins")
+        << u"L3 S1 K"_s << 0 << u"12121212122"_s << u"121212121212"_s << u"0-1 5-6 2"_s;
+    QTest::newRow("two clear: not in the sets before the decider")
+        << u"L2 S2 K"_s << 0 << u"12122"_s << u"121211"_s << u"1-1 0-0 -"_s;
+    QTest::newRow("two clear: the deciding set")
+        << u"L2 S2 K"_s << 0 << u"121221211"_s << u"1212112121"_s << u"2-1 3-1 1"_s;
+    QTest::newRow("two clear without sets: sudden death at legs + 2")
+        << u"L2 K"_s << 0 << u"121212121"_s << u"1212121212"_s << u"0-0 5-4 1"_s;
+
+    // All legs played: one point each, a draw possible; sets and two clear legs do not apply.
+    QTest::newRow("all legs: a draw") << u"L4 M"_s << 0 << u"1122"_s << u"12121"_s << u"0-0 2-2 draw"_s;
+    QTest::newRow("all legs: won") << u"L4 M"_s << 0 << u"1121"_s << u"12121"_s << u"0-0 3-1 1"_s;
+    QTest::newRow("all legs: not decided before the last") << u"L4 M"_s << 0 << u"111"_s << u"1212"_s << u"0-0 3-0 -"_s;
+    QTest::newRow("all legs: a leg nobody finished is no point")
+        << u"L4 M"_s << 0 << u"11-22"_s << u"121212"_s << u"0-0 2-2 draw"_s;
+    QTest::newRow("all legs with sets and two clear")
+        << u"L4 S2 K M"_s << 0 << u"1122"_s << u"12121"_s << u"0-0 2-2 draw"_s;
+    QTest::newRow("all legs: the next match after a draw") << u"L2 M"_s << 0 << u"122"_s << u"1212"_s << u"0-0 0-1 -"_s;
+}
+
+// Each format from its legs: sets and legs, the winner or the draw, and who started every leg.
+void tst_Legs::formats()
+{
+    QFETCH(QString, format);
+    QFETCH(int, bullOff);
+    QFETCH(QString, legs);
+
+    GameOnTable game(40);
+    game.match.legs().setFormat(formatOf(format));
+    if (bullOff != 0)
+        game.match.newMatch(bullOff == 1);
+    const QString starters = playLegs(game, legs);
+    QTEST(starters, "starters");
+    const Legs &l = game.match.legs();
+    const QString winner = l.matchDrawn() ? u"draw"_s : winnerText(l.matchWinner());
+    QTEST(QStringLiteral("%1-%2 %3-%4 %5")
+              .arg(l.setsWon(true))
+              .arg(l.setsWon(false))
+              .arg(l.legsWon(true))
+              .arg(l.legsWon(false))
+              .arg(winner),
+        "standing");
+    QCOMPARE(l.matchDecided(), winner != u'-');
+    QCOMPARE(l.figures(true).sets, l.setsWon(true));
+}
+
+// The match's figures run over every set of the match and start again with the next match.
+void tst_Legs::figuresOverSets()
+{
+    GameOnTable game(40);
+    game.match.legs().setFormat({1, 2, false, false});
+    // Set 1 to player 1 (40 in one turn), set 2 to player 1 (0, then 40): the match, its last
+    // set's legs shown as they ended.
+    play(game, QStringLiteral("40 n 0 40 n"), true);
+    QCOMPARE(LegsModel::figuresOf(game.match.legs().figures(true)), QStringLiteral("1 40 0 0 0 40"));
+    QCOMPARE(game.match.legs().figures(true).sets, 2);
+    QCOMPARE(game.match.legs().figures(false).totals.turns, 1);
+    // The next match's first leg, player 1 to start: player 2 checks out; the figures are the new
+    // match's alone.
+    play(game, QStringLiteral("0 40 n"), true);
+    QCOMPARE(LegsModel::figuresOf(game.match.legs().figures(false)), QStringLiteral("0 40 0 0 0 40"));
+    QCOMPARE(LegsModel::figuresOf(game.match.legs().figures(true)), QStringLiteral("0 0 0 0 0 -"));
+    QCOMPARE(game.match.legs().figures(false).sets, 1);
 }
 
 QTEST_GUILESS_MAIN(tst_Legs)

@@ -64,7 +64,8 @@ QString scoresText(const std::vector<qint32> &scores)
 }
 
 // Steps: a number records it as the thrower's turn, u takes the last entry back, n starts a new
-// game, e and o switch the exact-checkout rule on and off; dN and sN give the checkout's darts
+// game, p brings back the game the last new game left, m starts a new match with the same
+// starter, e and o switch the exact-checkout rule on and off; dN and sN give the checkout's darts
 // under double out and straight out, !dN and !sN such a count that must be refused.
 void play(GameOnTable &game, const QString &steps)
 {
@@ -76,6 +77,10 @@ void play(GameOnTable &game, const QString &steps)
             game.match.takeBack();
         } else if (step == u'n') {
             game.match.newGame();
+        } else if (step == u'p') {
+            game.match.restorePreviousGame();
+        } else if (step == u'm') {
+            game.match.newMatch(std::nullopt);
         } else if (step == u'e' || step == u'o') {
             exact = step == u'e';
         } else if (rest.startsWith(u'd') || rest.startsWith(u's')) {
@@ -258,6 +263,19 @@ void tst_ResultSheet::sheet_data()
         << 1 << "180 100 60 140 61 n n 60 n"
         << QStringList {u"2.1 1 - - | 60 60 0 0 0 - | - - 0 0 0 -"_s, u"0 60 60 0 0 0 - | 0 - - 0 0 0 -"_s}
         << "301 241 | 301";
+    QTest::newRow("the previous game brought back is in play again, not filed twice")
+        << 0 << "180 100 60 140 61 n p n"
+        << QStringList {u"1.1 1 1 - | 100 100 0 0 1 61 | 120 120 1 1 0 -"_s,
+               u"1 100 100 0 0 1 61 | 0 120 120 1 1 0 -"_s}
+        << "301 121 61 0 | 301 201 61";
+    QTest::newRow("the deciding leg brought back: its match is open again")
+        << 1 << "180 100 60 140 61 n p n 60 n"
+        << QStringList {u"2.1 2 - - | - - 0 0 0 - | 60 60 0 0 0 -"_s, u"0 - - 0 0 0 - | 0 60 60 0 0 0 -"_s}
+        << "301 | 301 241";
+    QTest::newRow("a new match files the leg in play with its match and cannot be taken back")
+        << 0 << "100 60 m p 45 n"
+        << QStringList {u"2.1 1 - - | 45 45 0 0 0 - | - - 0 0 0 -"_s, u"0 45 45 0 0 0 - | 0 - - 0 0 0 -"_s}
+        << "301 256 | 301";
     QTest::newRow("an undecided match goes on")
         << 2 << "180 100 60 140 61 n 100 60 100 n"
         << QStringList {u"1.1 1 1 - | 100 100 0 0 1 61 | 120 120 1 1 0 -"_s,

@@ -4,7 +4,7 @@
 
 # Checks that the README, the manual page and the AppStream metadata (in English and in
 # Hungarian) list the same keys, in the same order: each entry of their key lists is reduced to
-# the keys it names ("keypad /", "F11 in the display") and the lists must agree entry by entry.
+# the keys it names ("keypad /", "Ctrl+N", "F11 in the display") and the lists must agree entry by entry.
 # usage: check_keys.sh README MANUAL_PAGE METAINFO
 set -u
 readme=$1
@@ -19,7 +19,7 @@ keys_of() {
     sed -E 's/numerikus /keypad /g; s/a kijelzőn/in the display/g' |
         tr '[:upper:]' '[:lower:]' |
         while IFS= read -r entry; do
-            grep -o -E '(keypad )?(\<enter\>|\<ins\>|\<esc\>|\<f[0-9]+\>|/)|in the display' <<<"$entry" |
+            grep -o -E '(keypad )?(\<enter\>|\<ins\>|\<esc\>|\<f[0-9]+\>|\<ctrl\+[a-z]\>|/)|in the display' <<<"$entry" |
                 paste -s -d '|'
         done
 }

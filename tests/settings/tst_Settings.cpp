@@ -43,6 +43,8 @@ private slots:
     void secondUserSavesInSharedFolder();
     void callerKey_data();
     void callerKey();
+    void addedKeys_data();
+    void addedKeys();
 
 private:
     QString path(const QString &name) const { return m_sandbox->filePath(name); }
@@ -80,6 +82,15 @@ void startAfresh()
     InitFolders();
 }
 
+// The start score and the exact checkout, nothing added.
+StoredSettings twoKeys(qint32 startScore, bool exactCheckout)
+{
+    StoredSettings settings;
+    settings.startScore = startScore;
+    settings.exactCheckout = exactCheckout;
+    return settings;
+}
+
 QString describe(const StoredSettings &s)
 {
     return QStringLiteral("%1/%2").arg(s.startScore).arg(s.exactCheckout);
@@ -114,7 +125,7 @@ void tst_Settings::newUserKeepsSettings()
     QVERIFY(!QFileInfo::exists(path(u"home"_s)));
     QCOMPARE(describe(ReadSettings()), u"501/1"_s);
 
-    QVERIFY(WriteSettings({301, false, std::nullopt}));
+    QVERIFY(WriteSettings(twoKeys(301, false)));
     QCOMPARE(fileBytes(IniPath), "[Def]\nIndul=301\nKellKiszallo=0\n"_ba);
     for (const QString &folder : {path(u"home"_s), path(u"home/.config"_s), ownFolder()})
         QCOMPARE(modeOf(folder), mode_t(0700));
@@ -122,7 +133,7 @@ void tst_Settings::newUserKeepsSettings()
 
     startAfresh();
     QCOMPARE(describe(ReadSettings()), u"301/0"_s);
-    QVERIFY(WriteSettings({170, true, std::nullopt}));
+    QVERIFY(WriteSettings(twoKeys(170, true)));
     QCOMPARE(fileBytes(IniPath), "[Def]\nIndul=170\nKellKiszallo=1\n"_ba);
 }
 
@@ -148,7 +159,7 @@ void tst_Settings::firstValuesFromAllUsersFile()
             return u"first values read from "_s + SettingsReadPath();
         if (describe(ReadSettings()) != u"301/0"_s)
             return u"first values "_s + describe(ReadSettings());
-        if (!WriteSettings({401, false, std::nullopt}))
+        if (!WriteSettings(twoKeys(401, false)))
             return u"not saved"_s;
         startAfresh();
         if (SettingsReadPath() != IniPath || describe(ReadSettings()) != u"401/0"_s)
@@ -175,7 +186,7 @@ void tst_Settings::bothKeysInOneReplacement()
     const int watcher = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     QVERIFY(watcher >= 0);
     QVERIFY(::inotify_add_watch(watcher, QFile::encodeName(sharedFolder()).constData(), IN_CREATE | IN_MOVED_TO) >= 0);
-    QVERIFY(WriteSettings({301, false, std::nullopt}));
+    QVERIFY(WriteSettings(twoKeys(301, false)));
 
     QStringList created;
     QStringList renamedTo;
@@ -237,7 +248,7 @@ void tst_Settings::failedSaveReported()
         limit.emplace(4096);
         QVERIFY(limit->isSet());
     }
-    const bool saved = WriteSettings({170, true, std::nullopt});
+    const bool saved = WriteSettings(twoKeys(170, true));
     limit.reset();
     const QString said = QString::fromUtf8(capture.text());
 
@@ -296,7 +307,7 @@ void tst_Settings::plantedLink()
     startAfresh();
     QCOMPARE(DataDir, ownFolder());
     QCOMPARE(describe(ReadSettings()), u"501/1"_s);
-    QVERIFY(WriteSettings({301, false, std::nullopt}));
+    QVERIFY(WriteSettings(twoKeys(301, false)));
 
     QCOMPARE(fileBytes(target), content);
     QCOMPARE(QFileInfo(target).lastModified(), modified);
@@ -337,17 +348,17 @@ void tst_Settings::secondUserSavesInSharedFolder()
         QCOMPARE(entries(sharedFolder()), QStringList {u"Pontix.ini"_s});
     };
 
-    QString problem = saveAs(NobodyId, u"301/1"_s, {401, true, std::nullopt});
+    QString problem = saveAs(NobodyId, u"301/1"_s, twoKeys(401, true));
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     check(NobodyId);
     if (QTest::currentTestFailed())
         return;
-    problem = saveAs(SecondUserId, u"401/1"_s, {501, false, std::nullopt});
+    problem = saveAs(SecondUserId, u"401/1"_s, twoKeys(501, false));
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     check(SecondUserId);
     if (QTest::currentTestFailed())
         return;
-    problem = saveAs(NobodyId, u"501/0"_s, {170, false, std::nullopt});
+    problem = saveAs(NobodyId, u"501/0"_s, twoKeys(170, false));
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     check(NobodyId);
     if (QTest::currentTestFailed())
@@ -414,6 +425,104 @@ void tst_Settings::callerKey()
         written.caller = CallerSetting(names.indexOf(write));
     QVERIFY(WriteSettings(written));
     QCOMPARE(fileBytes(IniPath), after);
+}
+
+namespace {
+
+template <typename T> QString addedText(const std::optional<T> &value)
+{
+    return value ? QString::number(qint32(*value)) : u"-"_s;
+}
+
+// Double out, legs, sets, two clear legs, all legs (a "-" for none), then exact checkout.
+QString describeAdded(const StoredSettings &s)
+{
+    return QStringList {addedText(s.doubleOut), addedText(s.legs), addedText(s.sets), addedText(s.twoClearLegs),
+        addedText(s.allLegs), QString::number(s.exactCheckout)}
+        .join(u'/');
+}
+
+// "Key=value" pairs separated by blanks, each applied as the operator's change of that setting.
+void applyChanges(StoredSettings &s, const QString &changes)
+{
+    for (const QString &change : changes.split(u' ', Qt::SkipEmptyParts)) {
+        const QString key = change.section(u'=', 0, 0);
+        const int value = change.section(u'=', 1).toInt();
+        if (key == DoubleOutSetting.key)
+            changeSetting(s.doubleOut, DoubleOutSetting, value != 0);
+        else if (key == LegsSetting.key)
+            changeSetting(s.legs, LegsSetting, value);
+        else if (key == SetsSetting.key)
+            changeSetting(s.sets, SetsSetting, value);
+        else if (key == TwoClearLegsSetting.key)
+            changeSetting(s.twoClearLegs, TwoClearLegsSetting, value != 0);
+        else if (key == AllLegsSetting.key)
+            changeSetting(s.allLegs, AllLegsSetting, value != 0);
+        else
+            QFAIL(qPrintable(u"no such setting: "_s + key));
+    }
+}
+
+} // namespace
+
+void tst_Settings::addedKeys_data()
+{
+    QTest::addColumn<QByteArray>("before"); // empty: no file
+    QTest::addColumn<QString>("read");
+    QTest::addColumn<QString>("changes");
+    QTest::addColumn<QByteArray>("after");
+
+    const QByteArray plain = "[Def]\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("never changed, never written") << QByteArray() << u"-/-/-/-/-/1"_s << QString() << plain;
+    QTest::newRow("set to the defaults, still not written")
+        << QByteArray() << u"-/-/-/-/-/1"_s << u"DuplaKiszallo=0 Legek=0 Szettek=0 KetLeg=0 MindenLeg=0"_s << plain;
+    QTest::newRow("each changed: added at the section's end")
+        << "[Def]\nIndul=301\nKellKiszallo=1\n[Other]\nx=1\n"_ba << u"-/-/-/-/-/1"_s
+        << u"DuplaKiszallo=1 Legek=3 Szettek=2 KetLeg=1 MindenLeg=1"_s
+        << "[Def]\nIndul=301\nKellKiszallo=1\nDuplaKiszallo=1\nLegek=3\nSzettek=2\nKetLeg=1\nMindenLeg=1\n[Other]\nx=1\n"_ba;
+    QTest::newRow("back to the default: stays written, replaced in place")
+        << "[Def]\nLegek=3\nMindenLeg=1\n"_ba << u"-/3/-/-/1/1"_s << u"Legek=0 MindenLeg=0"_s
+        << "[Def]\nLegek=0\nMindenLeg=0\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("written ones kept as they are")
+        << "[Def]\nIndul=501\nKellKiszallo=1\nDuplaKiszallo=0\nSzettek=0\nKetLeg=1\n"_ba << u"0/-/0/1/-/1"_s
+        << QString() << "[Def]\nIndul=501\nKellKiszallo=1\nDuplaKiszallo=0\nSzettek=0\nKetLeg=1\n"_ba;
+    QTest::newRow("double out brings the exact checkout")
+        << "[Def]\nKellKiszallo=0\nDuplaKiszallo=1\n"_ba << u"1/-/-/-/-/1"_s << QString()
+        << "[Def]\nKellKiszallo=1\nDuplaKiszallo=1\nIndul=501\n"_ba;
+    QTest::newRow("double out off leaves the exact checkout as it is")
+        << "[Def]\nKellKiszallo=0\nDuplaKiszallo=0\n"_ba << u"0/-/-/-/-/0"_s << QString()
+        << "[Def]\nKellKiszallo=0\nDuplaKiszallo=0\nIndul=501\n"_ba;
+    QTest::newRow("any case of the key, blanks and hexadecimal, the limits")
+        << "[def]\nlegek = 0x5 \nSZETTEK=99\nketleg=0\n"_ba << u"-/5/99/0/-/1"_s << QString()
+        << "[def]\nLegek=5\nSzettek=99\nKetLeg=0\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("unusable values count as none and stay until changed")
+        << "[Def]\nLegek=-1\nSzettek=100\nKetLeg=2\nMindenLeg=x\nDuplaKiszallo=\n"_ba << u"-/-/-/-/-/1"_s
+        << u"Szettek=4"_s
+        << "[Def]\nLegek=-1\nSzettek=4\nKetLeg=2\nMindenLeg=x\nDuplaKiszallo=\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("in another section") << "[Other]\nLegek=3\n"_ba << u"-/-/-/-/-/1"_s << QString()
+                                        << "[Other]\nLegek=3\n[Def]\nIndul=501\nKellKiszallo=1\n"_ba;
+}
+
+// The added keys are read when usable, written only once changed from their default, and read
+// back as they were written.
+void tst_Settings::addedKeys()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, read);
+    QFETCH(QString, changes);
+    QFETCH(QByteArray, after);
+
+    QVERIFY(makeFolder(sharedFolder(), 0755));
+    startAfresh();
+    if (!before.isEmpty())
+        putFile(IniPath, before);
+
+    StoredSettings stored = ReadSettings();
+    QCOMPARE(describeAdded(stored), read);
+    applyChanges(stored, changes);
+    QVERIFY(WriteSettings(stored));
+    QCOMPARE(fileBytes(IniPath), after);
+    QCOMPARE(describeAdded(ReadSettings()), describeAdded(stored));
 }
 
 QTEST_GUILESS_MAIN(tst_Settings)

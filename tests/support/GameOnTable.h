@@ -9,6 +9,7 @@
 
 #include "match/Match.h"
 #include "tests/support/TurnTable.h"
+#include "tests/support/TurnTableModel.h"
 
 // The table is open and the first game started, from `start`.
 struct GameOnTable
@@ -18,6 +19,9 @@ struct GameOnTable
     // Every row's e1, h1, a1, e2, h2, a2, a null value for an empty field; leaves the cursor on
     // the last row.
     QList<QVariantList> rows();
+    // Every row whole, i included, as the model of the match keeps them; leaves the cursor on the
+    // last row.
+    std::vector<TurnRow> turnRows();
     // Every operation of the match leaves the table in browse state on its last row.
     bool onLastRow() const;
 

@@ -4,7 +4,9 @@
 #include "tests/support/MainWindowFixture.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QTest>
 
 #include "app/CallerControls.h"
@@ -86,4 +88,14 @@ MatchControls *matchControlsOf(const Tfrm_Main &window)
 CallerBox *callerBoxOf(const Tfrm_Main &window)
 {
     return window.findChild<CallerBox *>();
+}
+
+QCheckBox *doubleOutBoxOf(const Tfrm_Main &window)
+{
+    return window.findChild<QCheckBox *>(QStringLiteral("doubleOut"));
+}
+
+QLabel *noticeOf(const Tfrm_Main &window)
+{
+    return window.findChild<QLabel *>(QStringLiteral("notice"));
 }

@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Pontix csapat
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# A match in sets on the real pontix under Xvfb, played with xdotool as an operator plays it and
+# read over AT-SPI as a screen reader finds it: a new match (Ctrl+N, Enter keeps the starter),
+# double out with a bust, two sets of first to two legs with the bull-off winner's starters, a new
+# game taken back (F9), the winner in the status bar, under the names and on the spectator
+# display; the settings file keeps the format.
+#
+# usage: match.sh PONTIX_BINARY [SCREENSHOT_DIR]
+# Exit 77 (skipped) only when a tool is missing or no X server starts; a failure when CI is set.
+set -u
+
+here=$(cd "$(dirname "$0")" && pwd)
+binary=$1
+shots=${2:-}
+
+# Everything runs on a session bus of its own, which ends with the run.
+if [[ -z "${PONTIX_E2E_SESSION:-}" ]]; then
+    if ! command -v dbus-run-session >/dev/null; then
+        [[ -z "${CI:-}" ]] || { echo "FAIL: cannot run under CI: dbus-run-session is not installed"; exit 1; }
+        echo "SKIP: dbus-run-session is not installed"
+        exit 77
+    fi
+    exec dbus-run-session -- env PONTIX_E2E_SESSION=1 "$0" "$@"
+fi
+
+source "$here/xserver.sh"
+bus_launcher=/usr/libexec/at-spi-bus-launcher
+python=/usr/bin/python3
+need_tools Xvfb xdotool openbox wmctrl import "$python" "$bus_launcher"
+"$python" -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi is not installed"
+start_display 1366 768
+openbox >/dev/null 2>&1 &
+pids+=($!)
+
+export HOME=$work/home XDG_RUNTIME_DIR=$work/run
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+"$bus_launcher" --launch-immediately >"$work/bus.log" 2>&1 &
+pids+=($!)
+# The registry answers before Pontix starts: a program that meets an accessibility bus whose
+# registry is still starting waits for it at its first call.
+"$python" -c 'import pyatspi; pyatspi.Registry.getDesktop(0).childCount' >/dev/null 2>&1 ||
+    fail "the accessibility registry does not answer"
+
+# Sets of first to two legs, first to two sets, double out, from 40.
+mkdir "$work/bin"
+cp "$binary" "$work/bin/pontix"
+printf '[Def]\nIndul=40\nDuplaKiszallo=1\nLegek=2\nSzettek=2\n' >"$work/bin/Pontix.ini"
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_CONFIG_DIRS="$work/no-such-folder" QT_QPA_PLATFORM=xcb \
+    "$work/bin/pontix" >"$work/pontix.log" 2>&1 &
+app=$!
+pids+=($app)
+
+main_window "$work/pontix.log"
+sleep 2 # the splash fades out
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+sleep 0.3
+
+keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
+score() { xdotool type --delay 60 "$1"; keys Return; }
+tree=$work/atspi.txt
+read_tree() { "$python" "$here/atspi_read.py" >"$tree" 2>&1 || fail "reading over AT-SPI failed: $(cat "$tree")"; }
+# Waits up to 5 seconds for a line read over AT-SPI.
+expect_found() {
+    for _ in $(seq 25); do
+        read_tree
+        grep -qxF -- "$1" "$tree" && return 0
+        sleep 0.2
+    done
+    fail "not found over AT-SPI: $1; found: $(cat "$tree")"
+}
+
+# A new match: the bull-off question, Enter keeps player 1 as the starter.
+keys ctrl+n
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^Új meccs$' >/dev/null 2>&1 && break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name '^Új meccs$' >/dev/null 2>&1 || fail "the bull-off question did not open"
+[[ -n "$shots" ]] && import -window root "$shots/e2e-bulloff.png"
+keys Return
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^Új meccs$' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+sleep 0.3
+expect_found "legs: 1. játékos, nyert szett: 0, nyert leg: 0"
+
+# Set 1. Leg 1, player 1 starts: 39 from 40 leaves 1, a bust; then 0, and the double.
+score 39
+expect_found "notice: Túldobás"
+score 0
+score 40
+keys F3
+expect_found "legs: 1. játékos, nyert szett: 0, nyert leg: 1"
+# Leg 2, player 2 starts and checks out; leg 3, player 1 does and wins the set.
+score 40
+keys F3
+score 40
+keys F3
+expect_found "legs: 1. játékos, nyert szett: 1, nyert leg: 0"
+# Set 2: player 2 starts its first leg and checks out; player 1 starts the second and wins it.
+score 40
+keys F3
+# A mistaken new game taken back: the leg just won comes back, and is left again.
+keys F9
+expect_found "notice: Az előző játék visszaállítva"
+expect_found "legs: 2. játékos, nyert szett: 0, nyert leg: 0"
+keys F3
+expect_found "legs: 2. játékos, nyert szett: 0, nyert leg: 1"
+score 40
+keys F3
+# The deciding leg: player 2 starts, scores nothing, player 1 checks out.
+score 0
+score 40
+keys F3
+expect_found "match: Játékos 1. nyerte a meccset (2 – 0)"
+expect_found "legs: 1. játékos, nyert szett: 2, nyert leg: 2"
+
+keys F11
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name 'Kijelző' >/dev/null 2>&1 && break
+    sleep 0.1
+done
+expect_found "display: Játékos 1. nyerte a meccset 2 – 0"
+[[ -n "$shots" ]] && import -window root "$shots/e2e-match-display.png"
+keys F11
+
+wmctrl -c Pontix
+ended "$app" "the close request" "$work/pontix.log"
+ini=$(cat "$work/bin/Pontix.ini")
+expected=$'[Def]\nIndul=40\nDuplaKiszallo=1\nLegek=2\nSzettek=2\nKellKiszallo=1'
+[[ "$ini" == "$expected" ]] || fail "settings file not written back as expected: $ini"
+echo "e2e match: passed"
