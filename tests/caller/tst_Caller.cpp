@@ -97,6 +97,8 @@ public:
         const qsizetype speaking = m_states.indexOf(Caller::State::Speaking);
         return speaking >= 0 && m_states.indexOf(Caller::State::Ready, speaking) > speaking;
     }
+    // A call began.
+    bool spoke() const { return m_states.contains(Caller::State::Speaking); }
     void clear() { m_states.clear(); }
 
 private:
@@ -348,15 +350,16 @@ void tst_Caller::newCallReplacesAndUndoSilences()
     const QString call = u"game shot and the leg, "_s + name;
     // The bytes recorded of the call, once the server is done with its sound: played to the end
     // of the call or of the call that replaced it, or stopped.
+    // The call before may still be ending: the server has played it out, the caller may not yet
+    // have heard so.
     const auto played = [&](const std::function<void()> &cut, int (SpeechServer::*done)() const) {
-        // A moment between one call's end and the next, as between two entries: a call cut short
-        // at once after one that has just ended can leave the caller speaking for good.
-        QTest::qWait(300);
+        if (!QTest::qWaitFor([&] { return caller.state() == Caller::State::Ready; }, CallMs))
+            return qint64(-4);
         StateLog log(&caller);
         const qint64 before = server.recordedBytes();
         const int doneBefore = (server.*done)();
         caller.say(call);
-        if (!QTest::qWaitFor([&] { return caller.state() == Caller::State::Speaking; }, CallMs))
+        if (!QTest::qWaitFor([&] { return log.spoke(); }, CallMs))
             return qint64(-2);
         if (cut)
             cut();
