@@ -113,8 +113,8 @@ void Caller::startEngine()
     m_worker = makeWorker(m_mailbox);
     m_worker->moveToThread(m_thread);
     connect(m_worker, SIGNAL(ready(int)), this, SLOT(engineReady(int)));
-    connect(m_worker, SIGNAL(handled(bool)), this, SLOT(engineHandled(bool)));
-    connect(m_worker, SIGNAL(speaking(bool)), this, SLOT(engineSpeaking(bool)));
+    connect(m_worker, SIGNAL(handled(quint64, bool)), this, SLOT(engineHandled(quint64, bool)));
+    connect(m_worker, SIGNAL(speaking(quint64, bool)), this, SLOT(engineSpeaking(quint64, bool)));
     connect(m_worker, SIGNAL(silent(int, QString)), this, SLOT(engineSilent(int, QString)));
     m_thread->start();
     m_startLimit.start();
@@ -136,7 +136,8 @@ void Caller::retireEngine()
 {
     for (QTimer *limit : {&m_answerLimit, &m_playLimit, &m_startLimit})
         limit->stop();
-    m_woken = m_handled = 0;
+    m_woken = m_handled = m_posted = 0;
+    m_lastIsCall = false;
     m_awaitingSpeech = m_callTaken = m_callEnded = false;
     if (!m_thread)
         return;
@@ -195,8 +196,10 @@ void Caller::post(const QString &command)
     {
         const std::scoped_lock lock(m_mailbox->mutex);
         m_mailbox->command = command;
+        m_mailbox->number = ++m_posted;
         wake = !std::exchange(m_mailbox->wakePosted, true);
     }
+    m_lastIsCall = !command.isEmpty();
     if (wake) {
         ++m_woken;
         ask(m_worker, "take");
@@ -227,16 +230,28 @@ void Caller::engineReady(int language)
     setState(State::Ready);
 }
 
-void Caller::engineHandled(bool said)
+void Caller::engineHandled(quint64 command, bool said)
 {
     ++m_handled;
     m_callTaken = m_callTaken || said;
     watchAnswer();
+    // Once the engine has taken the latest stop, no call of ours plays, whatever the engine still
+    // reports of the call it cut short: its report of the cut may come late, or never, when the
+    // cut comes as the call begins.
+    if (command == m_posted && !m_lastIsCall && m_state == State::Speaking) {
+        m_playLimit.stop();
+        setState(State::Ready);
+    }
 }
 
-void Caller::engineSpeaking(bool speaking)
+void Caller::engineSpeaking(quint64 command, bool speaking)
 {
     if (m_state != State::Ready && m_state != State::Speaking)
+        return;
+    // A call begun is the latest call, taken by the engine; a begin reported after a stop or
+    // before the engine took the latest call is one that has been replaced or cut short. An end
+    // is one whichever call it ends: nothing of ours plays then.
+    if (speaking && (command != m_posted || !m_lastIsCall))
         return;
     if (speaking) {
         m_awaitingSpeech = false;

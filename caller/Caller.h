@@ -86,8 +86,8 @@ signals:
 private slots:
     // The worker's reports, from its thread.
     void engineReady(int language);
-    void engineHandled(bool said);
-    void engineSpeaking(bool speaking);
+    void engineHandled(quint64 command, bool said);
+    void engineSpeaking(quint64 command, bool speaking);
     void engineSilent(int why, const QString &detail);
 
 private:
@@ -116,6 +116,9 @@ private:
     quint64 m_woken = 0;
     quint64 m_handled = 0;
     bool m_awaitingSpeech = false;
+    // The number of the latest command posted, and whether it is a call rather than a stop.
+    quint64 m_posted = 0;
+    bool m_lastIsCall = false;
     // Since the engine started: whether it has taken a call, and whether a call has ended, played
     // out or cut short.
     bool m_callTaken = false;

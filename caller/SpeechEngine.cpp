@@ -110,6 +110,7 @@ public:
         {
             const std::scoped_lock lock(m_mailbox->mutex);
             command = std::exchange(m_mailbox->command, std::nullopt);
+            m_taken = m_mailbox->number;
             m_mailbox->wakePosted = false;
         }
         bool said = false;
@@ -129,7 +130,7 @@ public:
                 said = true;
             }
         }
-        emit handled(said);
+        emit handled(m_taken, said);
     }
 
     Q_INVOKABLE void shutdown()
@@ -140,8 +141,11 @@ public:
 
 signals:
     void ready(int language);
-    void handled(bool said); // one for each take(); whether it handed a call to the engine
-    void speaking(bool speaking);
+    // One for each take(): the command's number and whether it handed a call to the engine.
+    void handled(quint64 command, bool said);
+    // What the engine says it does, with the number of the command taken last; the engine says
+    // it of whichever call it means, which may be one cut short by that command.
+    void speaking(quint64 command, bool speaking);
     void silent(int why, const QString &detail);
 
 private:
@@ -149,10 +153,10 @@ private:
     {
         switch (state) {
         case QTextToSpeech::Speaking:
-            emit speaking(true);
+            emit speaking(m_taken, true);
             break;
         case QTextToSpeech::Ready:
-            emit speaking(false);
+            emit speaking(m_taken, false);
             break;
         case QTextToSpeech::Error:
             emit silent(int(Caller::Silence::EngineFailed), m_speech->errorString());
@@ -165,6 +169,7 @@ private:
     const std::shared_ptr<SpeechMailbox> m_mailbox;
     QTextToSpeech *m_speech = nullptr;
     QElapsedTimer m_lastSaid;
+    quint64 m_taken = 0;
     bool m_started = false;
 };
 

@@ -19,6 +19,9 @@ struct SpeechMailbox
     std::mutex mutex;
     // The latest call not yet handed to the engine; an empty text stops the call in progress.
     std::optional<QString> command;
+    // The command's number: the engine's reports name the command it last took, as the engine's
+    // own reports of a call that was cut short may come after the next command was taken.
+    quint64 number = 0;
     bool wakePosted = false;
 };
 
@@ -30,7 +33,8 @@ inline constexpr QStringView SpeechModulePath = u"/../lib/games/pontix/pontix-sp
 // mailbox. The worker is a QObject of the module's own, reached through its signals and invokable
 // methods by name:
 //   start(int language), useLanguage(int language), take(), shutdown() (language: CallLanguage);
-//   signals ready(int language), handled(bool said), speaking(bool), silent(int why, QString detail)
-//   (why: Caller::Silence).
+//   signals ready(int language), handled(quint64 command, bool said), speaking(quint64 command, bool),
+//   silent(int why, QString detail) (why: Caller::Silence; command: the number of the command taken
+//   last).
 using SpeechWorkerFactory = QObject *(*)(const std::shared_ptr<SpeechMailbox> &mailbox);
 inline constexpr char SpeechWorkerFactoryName[] = "pontixSpeechWorker";
