@@ -53,6 +53,15 @@ std::optional<CallerSetting> callerFromText(const QString &text)
     return std::nullopt;
 }
 
+// A key that reads as a whole number; none when it is missing or reads as something else.
+std::optional<bool> storedBool(const IniFile &ini, const QString &section, const QString &key)
+{
+    const bool asFalse = ini.readBool(section, key, false);
+    if (asFalse != ini.readBool(section, key, true))
+        return std::nullopt;
+    return asFalse;
+}
+
 } // namespace
 
 StoredSettings ReadSettings()
@@ -61,7 +70,8 @@ StoredSettings ReadSettings()
     const QString section = SettingsSection.toString();
     return {ini.readInteger(section, StartScoreKey.toString(), DefaultStartScore),
         ini.readBool(section, ExactCheckoutKey.toString(), DefaultExactCheckout),
-        callerFromText(ini.readString(section, CallerKey.toString(), QString()))};
+        callerFromText(ini.readString(section, CallerKey.toString(), QString())),
+        storedBool(ini, section, PlayerLevelRoutesKey.toString())};
 }
 
 bool WriteSettings(const StoredSettings &settings)
@@ -74,6 +84,8 @@ bool WriteSettings(const StoredSettings &settings)
         {ExactCheckoutKey.toString(), IniFile::boolText(settings.exactCheckout)}};
     if (settings.caller)
         entries.append({CallerKey.toString(), callerText(*settings.caller)});
+    if (settings.playerLevelRoutes)
+        entries.append({PlayerLevelRoutesKey.toString(), IniFile::boolText(*settings.playerLevelRoutes)});
     const bool written = ini.writeStrings(SettingsSection.toString(), entries);
     return written || reportNotSaved(ini.errorString());
 }
