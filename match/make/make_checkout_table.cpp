@@ -110,13 +110,22 @@ std::vector<std::unique_ptr<FinishPlan>> levelPlans(CheckoutRule rule, const std
 int writeTables(CheckoutRule rule, const std::vector<Target> &targets, const char *path)
 {
     const std::vector<std::unique_ptr<FinishPlan>> plans = levelPlans(rule, targets);
-    // Near-ties are settled by the strongest level, whose own are real ties.
+    // The near-ties of the default level and the stronger ones are settled by the strongest level,
+    // whose own are real ties, as the public charts settle them. A weaker player's are left to
+    // their own plan: what the strongest player prefers among them runs against what suits the
+    // weaker one, whose best scoring aim is no longer treble 20.
     const FinishPlan &strong = *plans.back();
+    const auto routeOf = [&](std::size_t level, int score) {
+        const FinishPlan &plan = *plans[level];
+        if (score < plan.lowestScore())
+            return CheckoutRoute {};
+        const bool settled = level >= std::size_t(defaultLevel) && level + 1 < plans.size();
+        return settled ? plan.route(score, strong) : plan.route(score);
+    };
     const char *name = rule == CheckoutRule::DoubleOut ? "doubleOutAdvice" : "straightOutAdvice";
     std::ofstream out(path);
     out << "// Written by make_checkout_table from the model of where darts land (match/DartModel.h), one\n"
-           "// table for each level of match/Checkout.h, near-ties settled at the strongest level; not to\n"
-           "// be edited.\n"
+           "// table for each level of match/Checkout.h; not to be edited.\n"
            "#pragma once\n\n"
            "#include <array>\n\n"
            "#include \"match/AdviceTable.h\"\n\n"
@@ -130,9 +139,7 @@ int writeTables(CheckoutRule rule, const std::vector<Target> &targets, const cha
             << "    {{{\n";
         for (int score = 0; score <= plan.highestScore(); ++score) {
             const bool playable = score >= plan.lowestScore();
-            const CheckoutRoute route = !playable ? CheckoutRoute {}
-                : level + 1 == plans.size()       ? plan.route(score)
-                                                  : plan.route(score, strong);
+            const CheckoutRoute route = routeOf(level, score);
             out << "        {{{";
             for (int i = 0; i < 3; ++i)
                 out << (i > 0 ? ", " : "") << dartCode(route.darts[std::size_t(i)]);
