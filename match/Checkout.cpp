@@ -110,6 +110,19 @@ int playerLevel(double average, int dartsThrown, int shownLevel)
     return average >= below && average <= above ? shownLevel : nearest;
 }
 
+int PlayerLevels::levelOf(bool player1, qint64 turns, qint64 scored)
+{
+    int &shown = m_shown[player1 ? 0 : 1];
+    const double average = turns > 0 ? double(scored) / double(turns) : 0.0;
+    shown = playerLevel(average, int(std::min<qint64>(turns, levelDarts) * 3), shown);
+    return shown;
+}
+
+void PlayerLevels::clear()
+{
+    m_shown = {-1, -1};
+}
+
 CheckoutAdvice checkoutAdvice(int remaining, CheckoutRule rule, int level)
 {
     CheckoutAdvice advice;

@@ -82,6 +82,21 @@ int levelForAverage(double average);
 // route at every visit.
 int playerLevel(double average, int dartsThrown, int shownLevel);
 
+// The levels of both players' advice as a match goes on: each player's level follows their
+// three-dart average over the match's turns (playerLevel), steady between visits.
+class PlayerLevels
+{
+public:
+    // The level of the player's advice, given their turns in the match and the points they scored
+    // in them (three darts a turn); remembered as the player's shown level.
+    int levelOf(bool player1, qint64 turns, qint64 scored);
+    // Both players start again from the default level.
+    void clear();
+
+private:
+    std::array<int, 2> m_shown {-1, -1};
+};
+
 // The advice for the visit that starts at a remaining score.
 struct CheckoutAdvice
 {

@@ -176,11 +176,36 @@ private slots:
     void setUp();
     void playerLevel_data();
     void playerLevel();
+    void levelsThroughAMatch();
     void chartsAsRead();
     void agreesWithCharts();
     void checkedOut_data();
     void checkedOut();
 };
+
+// Each player's level over the visits of a match: the default for the first two visits, then
+// their average's, steady while it wavers about a boundary, and each player's apart.
+void tst_Checkout::levelsThroughAMatch()
+{
+    const auto of = [](int average) {
+        return int(std::find(levelAverages.begin(), levelAverages.end(), average) - levelAverages.begin());
+    };
+    PlayerLevels levels;
+    QCOMPARE(levels.levelOf(true, 1, 26), defaultLevel);
+    QCOMPARE(levels.levelOf(true, 2, 52), defaultLevel);
+    QCOMPARE(levels.levelOf(true, 3, 78), of(30));
+    QCOMPARE(levels.levelOf(false, 3, 300), of(100));
+    // 35.5 lies nearer to 40, but within 2 points past the half step of the 30 shown.
+    QCOMPARE(levels.levelOf(true, 4, 142), of(30));
+    QCOMPARE(levels.levelOf(true, 5, 190), of(40));
+    QCOMPARE(levels.levelOf(true, 6, 204), of(40));
+    // A turn taken back below nine darts: the default again.
+    QCOMPARE(levels.levelOf(true, 2, 80), defaultLevel);
+    QCOMPARE(levels.levelOf(false, 4, 344), of(90));
+    levels.clear();
+    QCOMPARE(levels.levelOf(false, 4, 344), of(90));
+    QCOMPARE(levels.levelOf(false, 0, 0), defaultLevel);
+}
 
 void tst_Checkout::everyScoreFollowsTheRules_data()
 {
