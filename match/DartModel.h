@@ -148,9 +148,9 @@ public:
     // and the plan rates the longer route better (101 = T19 12 D16 rather than T17 Bull). At each
     // dart the aim is the best of those whose bed still leaves a finish within the route's darts:
     // under double out the fewest expected visits, under straight out the best chance of checking
-    // out in the visit. An aim at the bull or its outer ring is named by the ring whose
-    // continuation the plan counts on (61 = 25 D18). Empty when three darts cannot check the score
-    // out.
+    // out in the visit. An aim at the bull or its outer ring is named by the ring the plan counts
+    // on, the one that carries the larger part of the aim's chance of checking out in the visit
+    // (61 = 25 D18, 125 = 25 T20 D20). Empty when three darts cannot check the score out.
     CheckoutRoute route(int score) const;
     // The same, except that among the aims near-equal to the best one the route takes the one that
     // is best for tieBreak, the plan of another player aiming at the same targets under the same
