@@ -20,9 +20,6 @@
 #include <QToolButton>
 #include <QWindow>
 
-#include "app/Display.h"
-#include "app/MainAccessibility.h"
-#include "app/MainDisplay.h"
 #include "app/Picture.h"
 #include "app/Seged.h"
 #include "app/TurnLook.h"
@@ -104,7 +101,7 @@ void Tfrm_Main::EnterThrow()
     case EntryOutcome::Refused:
         setEntryBoxColor(true);
         EditEx1->selectAll();
-        TellEntry(*this, outcome, typed);
+        tellEntry(outcome, typed);
         return;
     case EntryOutcome::Recorded:
         setEntryBoxColor(false);
@@ -115,7 +112,7 @@ void Tfrm_Main::EnterThrow()
     }
     callEntry(outcome == EntryOutcome::RecordedAsZero ? 0 : *typed);
     RefreshScoreboard();
-    TellEntry(*this, outcome, typed);
+    tellEntry(outcome, typed);
 }
 
 void Tfrm_Main::RefreshScoreboard()
@@ -129,7 +126,7 @@ void Tfrm_Main::RefreshScoreboard()
     showFigure(1, Remaining1);
     showFigure(2, Remaining2);
     showCheckoutRoute();
-    DescribeScoreboard(*this);
+    describeScoreboard();
     showMatch();
 }
 
@@ -183,10 +180,10 @@ void Tfrm_Main::aTorolExecute(QObject *Sender)
 {
     Q_UNUSED(Sender);
     silenceCall();
-    const QString entry = NewestEntry(*this);
+    const QString entry = newestEntry();
     if (m_match.takeBack()) {
         RefreshScoreboard();
-        TellTakenBack(*this, entry);
+        tellTakenBack(entry);
     }
 }
 
@@ -196,7 +193,7 @@ void Tfrm_Main::aUjExecute(QObject *Sender)
     m_match.newGame();
     callNewGame();
     RefreshScoreboard();
-    TellNewGame(*this);
+    tellNewGame();
 }
 
 // --- Window ---------------------------------------------------------------------------------
@@ -244,8 +241,14 @@ void Tfrm_Main::FormShow(QObject *Sender)
     // placed again once when it does.
     m_placeWhenFramed = 40;
     m_placement.start();
-    Tfrm_Logo::Open(this, m_splashPicture.valid() ? m_splashPicture.get() : QImage());
-    m_splashPicture = {};
+    // The splash opens over the window once the window has drawn its first frame (paintEvent):
+    // start-up pays for the window first; the splash reads its picture as it opens.
+    m_splashWaits = true;
+}
+
+void Tfrm_Main::openSplash()
+{
+    Tfrm_Logo::Open(this);
 }
 
 // The window spans from the screen's top-left corner to the work area's bottom-right corner,
@@ -345,13 +348,10 @@ void Tfrm_Main::aBezarExecute(QObject *Sender)
     close();
 }
 
-// The display is built the first time it is shown: until then it costs nothing.
 void Tfrm_Main::aKijelzoExecute(QObject *Sender)
 {
     Q_UNUSED(Sender);
-    if (!m_display)
-        m_display = CreateSpectatorDisplay(*this);
-    m_display->toggle();
+    openDisplay();
 }
 
 // While exact checkout is ticked, the route for the player to throw, when there is one.
@@ -391,8 +391,10 @@ void Tfrm_Main::DBGrid2DrawColumnCell(
 bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Panel4 && event->type() == QEvent::Show) {
-        if (!callerBox)
-            createCallerControls(CheckBox1->parentWidget());
+        if (!m_matchControls) {
+            showSettingsPictures();
+            createSettingsAdditions();
+        }
         fitSettingsLabels();
     }
     // In a grid being read, Esc goes back to the entry box, and what is typed goes into it: a
@@ -448,7 +450,8 @@ void Tfrm_Main::setCrossIcon()
 void Tfrm_Main::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
+    // Until the settings panel first shows, its cross is drawn in no colour yet.
+    if (event->type() == QEvent::PaletteChange && !SpeedButton1->icon().isNull())
         setCrossIcon();
 }
 
@@ -458,6 +461,17 @@ void Tfrm_Main::showEvent(QShowEvent *event)
     if (!m_shown) {
         m_shown = true;
         FormShow(this);
+    }
+}
+
+// The window's own paint comes first in a frame: once the whole frame is drawn and shown, the
+// splash opens.
+void Tfrm_Main::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    if (m_splashWaits) {
+        m_splashWaits = false;
+        QMetaObject::invokeMethod(this, &Tfrm_Main::openSplash, Qt::QueuedConnection);
     }
 }
 

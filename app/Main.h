@@ -5,10 +5,9 @@
 #pragma once
 
 #include <array>
-#include <future>
+#include <optional>
 
 #include <QFont>
-#include <QImage>
 #include <QMainWindow>
 #include <QRect>
 #include <QTimer>
@@ -20,13 +19,17 @@
 
 class Announcer;
 class Caller;
+class CallerBox;
+class CallerStatus;
+class LegsLabel;
+class MatchControls;
+class MatchWinnerLabel;
 class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QSpinBox;
 class QToolBar;
 class QToolButton;
 class SpectatorDisplay;
@@ -43,10 +46,17 @@ class TxovMemTable;
 extern qint32 StartScore;
 extern bool ExactCheckout;
 
+// The name a player goes by, wherever it is shown or read: the name typed in the player's name
+// box without the blanks around it, or "1. játékos" / "2. játékos" when that leaves nothing.
+QString PlayerName(const QString &typed, int number);
+
 // The scoreboard's one working window: the tool bar, the scoreboard strip with the entry box,
 // the settings panel, the two turn grids and the status bar. It owns the turn table and the
 // match played on it; its handlers pass entries, undo and new games to the match and show the
-// result. Built in MainForm.cpp, its behaviour in Main.cpp.
+// result. Built in MainForm.cpp, its behaviour in Main.cpp; what assistive technology learns of
+// it in MainAccessibility.cpp. What it shows beyond the scoreboard lives in widgets of its own
+// that it places and keeps up to date: the match's (MainMatch.cpp, app/MatchControls.h), the
+// caller's (MainCaller.cpp, app/CallerControls.h) and the spectator display (MainDisplay.cpp).
 class Tfrm_Main final : public QMainWindow
 {
     Q_OBJECT
@@ -139,19 +149,6 @@ public:
     TThemeDBGrid *DBGrid1 = nullptr;
     TThemeDBGrid *DBGrid2 = nullptr;
 
-    // The match beyond the game: each player's legs beside the name box, the winner in the
-    // status bar, and in the settings panel the limit ("first to N legs", 0 for none) and the
-    // corrections of each player's legs.
-    std::array<QLabel *, 2> legsLabels {};
-    QLabel *matchWinnerLabel = nullptr;
-    QSpinBox *firstToBox = nullptr;
-    std::array<QSpinBox *, 2> legsBoxes {};
-
-    // Speaks what each entry, undo and new game did, through the screen reader.
-    Announcer *announcer = nullptr;
-    // The caller in the settings panel: off, Hungarian or English, in the order of CallerSetting;
-    // made when the panel first shows.
-    QComboBox *callerBox = nullptr;
     // Made when the caller is first switched on; nullptr until then.
     Caller *caller() const { return m_caller; }
 
@@ -159,6 +156,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -167,7 +165,8 @@ private:
     void createScoreboardStrip(QWidget *parent);
     void createPlayerPanel(int number, QFrame *&half, QComboBox *&nameBox, QLabel *&figure, TDBText *&average);
     void createSettingsPanel(QWidget *parent);
-    void createMatchControls(QWidget *settings);
+    void createSettingsAdditions();
+    void createLegsLabels();
     void createCallerControls(QWidget *settings);
     void applyCallerSetting();
     void showCallerState();
@@ -175,7 +174,18 @@ private:
     void callNewGame();
     void silenceCall();
     void showMatch();
+    PlayerNames shownNames() const;
+    void showSettingsPictures();
     void fitSettingsLabels();
+    void openDisplay();
+    // Accessibility (MainAccessibility.cpp).
+    void nameAccessibleControls();
+    void orderKeyboardFocus();
+    void describeScoreboard();
+    void tellEntry(EntryOutcome outcome, std::optional<qint32> typedScore);
+    QString newestEntry() const;
+    void tellTakenBack(const QString &entry);
+    void tellNewGame();
     void createStatusBar();
     QWidget *createGrids(QWidget *parent);
     void setEntryBoxColor(bool refused);
@@ -184,27 +194,33 @@ private:
     QMargins figureInsets() const;
     int narrowestWidth() const;
     void placeOnWorkArea();
+    void openSplash();
     void checkPlacement();
     QMargins frameMargins() const;
     QRect workAreaFrame() const;
     void showCheckoutRoute();
 
     bool m_shown = false;
-    // The splash's picture, decoded while the window is built, until the splash opens.
-    std::shared_future<QImage> m_splashPicture;
+    bool m_splashWaits = false; // until the first frame is drawn
     int m_placeWhenFramed = 0;
     QTimer m_placement;
-    std::array<QLabel *, 2> m_matchLabels {}; // the settings panel's labels of the match boxes
     QLabel *m_routePanel = nullptr; // the route for the player to throw, in the status bar
+    // The match beyond the game: each player's legs under the name box, the winner in the status
+    // bar; the settings panel's part is made when the panel first shows.
+    std::array<LegsLabel *, 2> m_legsLabels {};
+    MatchWinnerLabel *m_matchWinner = nullptr;
+    MatchControls *m_matchControls = nullptr;
+    // Speaks what each entry, undo and new game did, through the screen reader.
+    Announcer *m_announcer = nullptr;
     // Where each player's remaining-score figure may stand in its panel, and its font at full size.
     std::array<QRect, 2> m_figurePlaces {};
     QFont m_figureFont;
     SpectatorDisplay *m_display = nullptr; // built when first shown
     // The caller's choice as the settings file keeps it: none until first switched on.
     std::optional<CallerSetting> m_callerSetting;
-    QLabel *m_callerLabel = nullptr; // the settings panel's label of the caller's box
+    CallerBox *m_callerBox = nullptr; // made when the settings panel first shows
     Caller *m_caller = nullptr;
-    QLabel *m_callerStatus = nullptr; // why the caller is silent, in the status bar once needed
+    CallerStatus *m_callerStatus = nullptr; // why the caller is silent, in the status bar once needed
 };
 
 extern Tfrm_Main *frm_Main;

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Pontix csapat
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/MainAccessibility.h"
-
+// What assistive technology learns of the main window: a name for every control, the figures
+// read with what they count, and, spoken, what each entry, undo and new game did.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -27,7 +27,9 @@
 #include <QToolButton>
 
 #include "app/Announcer.h"
+#include "app/CallerControls.h"
 #include "app/Main.h"
+#include "app/MatchControls.h"
 #include "controls/DBGridAccessible.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
@@ -50,8 +52,6 @@ struct PlayerControls
     TThemeDBGrid *grid;
     const TField *score;
     qint32 remaining;
-    QLabel *legs;
-    QSpinBox *legsBox;
     int legsWon;
 };
 
@@ -59,9 +59,9 @@ std::array<PlayerControls, 2> playersOf(const Tfrm_Main &w)
 {
     const Legs &legs = w.match().legs();
     return {PlayerControls {1, w.Panel2, w.ComboBox1, w.Label1, w.DBText1, w.Image1, w.DBGrid1, w.Tble1, w.Remaining1,
-                w.legsLabels[0], w.legsBoxes[0], legs.legsWon(true)},
+                legs.legsWon(true)},
         PlayerControls {2, w.Panel3, w.ComboBox2, w.Label2, w.DBText2, w.Image2, w.DBGrid2, w.Tble2, w.Remaining2,
-            w.legsLabels[1], w.legsBoxes[1], legs.legsWon(false)}};
+            legs.legsWon(false)}};
 }
 
 QString playerTitle(int number)
@@ -74,16 +74,15 @@ QString playerName(const PlayerControls &player)
     return PlayerName(player.nameBox->currentText(), player.number);
 }
 
-// The figures are read with what they count: each name carries the figure shown.
+// The figures are read with what they count: each name carries the figure shown (the legs name
+// themselves).
 void nameFigures(const Tfrm_Main &w)
 {
     for (const PlayerControls &player : playersOf(w)) {
         for (const auto &[label, counts, figure] :
             {std::tuple<QLabel *, QString, QString> {player.figure, QStringLiteral("kell még"), player.figure->text()},
                 std::tuple<QLabel *, QString, QString> {
-                    player.average, QStringLiteral("átlag"), player.average->text()},
-                std::tuple<QLabel *, QString, QString> {
-                    player.legs, QStringLiteral("nyert leg"), QString::number(player.legsWon)}}) {
+                    player.average, QStringLiteral("átlag"), player.average->text()}}) {
             const QString what = QStringLiteral("%1, %2").arg(playerTitle(player.number), counts);
             const QString name = figure.isEmpty() ? what : QStringLiteral("%1: %2").arg(what, figure);
             if (label->accessibleName() != name)
@@ -116,6 +115,14 @@ const PlayerControls *lastThrower(const Tfrm_Main &w, const std::array<PlayerCon
     return &last;
 }
 
+// The newest entry, "name: score", empty without one.
+QString newestEntryOf(const Tfrm_Main &w)
+{
+    const std::array<PlayerControls, 2> players = playersOf(w);
+    const PlayerControls *last = lastThrower(w, players);
+    return last ? QStringLiteral("%1: %2").arg(playerName(*last), last->score->DisplayText()) : QString();
+}
+
 // The newest turn with the score it left, "Anna: 60, kell még 441.", and "Kiszállt!" once the
 // player has checked out.
 QString newestTurn(const Tfrm_Main &w)
@@ -124,10 +131,20 @@ QString newestTurn(const Tfrm_Main &w)
     const PlayerControls *last = lastThrower(w, players);
     if (!last)
         return {};
-    QString told = QStringLiteral("%1, kell még %2.").arg(NewestEntry(w), QString::number(last->remaining));
+    QString told = QStringLiteral("%1, kell még %2.").arg(newestEntryOf(w), QString::number(last->remaining));
     if (hasCheckedOut(last->remaining, w.CheckBox1->isChecked()))
         told += QStringLiteral(" Kiszállt!");
     return told;
+}
+
+QList<QWidget *> toolButtonsOf(const Tfrm_Main &w)
+{
+    QList<QWidget *> buttons;
+    for (QAction *action : {w.aUj, w.aTorol, w.aBeallit, w.aBezar, w.aKijelzo}) {
+        if (QWidget *button = w.ToolBar1->widgetForAction(action))
+            buttons << button;
+    }
+    return buttons;
 }
 
 QString sentence(const QStringList &parts)
@@ -135,36 +152,6 @@ QString sentence(const QStringList &parts)
     QStringList said = parts;
     said.removeAll(QString());
     return said.join(u' ');
-}
-
-// Tab and Shift+Tab reach every control, in the order of the work: the entry box and its OK
-// button, the names, the settings panel while it shows, the grids, the tool bar. A click on a
-// button still leaves the keyboard where it was; a button pressed from the keyboard hands it back
-// to the entry box, as every action leaves it there.
-void orderKeyboardFocus(Tfrm_Main &w)
-{
-    QList<QWidget *> toolButtons;
-    for (QAction *action : {w.aUj, w.aTorol, w.aBeallit, w.aBezar, w.aKijelzo}) {
-        if (QWidget *button = w.ToolBar1->widgetForAction(action))
-            toolButtons << button;
-    }
-    for (QWidget *widget : QList<QWidget *> {w.SpeedButton2, w.SpeedButton1} + toolButtons) {
-        auto *button = qobject_cast<QAbstractButton *>(widget);
-        if (!button)
-            continue;
-        button->setFocusPolicy(Qt::TabFocus);
-        QObject::connect(button, &QAbstractButton::clicked, &w, [&w, button] {
-            if (button->hasFocus())
-                w.EditEx1->setFocus(Qt::OtherFocusReason);
-        });
-    }
-    // Only controls that take the focus can be ordered: the buttons' policies come first.
-    const QList<QWidget *> chain
-        = QList<QWidget *> {w.EditEx1, w.SpeedButton2, w.ComboBox1, w.ComboBox2, w.CheckBox1, w.Edit1, w.firstToBox,
-              w.legsBoxes[0], w.legsBoxes[1], w.SpeedButton1, w.DBGrid1, w.DBGrid2}
-        + toolButtons;
-    for (qsizetype i = 1; i < chain.size(); ++i)
-        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 // The contrast ratio of two colours, from their relative luminance (WCAG 2.1, 1.4.3).
@@ -246,8 +233,9 @@ QString PlayerName(const QString &typed, int number)
     return name.isEmpty() ? playerTitle(number) : name;
 }
 
-void NameAccessibleControls(Tfrm_Main &w)
+void Tfrm_Main::nameAccessibleControls()
 {
+    Tfrm_Main &w = *this;
     InstallDBGridAccessibility();
 
     w.setAccessibleName(QStringLiteral("Pontix"));
@@ -271,7 +259,6 @@ void NameAccessibleControls(Tfrm_Main &w)
         player.grid->setAccessibleName(title + QStringLiteral(" dobásai"));
         // A reader speaks a row's values alone as it comes to it: the description names them.
         player.grid->setAccessibleDescription(QStringLiteral("Soronként: dobás, kell még"));
-        player.legsBox->setAccessibleName(title + QStringLiteral(" nyert legjei"));
     }
     w.EditEx1->setAccessibleName(QStringLiteral("Dobott pontszám"));
     w.SpeedButton2->setAccessibleName(QStringLiteral("OK"));
@@ -286,53 +273,78 @@ void NameAccessibleControls(Tfrm_Main &w)
     w.GroupBox1->setAccessibleName(w.GroupBox1->title());
     w.Image3->setAccessibleName(QStringLiteral("Darts tábla"));
 
-    w.firstToBox->setAccessibleName(QStringLiteral("Első ennyi nyert legig"));
-    w.firstToBox->setAccessibleDescription(QStringLiteral("0: nincs határ"));
-    w.matchWinnerLabel->setAccessibleName(QStringLiteral("Meccs"));
     w.statusBar()->setAccessibleName(QStringLiteral("Állapotsor"));
-    w.announcer = new Announcer(w.statusBar());
-    w.announcer->setObjectName(QStringLiteral("Bemondo"));
-    orderKeyboardFocus(w);
+    m_announcer = new Announcer(w.statusBar());
+    m_announcer->setObjectName(QStringLiteral("Bemondo"));
+    // A click on a button still leaves the keyboard where it was; a button pressed from the
+    // keyboard hands it back to the entry box, as every action leaves it there.
+    for (QWidget *widget : QList<QWidget *> {SpeedButton2, SpeedButton1} + toolButtonsOf(*this)) {
+        auto *button = qobject_cast<QAbstractButton *>(widget);
+        if (!button)
+            continue;
+        button->setFocusPolicy(Qt::TabFocus);
+        connect(button, &QAbstractButton::clicked, this, [this, button] {
+            if (button->hasFocus())
+                EditEx1->setFocus(Qt::OtherFocusReason);
+        });
+    }
+    orderKeyboardFocus();
     new ReadableDisabledTexts(w.GroupBox1, {w.Label6, w.Label4, w.Label5});
 
-    DescribeScoreboard(w);
+    describeScoreboard();
 }
 
-void DescribeScoreboard(Tfrm_Main &w)
+// Tab and Shift+Tab reach every control, in the order of the work: the entry box and its OK
+// button, the names, the settings panel while it shows (the additions it makes when it first
+// shows among them), the grids, the tool bar. Only controls that take the focus can be ordered:
+// the buttons' policies come first.
+void Tfrm_Main::orderKeyboardFocus()
 {
-    w.EditEx1->setAccessibleDescription(sentence({newestTurn(w), nextThrower(w, QStringLiteral("Következik"))}));
-    nameFigures(w);
+    QList<QWidget *> chain {EditEx1, SpeedButton2, ComboBox1, ComboBox2, CheckBox1};
+    if (m_callerBox)
+        chain << m_callerBox->box();
+    chain << Edit1;
+    if (m_matchControls)
+        chain << m_matchControls->focusChain();
+    chain << SpeedButton1 << DBGrid1 << DBGrid2 << toolButtonsOf(*this);
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
-QString NewestEntry(const Tfrm_Main &w)
+void Tfrm_Main::describeScoreboard()
 {
-    const std::array<PlayerControls, 2> players = playersOf(w);
-    const PlayerControls *last = lastThrower(w, players);
-    return last ? QStringLiteral("%1: %2").arg(playerName(*last), last->score->DisplayText()) : QString();
+    EditEx1->setAccessibleDescription(sentence({newestTurn(*this), nextThrower(*this, QStringLiteral("Következik"))}));
+    nameFigures(*this);
+}
+
+QString Tfrm_Main::newestEntry() const
+{
+    return newestEntryOf(*this);
 }
 
 // The sentences are made only while a screen reader listens: an entry costs nothing more otherwise.
-void TellEntry(Tfrm_Main &w, EntryOutcome outcome, std::optional<qint32> typedScore)
+void Tfrm_Main::tellEntry(EntryOutcome outcome, std::optional<qint32> typedScore)
 {
     if (!QAccessible::isActive())
         return;
+    Tfrm_Main &w = *this;
     const QString next = nextThrower(w, QStringLiteral("Következik"));
     switch (outcome) {
     case EntryOutcome::Refused:
         // Junk text is not read back: it may be any length.
-        w.announcer->announce(sentence({typedScore ? QStringLiteral("Elutasítva: %1 nem dobható.").arg(*typedScore)
+        m_announcer->announce(sentence({typedScore ? QStringLiteral("Elutasítva: %1 nem dobható.").arg(*typedScore)
                                                    : QStringLiteral("Elutasítva: nem egész szám."),
             next}));
         return;
     case EntryOutcome::Recorded:
-        w.announcer->announce(sentence({newestTurn(w), next}));
+        m_announcer->announce(sentence({newestTurn(w), next}));
         return;
     case EntryOutcome::RecordedAsZero: {
         const std::array<PlayerControls, 2> players = playersOf(w);
         const PlayerControls *last = lastThrower(w, players);
         if (!last)
             return;
-        w.announcer->announce(sentence(
+        m_announcer->announce(sentence(
             {QStringLiteral("%1: túldobás, %2 helyett 0, kell még %3.")
                     .arg(playerName(*last), QString::number(typedScore.value_or(0)), QString::number(last->remaining)),
                 next}));
@@ -341,24 +353,26 @@ void TellEntry(Tfrm_Main &w, EntryOutcome outcome, std::optional<qint32> typedSc
     }
 }
 
-void TellTakenBack(Tfrm_Main &w, const QString &entry)
+void Tfrm_Main::tellTakenBack(const QString &entry)
 {
     if (!QAccessible::isActive())
         return;
-    w.announcer->announce(
+    Tfrm_Main &w = *this;
+    m_announcer->announce(
         sentence({QStringLiteral("Visszavonva: %1.").arg(entry), nextThrower(w, QStringLiteral("Következik"))}));
 }
 
-void TellNewGame(Tfrm_Main &w)
+void Tfrm_Main::tellNewGame()
 {
     if (!QAccessible::isActive())
         return;
+    Tfrm_Main &w = *this;
     const std::array<PlayerControls, 2> players = playersOf(w);
     const QString legs = QStringLiteral("Legek: %1 %2, %3 %4.")
                              .arg(playerName(players[0]), QString::number(players[0].legsWon), playerName(players[1]),
                                  QString::number(players[1].legsWon));
-    const QString decided = w.matchWinnerLabel->text();
-    w.announcer->announce(sentence({QStringLiteral("Új játék."), legs, decided.isEmpty() ? QString() : decided + u'.',
+    const QString decided = m_matchWinner->text();
+    m_announcer->announce(sentence({QStringLiteral("Új játék."), legs, decided.isEmpty() ? QString() : decided + u'.',
         nextThrower(w, QStringLiteral("Kezd"))}));
 }
 

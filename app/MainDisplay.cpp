@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Pontix csapat
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/MainDisplay.h"
-
+// The main window's part in the spectator display: it makes the display the first time it is
+// opened, gives it the match, the turn rows and a view of the names and the exact-checkout box,
+// and hands it the tool bar's keys and what is typed in it.
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,38 +11,44 @@
 #include <QKeyEvent>
 #include <QToolBar>
 
-#include "app/Display.h"
 #include "app/Main.h"
-#include "app/MainAccessibility.h"
 #include "controls/uEditEx.h"
 #include "db/Field.h"
+#include "display/Display.h"
+#include "display/DisplayAccessible.h"
 
-SpectatorDisplay *CreateSpectatorDisplay(Tfrm_Main &w)
+// The display is built the first time it is shown: until then it costs nothing.
+void Tfrm_Main::openDisplay()
 {
-    const auto view = [&w] {
-        const Legs &legs = w.match().legs();
-        return MatchView {{{{PlayerName(w.ComboBox1->currentText(), 1), w.Remaining1, legs.figures(true)},
-                              {PlayerName(w.ComboBox2->currentText(), 2), w.Remaining2, legs.figures(false)}}},
-            w.Player1ToThrow, w.Player1Starts, w.CheckBox1->isChecked(), legs.firstTo(), legs.matchWinner()};
+    if (m_display) {
+        m_display->toggle();
+        return;
+    }
+    InstallDisplayAccessibility();
+    const auto view = [this] {
+        const Legs &legs = m_match.legs();
+        const PlayerNames names = shownNames();
+        return MatchView {{{{names[0], Remaining1, legs.figures(true)}, {names[1], Remaining2, legs.figures(false)}}},
+            Player1ToThrow, Player1Starts, CheckBox1->isChecked(), legs.firstTo(), legs.matchWinner()};
     };
-    auto *display = new SpectatorDisplay(w.match(), w.DataSource1, {w.Tble1, w.Tbla1, w.Tble2, w.Tbla2}, view, &w);
-    display->setObjectName(QStringLiteral("Kijelzo"));
-    display->setAccessibleName(QStringLiteral("Kijelző"));
-    for (QComboBox *box : {w.ComboBox1, w.ComboBox2})
-        QObject::connect(box, &QComboBox::editTextChanged, display, &SpectatorDisplay::refreshLater);
-    QObject::connect(w.CheckBox1, &QCheckBox::toggled, display, &SpectatorDisplay::refreshLater);
+    m_display = new SpectatorDisplay(m_match, DataSource1, {Tble1, Tbla1, Tble2, Tbla2}, view, this);
+    m_display->setObjectName(QStringLiteral("Kijelzo"));
+    m_display->setAccessibleName(QStringLiteral("Kijelző"));
+    for (QComboBox *box : {ComboBox1, ComboBox2})
+        connect(box, &QComboBox::editTextChanged, m_display, &SpectatorDisplay::refreshLater);
+    connect(CheckBox1, &QCheckBox::toggled, m_display, &SpectatorDisplay::refreshLater);
     // The tool bar's keys work while the display has the keyboard too, F11 excepted: there it
     // puts the display's own full screen on or off.
-    for (QAction *action : w.ToolBar1->actions()) {
-        if (action != w.aKijelzo && !action->isSeparator())
-            display->addAction(action);
+    for (QAction *action : ToolBar1->actions()) {
+        if (action != aKijelzo && !action->isSeparator())
+            m_display->addAction(action);
     }
     // What is typed in the display goes into the entry box as if typed there: the key itself, so
     // that Enter records and the keypad's "/" takes back as they do in the box.
-    display->OnTyped = [&w](const QKeyEvent &key) {
-        w.EditEx1->setFocus(Qt::OtherFocusReason);
+    m_display->OnTyped = [this](const QKeyEvent &key) {
+        EditEx1->setFocus(Qt::OtherFocusReason);
         QKeyEvent again(QEvent::KeyPress, key.key(), key.modifiers(), key.text(), key.isAutoRepeat(), key.count());
-        QCoreApplication::sendEvent(w.EditEx1, &again);
+        QCoreApplication::sendEvent(EditEx1, &again);
     };
-    return display;
+    m_display->toggle();
 }

@@ -17,10 +17,9 @@
 #include <QVBoxLayout>
 
 #include "app/Main.h"
-#include "app/MainAccessibility.h"
+#include "app/MatchControls.h"
 #include "app/Picture.h"
 #include "app/Version.h"
-#include "app/logo.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
@@ -79,13 +78,25 @@ QFrame *panel(QWidget *parent, bool outerBevel)
     return frame;
 }
 
-QLabel *picture(QWidget *parent, const QString &resource, QSize size)
+// A label of the picture's size, empty until showPicture() gives it the picture.
+QLabel *pictureLabel(QWidget *parent, QSize size)
 {
     auto *label = new QLabel(parent);
-    // Through an icon, so that a scaled screen gets the picture's "@2x" twin.
-    label->setPixmap(pictureIcon(resource, size).pixmap(size));
     label->setFixedSize(size);
     label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+void showPicture(QLabel *label, const QString &resource)
+{
+    // Through an icon, so that a scaled screen gets the picture's "@2x" twin.
+    label->setPixmap(pictureIcon(resource, label->size()).pixmap(label->size()));
+}
+
+QLabel *picture(QWidget *parent, const QString &resource, QSize size)
+{
+    QLabel *label = pictureLabel(parent, size);
+    showPicture(label, resource);
     return label;
 }
 
@@ -144,9 +155,6 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     , aKijelzo(new QAction(
           pictureIcon(QStringLiteral(":/assets/tb_display.png"), ToolIconSize), QStringLiteral("Kijelző"), this))
 {
-    // The splash opens when the window is first shown; its picture is decoded meanwhile, beside
-    // the building of the window.
-    m_splashPicture = Tfrm_Logo::ReadPicture();
     Tbl->setObjectName(QStringLiteral("Tbl"));
     Tble1->setDisplayLabel(QStringLiteral("Dobás"));
     Tblh1->setDisplayLabel(QStringLiteral("Kell még"));
@@ -172,7 +180,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     setCentralWidget(central);
     createStatusBar();
 
-    // The entry box comes first in the tab order (NameAccessibleControls sets the whole order).
+    // The entry box comes first in the tab order (nameAccessibleControls sets the whole order).
     EditEx1->setFocus();
 
     EditEx1->installEventFilter(this);
@@ -193,7 +201,7 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     connect(&m_placement, &QTimer::timeout, this, &Tfrm_Main::checkPlacement);
 
     FormCreate(this);
-    NameAccessibleControls(*this);
+    nameAccessibleControls();
 }
 
 Tfrm_Main::~Tfrm_Main()
@@ -272,6 +280,7 @@ void Tfrm_Main::createScoreboardStrip(QWidget *parent)
     Image1 = marker(Panel1, QStringLiteral(":/assets/dart_left.png"), QPoint(0, 8));
     Image2 = marker(Panel1, QStringLiteral(":/assets/dart_right.png"), QPoint(0, 8));
     Image2->hide();
+    createLegsLabels();
 }
 
 // A player's half of the strip: the name box, the remaining-score figure and the average. Player
@@ -332,13 +341,13 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
         label->move(8, top);
         top += 20;
     }
-    Image3 = picture(GroupBox1, QStringLiteral(":/assets/dartboard64.png"), QSize(64, 64));
+    // The panel's pictures are read when it first shows (showSettingsPictures).
+    Image3 = pictureLabel(GroupBox1, QSize(64, 64));
     Image3->move(232, 16);
 
     Panel5 = panel(Panel4, false);
     Panel5->setFixedWidth(29);
     SpeedButton1 = new QToolButton(Panel5);
-    setCrossIcon();
     SpeedButton1->setAutoRaise(true);
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     SpeedButton1->setGeometry(4, 4, 21, 21);
@@ -346,16 +355,22 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
     row->addWidget(options, 1);
     row->addWidget(Panel6);
     row->addWidget(Panel5);
-    createMatchControls(options);
     Panel4->hide();
     // The labels take their text's size when the panel shows (fitSettingsLabels): measuring
     // them here would lay out text nobody sees at start.
     Panel4->installEventFilter(this);
 }
 
+// What the hidden settings panel shows of pictures: nothing of it is read before it first shows.
+void Tfrm_Main::showSettingsPictures()
+{
+    showPicture(Image3, QStringLiteral(":/assets/dartboard64.png"));
+    setCrossIcon();
+}
+
 void Tfrm_Main::fitSettingsLabels()
 {
-    for (QLabel *label : {Label3, Label6, Label4, Label5, m_matchLabels[0], m_matchLabels[1], m_callerLabel})
+    for (QLabel *label : {Label3, Label6, Label4, Label5})
         label->adjustSize();
 }
 
@@ -410,8 +425,8 @@ void Tfrm_Main::createStatusBar()
     bar->addWidget(maker);
     bar->addWidget(empty);
     // Who won the match, once it is decided.
-    matchWinnerLabel = new QLabel(bar);
-    bar->addWidget(matchWinnerLabel, 1);
+    m_matchWinner = new MatchWinnerLabel(bar);
+    bar->addWidget(m_matchWinner, 1);
     m_routePanel = new QLabel(bar);
     m_routePanel->setAlignment(Qt::AlignCenter);
     m_routePanel->setMinimumWidth(120);

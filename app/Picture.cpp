@@ -32,10 +32,3 @@ QIcon pictureIcon(const QString &resource, QSize size)
         files->addFile(twin, size * 2, QIcon::Normal, QIcon::Off);
     return QIcon(files);
 }
-
-std::shared_future<QImage> readPictureMeanwhile(const QString &resource)
-{
-    const QString twin = twinOnScaledScreen(resource);
-    // The toolkit's image readers may be used from any thread; the twin's name gives it its scale.
-    return std::async(std::launch::async, [file = twin.isEmpty() ? resource : twin] { return QImage(file); }).share();
-}

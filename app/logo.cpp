@@ -52,7 +52,7 @@ bool shows(const QImage &image, QRgb colour)
 }
 } // namespace
 
-Tfrm_Logo::Tfrm_Logo(QWidget *parent, const QImage &picture)
+Tfrm_Logo::Tfrm_Logo(QWidget *parent)
     : QWidget(
         parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
     , Image1(new QLabel(this))
@@ -72,10 +72,8 @@ Tfrm_Logo::Tfrm_Logo(QWidget *parent, const QImage &picture)
 
     Image1->setGeometry(rect());
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // Through an icon, so that a scaled screen gets the picture's "@2x" twin, as ReadPicture()
-    // does.
-    Image1->setPixmap(
-        picture.isNull() ? pictureIcon(openingPicture(), size()).pixmap(size()) : QPixmap::fromImage(picture));
+    // Through an icon, so that a scaled screen gets the picture's "@2x" twin.
+    Image1->setPixmap(pictureIcon(openingPicture(), size()).pixmap(size()));
 
     Timer1->setInterval(HoldInterval);
     Timer2->setInterval(FadeInterval);
@@ -92,14 +90,9 @@ Tfrm_Logo::~Tfrm_Logo()
         frm_Logo = nullptr;
 }
 
-std::shared_future<QImage> Tfrm_Logo::ReadPicture()
+Tfrm_Logo *Tfrm_Logo::Open(QWidget *over)
 {
-    return readPictureMeanwhile(openingPicture());
-}
-
-Tfrm_Logo *Tfrm_Logo::Open(const QWidget *over, const QImage &picture)
-{
-    auto *logo = new Tfrm_Logo(nullptr, picture);
+    auto *logo = new Tfrm_Logo(nullptr);
     logo->m_over = over;
     // The application owns the splash: should the program end during the fade, the splash
     // goes with it instead of outliving the event loop.
@@ -148,6 +141,15 @@ void Tfrm_Logo::showEvent(QShowEvent *event)
 void Tfrm_Logo::closeEvent(QCloseEvent *event)
 {
     FormClose(event);
+}
+
+// A platform that activates every window it shows (as the offscreen one does) gives the splash the
+// keyboard: it goes straight back to the window the splash is shown over.
+void Tfrm_Logo::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_over)
+        m_over->activateWindow();
 }
 
 // Centred on the screen that holds the middle of the window it is shown over, so that on two

@@ -3,8 +3,6 @@
 
 #pragma once
 
-#include <future>
-
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
@@ -30,20 +28,14 @@ public:
     // The colour that is transparent wherever the window shows it.
     static constexpr QRgb TransparentColor = 0xFF808080;
 
-    // Shows `picture`, the opening picture as ReadPicture() gives it; without one the splash reads
-    // the picture itself.
-    explicit Tfrm_Logo(QWidget *parent = nullptr, const QImage &picture = QImage());
+    // Reads the opening picture for this screen (the "@2x" twin on a scaled one) and shows it.
+    explicit Tfrm_Logo(QWidget *parent = nullptr);
     ~Tfrm_Logo() override;
-
-    // The opening picture for this screen, decoded on a thread of its own from now on: a window
-    // that opens the splash when it is shown asks for it first, so that it is decoded while the
-    // window is built.
-    static std::shared_future<QImage> ReadPicture();
 
     // Creates the splash, owned by the application (freed when the program ends, should it not
     // have freed itself by then), and shows it without waiting, centred on the screen that
-    // holds `over` (the primary screen without it). `picture` as for the constructor.
-    static Tfrm_Logo *Open(const QWidget *over = nullptr, const QImage &picture = QImage());
+    // holds `over` (the primary screen without it).
+    static Tfrm_Logo *Open(QWidget *over = nullptr);
 
     quint8 alpha() const { return m_alpha; }
 
@@ -59,13 +51,14 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void placeOnScreen();
     void applyTransparentColor();
 
     quint8 m_alpha = 255;
-    QPointer<const QWidget> m_over;
+    QPointer<QWidget> m_over;
 };
 
 // The splash while it exists, nullptr before it is created and once it is freed.

@@ -92,6 +92,7 @@ bool ExitAtFirstPaint::eventFilter(QObject *watched, QEvent *event)
     if (!m_seen && event->type() == QEvent::Paint && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->window() == m_window) {
         m_seen = true;
+        m_size = m_window->size();
         // Queued behind the update request that is painting now, so the whole frame is painted
         // and flushed before the process ends.
         QMetaObject::invokeMethod(
@@ -103,7 +104,8 @@ bool ExitAtFirstPaint::eventFilter(QObject *watched, QEvent *event)
 void ExitAtFirstPaint::report()
 {
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - m_start).count();
-    std::printf("first paint %.2f ms after main, resident %zu KiB\n", ms, residentBytes() / 1024);
+    std::printf("first paint %.2f ms after main, window %d x %d, resident %zu KiB\n", ms, m_size.width(),
+        m_size.height(), residentBytes() / 1024);
     std::fflush(stdout);
     std::_Exit(0);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QObject>
+#include <QSize>
 
 class QWidget;
 
@@ -57,7 +58,8 @@ private:
 };
 
 // Ends the process as soon as the first frame of a window is painted and flushed, printing the
-// time since start and the resident memory on one line. Teardown is left out of the timing.
+// time since start, the window's size in that frame and the resident memory on one line: the
+// programs compared must show windows of one size. Teardown is left out of the timing.
 class ExitAtFirstPaint final : public QObject
 {
 public:
@@ -72,6 +74,7 @@ private:
     QWidget *const m_window;
     const Clock::time_point m_start;
     bool m_seen = false;
+    QSize m_size;
 };
 
 } // namespace bench

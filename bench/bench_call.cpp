@@ -29,11 +29,11 @@
 #include <QTextToSpeech>
 #include <QThread>
 
-#include "app/Caller.h"
 #include "app/Main.h"
 #include "app/Seged.h"
 #include "app/logo.h"
 #include "bench/BenchSupport.h"
+#include "caller/Caller.h"
 #include "controls/uEditEx.h"
 #include "tests/support/SpeechServer.h"
 

@@ -38,7 +38,6 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include "app/Display.h"
 #include "app/Main.h"
 #include "app/Seged.h"
 #include "app/logo.h"
@@ -46,6 +45,7 @@
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
+#include "display/Display.h"
 #include "memtable/xovMemTable.h"
 #include <benchmark/benchmark.h>
 

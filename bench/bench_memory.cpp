@@ -22,12 +22,12 @@
 #include <QStandardItemModel>
 #include <QTest>
 
-#include "app/Display.h"
 #include "app/Main.h"
 #include "app/Seged.h"
 #include "app/logo.h"
 #include "bench/BenchSupport.h"
 #include "controls/uEditEx.h"
+#include "display/Display.h"
 #include "memtable/xovMemTable.h"
 
 namespace {

@@ -7,7 +7,8 @@
 # process is the measurement, repeatable where wall clock on a shared machine is not. Prints
 # each total, over all threads and on the main thread alone (the way to the first frame, where
 # work done meanwhile on other threads is not), and Pontix's own share above the one-label
-# window against its target. Takes the folder of the built start-up programs (default
+# window against its target, and the size of each window in its first frame: the one-label window
+# is the floor only at Pontix's size. Takes the folder of the built start-up programs (default
 # build/bench/bench) and runs them on the platform QT_QPA_PLATFORM names, by default the
 # offscreen one with one 1920 x 1080 screen.
 set -euo pipefail
@@ -22,7 +23,7 @@ trap 'rm -rf "$out"' EXIT
 
 for program in startup_bare startup_text startup_pontix; do
     if ! valgrind --tool=callgrind --separate-threads=yes --callgrind-out-file="$out/$program.out" \
-        "$bin/$program" >/dev/null 2>"$out/$program.log"; then
+        "$bin/$program" >"$out/$program.txt" 2>"$out/$program.log"; then
         cat "$out/$program.log" >&2
         exit 1
     fi
@@ -33,10 +34,11 @@ for program in startup_bare startup_text startup_pontix; do
     for file in "$out/$program".out-*; do
         all=$((all + $(count "$file")))
     done
-    echo "$program $all $(count "$out/$program.out-01")"
+    size=$(sed -nE 's/.*window ([0-9]+) x ([0-9]+).*/\1x\2/p' "$out/$program.txt")
+    echo "$program $all $(count "$out/$program.out-01") ${size:-unknown}"
 done | awk -v target="$target_share" '
     { total[$1] = $2; main[$1] = $3
-      printf "%-16s %7.1f million instructions to the first paint, %7.1f million on the main thread\n", $1, $2 / 1e6, $3 / 1e6 }
+      printf "%-16s %7.1f million instructions to the first paint, %7.1f million on the main thread (window %s)\n", $1, $2 / 1e6, $3 / 1e6, $4 }
     END {
         share = total["startup_pontix"] - total["startup_text"]
         printf "Pontix above the one-label window: %.1f million (target at most %.1f, %s); %.2fx the one-label window, %.2fx the bare one\n",

@@ -73,8 +73,9 @@ public:
     // 176, 178 and 179. A negative score is never possible.
     static bool isPossibleTurn(qint32 score);
 
-    // Tells the follower of every change to the turns from now on; nullptr tells nobody.
-    void setFollower(MatchFollower *follower) { m_follower = follower; }
+    // Tells the follower of every change to the turns from now on; nullptr tells nobody. Following
+    // changes nothing of the match, so that a reader given the match as const may follow it.
+    void setFollower(MatchFollower *follower) const { m_follower = follower; }
 
     qint32 startScore() const { return m_startScore; }
     // The next entry opens a turn row (it is the starter's).
@@ -88,6 +89,6 @@ private:
     const PlayerFields m_player1;
     const PlayerFields m_player2;
     const qint32 &m_startScore;
-    MatchFollower *m_follower = nullptr;
+    mutable MatchFollower *m_follower = nullptr;
     Legs m_legs;
 };

@@ -22,6 +22,7 @@
 
 #include "app/Announcer.h"
 #include "app/Main.h"
+#include "app/MatchControls.h"
 #include "app/Seged.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
@@ -159,6 +160,15 @@ void tst_MainAccessibility::controlNamed_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("description"); // null: not checked
 
+    // A control of the settings panel's match controls, made when the panel first shows.
+    const auto inMatchControls = [](QWidget *(*control)(const MatchControls &)) {
+        return Control([control](Tfrm_Main &m) -> QWidget * {
+            if (!m.Panel4->isVisible())
+                m.aBeallit->trigger();
+            const MatchControls *controls = matchControlsOf(m);
+            return controls ? control(*controls) : nullptr;
+        });
+    };
     // A tool bar button, by the action it shows.
     const auto button = [](QAction *(*action)(Tfrm_Main &)) {
         return Control([action](Tfrm_Main &m) { return m.ToolBar1->widgetForAction(action(m)); });
@@ -199,17 +209,19 @@ void tst_MainAccessibility::controlNamed_data()
                                    << QStringLiteral("1. játékos dobásai") << QString();
     QTest::newRow("player 2 grid") << Control([](Tfrm_Main &m) -> QWidget * { return m.DBGrid2; })
                                    << QStringLiteral("2. játékos dobásai") << QString();
-    QTest::newRow("player 1 legs") << Control([](Tfrm_Main &m) -> QWidget * { return m.legsLabels[0]; })
+    QTest::newRow("player 1 legs") << Control([](Tfrm_Main &m) -> QWidget * { return legsLabelOf(m, 1); })
                                    << QStringLiteral("1. játékos, nyert leg: 0") << QString();
-    QTest::newRow("player 2 legs") << Control([](Tfrm_Main &m) -> QWidget * { return m.legsLabels[1]; })
+    QTest::newRow("player 2 legs") << Control([](Tfrm_Main &m) -> QWidget * { return legsLabelOf(m, 2); })
                                    << QStringLiteral("2. játékos, nyert leg: 0") << QString();
-    QTest::newRow("match limit") << Control([](Tfrm_Main &m) -> QWidget * { return m.firstToBox; })
+    QTest::newRow("match limit") << inMatchControls([](const MatchControls &c) -> QWidget * { return c.firstToBox(); })
                                  << QStringLiteral("Első ennyi nyert legig") << QStringLiteral("0: nincs határ");
-    QTest::newRow("player 1 legs correction") << Control([](Tfrm_Main &m) -> QWidget * { return m.legsBoxes[0]; })
-                                              << QStringLiteral("1. játékos nyert legjei") << QString();
-    QTest::newRow("player 2 legs correction") << Control([](Tfrm_Main &m) -> QWidget * { return m.legsBoxes[1]; })
-                                              << QStringLiteral("2. játékos nyert legjei") << QString();
-    QTest::newRow("match winner") << Control([](Tfrm_Main &m) -> QWidget * { return m.matchWinnerLabel; })
+    QTest::newRow("player 1 legs correction")
+        << inMatchControls([](const MatchControls &c) -> QWidget * { return c.legsBox(1); })
+        << QStringLiteral("1. játékos nyert legjei") << QString();
+    QTest::newRow("player 2 legs correction")
+        << inMatchControls([](const MatchControls &c) -> QWidget * { return c.legsBox(2); })
+        << QStringLiteral("2. játékos nyert legjei") << QString();
+    QTest::newRow("match winner") << Control([](Tfrm_Main &m) -> QWidget * { return matchWinnerOf(m); })
                                   << QStringLiteral("Meccs") << QString();
     QTest::newRow("new game") << button([](Tfrm_Main &m) { return m.aUj; }) << QStringLiteral("Új játék") << QString();
     QTest::newRow("delete") << button([](Tfrm_Main &m) { return m.aTorol; }) << QStringLiteral("Töröl") << QString();
@@ -446,7 +458,11 @@ void tst_MainAccessibility::changeSpoken()
 
     reopenWithStartScore(startScore);
     w->CheckBox1->setChecked(exactCheckout);
-    w->firstToBox->setValue(firstTo);
+    // Set in the settings panel, which then goes again.
+    w->aBeallit->trigger();
+    QVERIFY(matchControlsOf(*w));
+    matchControlsOf(*w)->firstToBox()->setValue(firstTo);
+    w->aBeallit->trigger();
     for (const QString &key : keys) {
         spoken.clear();
         press(m_main, key);
@@ -469,11 +485,12 @@ void tst_MainAccessibility::nothingSpokenWithoutChange()
 void tst_MainAccessibility::announcerUnseen()
 {
     enter(QStringLiteral("60"));
-    QVERIFY(w->announcer);
-    QCOMPARE(w->announcer->size(), QSize(0, 0));
-    QCOMPARE(w->announcer->focusPolicy(), Qt::NoFocus);
+    const auto *announcer = w->findChild<Announcer *>();
+    QVERIFY(announcer);
+    QCOMPARE(announcer->size(), QSize(0, 0));
+    QCOMPARE(announcer->focusPolicy(), Qt::NoFocus);
     QCOMPARE(QApplication::focusWidget(), w->EditEx1);
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w->announcer);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(const_cast<Announcer *>(announcer));
     QCOMPARE(iface->role(), QAccessible::Notification);
     QCOMPARE(iface->text(QAccessible::Name), spoken.back());
 }

@@ -20,7 +20,9 @@
 #include <QToolTip>
 #include <QtGui/private/qguiapplication_p.h>
 
+#include "app/CallerControls.h"
 #include "app/Main.h"
+#include "app/MatchControls.h"
 #include "app/Seged.h"
 #include "app/TurnLook.h"
 #include "controls/DBText.h"
@@ -415,7 +417,7 @@ void tst_MainWindow::figuresShowEveryDigit()
             QVERIFY(QFontMetrics(larger).boundingRect(0, 0, 0, 0, Qt::AlignLeft, text).width() > room);
         }
         for (QWidget *control : std::initializer_list<QWidget *> {w->Image1, w->Image2, w->EditEx1, w->SpeedButton2,
-                 w->ComboBox1, w->ComboBox2, w->DBText1, w->DBText2, w->legsLabels[0], w->legsLabels[1]})
+                 w->ComboBox1, w->ComboBox2, w->DBText1, w->DBText2, legsLabelOf(*w, 1), legsLabelOf(*w, 2)})
             QVERIFY(!inStrip(control).intersects(shown));
     }
     // The figures of the start score read from the settings file, before any entry.
@@ -578,8 +580,10 @@ void tst_MainWindow::tabOrder()
         w->aBeallit->trigger();
     QList<QWidget *> order {w->EditEx1, w->SpeedButton2, w->ComboBox1, w->ComboBox2};
     if (settingsShown) {
-        order << QList<QWidget *> {
-            w->CheckBox1, w->callerBox, w->Edit1, w->firstToBox, w->legsBoxes[0], w->legsBoxes[1], w->SpeedButton1};
+        const MatchControls *match = matchControlsOf(*w);
+        QVERIFY(match);
+        order << QList<QWidget *> {w->CheckBox1, callerBoxOf(*w)->box(), w->Edit1, match->firstToBox(),
+            match->legsBox(1), match->legsBox(2), w->SpeedButton1};
     }
     order << w->DBGrid1 << w->DBGrid2;
     for (QAction *action : {w->aUj, w->aTorol, w->aBeallit, w->aBezar, w->aKijelzo})
@@ -786,7 +790,7 @@ void tst_MainWindow::statusBar()
     QCOMPARE(panels[0]->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     QCOMPARE(panels[1]->width(), 50);
     QVERIFY(panels[1]->text().isEmpty());
-    QCOMPARE(panels[2], w->matchWinnerLabel);
+    QCOMPARE(panels[2], matchWinnerOf(*w));
     QVERIFY(panels[2]->text().isEmpty());
     // The checkout route's panel, on the right.
     QCOMPARE(panels[3]->accessibleName(), QStringLiteral("Kiszálló"));
@@ -929,38 +933,50 @@ void tst_MainWindow::missingSettingsFolder()
 void tst_MainWindow::legsAndTheMatch()
 {
     open();
-    QCOMPARE(w->legsLabels[0]->text(), QStringLiteral("Leg: 0"));
+    const std::array<LegsLabel *, 2> legs {legsLabelOf(*w, 1), legsLabelOf(*w, 2)};
+    QLabel *const winner = matchWinnerOf(*w);
+    QVERIFY(legs[0] && legs[1] && winner);
+    QCOMPARE(legs[0]->text(), QStringLiteral("Leg: 0"));
     // Player 1 checks out 501 in three turns; player 2 scores nothing.
     for (const char *score : {"180", "0", "180", "0", "141"})
         enter(QString::fromLatin1(score));
     QCOMPARE(w->Remaining1, 0);
-    QCOMPARE(w->legsLabels[0]->text(), QStringLiteral("Leg: 0"));
+    QCOMPARE(legs[0]->text(), QStringLiteral("Leg: 0"));
     QTest::keyClick(w->EditEx1, Qt::Key_Insert);
-    QCOMPARE(w->legsLabels[0]->text(), QStringLiteral("Leg: 1"));
-    QCOMPARE(w->legsLabels[1]->text(), QStringLiteral("Leg: 0"));
-    QCOMPARE(w->legsBoxes[0]->value(), 1);
-    QVERIFY(w->matchWinnerLabel->text().isEmpty());
-    QCOMPARE(w->legsLabels[0]->accessibleName(), QStringLiteral("1. játékos, nyert leg: 1"));
+    QCOMPARE(legs[0]->text(), QStringLiteral("Leg: 1"));
+    QCOMPARE(legs[1]->text(), QStringLiteral("Leg: 0"));
+    QVERIFY(winner->text().isEmpty());
+    QCOMPARE(legs[0]->accessibleName(), QStringLiteral("1. játékos, nyert leg: 1"));
+    // The settings panel's match controls, made when it first shows, show the legs as they stand.
+    QVERIFY(!matchControlsOf(*w));
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    MatchControls *const controls = matchControlsOf(*w);
+    QVERIFY(controls);
+    QCOMPARE(controls->legsBox(1)->value(), 1);
+    QCOMPARE(controls->legsBox(2)->value(), 0);
+    QCOMPARE(controls->firstToBox()->value(), 0);
 
-    w->firstToBox->setValue(1);
-    QCOMPARE(w->matchWinnerLabel->text(), QStringLiteral("Játékos 1. nyerte a meccset (1 – 0)"));
-    QVERIFY(w->legsLabels[0]->font().underline());
-    QVERIFY(!w->legsLabels[1]->font().underline());
+    controls->firstToBox()->setValue(1);
+    QCOMPARE(winner->text(), QStringLiteral("Játékos 1. nyerte a meccset (1 – 0)"));
+    QVERIFY(legs[0]->font().underline());
+    QVERIFY(!legs[1]->font().underline());
 
-    w->firstToBox->setValue(3);
+    controls->firstToBox()->setValue(3);
     // A name with the marks of a text template in it is shown as typed.
     w->ComboBox2->setEditText(QStringLiteral("Kiss %1%2"));
-    w->legsBoxes[1]->setValue(3);
+    controls->legsBox(2)->setValue(3);
     QCOMPARE(w->match().legs().legsWon(false), 3);
-    QCOMPARE(w->legsLabels[1]->text(), QStringLiteral("Leg: 3"));
-    QCOMPARE(w->matchWinnerLabel->text(), QStringLiteral("Kiss %1%2 nyerte a meccset (1 – 3)"));
-    QVERIFY(!w->legsLabels[0]->font().underline());
+    QCOMPARE(legs[1]->text(), QStringLiteral("Leg: 3"));
+    // A screen reader hears the corrected legs at once.
+    QCOMPARE(legs[1]->accessibleName(), QStringLiteral("2. játékos, nyert leg: 3"));
+    QCOMPARE(winner->text(), QStringLiteral("Kiss %1%2 nyerte a meccset (1 – 3)"));
+    QVERIFY(!legs[0]->font().underline());
 
     // The next new game opens a new match at 0 – 0.
     QTest::keyClick(w->EditEx1, Qt::Key_Insert);
-    QCOMPARE(w->legsLabels[0]->text(), QStringLiteral("Leg: 0"));
-    QCOMPARE(w->legsBoxes[1]->value(), 0);
-    QVERIFY(w->matchWinnerLabel->text().isEmpty());
+    QCOMPARE(legs[0]->text(), QStringLiteral("Leg: 0"));
+    QCOMPARE(controls->legsBox(2)->value(), 0);
+    QVERIFY(winner->text().isEmpty());
     QCOMPARE(QApplication::focusWidget(), w->EditEx1);
 }
 

@@ -17,6 +17,37 @@
 
 // The splash: its window, the hold and the fade, freeing itself, its transparent gray, and
 // that it never keeps the program alive.
+namespace {
+
+// Whether the splash was open when the window painted its first frame.
+class FirstFrame final : public QObject
+{
+public:
+    explicit FirstFrame(const QWidget *window)
+        : m_window(window)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    bool painted = false;
+    bool splashOpen = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (!painted && event->type() == QEvent::Paint && watched->isWidgetType()
+            && static_cast<QWidget *>(watched)->window() == m_window) {
+            painted = true;
+            splashOpen = frm_Logo != nullptr;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    const QWidget *const m_window;
+};
+
+} // namespace
+
 class tst_logo : public QObject
 {
     Q_OBJECT
@@ -28,6 +59,7 @@ private slots:
     void centredOnScreen();
     void centredOnMainWindowScreen();
     void mainWindowShowsOpeningPicture();
+    void openedAfterTheFirstFrame();
     void fadesAndFrees();
     void closesOnItsOwn();
     void transparentColor_data();
@@ -109,23 +141,36 @@ void tst_logo::centredOnScreen()
     QVERIFY(frm_Logo->screen()->geometry().contains(frm_Logo->frameGeometry()));
 }
 
-// The main window opens the splash when it is first shown, over itself.
+// The main window opens the splash when it is first shown, over itself, once it has drawn its first
+// frame.
 void tst_logo::centredOnMainWindowScreen()
 {
     MainWindowFixture main;
     QVERIFY(main.open());
     const Tfrm_Main &window = *main.window();
-    QVERIFY(frm_Logo);
+    QTRY_VERIFY(frm_Logo);
     const QRect screen = QGuiApplication::screenAt(window.frameGeometry().center())->geometry();
     QCOMPARE(frm_Logo->frameGeometry().center(), screen.center());
 }
 
-// The main window has the picture decoded while it is built and hands it to the splash.
+// Start-up pays for the window first: its first frame is drawn before the splash opens over it.
+void tst_logo::openedAfterTheFirstFrame()
+{
+    Tfrm_Main window;
+    const FirstFrame watch(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(frm_Logo);
+    QVERIFY(watch.painted);
+    QVERIFY(!watch.splashOpen);
+}
+
+// The splash the main window opens shows the opening picture.
 void tst_logo::mainWindowShowsOpeningPicture()
 {
     Tfrm_Main window;
     window.show();
-    QVERIFY(frm_Logo);
+    QTRY_VERIFY(frm_Logo);
     const QImage shown = frm_Logo->Image1->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown, QImage(QStringLiteral(":/assets/splash.jpg")).convertToFormat(QImage::Format_RGB32));
 }

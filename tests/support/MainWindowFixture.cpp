@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QTest>
 
+#include "app/CallerControls.h"
 #include "app/Main.h"
+#include "app/MatchControls.h"
 #include "app/logo.h"
 #include "controls/uEditEx.h"
 #include "settings/Folders.h"
@@ -64,4 +66,24 @@ void MainWindowFixture::enter(const QString &text)
     m_window->EditEx1->clear();
     QTest::keyClicks(m_window->EditEx1, text);
     QTest::keyClick(m_window->EditEx1, Qt::Key_Return);
+}
+
+LegsLabel *legsLabelOf(const Tfrm_Main &window, int player)
+{
+    return window.findChild<LegsLabel *>(QStringLiteral("legs%1").arg(player));
+}
+
+MatchWinnerLabel *matchWinnerOf(const Tfrm_Main &window)
+{
+    return window.findChild<MatchWinnerLabel *>();
+}
+
+MatchControls *matchControlsOf(const Tfrm_Main &window)
+{
+    return window.findChild<MatchControls *>();
+}
+
+CallerBox *callerBoxOf(const Tfrm_Main &window)
+{
+    return window.findChild<CallerBox *>();
 }

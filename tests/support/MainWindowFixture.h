@@ -10,6 +10,10 @@
 
 #include "tests/support/SettingsSandbox.h"
 
+class CallerBox;
+class LegsLabel;
+class MatchControls;
+class MatchWinnerLabel;
 class Tfrm_Main;
 
 // The main window with its settings file in a folder of its own: while the fixture lives,
@@ -50,3 +54,11 @@ private:
     SettingsSandbox m_sandbox;
     std::unique_ptr<Tfrm_Main> m_window;
 };
+
+// The widgets the window places beyond the scoreboard's own controls, as the window holds them:
+// player 1's or player 2's legs, the winner of the match, and the settings panel's additions,
+// nullptr until the panel has first shown.
+LegsLabel *legsLabelOf(const Tfrm_Main &window, int player);
+MatchWinnerLabel *matchWinnerOf(const Tfrm_Main &window);
+MatchControls *matchControlsOf(const Tfrm_Main &window);
+CallerBox *callerBoxOf(const Tfrm_Main &window);

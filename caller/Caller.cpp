@@ -4,7 +4,7 @@
 // The caller's voice: a speech engine on a thread of its own, handed the latest call through a
 // mailbox of one, watched from the window's thread so that a silent service is noticed. The engine
 // and its worker come from the speech module, loaded when the caller is first switched on.
-#include "app/Caller.h"
+#include "caller/Caller.h"
 
 #include <cstdio>
 #include <utility>
@@ -13,7 +13,7 @@
 #include <QLibrary>
 #include <QThread>
 
-#include "app/SpeechModule.h"
+#include "caller/SpeechModule.h"
 
 namespace {
 
@@ -154,6 +154,18 @@ void Caller::retireEngine()
         return;
     }
     m_retiring = thread;
+}
+
+void Caller::callEntry(const Match &match, qint32 recorded, bool exactCheckout, const PlayerNames &names)
+{
+    if (m_language)
+        say(callAfterEntry(match, recorded, exactCheckout, names, *m_language));
+}
+
+void Caller::callNewGame(const Match &match, bool exactCheckout)
+{
+    if (m_language)
+        say(callAfterNewGame(match, exactCheckout, *m_language));
 }
 
 void Caller::say(const QString &text)

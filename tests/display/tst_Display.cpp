@@ -13,10 +13,11 @@
 #include <QTest>
 #include <QWindow>
 
-#include "app/Display.h"
 #include "app/Main.h"
 #include "app/Seged.h"
 #include "controls/uEditEx.h"
+#include "display/Display.h"
+#include "display/DisplayAccessible.h"
 #include "match/Checkout.h"
 #include "match/Match.h"
 #include "memtable/xovMemTable.h"
@@ -183,6 +184,7 @@ private:
 
 void tst_Display::init()
 {
+    InstallDisplayAccessibility();
     m_table = std::make_unique<TurnTable>();
     m_table->table.OpenTable();
     m_match = std::make_unique<Match>(&m_table->table,

@@ -8,6 +8,7 @@
 
 #include <QAccessibleWidget>
 #include <QHash>
+#include <QMetaObject>
 #include <QString>
 
 class SpectatorDisplay;
@@ -15,7 +16,8 @@ class SpectatorDisplay;
 // The display read by a screen reader: its children are the band across the top (the legs, the
 // limit, the winner of the match) and each player's half, named after the player; a half holds
 // the name, the remaining score, the route or "Kiszállt!", and the statistics of the game and of
-// the match, each read with its label. The texts are read from the display as it shows them.
+// the match, each read with its label. The texts are read from the display as it shows them, and
+// each change the display reports is told.
 class SpectatorDisplayAccessible final : public QAccessibleWidget
 {
 public:
@@ -44,7 +46,8 @@ public:
 private:
     mutable QHash<int, QAccessible::Id> m_parts; // by half * 100 + item + 1
     QHash<int, QString> m_told;
+    QMetaObject::Connection m_following;
 };
 
-// Lets the display answer as above; calling it again changes nothing.
+// Lets every spectator display answer as above; calling it again changes nothing.
 void InstallDisplayAccessibility();

@@ -10,8 +10,8 @@
 #include <QTextToSpeech>
 #include <QThread>
 
-#include "app/Caller.h"
-#include "app/SpeechModule.h"
+#include "caller/Caller.h"
+#include "caller/SpeechModule.h"
 #include <signal.h>
 
 namespace {

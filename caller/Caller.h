@@ -21,7 +21,7 @@ struct SpeechMailbox;
 // nothing is ever queued and the room never hears a stale score.
 //
 // The speech engine lives on a thread of its own and is made only when the caller is first
-// switched on, from the speech module (app/SpeechEngine.cpp), which alone links Qt Speech: while
+// switched on, from the speech module (caller/SpeechEngine.cpp), which alone links Qt Speech: while
 // the caller is off nothing of speech is loaded. The engine's start-up (speech-dispatcher lists
 // every voice it has, which takes seconds) and any speech service that stops answering never hold
 // up the window. Calls made before the engine is ready are dropped rather than spoken late.
@@ -67,6 +67,10 @@ public:
 
     // Speaks the call instead of the one in progress; dropped unless Ready or Speaking.
     void say(const QString &text);
+    // Speaks, in the language called in, the call after an entry that recorded `recorded` and the
+    // call after a new game, as match/Calls words them from the match as it stands; nothing while off.
+    void callEntry(const Match &match, qint32 recorded, bool exactCheckout, const PlayerNames &names);
+    void callNewGame(const Match &match, bool exactCheckout);
     // Silences the call in progress.
     void stop();
 

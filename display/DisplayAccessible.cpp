@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Pontix csapat
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/DisplayAccessible.h"
+#include "display/DisplayAccessible.h"
 
 #include <QPointer>
 #include <QStringList>
 
-#include "app/Display.h"
+#include "display/Display.h"
 
 namespace {
 
@@ -145,10 +145,13 @@ QAccessibleInterface *displayFactory(const QString &, QObject *object)
 
 SpectatorDisplayAccessible::SpectatorDisplayAccessible(SpectatorDisplay *display)
     : QAccessibleWidget(display, QAccessible::Window)
+    , m_following(
+          QObject::connect(display, &SpectatorDisplay::shownTextsChanged, display, [this] { shownTextsChanged(); }))
 { }
 
 SpectatorDisplayAccessible::~SpectatorDisplayAccessible()
 {
+    QObject::disconnect(m_following);
     const QList<QAccessible::Id> ids = m_parts.values();
     m_parts.clear();
     for (const QAccessible::Id id : ids)

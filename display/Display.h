@@ -25,7 +25,8 @@ class QKeyEvent;
 class QScreen;
 class TDataSource;
 
-// What the display reads of the match besides the turn rows, when it refreshes.
+// What the display reads of the match besides the turn rows, when it refreshes: a value made by its
+// owner from the match and the names and rule as the operator set them.
 struct MatchView
 {
     struct Player
@@ -52,6 +53,9 @@ struct MatchView
 // It never takes the keyboard by being shown, and never covers the operator's window: when its
 // screen or the operator's goes away it withdraws, and comes back full screen on the room's screen
 // when a screen appears again; a screen that appears while it is open takes it full screen.
+// It reads the match only through what it is given: the match, never changed, whose turns it
+// follows while shown, the turn rows it reads when it opens, and the view.
+// Screen readers read it once InstallDisplayAccessibility() (display/DisplayAccessible.h) has run.
 class SpectatorDisplay final : public QWidget
 {
     Q_OBJECT
@@ -60,7 +64,7 @@ class SpectatorDisplay final : public QWidget
 public:
     // The operator's window keeps the keyboard: a key pressed here other than F11, Esc and the
     // shortcuts of the actions added to the display hands the keyboard back to it.
-    SpectatorDisplay(Match &match, TDataSource *source, const TurnFields &fields, std::function<MatchView()> view,
+    SpectatorDisplay(const Match &match, TDataSource *source, const TurnFields &fields, std::function<MatchView()> view,
         QWidget *operatorWindow = nullptr);
     ~SpectatorDisplay() override;
 
@@ -121,6 +125,10 @@ public:
     // The label of a statistic, in reading order: the game's seven, then the match's five.
     static QString statisticLabel(int index);
 
+signals:
+    // What the halves or the band show changed, while a screen reader listens.
+    void shownTextsChanged();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -175,7 +183,7 @@ private:
     void trimPictures() const;
     void dropPictures();
 
-    Match &m_match;
+    const Match &m_match;
     TDataSource *const m_source;
     const TurnFields m_fields;
     MatchStats m_stats;

@@ -1,8 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Pontix csapat
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/Main.h"
-
 #include <cstdio>
 
 #include <QApplication>
@@ -10,6 +8,7 @@
 
 #include "app/CloseOnSignal.h"
 #include "app/CommandLine.h"
+#include "app/Main.h"
 #include "app/Seged.h"
 
 int main(int argc, char *argv[])

@@ -25,8 +25,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/Caller.h"
+#include "app/CallerControls.h"
 #include "app/Main.h"
+#include "caller/Caller.h"
 #include "controls/uEditEx.h"
 #include "tests/support/Files.h"
 #include "tests/support/MainWindowFixture.h"
@@ -172,7 +173,9 @@ Caller &tst_Caller::switchTo(Choice choice)
     Tfrm_Main &w = *m_fixture->window();
     if (!w.Panel4->isVisible())
         w.aBeallit->trigger();
-    w.callerBox->setCurrentIndex(choice);
+    if (!callerBoxOf(w))
+        qFatal("the settings panel made no caller box");
+    callerBoxOf(w)->box()->setCurrentIndex(choice);
     if (!w.caller())
         qFatal("switching the caller on made no caller");
     return *w.caller();
@@ -227,7 +230,7 @@ void tst_Caller::toldOnce(const QString &why, const QString &line, StandardError
 void tst_Caller::offAtStart()
 {
     Tfrm_Main &w = open();
-    QVERIFY(!w.callerBox);
+    QVERIFY(!callerBoxOf(w));
     m_fixture->enter(u"60"_s);
     w.aUj->trigger();
     QVERIFY(!w.caller());
@@ -236,7 +239,7 @@ void tst_Caller::offAtStart()
         QVERIFY2(!loaded(library), qPrintable(library));
     QVERIFY(!threadNamed(u"Pontix caller"_s));
     w.aBeallit->trigger();
-    QCOMPARE(w.callerBox->currentText(), u"ki"_s);
+    QCOMPARE(callerBoxOf(w)->box()->currentText(), u"ki"_s);
     w.close();
     QCOMPARE(fileBytes(m_fixture->settingsPath()), "[Def]\nIndul=501\nKellKiszallo=1\n"_ba);
 }
@@ -468,7 +471,7 @@ void tst_Caller::noSound()
     Caller &caller = *w.caller();
     QTRY_COMPARE_WITH_TIMEOUT(caller.state(), Caller::State::Ready, StartMs);
     w.aBeallit->trigger();
-    QCOMPARE(w.callerBox->currentText(), u"angol"_s);
+    QCOMPARE(callerBoxOf(w)->box()->currentText(), u"angol"_s);
     StandardErrorCapture capture;
     for (const QString &score : scores) {
         m_fixture->enter(score);

@@ -1,0 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "app/Window.h"
