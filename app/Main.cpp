@@ -216,6 +216,7 @@ void Tfrm_Main::LoadSettings()
     CheckBox1->setChecked(ExactCheckout);
     Edit1->setText(VarToScoreText(StartScore));
     m_callerSetting = stored.caller;
+    m_playerLevelRoutes = stored.playerLevelRoutes;
     // A caller kept switched on starts once the window's events run; while it is off nothing of
     // it is made, its box in the settings panel neither until the panel first shows.
     if (m_callerSetting.value_or(CallerSetting::Off) != CallerSetting::Off)
@@ -230,7 +231,7 @@ void Tfrm_Main::SaveSettings()
     const qint32 typed = ScoreFromText(Edit1->text());
     if (typed > 0)
         StartScore = typed;
-    WriteSettings({StartScore, ExactCheckout, m_callerSetting});
+    WriteSettings({StartScore, ExactCheckout, m_callerSetting, m_playerLevelRoutes});
 }
 
 void Tfrm_Main::FormShow(QObject *Sender)
@@ -354,14 +355,33 @@ void Tfrm_Main::aKijelzoExecute(QObject *Sender)
     openDisplay();
 }
 
-// While exact checkout is ticked, the route for the player to throw, when there is one.
+CheckoutAdvice Tfrm_Main::adviceFor(bool player1) const
+{
+    if (!CheckBox1->isChecked())
+        return {};
+    const CheckoutRule rule = m_doubleOut ? CheckoutRule::DoubleOut : CheckoutRule::StraightOut;
+    return checkoutAdvice(player1 ? Remaining1 : Remaining2, rule, m_adviceLevels[player1 ? 0 : 1]);
+}
+
+// While exact checkout is ticked, the advice for the player to throw: the route where a finish is
+// in hand, else what to aim at and what it leaves.
 void Tfrm_Main::showCheckoutRoute()
 {
-    const qint32 remaining = Player1ToThrow ? Remaining1 : Remaining2;
-    const QString route = CheckBox1->isChecked() ? checkoutRoute(remaining).text() : QString();
-    m_routePanel->setText(route);
-    // A screen reader reads the panel by its name: the name carries the darts.
-    const QString name = route.isEmpty() ? QStringLiteral("Kiszálló") : QStringLiteral("Kiszálló: %1").arg(route);
+    for (const bool player1 : {true, false}) {
+        const TurnTotals &totals = m_match.legs().figures(player1).totals;
+        m_adviceLevels[player1 ? 0 : 1] = m_playerLevelRoutes.value_or(DefaultPlayerLevelRoutes)
+            ? m_playerLevels.levelOf(player1, totals.turns, totals.scored)
+            : defaultLevel;
+    }
+    const CheckoutAdvice advice = adviceFor(Player1ToThrow);
+    m_routePanel->setText(advice.text());
+    // A screen reader reads the panel by its name: the name carries the darts, or the aim and
+    // what it leaves in words.
+    QString name = QStringLiteral("Kiszálló");
+    if (advice.hasFinish())
+        name = QStringLiteral("Kiszálló: %1").arg(advice.route.text());
+    else if (advice.aim.number != 0)
+        name = QStringLiteral("Előkészítés: %1, marad %2").arg(advice.aim.text()).arg(advice.leaves);
     if (m_routePanel->accessibleName() != name)
         m_routePanel->setAccessibleName(name);
 }

@@ -14,6 +14,7 @@
 
 #include "controls/DBGrid.h"
 #include "match/Calls.h"
+#include "match/Checkout.h"
 #include "match/Match.h"
 #include "settings/Settings.h"
 
@@ -152,6 +153,11 @@ public:
     // Made when the caller is first switched on; nullptr until then.
     Caller *caller() const { return m_caller; }
 
+    // The checkout advice for the player at their remaining score while exact checkout is ticked,
+    // under the rule in force, at the player's level while "Útvonal a játékos szintjén" is ticked
+    // and the default level otherwise; no advice while exact checkout is cleared.
+    CheckoutAdvice adviceFor(bool player1) const;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -199,6 +205,8 @@ private:
     QMargins frameMargins() const;
     QRect workAreaFrame() const;
     void showCheckoutRoute();
+    void createAdviceLevelBox(QWidget *settings);
+    void setAdviceAtPlayerLevel(bool on);
 
     bool m_shown = false;
     bool m_splashWaits = false; // until the first frame is drawn
@@ -221,6 +229,14 @@ private:
     CallerBox *m_callerBox = nullptr; // made when the settings panel first shows
     Caller *m_caller = nullptr;
     CallerStatus *m_callerStatus = nullptr; // why the caller is silent, in the status bar once needed
+    // Double out arrives with the league rules; until then exact checkout is straight out.
+    bool m_doubleOut = false;
+    // "Útvonal a játékos szintjén" as the settings file keeps it: none until first changed.
+    std::optional<bool> m_playerLevelRoutes;
+    QCheckBox *m_adviceLevelBox = nullptr; // made when the settings panel first shows
+    // Each player's advice level, kept steady between visits; updated as the scoreboard refreshes.
+    PlayerLevels m_playerLevels;
+    std::array<int, 2> m_adviceLevels {defaultLevel, defaultLevel};
 };
 
 extern Tfrm_Main *frm_Main;

@@ -28,7 +28,8 @@ void Tfrm_Main::openDisplay()
     const auto view = [this] {
         const Legs &legs = m_match.legs();
         const PlayerNames names = shownNames();
-        return MatchView {{{{names[0], Remaining1, legs.figures(true)}, {names[1], Remaining2, legs.figures(false)}}},
+        return MatchView {{{{names[0], Remaining1, legs.figures(true), adviceFor(true).text()},
+                              {names[1], Remaining2, legs.figures(false), adviceFor(false).text()}}},
             Player1ToThrow, Player1Starts, CheckBox1->isChecked(), legs.firstTo(), legs.matchWinner()};
     };
     m_display = new SpectatorDisplay(m_match, DataSource1, {Tble1, Tbla1, Tble2, Tbla2}, view, this);

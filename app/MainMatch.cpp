@@ -26,11 +26,34 @@ void Tfrm_Main::createSettingsAdditions()
 {
     QWidget *options = CheckBox1->parentWidget();
     createCallerControls(options);
+    createAdviceLevelBox(options);
     m_matchControls = new MatchControls(m_match.legs(), options);
     m_matchControls->move(160, 35);
     m_matchControls->show();
     connect(m_matchControls, &MatchControls::legsChanged, this, &Tfrm_Main::showMatch);
     orderKeyboardFocus();
+}
+
+// "Útvonal a játékos szintjén", under the exact-checkout box whose advice it sets.
+void Tfrm_Main::createAdviceLevelBox(QWidget *settings)
+{
+    m_adviceLevelBox = new QCheckBox(QStringLiteral("Útvonal a játékos szintjén"), settings);
+    m_adviceLevelBox->setObjectName(QStringLiteral("adviceLevelBox"));
+    m_adviceLevelBox->setAccessibleDescription(
+        QStringLiteral("A kiszálló útvonala a dobó játékos eddigi átlagához igazodik, kilenc nyíl után"));
+    m_adviceLevelBox->setChecked(m_playerLevelRoutes.value_or(DefaultPlayerLevelRoutes));
+    m_adviceLevelBox->adjustSize();
+    m_adviceLevelBox->move(CheckBox1->x(), CheckBox1->geometry().bottom() + 6);
+    m_adviceLevelBox->show();
+    connect(m_adviceLevelBox, &QCheckBox::toggled, this, &Tfrm_Main::setAdviceAtPlayerLevel);
+}
+
+void Tfrm_Main::setAdviceAtPlayerLevel(bool on)
+{
+    m_playerLevelRoutes = on;
+    showCheckoutRoute();
+    if (m_display)
+        m_display->refreshLater();
 }
 
 PlayerNames Tfrm_Main::shownNames() const
