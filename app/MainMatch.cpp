@@ -9,6 +9,7 @@
 
 #include "app/Main.h"
 #include "app/MatchControls.h"
+#include "controls/uEditEx.h"
 #include "display/Display.h"
 
 // The legs under the name boxes, between the average and the remaining-score figure.
@@ -34,7 +35,7 @@ void Tfrm_Main::createSettingsAdditions()
     orderKeyboardFocus();
 }
 
-// "Útvonal a játékos szintjén", under the exact-checkout box whose advice it sets.
+// "Útvonal a játékos szintjén", on the settings panel's last free row, under the start score.
 void Tfrm_Main::createAdviceLevelBox(QWidget *settings)
 {
     m_adviceLevelBox = new QCheckBox(QStringLiteral("Útvonal a játékos szintjén"), settings);
@@ -43,7 +44,7 @@ void Tfrm_Main::createAdviceLevelBox(QWidget *settings)
         QStringLiteral("A kiszálló útvonala a dobó játékos eddigi átlagához igazodik, kilenc nyíl után"));
     m_adviceLevelBox->setChecked(m_playerLevelRoutes.value_or(DefaultPlayerLevelRoutes));
     m_adviceLevelBox->adjustSize();
-    m_adviceLevelBox->move(CheckBox1->x(), CheckBox1->geometry().bottom() + 6);
+    m_adviceLevelBox->move(CheckBox1->x(), Edit1->geometry().bottom() - 1);
     m_adviceLevelBox->show();
     connect(m_adviceLevelBox, &QCheckBox::toggled, this, &Tfrm_Main::setAdviceAtPlayerLevel);
 }
