@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 
 #include "app/Version.h"
+#include "match/Checkout.h"
 
 namespace {
 
@@ -44,6 +45,33 @@ QString toolkitOptionsText()
         .arg(names.join(QStringLiteral(", ")));
 }
 
+// --routes [--out double|straight] [--average N]: the checkout chart of the rule for a player of
+// the average, or the usage error that names what is wrong.
+bool readChart(const QCommandLineParser &parser, const QCommandLineOption &out, const QCommandLineOption &average,
+    QString *chart, QString *error)
+{
+    CheckoutRule rule = CheckoutRule::DoubleOut;
+    const QString ruleName = parser.value(out);
+    if (ruleName == QStringLiteral("straight")) {
+        rule = CheckoutRule::StraightOut;
+    } else if (ruleName != QStringLiteral("double")) {
+        *error = QStringLiteral("Unknown checkout rule: %1 (double or straight)").arg(ruleName);
+        return false;
+    }
+    int level = defaultLevel;
+    if (parser.isSet(average)) {
+        bool ok = false;
+        const double value = parser.value(average).toDouble(&ok);
+        if (!ok || !(value > 0 && value <= 180)) {
+            *error = QStringLiteral("Not a three-dart average: %1").arg(parser.value(average));
+            return false;
+        }
+        level = levelForAverage(value);
+    }
+    *chart = checkoutChart(rule, level);
+    return true;
+}
+
 } // namespace
 
 CommandLineOutcome ReadCommandLine(const QStringList &arguments)
@@ -54,6 +82,18 @@ CommandLineOutcome ReadCommandLine(const QStringList &arguments)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption routes(QStringLiteral("routes"),
+        QStringLiteral("Print the checkout route of every score three darts can check out (score, route, chance "
+                       "of checking out in the visit in percent), then what to aim at up to 220 where no finish "
+                       "is in hand, and end."));
+    const QCommandLineOption out(QStringLiteral("out"),
+        QStringLiteral("With --routes: how a leg ends, on a double or the bull (double, the default) or on any dart "
+                       "that reaches 0 (straight)."),
+        QStringLiteral("rule"), QStringLiteral("double"));
+    const QCommandLineOption average(QStringLiteral("average"),
+        QStringLiteral("With --routes: the routes for a player of this three-dart average (by default 60)."),
+        QStringLiteral("N"));
+    parser.addOptions({routes, out, average});
     acceptToolkitOptions(parser);
 
     CommandLineOutcome outcome;
@@ -75,6 +115,13 @@ CommandLineOutcome ReadCommandLine(const QStringList &arguments)
     } else if (parser.isSet(version)) {
         outcome.startScoreboard = false;
         outcome.standardOutput = QStringLiteral("Pontix %1\n").arg(QLatin1StringView(PontixVersion));
+    } else if (parser.isSet(routes)) {
+        QString error;
+        if (!readChart(parser, out, average, &outcome.standardOutput, &error))
+            return usageError(error);
+        outcome.startScoreboard = false;
+    } else if (parser.isSet(out) || parser.isSet(average)) {
+        return usageError(QStringLiteral("--out and --average go with --routes"));
     }
     return outcome;
 }

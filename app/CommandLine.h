@@ -16,7 +16,8 @@ struct CommandLineOutcome
     QString standardError;
 };
 
-// --help and --version print and end with status 0; an unknown option or an argument prints the
-// usage on standard error and ends with status 2. The toolkit's own options (-platform, -style,
-// -session, ...) are let through to it. The first argument is the program's path.
+// --help, --version and --routes (the checkout chart, with --out and --average) print and end with
+// status 0; an unknown option, a wrong value or an argument prints the usage on standard error and
+// ends with status 2. The toolkit's own options (-platform, -style, -session, ...) are let through
+// to it. The first argument is the program's path.
 CommandLineOutcome ReadCommandLine(const QStringList &arguments);

@@ -274,6 +274,7 @@ void Tfrm_Main::LoadSettings()
     m_doubleOut = valueOf(stored.doubleOut, DoubleOutSetting);
     m_match.legs().setFormat({valueOf(stored.legs, LegsSetting), valueOf(stored.sets, SetsSetting),
         valueOf(stored.twoClearLegs, TwoClearLegsSetting), valueOf(stored.allLegs, AllLegsSetting)});
+    m_playerLevelRoutes = stored.playerLevelRoutes;
     // A caller kept switched on starts once the window's events run; while it is off nothing of
     // it is made, its box in the settings panel neither until the panel first shows.
     if (m_callerSetting.value_or(CallerSetting::Off) != CallerSetting::Off)
@@ -292,6 +293,7 @@ void Tfrm_Main::SaveSettings()
     settings.startScore = StartScore;
     settings.exactCheckout = ExactCheckout;
     settings.caller = m_callerSetting;
+    settings.playerLevelRoutes = m_playerLevelRoutes;
     WriteSettings(settings);
 }
 
@@ -416,14 +418,33 @@ void Tfrm_Main::aKijelzoExecute(QObject *Sender)
     openDisplay();
 }
 
-// While exact checkout is ticked, the route for the player to throw, when there is one.
+CheckoutAdvice Tfrm_Main::adviceFor(bool player1) const
+{
+    if (!CheckBox1->isChecked())
+        return {};
+    const CheckoutRule rule = m_doubleOut ? CheckoutRule::DoubleOut : CheckoutRule::StraightOut;
+    return checkoutAdvice(player1 ? Remaining1 : Remaining2, rule, m_adviceLevels[player1 ? 0 : 1]);
+}
+
+// While exact checkout is ticked, the advice for the player to throw: the route where a finish is
+// in hand, else what to aim at and what it leaves.
 void Tfrm_Main::showCheckoutRoute()
 {
-    const qint32 remaining = Player1ToThrow ? Remaining1 : Remaining2;
-    const QString route = CheckBox1->isChecked() ? checkoutRoute(remaining).text() : QString();
-    m_routePanel->setText(route);
-    // A screen reader reads the panel by its name: the name carries the darts.
-    const QString name = route.isEmpty() ? QStringLiteral("Kiszálló") : QStringLiteral("Kiszálló: %1").arg(route);
+    for (const bool player1 : {true, false}) {
+        const TurnTotals &totals = m_match.legs().figures(player1).totals;
+        m_adviceLevels[player1 ? 0 : 1] = m_playerLevelRoutes.value_or(DefaultPlayerLevelRoutes)
+            ? m_playerLevels.levelOf(player1, totals.turns, totals.scored)
+            : defaultLevel;
+    }
+    const CheckoutAdvice advice = adviceFor(Player1ToThrow);
+    m_routePanel->setText(advice.text());
+    // A screen reader reads the panel by its name: the name carries the darts, or the aim and
+    // what it leaves in words.
+    QString name = QStringLiteral("Kiszálló");
+    if (advice.hasFinish())
+        name = QStringLiteral("Kiszálló: %1").arg(advice.route.text());
+    else if (advice.aim.number != 0)
+        name = QStringLiteral("Előkészítés: %1, marad %2").arg(advice.aim.text()).arg(advice.leaves);
     if (m_routePanel->accessibleName() != name)
         m_routePanel->setAccessibleName(name);
 }

@@ -14,6 +14,7 @@
 
 #include "controls/DBGrid.h"
 #include "match/Calls.h"
+#include "match/Checkout.h"
 #include "match/Match.h"
 #include "settings/Settings.h"
 
@@ -158,6 +159,11 @@ public:
     // Made when the caller is first switched on; nullptr until then.
     Caller *caller() const { return m_caller; }
 
+    // The checkout advice for the player at their remaining score while exact checkout is ticked,
+    // under the rule in force, at the player's level while "Útvonal a játékos szintjén" is ticked
+    // and the default level otherwise; no advice while exact checkout is cleared.
+    CheckoutAdvice adviceFor(bool player1) const;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -206,6 +212,8 @@ private:
     QMargins frameMargins() const;
     QRect workAreaFrame() const;
     void showCheckoutRoute();
+    void createAdviceLevelBox(QWidget *settings);
+    void setAdviceAtPlayerLevel(bool on);
 
     bool m_shown = false;
     bool m_splashWaits = false; // until the first frame is drawn
@@ -240,6 +248,12 @@ private:
     void showNotice(const QString &text);
     // Says the status bar's notice through the screen reader.
     void tellNotice();
+    // "Útvonal a játékos szintjén" as the settings file keeps it: none until first changed.
+    std::optional<bool> m_playerLevelRoutes;
+    QCheckBox *m_adviceLevelBox = nullptr; // made when the settings panel first shows
+    // Each player's advice level, kept steady between visits; updated as the scoreboard refreshes.
+    PlayerLevels m_playerLevels;
+    std::array<int, 2> m_adviceLevels {defaultLevel, defaultLevel};
 };
 
 extern Tfrm_Main *frm_Main;

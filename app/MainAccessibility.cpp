@@ -97,11 +97,9 @@ QString nextThrower(const Tfrm_Main &w, const QString &lead)
 {
     const PlayerControls next = playersOf(w)[w.Player1ToThrow ? 0 : 1];
     QString told = QStringLiteral("%1: %2, kell még %3.").arg(lead, playerName(next), QString::number(next.remaining));
-    if (w.CheckBox1->isChecked()) {
-        const QString route = checkoutRoute(next.remaining).text();
-        if (!route.isEmpty())
-            told += QStringLiteral(" Kiszálló: %1.").arg(route);
-    }
+    const CheckoutAdvice advice = w.adviceFor(w.Player1ToThrow);
+    if (advice.hasFinish())
+        told += QStringLiteral(" Kiszálló: %1.").arg(advice.route.text());
     return told;
 }
 
@@ -305,6 +303,8 @@ void Tfrm_Main::orderKeyboardFocus()
         chain << m_doubleOutBox;
     if (m_callerBox)
         chain << m_callerBox->box();
+    if (m_adviceLevelBox)
+        chain << m_adviceLevelBox;
     chain << Edit1;
     if (m_matchControls)
         chain << m_matchControls->focusChain();

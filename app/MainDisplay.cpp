@@ -60,7 +60,8 @@ void Tfrm_Main::openDisplay()
     const auto view = [this] {
         const Legs &legs = m_match.legs();
         const PlayerNames names = shownNames();
-        return MatchView {{{{names[0], Remaining1, legs.figures(true)}, {names[1], Remaining2, legs.figures(false)}}},
+        return MatchView {{{{names[0], Remaining1, legs.figures(true), adviceFor(true).text()},
+                              {names[1], Remaining2, legs.figures(false), adviceFor(false).text()}}},
             Player1ToThrow, Player1Starts, CheckBox1->isChecked(), legs.firstTo(), legs.matchWinner(),
             legs.playsSets() ? legs.format().sets : 0, legs.format().allLegs && legs.firstTo() > 0, legs.matchDrawn()};
     };

@@ -443,6 +443,7 @@ void Tfrm_Main::createStatusBar()
     m_matchWinner = new MatchWinnerLabel(bar);
     bar->addWidget(m_matchWinner, 1);
     m_routePanel = new QLabel(bar);
+    m_routePanel->setObjectName(QStringLiteral("routePanel"));
     m_routePanel->setAlignment(Qt::AlignCenter);
     m_routePanel->setMinimumWidth(120);
     m_routePanel->setAccessibleName(QStringLiteral("Kiszálló"));

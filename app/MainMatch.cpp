@@ -10,6 +10,7 @@
 
 #include "app/Main.h"
 #include "app/MatchControls.h"
+#include "controls/uEditEx.h"
 #include "display/Display.h"
 
 // The legs under the name boxes, between the average and the remaining-score figure.
@@ -32,6 +33,10 @@ void Tfrm_Main::setDoubleOut(bool on)
     }
     if (on)
         CheckBox1->setChecked(true);
+    // The advice follows the rule in force.
+    showCheckoutRoute();
+    if (m_display)
+        m_display->refreshLater();
 }
 
 // The format the match plays, kept for the settings file once it differs from what it was.
@@ -65,6 +70,7 @@ void Tfrm_Main::createSettingsAdditions()
         if (!exact)
             setDoubleOut(false);
     });
+    createAdviceLevelBox(options);
     m_matchControls = new MatchControls(m_match.legs(), options);
     m_matchControls->move(160, 31);
     m_matchControls->show();
@@ -73,6 +79,28 @@ void Tfrm_Main::createSettingsAdditions()
         showMatch();
     });
     orderKeyboardFocus();
+}
+
+// "Útvonal a játékos szintjén", on the settings panel's last free row, under the start score.
+void Tfrm_Main::createAdviceLevelBox(QWidget *settings)
+{
+    m_adviceLevelBox = new QCheckBox(QStringLiteral("Útvonal a játékos szintjén"), settings);
+    m_adviceLevelBox->setObjectName(QStringLiteral("adviceLevelBox"));
+    m_adviceLevelBox->setAccessibleDescription(
+        QStringLiteral("A kiszálló útvonala a dobó játékos eddigi átlagához igazodik, kilenc nyíl után"));
+    m_adviceLevelBox->setChecked(m_playerLevelRoutes.value_or(DefaultPlayerLevelRoutes));
+    m_adviceLevelBox->adjustSize();
+    m_adviceLevelBox->move(CheckBox1->x(), Edit1->geometry().bottom() - 1);
+    m_adviceLevelBox->show();
+    connect(m_adviceLevelBox, &QCheckBox::toggled, this, &Tfrm_Main::setAdviceAtPlayerLevel);
+}
+
+void Tfrm_Main::setAdviceAtPlayerLevel(bool on)
+{
+    m_playerLevelRoutes = on;
+    showCheckoutRoute();
+    if (m_display)
+        m_display->refreshLater();
 }
 
 PlayerNames Tfrm_Main::shownNames() const

@@ -285,7 +285,7 @@ SpectatorDisplay::Half SpectatorDisplay::halfFor(int player, const MatchView &vi
     if (half.checkedOut)
         half.route = QStringLiteral("Kiszállt!");
     else if (view.exactCheckout)
-        half.route = checkoutRoute(remaining).text();
+        half.route = view.players[player - 1].advice;
     const MatchFigures &match = view.players[player - 1].match;
     half.stats = {figureOf(stats.average()), figureOf(stats.firstNine()), figureOf(stats.lastTurn()),
         figureOf(stats.highest()), QString::number(stats.tons()), QString::number(stats.tonForties()),

@@ -34,6 +34,9 @@ struct MatchView
         QString name;
         qint32 remaining = 0;
         MatchFigures match; // sets and legs won and the figures over the match's legs
+        // The checkout advice while exact checkout is in force: the route, or what to aim at and
+        // what it leaves ("T20 → 140"); empty for none.
+        QString advice {};
     };
     std::array<Player, 2> players; // player 1, player 2
     bool player1ToThrow = true;

@@ -192,6 +192,9 @@ QString SpectatorDisplayAccessible::textOf(int half, int item) const
     case 2:
         if (shown[2] == QStringLiteral("Kiszállt!"))
             return shown[2];
+        // Setting up, "T20 → 441": the aim and what it leaves, in words.
+        if (const QStringList setUp = shown[2].split(QStringLiteral(" \u2192 ")); setUp.size() == 2)
+            return QStringLiteral("Előkészítés: %1, marad %2").arg(setUp[0], setUp[1]);
         return QStringLiteral("Kiszálló: %1").arg(shown[2].isEmpty() ? QStringLiteral("nincs") : shown[2]);
     default: {
         const int statistic = item - 3;

@@ -198,23 +198,78 @@ double ThrowModel::expectedScore(double x, double y) const
     return sum;
 }
 
+const Target &bestScoringTarget(const ThrowModel &model, const std::vector<Target> &targets)
+{
+    std::size_t best = 0;
+    double bestScore = -1;
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        const double score = model.expectedScore(targets[i].x, targets[i].y);
+        if (score > bestScore) {
+            bestScore = score;
+            best = i;
+        }
+    }
+    return targets[best];
+}
+
 namespace {
 
 // Chances this small are counted as a dart off the board: the plan's sums stay whole and run over
 // the beds within reach only.
 constexpr double negligible = 1e-12;
 
+constexpr Dart outerBull {Dart::Ring::Single, 25};
+constexpr Dart bull {Dart::Ring::Double, 25};
+
 std::size_t slot(int start, int score, int dartsLeft)
 {
     return std::size_t((dartsLeft - 1) * (start + 1) + score);
 }
 
+// The fewest darts that check each score out under the rule, 0 where three cannot, by plain
+// enumeration of the beds' scores; without the bull when withBull is false.
+std::vector<int> fewestDartsOf(CheckoutRule rule, int highest, bool withBull)
+{
+    std::vector<bool> any(std::size_t(highest + 1), false);
+    std::vector<bool> finishing(std::size_t(highest + 1), false);
+    for (int i = 1; i < outcomeCount; ++i) {
+        const Dart bed = outcomeBed(i);
+        if ((bed == bull && !withBull) || bed.score() > highest)
+            continue;
+        any[std::size_t(bed.score())] = true;
+        if (bed.finishesUnder(rule))
+            finishing[std::size_t(bed.score())] = true;
+    }
+    std::vector<int> fewest(std::size_t(highest + 1), 0);
+    for (int score = 1; score <= highest; ++score) {
+        if (finishing[std::size_t(score)])
+            fewest[std::size_t(score)] = 1;
+    }
+    for (int darts = 2; darts <= 3; ++darts) {
+        for (int score = highest; score >= 1; --score) {
+            if (fewest[std::size_t(score)] != 0)
+                continue;
+            for (int first = 1; first < score; ++first) {
+                const int rest = fewest[std::size_t(score - first)];
+                if (any[std::size_t(first)] && rest != 0 && rest < darts) {
+                    fewest[std::size_t(score)] = darts;
+                    break;
+                }
+            }
+        }
+    }
+    return fewest;
+}
+
 } // namespace
 
-FinishPlan::FinishPlan(const ThrowModel &model, std::vector<Target> targets, int highestScore)
+FinishPlan::FinishPlan(const ThrowModel &model, std::vector<Target> targets, CheckoutRule rule, int highestScore)
     : m_targets(std::move(targets))
+    , m_rule(rule)
+    , m_lowest(rule == CheckoutRule::DoubleOut ? 2 : 1)
     , m_highest(highestScore)
-    , m_fewestDarts(std::size_t(highestScore + 1), 0)
+    , m_fewestDarts(fewestDartsOf(rule, highestScore, true))
+    , m_fewestWithoutBull(fewestDartsOf(rule, highestScore, false))
     , m_expected(std::size_t(highestScore + 1), 0.0)
     , m_visits(std::size_t(highestScore + 1))
     , m_finishChance(std::size_t(3 * (highestScore + 1)), 0.0)
@@ -226,41 +281,14 @@ FinishPlan::FinishPlan(const ThrowModel &model, std::vector<Target> targets, int
             const double chance = chances[std::size_t(i)];
             if (i != 0 && chance >= negligible) {
                 const Dart bed = outcomeBed(i);
-                outcomes.push_back({i, bed.score(), bed.finishes(), chance});
+                outcomes.push_back({i, bed.score(), bed.finishesUnder(rule), chance});
             } else {
                 outcomes.front().chance += chance;
             }
         }
         m_outcomes.push_back(std::move(outcomes));
     }
-
-    // The fewest darts that check each score out, by plain enumeration of the beds.
-    std::vector<int> scores;
-    std::vector<int> finishing;
-    for (int i = 1; i < outcomeCount; ++i) {
-        const Dart bed = outcomeBed(i);
-        scores.push_back(bed.score());
-        if (bed.finishes())
-            finishing.push_back(bed.score());
-    }
-    for (int score = 2; score <= m_highest; ++score) {
-        int &fewest = m_fewestDarts[std::size_t(score)];
-        for (int last : finishing) {
-            const int before = score - last;
-            if (before == 0)
-                fewest = 1;
-            for (int first : scores) {
-                if (first == before && fewest != 1)
-                    fewest = 2;
-                for (int second : scores) {
-                    if (first + second == before && fewest == 0)
-                        fewest = 3;
-                }
-            }
-        }
-    }
-
-    for (int start = 2; start <= m_highest; ++start)
+    for (int start = m_lowest; start <= m_highest; ++start)
         solveVisit(start);
     solveFinishChances();
 }
@@ -280,7 +308,7 @@ void FinishPlan::solveVisit(int start)
         const int left = score - outcome.score;
         if (left == 0)
             return {0.0, outcome.finishes ? 0.0 : 1.0};
-        if (left < 2)
+        if (left < m_lowest)
             return {0.0, 1.0};
         if (dartsLeft == 1)
             return left == start ? std::pair {0.0, 1.0} : std::pair {m_expected[std::size_t(left)], 0.0};
@@ -290,10 +318,10 @@ void FinishPlan::solveVisit(int start)
 
     // Policy iteration on E: the best aims for a guess of E make the visits a line in E, whose
     // fixed point is the next guess; the guesses fall to the solution and stop with the aims.
-    double expected = start > 2 ? m_expected[std::size_t(start - 1)] : 1.0;
+    double expected = start > m_lowest ? m_expected[std::size_t(start - 1)] : 1.0;
     for (int round = 0; round < 100; ++round) {
         for (int dartsLeft = 1; dartsLeft <= 3; ++dartsLeft) {
-            for (int score = dartsLeft == 3 ? start : 2; score <= start; ++score) {
+            for (int score = dartsLeft == 3 ? start : m_lowest; score <= start; ++score) {
                 const std::size_t i = slot(start, score, dartsLeft);
                 double best = std::numeric_limits<double>::infinity();
                 for (std::size_t target = 0; target < m_targets.size(); ++target) {
@@ -329,7 +357,7 @@ void FinishPlan::solveVisit(int start)
 void FinishPlan::solveFinishChances()
 {
     for (int dartsLeft = 1; dartsLeft <= 3; ++dartsLeft) {
-        for (int score = 2; score <= m_highest; ++score) {
+        for (int score = m_lowest; score <= m_highest; ++score) {
             double best = 0;
             for (std::size_t target = 0; target < m_targets.size(); ++target)
                 best = std::max(best, finishAiming(score, dartsLeft, int(target)));
@@ -346,7 +374,7 @@ double FinishPlan::afterAiming(int start, int score, int dartsLeft, int target) 
         const int left = score - outcome.score;
         if (left == 0 && outcome.finishes)
             continue;
-        if (left < 2 || (dartsLeft == 1 && left == start))
+        if (left < m_lowest || (dartsLeft == 1 && left == start))
             sum += outcome.chance * m_expected[std::size_t(start)];
         else if (dartsLeft == 1)
             sum += outcome.chance * m_expected[std::size_t(left)];
@@ -356,6 +384,11 @@ double FinishPlan::afterAiming(int start, int score, int dartsLeft, int target) 
     return sum;
 }
 
+double FinishPlan::chanceWith(int score, int dartsLeft) const
+{
+    return m_finishChance[std::size_t((dartsLeft - 1) * (m_highest + 1) + score)];
+}
+
 double FinishPlan::finishAiming(int score, int dartsLeft, int target) const
 {
     double sum = 0;
@@ -363,64 +396,148 @@ double FinishPlan::finishAiming(int score, int dartsLeft, int target) const
         const int left = score - outcome.score;
         if (left == 0 && outcome.finishes)
             sum += outcome.chance;
-        else if (left >= 2 && dartsLeft > 1)
-            sum += outcome.chance * m_finishChance[std::size_t((dartsLeft - 2) * (m_highest + 1) + left)];
+        else if (left >= m_lowest && dartsLeft > 1)
+            sum += outcome.chance * chanceWith(left, dartsLeft - 1);
     }
     return sum;
 }
 
-bool FinishPlan::keepsCheckout(int score, int dartsLeft, const Dart &bed) const
+// Higher is better: under double out the expected visits to come, counting this one, negated;
+// under straight out the chance of checking out in the visit.
+double FinishPlan::aimMerit(int start, int score, int dartsLeft, int target) const
 {
-    const int left = score - bed.score();
-    if (left == 0)
-        return bed.finishes();
-    return left >= 2 && m_fewestDarts[std::size_t(left)] != 0 && m_fewestDarts[std::size_t(left)] < dartsLeft;
+    if (m_rule == CheckoutRule::StraightOut)
+        return finishAiming(score, dartsLeft, target);
+    return -(1 + afterAiming(start, score, dartsLeft, target));
 }
 
-CheckoutRoute FinishPlan::routeOf(int start, const FinishPlan *tieBreak) const
+bool FinishPlan::nearBest(double merit, double best) const
+{
+    // Both merits are negative under double out, positive under straight out.
+    return merit >= best - std::abs(best) * nearEqual;
+}
+
+bool FinishPlan::fits(int score, const Dart &bed, Budget budget) const
+{
+    if (bed == bull && !budget.bull)
+        return false;
+    const int left = score - bed.score();
+    if (left == 0)
+        return bed.finishesUnder(m_rule);
+    if (left < m_lowest || budget.darts < 2)
+        return false;
+    const int fewest = (budget.bull ? m_fewestDarts : m_fewestWithoutBull)[std::size_t(left)];
+    return fewest != 0 && fewest < budget.darts;
+}
+
+double FinishPlan::chanceOf(int target, const Dart &bed) const
+{
+    const int index = outcomeIndex(bed);
+    for (const Outcome &outcome : m_outcomes[std::size_t(target)]) {
+        if (outcome.index == index)
+            return outcome.chance;
+    }
+    return 0;
+}
+
+// The bed a route names for the target, when it keeps the finish within the budget: the target's
+// own, and for an aim at the bull or its outer ring, where a dart lands in either, the ring that
+// brings the aim the larger part of its chance of checking out in the visit: the one the plan
+// counts on (at 125 the outer ring's 100 left, four times as likely as the bull's 75).
+bool FinishPlan::namedBed(int score, int dartsLeft, int target, Budget budget, Dart &bed) const
+{
+    const Dart &aimed = m_targets[std::size_t(target)].bed;
+    if (aimed.number != 25) {
+        bed = aimed;
+        return fits(score, bed, budget);
+    }
+    bool found = false;
+    double best = 0;
+    for (const Dart &ring : {outerBull, bull}) {
+        if (!fits(score, ring, budget))
+            continue;
+        const int left = score - ring.score();
+        const double share = chanceOf(target, ring) * (left == 0 ? 1.0 : chanceWith(left, dartsLeft - 1));
+        if (!found || share > best) {
+            found = true;
+            best = share;
+            bed = ring;
+        }
+    }
+    return found;
+}
+
+CheckoutRoute FinishPlan::plannedRoute(int start, Budget budget, const FinishPlan *tieBreak) const
 {
     CheckoutRoute route;
-    if (start < 2 || start > m_highest || m_fewestDarts[std::size_t(start)] == 0)
-        return route;
     int score = start;
-    for (int dartsLeft = 3; score > 0; --dartsLeft) {
-        std::vector<std::pair<double, int>> aims; // the expected visits after, and the target
+    for (int dartsLeft = 3; score > 0; --dartsLeft, --budget.darts) {
+        struct Aim
+        {
+            int target;
+            Dart bed;
+            double merit;
+        };
+        std::vector<Aim> aims;
         for (std::size_t target = 0; target < m_targets.size(); ++target) {
-            if (keepsCheckout(score, dartsLeft, m_targets[target].bed))
-                aims.push_back({afterAiming(start, score, dartsLeft, int(target)), int(target)});
+            // Keeping the bull out of the route, its bed is not aimed at either.
+            if (!budget.bull && m_targets[target].bed == bull)
+                continue;
+            Dart bed;
+            if (namedBed(score, dartsLeft, int(target), budget, bed))
+                aims.push_back({int(target), bed, aimMerit(start, score, dartsLeft, int(target))});
         }
-        std::stable_sort(aims.begin(), aims.end(), [](const auto &x, const auto &y) { return x.first < y.first; });
-        int chosen = aims.front().second;
+        if (aims.empty())
+            return {};
+        std::stable_sort(aims.begin(), aims.end(), [](const Aim &x, const Aim &y) { return x.merit > y.merit; });
+        Aim chosen = aims.front();
         if (tieBreak) {
-            // Counting this visit, so that the margin is a fraction of all the visits to come.
-            const double limit = (1 + aims.front().first) * (1 + nearEqual);
-            double best = std::numeric_limits<double>::infinity();
-            for (const auto &[after, target] : aims) {
-                if (1 + after > limit)
+            double best = -std::numeric_limits<double>::infinity();
+            for (const Aim &aim : aims) {
+                if (!nearBest(aim.merit, aims.front().merit))
                     break;
-                const double other = tieBreak->afterAiming(start, score, dartsLeft, target);
-                if (other < best) {
+                const double other = tieBreak->aimMerit(start, score, dartsLeft, aim.target);
+                if (other > best) {
                     best = other;
-                    chosen = target;
+                    chosen = aim;
                 }
             }
         }
-        const Dart &bed = m_targets[std::size_t(chosen)].bed;
-        route.darts[std::size_t(route.count++)] = bed;
-        score -= bed.score();
+        route.darts[std::size_t(route.count++)] = chosen.bed;
+        score -= chosen.bed.score();
     }
     return route;
 }
 
-int FinishPlan::targetFor(int start, int score, int dartsLeft, const Dart &bed) const
+CheckoutRoute FinishPlan::routeOf(int start, const FinishPlan *tieBreak) const
+{
+    if (start < m_lowest || start > m_highest || m_fewestDarts[std::size_t(start)] == 0)
+        return {};
+    const int fewest = m_fewestDarts[std::size_t(start)];
+    CheckoutRoute route = plannedRoute(start, {fewest, true}, tieBreak);
+    // Where every route of the fewest darts needs the bull, one more dart may keep it out.
+    if (m_fewestWithoutBull[std::size_t(start)] == fewest + 1) {
+        const CheckoutRoute longer = plannedRoute(start, {fewest + 1, false}, tieBreak);
+        const bool better = m_rule == CheckoutRule::StraightOut
+            ? routeFinishChance(start, longer) > routeFinishChance(start, route)
+            : routeExpectedVisits(start, longer) < routeExpectedVisits(start, route);
+        if (better)
+            route = longer;
+    }
+    return route;
+}
+
+int FinishPlan::targetFor(int start, int score, int dartsLeft, const Dart &bed, bool chance) const
 {
     int chosen = -1;
-    double best = std::numeric_limits<double>::infinity();
+    double best = -std::numeric_limits<double>::infinity();
     for (std::size_t target = 0; target < m_targets.size(); ++target) {
-        if (m_targets[target].bed != bed)
+        const Dart &aimed = m_targets[target].bed;
+        if (aimed != bed && !(bed.number == 25 && aimed.number == 25))
             continue;
-        const double value = afterAiming(start, score, dartsLeft, int(target));
-        if (value < best) {
+        const double value
+            = chance ? finishAiming(score, dartsLeft, int(target)) : -afterAiming(start, score, dartsLeft, int(target));
+        if (value > best) {
             best = value;
             chosen = int(target);
         }
@@ -433,7 +550,7 @@ double FinishPlan::followRoute(
 {
     const Visit &visit = m_visits[std::size_t(start)];
     const Dart &planned = route.darts[std::size_t(next)];
-    const int target = targetFor(start, score, dartsLeft, planned);
+    const int target = targetFor(start, score, dartsLeft, planned, chance);
     const double bust = chance ? 0.0 : m_expected[std::size_t(start)];
     if (target < 0)
         return bust;
@@ -443,14 +560,14 @@ double FinishPlan::followRoute(
         double value = 0;
         if (left == 0)
             value = !outcome.finishes ? bust : chance ? 1.0 : 0.0;
-        else if (left < 2)
+        else if (left < m_lowest)
             value = bust;
         else if (dartsLeft == 1)
             value = chance ? 0.0 : m_expected[std::size_t(left)];
         else if (outcome.index == outcomeIndex(planned) && next + 1 < route.count)
             value = followRoute(start, left, dartsLeft - 1, route, next + 1, chance);
         else if (chance)
-            value = m_finishChance[std::size_t((dartsLeft - 2) * (m_highest + 1) + left)];
+            value = chanceWith(left, dartsLeft - 1);
         else
             value = visit.after[slot(start, left, dartsLeft - 1)];
         sum += outcome.chance * value;
@@ -465,7 +582,12 @@ double FinishPlan::expectedVisits(int score) const
 
 double FinishPlan::finishChance(int score) const
 {
-    return m_finishChance[std::size_t(2 * (m_highest + 1) + score)];
+    return chanceWith(score, 3);
+}
+
+int FinishPlan::fewestDarts(int score) const
+{
+    return score < 0 || score > m_highest ? 0 : m_fewestDarts[std::size_t(score)];
 }
 
 CheckoutRoute FinishPlan::route(int score) const
@@ -480,8 +602,43 @@ CheckoutRoute FinishPlan::route(int score, const FinishPlan &tieBreak) const
 
 bool FinishPlan::startsOnRoute(int score) const
 {
-    const int aim = m_visits[std::size_t(score)].aim[slot(score, score, 3)];
-    return keepsCheckout(score, 3, m_targets[std::size_t(aim)].bed);
+    return fits(score, setUpAim(score), {3, true});
+}
+
+bool FinishPlan::prefersSetUp(int score, const CheckoutRoute &route) const
+{
+    return !route.isEmpty() && !startsOnRoute(score)
+        && routeExpectedVisits(score, route) > expectedVisits(score) * (1 + nearEqual);
+}
+
+Dart FinishPlan::setUpAim(int score) const
+{
+    const Visit &visit = m_visits[std::size_t(score)];
+    const int target = visit.aim[slot(score, score, 3)];
+    const Dart &aimed = m_targets[std::size_t(target)].bed;
+    const auto playable = [&](const Dart &bed) {
+        const int left = score - bed.score();
+        return left >= m_lowest || (left == 0 && bed.finishesUnder(m_rule));
+    };
+    if (aimed.number != 25) {
+        // A player of a wide spread aims at a treble that would bust to land in the single
+        // beds round it (33 = T13 under straight out, for an average of 40): that is the
+        // single the plan counts on.
+        const Dart single {Dart::Ring::Single, aimed.number};
+        return playable(aimed) || !playable(single) ? aimed : single;
+    }
+    // Either ring: the one that brings the aim the larger part of the visits it saves against a
+    // dart that leaves the score where it was.
+    const auto saved = [&](const Dart &ring) {
+        const int left = score - ring.score();
+        double after = m_expected[std::size_t(score)];
+        if (left == 0 && ring.finishesUnder(m_rule))
+            after = 0;
+        else if (left >= m_lowest)
+            after = visit.after[slot(score, left, 2)];
+        return chanceOf(target, ring) * (visit.after[slot(score, score, 2)] - after);
+    };
+    return saved(bull) > saved(outerBull) ? bull : outerBull;
 }
 
 double FinishPlan::routeFinishChance(int score, const CheckoutRoute &route) const

@@ -70,11 +70,11 @@ public:
     double expectedScore(double x, double y) const;
 
     // The spread of a good club player: aiming every dart at treble 20, three darts score 60 on
-    // average (60.07 at 16.5 mm, the tenth of a millimetre nearest to 60). The plan is this
-    // player's.
+    // average (60.07 at 16.5 mm, the tenth of a millimetre nearest to 60). The default level's
+    // advice is this player's.
     static constexpr double clubSpread = 16.5;
     // The spread of a strong player, whose three darts at treble 20 score 100 on average (99.83 at
-    // 8.3 mm, likewise the nearest). The routes settle the club player's near-ties by it (see
+    // 8.3 mm, likewise the nearest). The routes of every level settle their near-ties by it (see
     // FinishPlan::route).
     static constexpr double strongSpread = 8.3;
 
@@ -95,44 +95,84 @@ private:
     std::vector<Strip> m_strips;
 };
 
+// The spreads the advice is worked out for, one for each of the levels of Checkout.h, by the
+// three-dart average it stands for: aiming every dart at treble 20, the model's own expected score
+// of three darts is nearest to that average at this spread, to the tenth of a millimetre (30 at
+// 63.1 mm scores 30.00, 40 at 31.7 mm 39.98, 50 at 21.0 mm 49.98, 60 at 16.5 mm 60.07, 70 at
+// 13.7 mm 69.82, 80 at 11.5 mm 80.01, 90 at 9.8 mm 89.74, 100 at 8.3 mm 99.83). Whether the
+// player aims there is not asked: an average is what the scoreboard knows of a player, and treble
+// 20 is where players of every level mostly aim, even those whose best scoring aim it no longer
+// is. In this model that is treble 19 from a spread of 17 mm (an average of 59), treble 7 from
+// about 32 mm and a single 16 from about 42 mm: the drift of the best aim down and to the left as
+// the spread grows that Tibshirani, Price and Taylor's heat maps show.
+inline constexpr std::array<double, levelAverages.size()> levelSpreads {63.1, 31.7, 21.0, 16.5, 13.7, 11.5, 9.8, 8.3};
+static_assert(levelSpreads[defaultLevel] == ThrowModel::clubSpread, "the default level is the good club player");
+static_assert(levelSpreads.back() == ThrowModel::strongSpread, "the strongest level is the strong player");
+
+// The target of the highest expected score of one dart.
+const Target &bestScoringTarget(const ThrowModel &model, const std::vector<Target> &targets);
+
 // The plan that finishes a leg in the fewest expected visits to the board from every remaining
-// score up to highestScore, under double-out rules: a visit that leaves 1, goes below 0, or reaches
-// 0 on a dart that is not a double or the bull is bust and returns to the score the visit started
-// from. Solved by dynamic programming over the score and the darts left in the visit, the
-// single-player stochastic shortest path of Haugh and Wang, "Play like the pros? Solving the game
-// of darts as a dynamic zero-sum game", INFORMS Journal on Computing 34 (2022); the value of a
-// visit's start, which a bust returns to, is found by policy iteration on that one number.
+// score up to highestScore, under the rule given: a visit that goes below 0, or reaches 0 on a
+// dart the rule does not let finish, or under double out leaves 1, is bust and returns to the
+// score the visit started from. Solved by dynamic programming over the score and the darts left in
+// the visit, the single-player stochastic shortest path of Haugh and Wang, "Play like the pros?
+// Solving the game of darts as a dynamic zero-sum game", INFORMS Journal on Computing 34 (2022);
+// the value of a visit's start, which a bust returns to, is found by policy iteration on that one
+// number.
 class FinishPlan
 {
 public:
-    // Aims whose expected visits lie within this fraction of the best one's are near-equal: a
-    // model that gives every player of a standard one spread for every aim cannot tell them apart.
+    // Aims whose merit lies within this fraction of the best one's are near-equal: a model that
+    // gives every player of a standard one spread for every aim cannot tell them apart. The merit
+    // is the expected visits, counting this one, under double out, and the chance of checking out
+    // in the visit under straight out.
     static constexpr double nearEqual = 0.01;
 
-    FinishPlan(const ThrowModel &model, std::vector<Target> targets, int highestScore = 170);
+    FinishPlan(const ThrowModel &model, std::vector<Target> targets, CheckoutRule rule, int highestScore);
 
+    CheckoutRule rule() const { return m_rule; }
     int highestScore() const { return m_highest; }
-    // From the start of a visit at the score (2 or more), counting that visit.
+    // The lowest score a visit may leave: 2 under double out, 1 under straight out.
+    int lowestScore() const { return m_lowest; }
+    // From the start of a visit at the score (lowestScore() or more), counting that visit.
     double expectedVisits(int score) const;
     // The best chance of checking out in the visit that starts at the score, whatever a miss
     // leaves for the visits after.
     double finishChance(int score) const;
+    // The fewest darts that check the score out, 0 when three cannot.
+    int fewestDarts(int score) const;
 
-    // The aims of the visit that starts at the score while each dart hits the bed it is aimed at:
-    // at each dart the best aim among those that still leave a checkout with the darts left. Empty
-    // when three darts cannot check the score out.
+    // The darts of the visit that starts at the score while each dart hits the bed it counts on,
+    // the fewest darts that check it out, or one more where that keeps the bull out of the route
+    // and the plan rates the longer route better (101 = T19 12 D16 rather than T17 Bull). At each
+    // dart the aim is the best of those whose bed still leaves a finish within the route's darts:
+    // under double out the fewest expected visits, under straight out the best chance of checking
+    // out in the visit. An aim at the bull or its outer ring is named by the ring the plan counts
+    // on, the one that carries the larger part of the aim's chance of checking out in the visit
+    // (61 = 25 D18, 125 = 25 T20 D20). Empty when three darts cannot check the score out.
     CheckoutRoute route(int score) const;
     // The same, except that among the aims near-equal to the best one the route takes the one that
-    // is best for tieBreak, the plan of another player aiming at the same targets.
+    // is best for tieBreak, the plan of another player aiming at the same targets under the same
+    // rule.
     CheckoutRoute route(int score, const FinishPlan &tieBreak) const;
-    // Whether the plan's own best first aim keeps a checkout in hand; when it does not, the plan
-    // sets up the next visit and the route is the best of the aims that do.
+    // Whether the bed the plan's own best first aim counts on (setUpAim) can still check the score
+    // out in the visit.
     bool startsOnRoute(int score) const;
+    // Whether the plan rates setting up the next visit better than the route: its own best first
+    // aim cannot check out in the visit, and the route needs more expected visits than the plan by
+    // more than the near-equal margin.
+    bool prefersSetUp(int score, const CheckoutRoute &route) const;
+    // The bed the plan's own first aim of the visit that starts at the score counts on: the aimed
+    // bed, or where hitting it would bust, the single of its number; aimed at the bull or its outer
+    // ring, the ring that brings the larger part of the visits the aim saves.
+    Dart setUpAim(int score) const;
 
     // The chance of checking out, and the expected visits, when the visit that starts at the
     // score aims its darts as the route says until one lands elsewhere, and from then on aims for
     // the best chance of checking out in the visit, or as the plan says for the expected visits.
-    // A single of the route is aimed at whichever single bed of that number the plan prefers.
+    // A single of the route is aimed at whichever single bed of that number the plan prefers, a
+    // 25 at the bull or its outer ring.
     double routeFinishChance(int score, const CheckoutRoute &route) const;
     double routeExpectedVisits(int score, const CheckoutRoute &route) const;
 
@@ -152,20 +192,35 @@ private:
         std::vector<int> aim;
         std::vector<double> after;
     };
+    // What a route may still use: its darts left, and whether the bull.
+    struct Budget
+    {
+        int darts;
+        bool bull;
+    };
 
     void solveVisit(int start);
     void solveFinishChances();
     double afterAiming(int start, int score, int dartsLeft, int target) const;
     double finishAiming(int score, int dartsLeft, int target) const;
-    bool keepsCheckout(int score, int dartsLeft, const Dart &bed) const;
+    double chanceWith(int score, int dartsLeft) const;
+    double aimMerit(int start, int score, int dartsLeft, int target) const;
+    bool nearBest(double merit, double best) const;
+    bool fits(int score, const Dart &bed, Budget budget) const;
+    double chanceOf(int target, const Dart &bed) const;
+    bool namedBed(int score, int dartsLeft, int target, Budget budget, Dart &bed) const;
+    CheckoutRoute plannedRoute(int start, Budget budget, const FinishPlan *tieBreak) const;
     CheckoutRoute routeOf(int score, const FinishPlan *tieBreak) const;
-    int targetFor(int start, int score, int dartsLeft, const Dart &bed) const;
+    int targetFor(int start, int score, int dartsLeft, const Dart &bed, bool chance) const;
     double followRoute(int start, int score, int dartsLeft, const CheckoutRoute &route, int next, bool chance) const;
 
     std::vector<Target> m_targets;
     std::vector<std::vector<Outcome>> m_outcomes; // by target
+    CheckoutRule m_rule;
+    int m_lowest;
     int m_highest;
     std::vector<int> m_fewestDarts; // by score, 0 when three darts cannot check it out
+    std::vector<int> m_fewestWithoutBull; // the same without the bull
     std::vector<double> m_expected; // by start score
     std::vector<Visit> m_visits; // by start score
     std::vector<double> m_finishChance; // by (dartsLeft - 1) * (highestScore + 1) + score

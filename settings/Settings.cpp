@@ -71,6 +71,15 @@ void appendAdded(
         entries.append({setting.key.toString(), IniFile::integerText(qint32(*value))});
 }
 
+// A key that reads as a whole number; none when it is missing or reads as something else.
+std::optional<bool> storedBool(const IniFile &ini, const QString &section, const QString &key)
+{
+    const bool asFalse = ini.readBool(section, key, false);
+    if (asFalse != ini.readBool(section, key, true))
+        return std::nullopt;
+    return asFalse;
+}
+
 } // namespace
 
 StoredSettings ReadSettings()
@@ -81,7 +90,7 @@ StoredSettings ReadSettings()
         ini.readBool(section, ExactCheckoutKey.toString(), DefaultExactCheckout),
         callerFromText(ini.readString(section, CallerKey.toString(), QString())), readAdded(ini, DoubleOutSetting),
         readAdded(ini, LegsSetting), readAdded(ini, SetsSetting), readAdded(ini, TwoClearLegsSetting),
-        readAdded(ini, AllLegsSetting)};
+        readAdded(ini, AllLegsSetting), storedBool(ini, section, PlayerLevelRoutesKey.toString())};
     // Double out includes the exact checkout: a file that asks for the one asks for the other.
     if (valueOf(stored.doubleOut, DoubleOutSetting))
         stored.exactCheckout = true;
@@ -103,6 +112,8 @@ bool WriteSettings(const StoredSettings &settings)
     appendAdded(entries, settings.sets, SetsSetting);
     appendAdded(entries, settings.twoClearLegs, TwoClearLegsSetting);
     appendAdded(entries, settings.allLegs, AllLegsSetting);
+    if (settings.playerLevelRoutes)
+        entries.append({PlayerLevelRoutesKey.toString(), IniFile::boolText(*settings.playerLevelRoutes)});
     const bool written = ini.writeStrings(SettingsSection.toString(), entries);
     return written || reportNotSaved(ini.errorString());
 }

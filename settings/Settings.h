@@ -10,15 +10,18 @@
 
 // The settings kept between runs, where they stand in the settings file, their defaults, and
 // their reading at start and saving at close: the start score and the exact-checkout option, and
-// the settings added beside them (the caller's language, double out, the match format), which the
-// file holds only once the operator has changed them.
+// the settings added beside them (the caller's language, double out, the match format, whether the
+// checkout advice is worked out at the level of the player to throw), which the file holds only
+// once the operator has changed them.
 
 inline constexpr QStringView SettingsSection = u"Def";
 inline constexpr QStringView StartScoreKey = u"Indul";
 inline constexpr QStringView ExactCheckoutKey = u"KellKiszallo";
 inline constexpr QStringView CallerKey = u"Bemondo";
+inline constexpr QStringView PlayerLevelRoutesKey = u"UtvonalSzint";
 inline constexpr qint32 DefaultStartScore = 501;
 inline constexpr bool DefaultExactCheckout = true;
+inline constexpr bool DefaultPlayerLevelRoutes = false;
 
 // A setting added beside the two of old: its key and its default, each written here only. The file
 // holds its key only once the operator has changed it from the default; from then on it stays.
@@ -59,6 +62,11 @@ struct StoredSettings
     std::optional<qint32> sets;
     std::optional<bool> twoClearLegs;
     std::optional<bool> allLegs;
+    // None until "Útvonal a játékos szintjén" has been changed (off, DefaultPlayerLevelRoutes):
+    // then the file is left without the key. A key that is no whole number counts as none.
+    std::optional<bool> playerLevelRoutes {};
+
+    bool routesAtPlayerLevel() const { return playerLevelRoutes.value_or(DefaultPlayerLevelRoutes); }
 };
 
 // The value of an added setting, its default while it has none.

@@ -1,11 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Pontix csapat
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Works out the checkout route of every score from the model of where darts land and writes them
-// as a C++ table for the checkout unit; run when Pontix is built.
+// Works out the checkout advice of every score from the model of where darts land and writes it as
+// C++ tables for the checkout unit; run when Pontix is built.
 //
-//   make_checkout_table TABLE.h         writes the table
-//   make_checkout_table --report [FILE] prints each score's route, the club player's own route
+//   make_checkout_table double|straight TABLE.h
+//                                       writes the advice of every level under double or straight
+//                                       out: each score's route, its chance, whether the plan
+//                                       rates setting up better, and the plan's own first aim
+//   make_checkout_table --report [FILE] prints, for double out at the default level, each score's route, the club
+//   player's own route
 //                                       (before near-ties are settled), the route's chance of
 //                                       checking out in the visit and its expected visits for the
 //                                       club player and for the strong one, and whether the club
@@ -14,11 +18,14 @@
 //                                       a line ("129 T19 T16 D12")
 #include <cstdio>
 #include <fstream>
+#include <future>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 
+#include "match/AdviceTable.h"
 #include "match/DartModel.h"
 
 namespace {
@@ -80,26 +87,69 @@ bool read(const std::string &text, CheckoutRoute &route)
     return route.count > 0;
 }
 
-int writeTable(const FinishPlan &plan, const FinishPlan &strong, const char *path)
+std::string dartCode(const Dart &dart)
 {
+    return std::string("Dart {Dart::Ring::") + ringName(dart.ring) + ", " + std::to_string(dart.number) + "}";
+}
+
+// The plans of every level under the rule, worked out side by side.
+std::vector<std::unique_ptr<FinishPlan>> levelPlans(CheckoutRule rule, const std::vector<Target> &targets)
+{
+    std::vector<std::future<std::unique_ptr<FinishPlan>>> working;
+    for (double spread : levelSpreads) {
+        working.push_back(std::async(std::launch::async, [&targets, rule, spread] {
+            return std::make_unique<FinishPlan>(ThrowModel(spread), targets, rule, adviceHighestScore);
+        }));
+    }
+    std::vector<std::unique_ptr<FinishPlan>> plans;
+    for (auto &plan : working)
+        plans.push_back(plan.get());
+    return plans;
+}
+
+int writeTables(CheckoutRule rule, const std::vector<Target> &targets, const char *path)
+{
+    const std::vector<std::unique_ptr<FinishPlan>> plans = levelPlans(rule, targets);
+    // The near-ties of the default level and the stronger ones are settled by the strongest level,
+    // whose own are real ties, as the public charts settle them. A weaker player's are left to
+    // their own plan: what the strongest player prefers among them runs against what suits the
+    // weaker one, whose best scoring aim is no longer treble 20.
+    const FinishPlan &strong = *plans.back();
+    const auto routeOf = [&](std::size_t level, int score) {
+        const FinishPlan &plan = *plans[level];
+        if (score < plan.lowestScore())
+            return CheckoutRoute {};
+        const bool settled = level >= std::size_t(defaultLevel) && level + 1 < plans.size();
+        return settled ? plan.route(score, strong) : plan.route(score);
+    };
+    const char *name = rule == CheckoutRule::DoubleOut ? "doubleOutAdvice" : "straightOutAdvice";
     std::ofstream out(path);
-    out << "// Written by make_checkout_table from the model of where darts land (match/DartModel.h) at a\n"
-           "// spread of "
-        << ThrowModel::clubSpread << " mm, near-ties settled at " << ThrowModel::strongSpread
-        << " mm; not to be edited.\n"
+    out << "// Written by make_checkout_table from the model of where darts land (match/DartModel.h), one\n"
+           "// table for each level of match/Checkout.h; not to be edited.\n"
            "#pragma once\n\n"
            "#include <array>\n\n"
-           "#include \"match/Checkout.h\"\n\n"
-           "inline constexpr std::array<CheckoutRoute, "
-        << plan.highestScore() + 1 << "> modelRoutes {{\n";
-    for (int score = 0; score <= plan.highestScore(); ++score) {
-        const CheckoutRoute route = plan.route(score, strong);
-        out << "    {{";
-        for (int i = 0; i < 3; ++i) {
-            const Dart &dart = route.darts[std::size_t(i)];
-            out << (i > 0 ? ", " : "") << "Dart {Dart::Ring::" << ringName(dart.ring) << ", " << dart.number << "}";
+           "#include \"match/AdviceTable.h\"\n\n"
+           "inline constexpr std::array<AdviceTable, "
+        << plans.size() << "> " << name << " {{\n";
+    out.precision(9);
+    for (std::size_t level = 0; level < plans.size(); ++level) {
+        const FinishPlan &plan = *plans[level];
+        const ThrowModel model(levelSpreads[level]);
+        out << "    // average " << levelAverages[level] << ", spread " << levelSpreads[level] << " mm\n"
+            << "    {{{\n";
+        for (int score = 0; score <= plan.highestScore(); ++score) {
+            const bool playable = score >= plan.lowestScore();
+            const CheckoutRoute route = routeOf(level, score);
+            out << "        {{{";
+            for (int i = 0; i < 3; ++i)
+                out << (i > 0 ? ", " : "") << dartCode(route.darts[std::size_t(i)]);
+            out << "}, " << route.count << "}, " << plan.routeFinishChance(score, route) << ", "
+                << (playable && plan.prefersSetUp(score, route) ? "true" : "false") << ", "
+                << dartCode(playable ? plan.setUpAim(score) : Dart {}) << "}, // " << score
+                << (route.isEmpty() ? "" : ": " + written(route)) << '\n';
         }
-        out << "}, " << route.count << "}, // " << score << (route.isEmpty() ? "" : ": " + written(route)) << '\n';
+        out << "    }},\n"
+            << "    " << dartCode(bestScoringTarget(model, targets).bed) << "},\n";
     }
     out << "}};\n";
     out.close();
@@ -156,14 +206,14 @@ int report(const FinishPlan &plan, const FinishPlan &strong, const char *others)
 int main(int argc, char **argv)
 {
     const std::string first = argc > 1 ? argv[1] : "";
-    if (first.empty()) {
-        std::cerr << "usage: make_checkout_table TABLE.h | --report [FILE]\n";
-        return 2;
-    }
     const std::vector<Target> targets = standardTargets();
-    const FinishPlan plan(ThrowModel(ThrowModel::clubSpread), targets);
-    const FinishPlan strong(ThrowModel(ThrowModel::strongSpread), targets);
-    if (first == "--report")
+    if (first == "--report") {
+        const FinishPlan plan(ThrowModel(ThrowModel::clubSpread), targets, CheckoutRule::DoubleOut, 170);
+        const FinishPlan strong(ThrowModel(ThrowModel::strongSpread), targets, CheckoutRule::DoubleOut, 170);
         return report(plan, strong, argc > 2 ? argv[2] : nullptr);
-    return writeTable(plan, strong, argv[1]);
+    }
+    if ((first == "double" || first == "straight") && argc == 3)
+        return writeTables(first == "double" ? CheckoutRule::DoubleOut : CheckoutRule::StraightOut, targets, argv[2]);
+    std::cerr << "usage: make_checkout_table double|straight TABLE.h | --report [FILE]\n";
+    return 2;
 }

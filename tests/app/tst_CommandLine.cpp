@@ -1,11 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Pontix csapat
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include <algorithm>
+
 #include <QRegularExpression>
 #include <QTest>
 
 #include "app/CommandLine.h"
 #include "app/Version.h"
+#include "match/Checkout.h"
+
+Q_DECLARE_METATYPE(CheckoutRule)
 
 // What the command line asks: help and version answer and end, anything unknown is a usage
 // error, the toolkit's own options pass, nothing else changes the scoreboard.
@@ -17,6 +22,8 @@ private slots:
     void outcome_data();
     void outcome();
     void versionNamesTheBuild();
+    void routesAreTheAdvice_data();
+    void routesAreTheAdvice();
 };
 
 void tst_CommandLine::outcome_data()
@@ -57,6 +64,24 @@ void tst_CommandLine::outcome_data()
     QTest::newRow("toolkit flag") << QStringList {QStringLiteral("-reverse")} << true << 0 << QString() << QString();
     QTest::newRow("toolkit option without its value")
         << QStringList {QStringLiteral("-platform")} << false << 2 << QString() << usage;
+    QTest::newRow("routes") << QStringList {QStringLiteral("--routes")} << false << 0
+                            << QStringLiteral("170\tT20 T20 Bull\t") << QString();
+    QTest::newRow("routes, straight out")
+        << QStringList {QStringLiteral("--routes"), QStringLiteral("--out"), QStringLiteral("straight")} << false << 0
+        << QStringLiteral("180\tT20 T20 T20\t") << QString();
+    QTest::newRow("routes, an average") << QStringList {QStringLiteral("--routes"), QStringLiteral("--average=40.5")}
+                                        << false << 0 << QStringLiteral("200\tT7 \u2192 179\n") << QString();
+    QTest::newRow("routes, no such rule")
+        << QStringList {QStringLiteral("--routes"), QStringLiteral("--out"), QStringLiteral("single")} << false << 2
+        << QString() << QStringLiteral("Unknown checkout rule: single (double or straight)\n\nUsage: ");
+    for (const char *average : {"0", "-20", "181", "sixty", ""}) {
+        QTest::newRow(qPrintable(QStringLiteral("routes, average \"%1\"").arg(QLatin1StringView(average))))
+            << QStringList {QStringLiteral("--routes"), QStringLiteral("--average"), QString::fromLatin1(average)}
+            << false << 2 << QString()
+            << QStringLiteral("Not a three-dart average: %1\n").arg(QLatin1StringView(average));
+    }
+    QTest::newRow("average without routes") << QStringList {QStringLiteral("--average"), QStringLiteral("60")} << false
+                                            << 2 << QString() << QStringLiteral("--out and --average go with --routes");
 }
 
 void tst_CommandLine::outcome()
@@ -88,6 +113,36 @@ void tst_CommandLine::versionNamesTheBuild()
     // The version comes from the build: four numbers separated by dots.
     QVERIFY2(QString::fromLatin1(PontixVersion).contains(QRegularExpression(QStringLiteral("^\\d+(\\.\\d+){3}$"))),
         PontixVersion);
+}
+
+void tst_CommandLine::routesAreTheAdvice_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<CheckoutRule>("rule");
+    QTest::addColumn<int>("level");
+
+    const auto levelOf = [](int average) {
+        return int(std::find(levelAverages.begin(), levelAverages.end(), average) - levelAverages.begin());
+    };
+    QTest::newRow("default") << QStringList() << CheckoutRule::DoubleOut << defaultLevel;
+    QTest::newRow("double out, 90") << QStringList {QStringLiteral("--out=double"), QStringLiteral("--average=90")}
+                                    << CheckoutRule::DoubleOut << levelOf(90);
+    QTest::newRow("straight out, 40") << QStringList {QStringLiteral("--out=straight"), QStringLiteral("--average=43")}
+                                      << CheckoutRule::StraightOut << levelOf(40);
+    QTest::newRow("above every level") << QStringList {QStringLiteral("--average=120")} << CheckoutRule::DoubleOut
+                                       << levelOf(100);
+}
+
+// The chart printed is the advice of the level nearest to the average, under the rule asked for.
+void tst_CommandLine::routesAreTheAdvice()
+{
+    QFETCH(QStringList, options);
+    QFETCH(CheckoutRule, rule);
+    QFETCH(int, level);
+    const CommandLineOutcome outcome
+        = ReadCommandLine(QStringList {QStringLiteral("pontix"), QStringLiteral("--routes")} + options);
+    QCOMPARE(outcome.exitStatus, 0);
+    QCOMPARE(outcome.standardOutput, checkoutChart(rule, level));
 }
 
 QTEST_GUILESS_MAIN(tst_CommandLine)

@@ -419,16 +419,16 @@ void tst_MainAccessibility::changeSpoken_data()
                                                                 "Következik: Játékos 1., kell még 501.");
     QTest::newRow("route of the next thrower") << 101 << true << 0 << keys("60")
                                                << QStringLiteral("Játékos 1.: 60, kell még 41. Következik: "
-                                                                 "Játékos 2., kell még 101. Kiszálló: T19 12 D16.");
+                                                                 "Játékos 2., kell még 101. Kiszálló: Bull T17.");
     QTest::newRow("no route without exact checkout") << 101 << false << 0 << keys("60")
                                                      << QStringLiteral("Játékos 1.: 60, kell még 41. "
                                                                        "Következik: Játékos 2., kell még 101.");
     QTest::newRow("turn counted as 0") << 101 << true << 0 << keys("60 45 50")
                                        << QStringLiteral("Játékos 1.: túldobás, 50 helyett 0, kell még 41. "
-                                                         "Következik: Játékos 2., kell még 56. Kiszálló: 16 D20.");
+                                                         "Következik: Játékos 2., kell még 56. Kiszálló: 17 T13.");
     QTest::newRow("checked out") << 101 << true << 0 << keys("60 45 41")
                                  << QStringLiteral("Játékos 1.: 41, kell még 0. Kiszállt! "
-                                                   "Következik: Játékos 2., kell még 56. Kiszálló: 16 D20.");
+                                                   "Következik: Játékos 2., kell még 56. Kiszálló: 17 T13.");
     QTest::newRow("below 0 without exact checkout")
         << 101 << false << 0 << keys("60 45 50")
         << QStringLiteral("Játékos 1.: 50, kell még -9. Kiszállt! Következik: Játékos 2., kell még 56.");
@@ -440,18 +440,18 @@ void tst_MainAccessibility::changeSpoken_data()
                                                                "Következik: Játékos 1., kell még 441.");
     QTest::newRow("turn of 0 taken back") << 101 << true << 0 << keys("60 45 50 F8")
                                           << QStringLiteral("Visszavonva: Játékos 1.: 0. "
-                                                            "Következik: Játékos 1., kell még 41. Kiszálló: 9 D16.");
+                                                            "Következik: Játékos 1., kell még 41. Kiszálló: T13 2.");
     QTest::newRow("new game") << 501 << true << 0 << keys("60 Ins")
                               << QStringLiteral("Új játék. Legek: Játékos 1. 0, Játékos 2. 0. "
                                                 "Kezd: Játékos 2., kell még 501.");
     QTest::newRow("new game after a checkout")
         << 101 << true << 0 << keys("60 45 41 Ins")
         << QStringLiteral("Új játék. Legek: Játékos 1. 1, Játékos 2. 0. Kezd: Játékos 2., kell még 101. "
-                          "Kiszálló: T19 12 D16.");
+                          "Kiszálló: Bull T17.");
     QTest::newRow("match decided") << 101 << true << 1 << keys("60 45 41 Ins")
                                    << QStringLiteral("Új játék. Legek: Játékos 1. 1, Játékos 2. 0. "
                                                      "Játékos 1. nyerte a meccset (1 – 0). "
-                                                     "Kezd: Játékos 2., kell még 101. Kiszálló: T19 12 D16.");
+                                                     "Kezd: Játékos 2., kell még 101. Kiszálló: Bull T17.");
 }
 
 // After each entry, undo and new game the screen reader speaks, whatever holds the focus, what
@@ -503,7 +503,8 @@ void tst_MainAccessibility::announcerUnseen()
     QCOMPARE(iface->text(QAccessible::Name), spoken.back());
 }
 
-// The status bar's route is read with its darts, and alone as "Kiszálló" when none shows.
+// The status bar's route is read with its darts, a set-up as its aim and what it leaves in words,
+// and alone as "Kiszálló" when none shows.
 void tst_MainAccessibility::routePanelReadWithDarts()
 {
     reopenWithStartScore(170);
@@ -522,6 +523,12 @@ void tst_MainAccessibility::routePanelReadWithDarts()
     w->CheckBox1->setChecked(false);
     QCOMPARE(route->text(), QString());
     QCOMPARE(nameOf(route), QStringLiteral("Kiszálló"));
+
+    reopenWithStartScore(200);
+    route = w->statusBar()->findChild<QLabel *>(QStringLiteral("routePanel"));
+    QVERIFY(route);
+    QCOMPARE(route->text(), QStringLiteral("T20 \u2192 140"));
+    QCOMPARE(nameOf(route), QStringLiteral("Előkészítés: T20, marad 140"));
 }
 
 void tst_MainAccessibility::aboutTextsReadable_data()

@@ -156,6 +156,7 @@ private slots:
     void statusBar();
     void checkoutRoutePanel_data();
     void checkoutRoutePanel();
+    void adviceAtPlayerLevel();
     void settingsReadAndWrittenBack();
     void typedStartScoreSaved_data();
     void typedStartScoreSaved();
@@ -601,7 +602,9 @@ void tst_MainWindow::tabOrder()
     if (settingsShown) {
         const MatchControls *match = matchControlsOf(*w);
         QVERIFY(match);
-        order << QList<QWidget *> {w->CheckBox1, doubleOutBoxOf(*w), callerBoxOf(*w)->box(), w->Edit1,
+        auto *levelBox = w->findChild<QCheckBox *>(QStringLiteral("adviceLevelBox"));
+        QVERIFY(levelBox);
+        order << QList<QWidget *> {w->CheckBox1, doubleOutBoxOf(*w), callerBoxOf(*w)->box(), levelBox, w->Edit1,
             match->firstToBox(), match->legsBox(1), match->legsBox(2), match->setsToBox(), match->twoClearLegsBox(),
             match->allLegsBox(), w->SpeedButton1};
     }
@@ -814,8 +817,10 @@ void tst_MainWindow::statusBar()
     QVERIFY(panels[2]->text().isEmpty());
     QCOMPARE(panels[3], matchWinnerOf(*w));
     QVERIFY(panels[3]->text().isEmpty());
-    // The checkout route's panel, on the right.
-    QCOMPARE(panels[4]->accessibleName(), QStringLiteral("Kiszálló"));
+    // The checkout advice's panel, on the right: at 501 what to aim at, named in words.
+    QCOMPARE(panels[4]->objectName(), QStringLiteral("routePanel"));
+    QCOMPARE(panels[4]->text(), QStringLiteral("T20 \u2192 441"));
+    QCOMPARE(panels[4]->accessibleName(), QStringLiteral("Előkészítés: T20, marad 441"));
     QVERIFY(panels[4]->x() > panels[1]->x() + panels[1]->width());
     QVERIFY(panels[4]->geometry().right() >= w->statusBar()->width() - 30);
 }
@@ -826,16 +831,18 @@ void tst_MainWindow::checkoutRoutePanel_data()
     QTest::addColumn<QString>("route");
 
     // Entries as typed, "u" F8, "n" Ins, "x" the exact-checkout box clicked; start score 501.
-    QTest::newRow("start") << QString() << QString();
-    QTest::newRow("player 1 at 141") << QStringLiteral("180 100 180 180") << QStringLiteral("Bull T17 D20");
-    QTest::newRow("player 2 to throw, 221") << QStringLiteral("180 100 180 180 0") << QString();
-    QTest::newRow("player 2 at 101") << QStringLiteral("180 100 180 180 0 120 0") << QStringLiteral("T19 12 D16");
-    QTest::newRow("player 2 at 41") << QStringLiteral("180 100 180 180 0 180 41") << QStringLiteral("9 D16");
-    QTest::newRow("taken back to the other player") << QStringLiteral("180 100 180 180 u") << QString();
+    // Exact checkout is straight out: any dart that reaches 0 finishes.
+    QTest::newRow("start") << QString() << QStringLiteral("T20 \u2192 441");
+    QTest::newRow("player 1 at 141") << QStringLiteral("180 100 180 180") << QStringLiteral("T16 T19 D18");
+    QTest::newRow("player 2 to throw, 221") << QStringLiteral("180 100 180 180 0") << QStringLiteral("T20 \u2192 161");
+    QTest::newRow("player 2 at 101") << QStringLiteral("180 100 180 180 0 120 0") << QStringLiteral("Bull T17");
+    QTest::newRow("player 2 at 41") << QStringLiteral("180 100 180 180 0 180 41") << QStringLiteral("T13 2");
+    QTest::newRow("taken back to the other player")
+        << QStringLiteral("180 100 180 180 u") << QStringLiteral("T20 \u2192 341");
     QTest::newRow("exact checkout cleared") << QStringLiteral("180 100 180 180 x") << QString();
-    QTest::newRow("ticked again") << QStringLiteral("180 100 180 180 x x") << QStringLiteral("Bull T17 D20");
-    QTest::newRow("new game") << QStringLiteral("180 100 180 180 n") << QString();
-    QTest::newRow("no route for 159") << QStringLiteral("180 0 162 0") << QString();
+    QTest::newRow("ticked again") << QStringLiteral("180 100 180 180 x x") << QStringLiteral("T16 T19 D18");
+    QTest::newRow("new game") << QStringLiteral("180 100 180 180 n") << QStringLiteral("T20 \u2192 441");
+    QTest::newRow("159 has a straight-out route") << QStringLiteral("180 0 162 0") << QStringLiteral("T20 T13 T20");
     QTest::newRow("player 1 checked out") << QStringLiteral("180 0 180 0 141 0") << QString();
 }
 
@@ -845,11 +852,7 @@ void tst_MainWindow::checkoutRoutePanel()
     QFETCH(QString, steps);
     QFETCH(QString, route);
     open();
-    QLabel *panel = nullptr;
-    for (QLabel *label : w->statusBar()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
-        if (label->accessibleName() == QStringLiteral("Kiszálló"))
-            panel = label;
-    }
+    auto *panel = w->statusBar()->findChild<QLabel *>(QStringLiteral("routePanel"));
     QVERIFY(panel);
     QVERIFY(w->CheckBox1->isChecked());
     for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
@@ -863,6 +866,36 @@ void tst_MainWindow::checkoutRoutePanel()
             enter(step);
     }
     QCOMPARE(panel->text(), route);
+}
+
+// "Útvonal a játékos szintjén": the advice of the player to throw follows their average once they
+// have thrown nine darts, back to the default level when cleared; the setting is written once
+// changed.
+void tst_MainWindow::adviceAtPlayerLevel()
+{
+    open();
+    auto *panel = w->statusBar()->findChild<QLabel *>(QStringLiteral("routePanel"));
+    QVERIFY(panel);
+    w->aBeallit->trigger();
+    auto *levelBox = w->findChild<QCheckBox *>(QStringLiteral("adviceLevelBox"));
+    QVERIFY(levelBox);
+    QCOMPARE(levelBox->text(), QStringLiteral("Útvonal a játékos szintjén"));
+    QVERIFY(!levelBox->isChecked());
+    levelBox->click();
+    // Two visits of 26: six darts, still the default level's advice.
+    for (const char *score : {"26", "0", "26", "0"})
+        enter(QString::fromLatin1(score));
+    QCOMPARE(panel->text(), QStringLiteral("T20 \u2192 389"));
+    // The third: an average of 26, the weakest level, whose best scoring aim is the single 16.
+    enter(QStringLiteral("26"));
+    enter(QStringLiteral("0"));
+    QCOMPARE(panel->text(), QStringLiteral("16 \u2192 407"));
+    levelBox->click();
+    QCOMPARE(panel->text(), QStringLiteral("T20 \u2192 363"));
+    w->close();
+    QFile file(IniPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("UtvonalSzint=0\n"));
 }
 
 void tst_MainWindow::settingsReadAndWrittenBack()

@@ -331,7 +331,9 @@ void tst_Display::contrastWhateverThePalette()
     }
     QApplication::setPalette(palette);
     m_view.players[0].remaining = 170;
+    m_view.players[0].advice = QStringLiteral("T20 T20 Bull");
     m_view.players[1].remaining = 40;
+    m_view.players[1].advice = QStringLiteral("D20");
     m_display->resize(1366, 768);
     m_display->show();
     open(140);
@@ -493,8 +495,8 @@ void tst_Display::followsTheMatch()
         for (int player = 1; player <= 2; ++player) {
             const qint32 remaining = player == 1 ? w.Remaining1 : w.Remaining2;
             const QString route = hasCheckedOut(remaining, exact) ? QStringLiteral("Kiszállt!")
-                : exact                                           ? checkoutRoute(remaining).text()
-                                                                  : QString();
+                : exact ? checkoutAdvice(remaining, CheckoutRule::StraightOut, defaultLevel).text()
+                        : QString();
             // An empty name is the player's number, as a screen reader hears it.
             const QString typed = (player == 1 ? w.ComboBox1 : w.ComboBox2)->currentText().trimmed();
             QStringList expected {typed.isEmpty() ? QStringLiteral("%1. játékos").arg(player) : typed,
@@ -630,6 +632,7 @@ void tst_Display::readByScreenReader()
 {
     QVERIFY(SwitchAccessibilityOn());
     m_view.players[0].remaining = 170;
+    m_view.players[0].advice = QStringLiteral("T20 T20 Bull");
     m_view.players[1].remaining = 0;
     m_view.firstTo = 3;
     m_display->open();
@@ -685,11 +688,12 @@ void tst_Display::readByScreenReader()
     // What changes is told as changed, nothing else.
     QAccessible::installUpdateHandler(recordRenames);
     renamed.clear();
-    m_view.players[0].remaining = 110;
+    m_view.players[0].remaining = 200;
+    m_view.players[0].advice = QStringLiteral("T20 \u2192 140");
     m_display->refreshLater();
     QCoreApplication::processEvents();
     QAccessible::installUpdateHandler(nullptr);
-    QCOMPARE(renamed, (QStringList {QStringLiteral("Kell még: 110"), QStringLiteral("Kiszálló: T19 13 D20")}));
+    QCOMPARE(renamed, (QStringList {QStringLiteral("Kell még: 200"), QStringLiteral("Előkészítés: T20, marad 140")}));
 
     m_view.players[0].match.legs = 3;
     m_view.matchWinner = true;
@@ -710,6 +714,8 @@ void tst_Display::picturesKeptWithinBudget()
     for (int turn = 0; turn < 300; ++turn) {
         m_view.players[0].remaining = 501 - turn;
         m_view.players[1].remaining = 170 - turn % 200;
+        for (MatchView::Player &player : m_view.players)
+            player.advice = checkoutAdvice(player.remaining, CheckoutRule::StraightOut, defaultLevel).text();
         // Names typed letter by letter.
         m_view.players[turn % 2].name = QStringLiteral("Kovács Éva Nagy %1").arg(turn).left(1 + turn % 19);
         m_display->refreshLater();

@@ -86,33 +86,33 @@ pids+=($app)
 main_window "$app" "$work/pontix.log"
 give_keyboard "$window"
 # The entry box has the focus: Orca reads it with where the match stands.
-said "Következik: Játékos 1., kell még 101. Kiszálló: T19 12 D16."
+said "Következik: Játékos 1., kell még 101. Kiszálló: Bull T17."
 
 keys() { mark; xdotool key --delay 50 "$@"; }
 score() { mark; xdotool type --delay 50 "$1"; xdotool key Return; }
 
 score 60
-said "Játékos 1.: 60, kell még 41. Következik: Játékos 2., kell még 101. Kiszálló: T19 12 D16."
+said "Játékos 1.: 60, kell még 41. Következik: Játékos 2., kell még 101. Kiszálló: Bull T17."
 score 45
-said "Játékos 2.: 45, kell még 56. Következik: Játékos 1., kell még 41. Kiszálló: 9 D16."
+said "Játékos 2.: 45, kell még 56. Következik: Játékos 1., kell még 41. Kiszálló: T13 2."
 score 181
-said "Elutasítva: 181 nem dobható. Következik: Játékos 1., kell még 41. Kiszálló: 9 D16."
+said "Elutasítva: 181 nem dobható. Következik: Játékos 1., kell még 41. Kiszálló: T13 2."
 score 50
-said "Játékos 1.: túldobás, 50 helyett 0, kell még 41. Következik: Játékos 2., kell még 56. Kiszálló: 16 D20."
+said "Játékos 1.: túldobás, 50 helyett 0, kell még 41. Következik: Játékos 2., kell még 56. Kiszálló: 17 T13."
 keys F8
-said "Visszavonva: Játékos 1.: 0. Következik: Játékos 1., kell még 41. Kiszálló: 9 D16."
+said "Visszavonva: Játékos 1.: 0. Következik: Játékos 1., kell még 41. Kiszálló: T13 2."
 score 41
-said "Játékos 1.: 41, kell még 0. Kiszállt! Következik: Játékos 2., kell még 56. Kiszálló: 16 D20."
+said "Játékos 1.: 41, kell még 0. Kiszállt! Következik: Játékos 2., kell még 56. Kiszálló: 17 T13."
 
 # What a reader finds on the window: the route with its darts, the grids with their headers.
 "$python" "$here/atspi_read.py" >"$tree" 2>&1 || fail "reading over AT-SPI failed: $(cat "$tree")"
 expect_found() { grep -qxF -- "$1" "$tree" || fail "not found over AT-SPI: $1; found: $(cat "$tree")"; }
-expect_found "route: Kiszálló: 16 D20"
+expect_found "route: Kiszálló: 17 T13"
 expect_found "table 1. játékos dobásai: rows 2, headers Dobás | Kell még"
 expect_found "table 1. játékos dobásai row 0: 60 | 41"
 expect_found "table 1. játékos dobásai row 1: 41 | 0"
 expect_found "table 2. játékos dobásai row 0: 45 | 56"
-expect_found "notification: Játékos 1.: 41, kell még 0. Kiszállt! Következik: Játékos 2., kell még 56. Kiszálló: 16 D20."
+expect_found "notification: Játékos 1.: 41, kell még 0. Kiszállt! Következik: Játékos 2., kell még 56. Kiszálló: 17 T13."
 
 # Tab reaches the first grid past the OK button and the names; its newest row is read, then a
 # cell with its header; Esc goes back to the entry box.
@@ -136,13 +136,13 @@ wait_until display_read
 expect_found "display: Legek: 0 – 0"
 grep -q "^display half Játékos 1\.: Játékos 1\., kezdte a leget | Kell még: 0 | Kiszállt! | Átlag: " "$tree" ||
     fail "player 1's half not read: $(cat "$tree")"
-grep -q "^display half Játékos 2\.: Játékos 2\., következik | Kell még: 56 | Kiszálló: 16 D20 | Átlag: 45 " "$tree" ||
+grep -q "^display half Játékos 2\.: Játékos 2\., következik | Kell még: 56 | Kiszálló: 17 T13 | Átlag: 45 " "$tree" ||
     fail "player 2's half not read: $(cat "$tree")"
 keys F11
 
 # A new game (F3; Insert is Orca's own key): the legs and who starts.
 keys F3
-said "Új játék. Legek: Játékos 1. 1, Játékos 2. 0. Kezd: Játékos 2., kell még 101. Kiszálló: T19 12 D16."
+said "Új játék. Legek: Játékos 1. 1, Játékos 2. 0. Kezd: Játékos 2., kell még 101. Kiszálló: Bull T17."
 
 wmctrl -c Pontix
 ended "$app" "the close request" "$work/pontix.log"

@@ -46,6 +46,7 @@ double withinCircle(double radius, double spread)
 } // namespace
 
 Q_DECLARE_METATYPE(Dart)
+Q_DECLARE_METATYPE(CheckoutRule)
 
 class tst_DartModel : public QObject
 {
@@ -62,8 +63,13 @@ private slots:
     void mirrorImage();
     void spreadAverages_data();
     void spreadAverages();
+    void spreadOfEachLevel_data();
+    void spreadOfEachLevel();
+    void bestScoringAim();
     void largerSpreadNeverHelps();
+    void straightOutNeverWorse();
     void finishingFromTwo();
+    void routeChanceWithinBest_data();
     void routeChanceWithinBest();
 };
 
@@ -231,15 +237,50 @@ void tst_DartModel::spreadAverages()
     QVERIFY(3 * ThrowModel(0.01).expectedScore(t20.x, t20.y) > 179.9);
 }
 
+void tst_DartModel::spreadOfEachLevel_data()
+{
+    QTest::addColumn<int>("average");
+    QTest::addColumn<double>("spread");
+
+    for (std::size_t level = 0; level < levelAverages.size(); ++level)
+        QTest::newRow(qPrintable(QString::number(levelAverages[level]))) << levelAverages[level] << levelSpreads[level];
+}
+
+// Each level's spread is the tenth of a millimetre at which three darts aimed at treble 20 score
+// nearest to the level's average, by the model itself.
+void tst_DartModel::spreadOfEachLevel()
+{
+    QFETCH(int, average);
+    QFETCH(double, spread);
+    const std::vector<Target> targets = standardTargets();
+    const Target &t20 = targetOf(targets, treble(20));
+    const auto missBy = [&](double at) { return std::abs(3 * ThrowModel(at).expectedScore(t20.x, t20.y) - average); };
+    const double miss = missBy(spread);
+    QVERIFY2(miss < 0.5, qPrintable(QString::number(miss)));
+    QVERIFY(miss <= missBy(spread - 0.1));
+    QVERIFY(miss <= missBy(spread + 0.1));
+}
+
+// Treble 20 is the best scoring aim of the club player and the stronger ones; for the weaker levels
+// it no longer is.
+void tst_DartModel::bestScoringAim()
+{
+    const std::vector<Target> targets = standardTargets();
+    for (std::size_t level = 0; level < levelAverages.size(); ++level) {
+        const Dart best = bestScoringTarget(ThrowModel(levelSpreads[level]), targets).bed;
+        QVERIFY2((best == treble(20)) == (levelAverages[level] >= 60), qPrintable(best.text()));
+    }
+}
+
 // A player who throws less accurately never has a better chance of checking out in a visit, nor
 // needs fewer visits to finish, from any score.
 void tst_DartModel::largerSpreadNeverHelps()
 {
     constexpr int highest = 80;
     const std::vector<Target> targets = standardTargets();
-    const FinishPlan strong(ThrowModel(ThrowModel::strongSpread), targets, highest);
-    const FinishPlan club(ThrowModel(ThrowModel::clubSpread), targets, highest);
-    const FinishPlan beginner(ThrowModel(25), targets, highest);
+    const FinishPlan strong(ThrowModel(ThrowModel::strongSpread), targets, CheckoutRule::DoubleOut, highest);
+    const FinishPlan club(ThrowModel(ThrowModel::clubSpread), targets, CheckoutRule::DoubleOut, highest);
+    const FinishPlan beginner(ThrowModel(25), targets, CheckoutRule::DoubleOut, highest);
     for (int score = 2; score <= highest; ++score) {
         const QByteArray at = QByteArray::number(score);
         QVERIFY2(club.finishChance(score) <= strong.finishChance(score), at.constData());
@@ -248,6 +289,26 @@ void tst_DartModel::largerSpreadNeverHelps()
         QVERIFY2(beginner.expectedVisits(score) >= club.expectedVisits(score), at.constData());
     }
     QVERIFY(club.finishChance(40) < strong.finishChance(40) - 0.2);
+}
+
+// Whatever the aims, a dart that busts under double out by leaving 1 or reaching 0 on a single or
+// a treble leaves a chance under straight out: the chance of checking out in a visit is never
+// smaller there, and from 2 to 60 and 62 or 63 a single dart can finish.
+void tst_DartModel::straightOutNeverWorse()
+{
+    constexpr int highest = 80;
+    const std::vector<Target> targets = standardTargets();
+    const ThrowModel model(ThrowModel::clubSpread);
+    const FinishPlan doubleOut(model, targets, CheckoutRule::DoubleOut, highest);
+    const FinishPlan straightOut(model, targets, CheckoutRule::StraightOut, highest);
+    QCOMPARE(straightOut.lowestScore(), 1);
+    QVERIFY(straightOut.finishChance(1) > 0);
+    for (int score = 2; score <= highest; ++score) {
+        const QByteArray at = QByteArray::number(score);
+        QVERIFY2(straightOut.finishChance(score) >= doubleOut.finishChance(score) - 1e-12, at.constData());
+        QVERIFY2(straightOut.fewestDarts(score) <= doubleOut.fewestDarts(score), at.constData());
+    }
+    QVERIFY(straightOut.finishChance(57) > doubleOut.finishChance(57) + 0.1);
 }
 
 // From 2 only double 1 finishes; any other bed busts, back to 2, except a dart off the board,
@@ -263,20 +324,33 @@ void tst_DartModel::finishingFromTwo()
     const double m = chances[0];
     const double visit = p * (1 + m + m * m);
 
-    const FinishPlan plan(model, targets, 2);
+    const FinishPlan plan(model, targets, CheckoutRule::DoubleOut, 2);
     QVERIFY(std::abs(plan.finishChance(2) - visit) < 1e-12);
     QVERIFY(std::abs(plan.expectedVisits(2) - 1 / visit) < 1e-9);
     QCOMPARE(plan.route(2).text(), QStringLiteral("D1"));
     QVERIFY(std::abs(plan.routeFinishChance(2, plan.route(2)) - visit) < 1e-12);
 }
 
+void tst_DartModel::routeChanceWithinBest_data()
+{
+    QTest::addColumn<CheckoutRule>("rule");
+    QTest::addColumn<double>("spread");
+
+    QTest::newRow("double out, club player") << CheckoutRule::DoubleOut << ThrowModel::clubSpread;
+    QTest::newRow("straight out, club player") << CheckoutRule::StraightOut << ThrowModel::clubSpread;
+    QTest::newRow("double out, average 40") << CheckoutRule::DoubleOut << levelSpreads[1];
+    QTest::newRow("straight out, average 40") << CheckoutRule::StraightOut << levelSpreads[1];
+}
+
 // Every score up to 60 has a route of its own, and following a route can never beat the best
 // chance of checking out in the visit, nor need fewer visits than the plan.
 void tst_DartModel::routeChanceWithinBest()
 {
+    QFETCH(CheckoutRule, rule);
+    QFETCH(double, spread);
     constexpr int highest = 60;
-    const FinishPlan plan(ThrowModel(ThrowModel::clubSpread), standardTargets(), highest);
-    for (int score = 2; score <= highest; ++score) {
+    const FinishPlan plan(ThrowModel(spread), standardTargets(), rule, highest);
+    for (int score = plan.lowestScore(); score <= highest; ++score) {
         const CheckoutRoute route = plan.route(score);
         QVERIFY2(!route.isEmpty() && route.total() == score, qPrintable(route.text()));
         QVERIFY(plan.routeFinishChance(score, route) <= plan.finishChance(score) + 1e-12);

@@ -45,6 +45,8 @@ private slots:
     void callerKey();
     void addedKeys_data();
     void addedKeys();
+    void playerLevelRoutesKey_data();
+    void playerLevelRoutesKey();
 
 private:
     QString path(const QString &name) const { return m_sandbox->filePath(name); }
@@ -523,6 +525,60 @@ void tst_Settings::addedKeys()
     QVERIFY(WriteSettings(stored));
     QCOMPARE(fileBytes(IniPath), after);
     QCOMPARE(describeAdded(ReadSettings()), describeAdded(stored));
+}
+
+// "Útvonal a játékos szintjén" is written only once it has been changed, beside the other keys,
+// which read and write as they always did; a value that is no whole number is one never changed.
+void tst_Settings::playerLevelRoutesKey_data()
+{
+    QTest::addColumn<QByteArray>("before"); // empty: no file
+    QTest::addColumn<QString>("read"); // none, 0 or 1
+    QTest::addColumn<bool>("on"); // as read, the default where none
+    QTest::addColumn<QString>("write"); // written back: none, 0 or 1
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("no file, never changed")
+        << QByteArray() << u"none"_s << false << u"none"_s << "[Def]\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("changed: the key added at the section's end")
+        << "[Def]\nIndul=301\nKellKiszallo=0\n[Other]\nx=1\n"_ba << u"none"_s << false << u"1"_s
+        << "[Def]\nIndul=301\nKellKiszallo=0\nUtvonalSzint=1\n[Other]\nx=1\n"_ba;
+    QTest::newRow("switched off again: replaced in place")
+        << "[Def]\nUtvonalSzint=1\nIndul=301\n"_ba << u"1"_s << true << u"0"_s
+        << "[Def]\nUtvonalSzint=0\nIndul=301\nKellKiszallo=1\n"_ba;
+    QTest::newRow("any case of the key, any other whole number is on")
+        << "[def]\nutvonalszint = 7 \n"_ba << u"1"_s << true << u"1"_s
+        << "[def]\nUtvonalSzint=1\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("no whole number: never changed, left as it is")
+        << "[Def]\nUtvonalSzint=igen\n"_ba << u"none"_s << false << u"none"_s
+        << "[Def]\nUtvonalSzint=igen\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("beside the caller") << "[Def]\nBemondo=hu\n"_ba << u"none"_s << false << u"1"_s
+                                       << "[Def]\nBemondo=hu\nIndul=501\nKellKiszallo=1\nUtvonalSzint=1\n"_ba;
+}
+
+void tst_Settings::playerLevelRoutesKey()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, read);
+    QFETCH(bool, on);
+    QFETCH(QString, write);
+    QFETCH(QByteArray, after);
+
+    QVERIFY(makeFolder(sharedFolder(), 0755));
+    startAfresh();
+    if (!before.isEmpty())
+        putFile(IniPath, before);
+
+    const StoredSettings stored = ReadSettings();
+    const QString asRead = stored.playerLevelRoutes ? QString::number(int(*stored.playerLevelRoutes)) : u"none"_s;
+    QCOMPARE(asRead, read);
+    QCOMPARE(stored.routesAtPlayerLevel(), on);
+
+    StoredSettings written = stored;
+    written.playerLevelRoutes.reset();
+    if (write != u"none"_s)
+        written.playerLevelRoutes = write == u"1"_s;
+    QVERIFY(WriteSettings(written));
+    QCOMPARE(fileBytes(IniPath), after);
 }
 
 QTEST_GUILESS_MAIN(tst_Settings)
