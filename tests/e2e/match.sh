@@ -32,8 +32,7 @@ python=/usr/bin/python3
 need_tools Xvfb xdotool openbox wmctrl import "$python" "$bus_launcher"
 "$python" -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi is not installed"
 start_display 1366 768
-openbox >/dev/null 2>&1 &
-pids+=($!)
+start_window_manager
 
 export HOME=$work/home XDG_RUNTIME_DIR=$work/run
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
@@ -54,40 +53,33 @@ QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_CONFIG_DIRS="$work/no-such-folder" QT_QPA
 app=$!
 pids+=($app)
 
-main_window "$work/pontix.log"
-sleep 2 # the splash fades out
-xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-sleep 0.3
+main_window "$app" "$work/pontix.log"
+wait_for "the splash did not go" splash_gone "$app"
+give_keyboard "$window"
 
-keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
+# Each key and entry is handled before the next: the program has settled.
+keys() { xdotool key --delay 60 "$@"; settled "$app"; }
 score() { xdotool type --delay 60 "$1"; keys Return; }
 tree=$work/atspi.txt
 read_tree() { "$python" "$here/atspi_read.py" >"$tree" 2>&1 || fail "reading over AT-SPI failed: $(cat "$tree")"; }
-# Waits up to 5 seconds for a line read over AT-SPI.
+# Waits for a line read over AT-SPI.
 expect_found() {
-    for _ in $(seq 25); do
-        read_tree
-        grep -qxF -- "$1" "$tree" && return 0
-        sleep 0.2
-    done
-    fail "not found over AT-SPI: $1; found: $(cat "$tree")"
+    found() { read_tree && grep -qxF -- "$1" "$tree"; }
+    wait_until found "$1" || fail "not found over AT-SPI: $1; found: $(cat "$tree")"
 }
+bull_off_question() { xdotool search --onlyvisible --name '^Új meccs$' 2>/dev/null | head -n 1; }
+bull_off_open() { [[ -n "$(bull_off_question)" ]]; }
+bull_off_gone() { ! bull_off_open; }
+display_open() { xdotool search --onlyvisible --name 'Kijelző' >/dev/null 2>&1; }
 
 # A new match: the bull-off question, Enter keeps player 1 as the starter.
 keys ctrl+n
-for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^Új meccs$' >/dev/null 2>&1 && break
-    sleep 0.1
-done
-xdotool search --onlyvisible --name '^Új meccs$' >/dev/null 2>&1 || fail "the bull-off question did not open"
+wait_for "the bull-off question did not open" bull_off_open
+give_keyboard "$(bull_off_question)"
 [[ -n "$shots" ]] && import -window root "$shots/e2e-bulloff.png"
 keys Return
-for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^Új meccs$' >/dev/null 2>&1 || break
-    sleep 0.1
-done
-xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-sleep 0.3
+wait_for "the bull-off question did not close" bull_off_gone
+give_keyboard "$window"
 expect_found "legs: 1. játékos, nyert szett: 0, nyert leg: 0"
 
 # Set 1. Leg 1, player 1 starts: 39 from 40 leaves 1, a bust; then 0, and the double.
@@ -122,10 +114,7 @@ expect_found "match: Játékos 1. nyerte a meccset (2 – 0)"
 expect_found "legs: 1. játékos, nyert szett: 2, nyert leg: 2"
 
 keys F11
-for _ in $(seq 50); do
-    xdotool search --onlyvisible --name 'Kijelző' >/dev/null 2>&1 && break
-    sleep 0.1
-done
+wait_for "F11 did not open the display" display_open
 expect_found "display: Játékos 1. nyerte a meccset 2 – 0"
 [[ -n "$shots" ]] && import -window root "$shots/e2e-match-display.png"
 keys F11
