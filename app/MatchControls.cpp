@@ -118,10 +118,13 @@ MatchControls::MatchControls(Legs &legs, QWidget *parent)
     addField(QStringLiteral("Szettek"), {m_setsTo}, 290);
     m_setsTo->setToolTip(QStringLiteral("Első ennyi nyert szettig"));
     const int rulesTop = ControlsTop + ControlsHeight;
-    m_twoClearLegs->move(0, rulesTop);
-    m_allLegs->move(160, rulesTop);
     for (QCheckBox *box : {m_twoClearLegs, m_allLegs})
         box->adjustSize();
+    // Ending where the fields end: the row's start, left of these controls, is the window's own
+    // ("Útvonal a játékos szintjén" under the start score).
+    const int rulesRight = m_setsTo->geometry().right();
+    m_allLegs->move(rulesRight + 1 - m_allLegs->width(), rulesTop);
+    m_twoClearLegs->move(m_allLegs->x() - ControlsGap - m_twoClearLegs->width(), rulesTop);
     for (int player = 1; player <= 2; ++player)
         legsBox(player)->setAccessibleName(playerTitle(player) + QStringLiteral(" nyert legjei"));
     fitToFields();
