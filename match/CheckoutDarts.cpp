@@ -50,9 +50,16 @@ constexpr Totals checkoutTotals(int darts, FinishRule rule)
     return possible;
 }
 
-template <FinishRule Rule>
-constexpr std::array<Totals, 3> RuleTotals
-    = {checkoutTotals(1, Rule), checkoutTotals(2, Rule), checkoutTotals(3, Rule)};
+// Worked out on first use rather than by the compiler: the three-dart table takes more steps than
+// clang allows a constant expression.
+const std::array<Totals, 3> &ruleTotals(FinishRule rule)
+{
+    static const std::array<Totals, 3> doubleOut {checkoutTotals(1, FinishRule::DoubleOut),
+        checkoutTotals(2, FinishRule::DoubleOut), checkoutTotals(3, FinishRule::DoubleOut)};
+    static const std::array<Totals, 3> straightOut {checkoutTotals(1, FinishRule::StraightOut),
+        checkoutTotals(2, FinishRule::StraightOut), checkoutTotals(3, FinishRule::StraightOut)};
+    return rule == FinishRule::DoubleOut ? doubleOut : straightOut;
+}
 
 } // namespace
 
@@ -60,9 +67,7 @@ bool canCheckOutWith(qint32 total, int darts, FinishRule rule)
 {
     if (total <= 0 || total > MaximumTurn || darts < 1 || darts > 3)
         return false;
-    const std::array<Totals, 3> &totals
-        = rule == FinishRule::DoubleOut ? RuleTotals<FinishRule::DoubleOut> : RuleTotals<FinishRule::StraightOut>;
-    return totals[darts - 1][total];
+    return ruleTotals(rule)[darts - 1][total];
 }
 
 int legDarts(int turns, int lastTurnDarts)
