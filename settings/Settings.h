@@ -11,7 +11,8 @@
 // The settings kept between runs, where they stand in the settings file, their defaults, and
 // their reading at start and saving at close: the start score and the exact-checkout option, and
 // the settings added beside them (the caller's language, double out, the match format, whether the
-// checkout advice is worked out at the level of the player to throw), which the file holds only
+// checkout advice is worked out at the level of the player to throw, the darts of a checkout, the
+// routes on the display), which the file holds only
 // once the operator has changed them.
 
 inline constexpr QStringView SettingsSection = u"Def";
@@ -45,6 +46,13 @@ inline constexpr AddedSetting<bool> TwoClearLegsSetting {u"KetLeg", false, false
 // Every leg of the match played, each a point: 1 or 0.
 inline constexpr AddedSetting<bool> AllLegsSetting {u"MindenLeg", false, false, true};
 
+// Asks, when a turn checks out, for the darts it took, so that the result sheet counts each leg's
+// darts: 1 or 0.
+inline constexpr AddedSetting<bool> CheckoutDartsSetting {u"KiszalloNyil", false, false, true};
+// The display shows the checkout routes: 1 or 0. Some leagues allow telling a player what they need
+// but not how; the operator's status bar keeps its route either way.
+inline constexpr AddedSetting<bool> DisplayRoutesSetting {u"KijelzoUtvonal", true, false, true};
+
 // The caller: off, or calling in Hungarian or English; written "0", "hu" and "en".
 enum class CallerSetting { Off, Hungarian, English };
 
@@ -65,6 +73,8 @@ struct StoredSettings
     // None until "Útvonal a játékos szintjén" has been changed (off, DefaultPlayerLevelRoutes):
     // then the file is left without the key. A key that is no whole number counts as none.
     std::optional<bool> playerLevelRoutes {};
+    std::optional<bool> checkoutDarts {};
+    std::optional<bool> displayRoutes {};
 
     bool routesAtPlayerLevel() const { return playerLevelRoutes.value_or(DefaultPlayerLevelRoutes); }
 };

@@ -436,11 +436,12 @@ template <typename T> QString addedText(const std::optional<T> &value)
     return value ? QString::number(qint32(*value)) : u"-"_s;
 }
 
-// Double out, legs, sets, two clear legs, all legs (a "-" for none), then exact checkout.
+// Double out, legs, sets, two clear legs, all legs, the checkout's darts, the display's routes (a "-"
+// for none), then exact checkout.
 QString describeAdded(const StoredSettings &s)
 {
     return QStringList {addedText(s.doubleOut), addedText(s.legs), addedText(s.sets), addedText(s.twoClearLegs),
-        addedText(s.allLegs), QString::number(s.exactCheckout)}
+        addedText(s.allLegs), addedText(s.checkoutDarts), addedText(s.displayRoutes), QString::number(s.exactCheckout)}
         .join(u'/');
 }
 
@@ -460,6 +461,10 @@ void applyChanges(StoredSettings &s, const QString &changes)
             changeSetting(s.twoClearLegs, TwoClearLegsSetting, value != 0);
         else if (key == AllLegsSetting.key)
             changeSetting(s.allLegs, AllLegsSetting, value != 0);
+        else if (key == CheckoutDartsSetting.key)
+            changeSetting(s.checkoutDarts, CheckoutDartsSetting, value != 0);
+        else if (key == DisplayRoutesSetting.key)
+            changeSetting(s.displayRoutes, DisplayRoutesSetting, value != 0);
         else
             QFAIL(qPrintable(u"no such setting: "_s + key));
     }
@@ -475,33 +480,38 @@ void tst_Settings::addedKeys_data()
     QTest::addColumn<QByteArray>("after");
 
     const QByteArray plain = "[Def]\nIndul=501\nKellKiszallo=1\n"_ba;
-    QTest::newRow("never changed, never written") << QByteArray() << u"-/-/-/-/-/1"_s << QString() << plain;
+    QTest::newRow("never changed, never written") << QByteArray() << u"-/-/-/-/-/-/-/1"_s << QString() << plain;
     QTest::newRow("set to the defaults, still not written")
-        << QByteArray() << u"-/-/-/-/-/1"_s << u"DuplaKiszallo=0 Legek=0 Szettek=0 KetLeg=0 MindenLeg=0"_s << plain;
+        << QByteArray() << u"-/-/-/-/-/-/-/1"_s
+        << u"DuplaKiszallo=0 Legek=0 Szettek=0 KetLeg=0 MindenLeg=0 KiszalloNyil=0 KijelzoUtvonal=1"_s << plain;
     QTest::newRow("each changed: added at the section's end")
-        << "[Def]\nIndul=301\nKellKiszallo=1\n[Other]\nx=1\n"_ba << u"-/-/-/-/-/1"_s
-        << u"DuplaKiszallo=1 Legek=3 Szettek=2 KetLeg=1 MindenLeg=1"_s
-        << "[Def]\nIndul=301\nKellKiszallo=1\nDuplaKiszallo=1\nLegek=3\nSzettek=2\nKetLeg=1\nMindenLeg=1\n[Other]\nx=1\n"_ba;
+        << "[Def]\nIndul=301\nKellKiszallo=1\n[Other]\nx=1\n"_ba << u"-/-/-/-/-/-/-/1"_s
+        << u"DuplaKiszallo=1 Legek=3 Szettek=2 KetLeg=1 MindenLeg=1 KiszalloNyil=1 KijelzoUtvonal=0"_s
+        << "[Def]\nIndul=301\nKellKiszallo=1\nDuplaKiszallo=1\nLegek=3\nSzettek=2\nKetLeg=1\nMindenLeg=1\n"
+           "KiszalloNyil=1\nKijelzoUtvonal=0\n[Other]\nx=1\n"_ba;
     QTest::newRow("back to the default: stays written, replaced in place")
-        << "[Def]\nLegek=3\nMindenLeg=1\n"_ba << u"-/3/-/-/1/1"_s << u"Legek=0 MindenLeg=0"_s
+        << "[Def]\nLegek=3\nMindenLeg=1\n"_ba << u"-/3/-/-/1/-/-/1"_s << u"Legek=0 MindenLeg=0"_s
         << "[Def]\nLegek=0\nMindenLeg=0\nIndul=501\nKellKiszallo=1\n"_ba;
     QTest::newRow("written ones kept as they are")
-        << "[Def]\nIndul=501\nKellKiszallo=1\nDuplaKiszallo=0\nSzettek=0\nKetLeg=1\n"_ba << u"0/-/0/1/-/1"_s
+        << "[Def]\nIndul=501\nKellKiszallo=1\nDuplaKiszallo=0\nSzettek=0\nKetLeg=1\n"_ba << u"0/-/0/1/-/-/-/1"_s
         << QString() << "[Def]\nIndul=501\nKellKiszallo=1\nDuplaKiszallo=0\nSzettek=0\nKetLeg=1\n"_ba;
     QTest::newRow("double out brings the exact checkout")
-        << "[Def]\nKellKiszallo=0\nDuplaKiszallo=1\n"_ba << u"1/-/-/-/-/1"_s << QString()
+        << "[Def]\nKellKiszallo=0\nDuplaKiszallo=1\n"_ba << u"1/-/-/-/-/-/-/1"_s << QString()
         << "[Def]\nKellKiszallo=1\nDuplaKiszallo=1\nIndul=501\n"_ba;
     QTest::newRow("double out off leaves the exact checkout as it is")
-        << "[Def]\nKellKiszallo=0\nDuplaKiszallo=0\n"_ba << u"0/-/-/-/-/0"_s << QString()
+        << "[Def]\nKellKiszallo=0\nDuplaKiszallo=0\n"_ba << u"0/-/-/-/-/-/-/0"_s << QString()
         << "[Def]\nKellKiszallo=0\nDuplaKiszallo=0\nIndul=501\n"_ba;
     QTest::newRow("any case of the key, blanks and hexadecimal, the limits")
-        << "[def]\nlegek = 0x5 \nSZETTEK=99\nketleg=0\n"_ba << u"-/5/99/0/-/1"_s << QString()
+        << "[def]\nlegek = 0x5 \nSZETTEK=99\nketleg=0\n"_ba << u"-/5/99/0/-/-/-/1"_s << QString()
         << "[def]\nLegek=5\nSzettek=99\nKetLeg=0\nIndul=501\nKellKiszallo=1\n"_ba;
     QTest::newRow("unusable values count as none and stay until changed")
-        << "[Def]\nLegek=-1\nSzettek=100\nKetLeg=2\nMindenLeg=x\nDuplaKiszallo=\n"_ba << u"-/-/-/-/-/1"_s
+        << "[Def]\nLegek=-1\nSzettek=100\nKetLeg=2\nMindenLeg=x\nDuplaKiszallo=\n"_ba << u"-/-/-/-/-/-/-/1"_s
         << u"Szettek=4"_s
         << "[Def]\nLegek=-1\nSzettek=4\nKetLeg=2\nMindenLeg=x\nDuplaKiszallo=\nIndul=501\nKellKiszallo=1\n"_ba;
-    QTest::newRow("in another section") << "[Other]\nLegek=3\n"_ba << u"-/-/-/-/-/1"_s << QString()
+    QTest::newRow("the darts and the display's routes read, the routes back on")
+        << "[Def]\nKiszalloNyil=1\nKijelzoUtvonal=0\n"_ba << u"-/-/-/-/-/1/0/1"_s << u"KijelzoUtvonal=1"_s
+        << "[Def]\nKiszalloNyil=1\nKijelzoUtvonal=1\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("in another section") << "[Other]\nLegek=3\n"_ba << u"-/-/-/-/-/-/-/1"_s << QString()
                                         << "[Other]\nLegek=3\n[Def]\nIndul=501\nKellKiszallo=1\n"_ba;
 }
 
