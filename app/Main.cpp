@@ -96,6 +96,11 @@ void Tfrm_Main::setEntryBoxColor(bool refused)
 // keyboard would pass the throw.
 void Tfrm_Main::EnterThrow()
 {
+    if (m_askingDarts) {
+        answerCheckoutDarts();
+        return;
+    }
+    const bool legWasWon = m_match.record().currentLeg().winner.has_value();
     const std::optional<qint32> typed = EntryScore(EditEx1->text());
     const EntryOutcome outcome
         = typed ? m_match.enterScore(*typed, CheckBox1->isChecked(), m_doubleOut) : EntryOutcome::Refused;
@@ -120,6 +125,8 @@ void Tfrm_Main::EnterThrow()
     callEntry(outcome == EntryOutcome::RecordedAsZero ? 0 : *typed);
     RefreshScoreboard();
     tellEntry(outcome, typed);
+    if (!legWasWon && m_match.record().currentLeg().winner)
+        askCheckoutDarts();
 }
 
 void Tfrm_Main::showNotice(const QString &text)
@@ -138,6 +145,8 @@ void Tfrm_Main::RefreshScoreboard()
     // Emptied with its undo history: the box's Ctrl+Z would bring back a score already recorded,
     // and the history would grow with every entry of the night.
     EditEx1->setText(QString());
+    // Whatever changed the game, the checkout asked about may be gone.
+    stopAskingDarts();
 
     showFigure(1, Remaining1);
     showFigure(2, Remaining2);
@@ -499,6 +508,12 @@ bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         // The keypad's "/" types nothing a score could use: at the board, with a keypad alone,
         // it takes the last entry back as F8 does.
+        // Esc leaves the checkout's darts unknown.
+        if (watched == EditEx1 && key->key() == Qt::Key_Escape && m_askingDarts) {
+            stopAskingDarts();
+            showNotice(QString());
+            return true;
+        }
         if (watched == EditEx1 && key->key() == Qt::Key_Slash && key->modifiers().testFlag(Qt::KeypadModifier)) {
             aTorol->trigger();
             return true;

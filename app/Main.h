@@ -248,6 +248,15 @@ private:
     void showNotice(const QString &text);
     // Says the status bar's notice through the screen reader.
     void tellNotice();
+    // The entry box asks for the darts of the turn that has just checked out, while "Kiszálló
+    // nyilai" is ticked: the next entry answers, any change to the game ends the question.
+    bool m_askingDarts = false;
+    QCheckBox *m_checkoutDartsBox = nullptr; // made when the settings panel first shows
+    QCheckBox *m_displayRoutesBox = nullptr; // likewise
+    void askCheckoutDarts();
+    void answerCheckoutDarts();
+    void stopAskingDarts();
+    void createRecordBoxes(QWidget *settings);
     // "Útvonal a játékos szintjén" as the settings file keeps it: none until first changed.
     std::optional<bool> m_playerLevelRoutes;
     QCheckBox *m_adviceLevelBox = nullptr; // made when the settings panel first shows

@@ -308,6 +308,8 @@ void Tfrm_Main::orderKeyboardFocus()
     chain << Edit1;
     if (m_matchControls)
         chain << m_matchControls->focusChain();
+    if (m_checkoutDartsBox)
+        chain << m_checkoutDartsBox << m_displayRoutesBox;
     chain << SpeedButton1 << DBGrid1 << DBGrid2 << toolButtonsOf(*this);
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);

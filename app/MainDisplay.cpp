@@ -60,8 +60,12 @@ void Tfrm_Main::openDisplay()
     const auto view = [this] {
         const Legs &legs = m_match.legs();
         const PlayerNames names = shownNames();
-        return MatchView {{{{names[0], Remaining1, legs.figures(true), adviceFor(true).text()},
-                              {names[1], Remaining2, legs.figures(false), adviceFor(false).text()}}},
+        // Where the league allows telling a player what they need but not how, the display keeps
+        // the routes to itself; the status bar still shows the operator's.
+        const bool routes = valueOf(m_addedSettings.displayRoutes, DisplayRoutesSetting);
+        const auto route = [this, routes](bool player1) { return routes ? adviceFor(player1).text() : QString(); };
+        return MatchView {{{{names[0], Remaining1, legs.figures(true), route(true)},
+                              {names[1], Remaining2, legs.figures(false), route(false)}}},
             Player1ToThrow, Player1Starts, CheckBox1->isChecked(), legs.firstTo(), legs.matchWinner(),
             legs.playsSets() ? legs.format().sets : 0, legs.format().allLegs && legs.firstTo() > 0, legs.matchDrawn()};
     };

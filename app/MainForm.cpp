@@ -324,7 +324,7 @@ void Tfrm_Main::createPlayerPanel(int number, QFrame *&half, QComboBox *&nameBox
 void Tfrm_Main::createSettingsPanel(QWidget *parent)
 {
     Panel4 = panel(parent, true);
-    Panel4->setFixedHeight(100);
+    Panel4->setFixedHeight(125);
     auto *row = new QHBoxLayout(Panel4);
     row->setContentsMargins(1, 1, 1, 1);
     row->setSpacing(0);

@@ -7,11 +7,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QSignalBlocker>
+#include <QToolButton>
 
 #include "app/Main.h"
 #include "app/MatchControls.h"
 #include "controls/uEditEx.h"
 #include "display/Display.h"
+#include "match/CheckoutDarts.h"
 
 // The legs under the name boxes, between the average and the remaining-score figure.
 void Tfrm_Main::createLegsLabels()
@@ -71,6 +73,7 @@ void Tfrm_Main::createSettingsAdditions()
             setDoubleOut(false);
     });
     createAdviceLevelBox(options);
+    createRecordBoxes(options);
     m_matchControls = new MatchControls(m_match.legs(), options);
     m_matchControls->move(160, 31);
     m_matchControls->show();
@@ -119,4 +122,95 @@ void Tfrm_Main::showMatch()
     m_matchWinner->showWinner(legs, shownNames());
     if (m_display)
         m_display->refreshLater();
+}
+
+// The settings panel's last row: what the night's record counts and what the display shows.
+void Tfrm_Main::createRecordBoxes(QWidget *settings)
+{
+    const int top = CheckBox1->y() + 88;
+    m_checkoutDartsBox = new QCheckBox(QStringLiteral("Kiszálló nyilai"), settings);
+    m_checkoutDartsBox->setObjectName(QStringLiteral("checkoutDartsBox"));
+    m_checkoutDartsBox->setAccessibleDescription(
+        QStringLiteral("Kiszálláskor a beviteli mező megkérdezi, hány nyíl kellett hozzá, és az eredménylap "
+                       "megmutatja a legek nyilait"));
+    m_checkoutDartsBox->setChecked(valueOf(m_addedSettings.checkoutDarts, CheckoutDartsSetting));
+    m_checkoutDartsBox->adjustSize();
+    m_checkoutDartsBox->move(CheckBox1->x(), top);
+    m_checkoutDartsBox->show();
+    connect(m_checkoutDartsBox, &QCheckBox::toggled, this, [this](bool on) {
+        changeSetting(m_addedSettings.checkoutDarts, CheckoutDartsSetting, on);
+        if (!on && m_askingDarts) {
+            stopAskingDarts();
+            showNotice(QString());
+        }
+        if (m_display)
+            m_display->refreshLater();
+    });
+    m_displayRoutesBox = new QCheckBox(QStringLiteral("Útvonal a kijelzőn"), settings);
+    m_displayRoutesBox->setObjectName(QStringLiteral("displayRoutesBox"));
+    m_displayRoutesBox->setAccessibleDescription(
+        QStringLiteral("A kijelző mutatja a kiszálló útvonalát; az állapotsor mindig mutatja"));
+    m_displayRoutesBox->setChecked(valueOf(m_addedSettings.displayRoutes, DisplayRoutesSetting));
+    m_displayRoutesBox->adjustSize();
+    m_displayRoutesBox->move(200, top);
+    m_displayRoutesBox->show();
+    connect(m_displayRoutesBox, &QCheckBox::toggled, this, [this](bool on) {
+        changeSetting(m_addedSettings.displayRoutes, DisplayRoutesSetting, on);
+        if (m_display)
+            m_display->refreshLater();
+    });
+}
+
+namespace {
+
+QString dartsQuestion()
+{
+    return QStringLiteral("Hány nyíllal szállt ki? 1, 2 vagy 3 (Enter: 3)");
+}
+
+} // namespace
+
+// Asked in the entry box itself, so that the keypad answers as it enters scores.
+void Tfrm_Main::askCheckoutDarts()
+{
+    if (!valueOf(m_addedSettings.checkoutDarts, CheckoutDartsSetting))
+        return;
+    m_askingDarts = true;
+    // Under the box, where the operator's eyes are: the box itself, centred and focused, shows no
+    // placeholder.
+    SpeedButton2->setText(QStringLiteral("Nyíl? 1–3"));
+    showNotice(dartsQuestion());
+    tellNotice();
+}
+
+// 1, 2 or 3, or nothing for 3; a count that cannot have made the checkout is refused as a score
+// is, the question standing.
+void Tfrm_Main::answerCheckoutDarts()
+{
+    const QString typed = EditEx1->text().trimmed();
+    const FinishRule rule = m_doubleOut ? FinishRule::DoubleOut : FinishRule::StraightOut;
+    const bool oneDigit = typed.size() == 1 && typed.front() >= u'1' && typed.front() <= u'3';
+    const int darts = typed.isEmpty() ? 3 : oneDigit ? typed.front().digitValue() : 0;
+    if (darts == 0 || !m_match.record().setCheckoutDarts(darts, rule)) {
+        setEntryBoxColor(true);
+        EditEx1->selectAll();
+        showNotice(QStringLiteral("%1 nyíllal nem lehet. %2").arg(typed, dartsQuestion()));
+        tellNotice();
+        return;
+    }
+    stopAskingDarts();
+    EditEx1->setText(QString());
+    setEntryBoxColor(false);
+    showNotice(QStringLiteral("A leg: %1 nyíl").arg(m_match.record().currentLeg().darts().value_or(0)));
+    tellNotice();
+    if (m_display)
+        m_display->refreshLater();
+}
+
+void Tfrm_Main::stopAskingDarts()
+{
+    if (!m_askingDarts)
+        return;
+    m_askingDarts = false;
+    SpeedButton2->setText(QStringLiteral("OK"));
 }

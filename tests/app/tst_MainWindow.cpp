@@ -169,6 +169,7 @@ private slots:
     void newMatch_data();
     void newMatch();
     void previousGame();
+    void checkoutDarts();
 
 private:
     void open();
@@ -470,8 +471,8 @@ void tst_MainWindow::settingsPanelMovesGrids()
     // Its labels take their text's size, none cut short.
     for (QLabel *label : {w->Label3, w->Label4, w->Label5, w->Label6})
         QCOMPARE(label->size(), label->sizeHint());
-    QCOMPARE(w->DBGrid1->mapTo(w, QPoint(0, 0)).y(), top + 100);
-    QCOMPARE(w->DBGrid2->mapTo(w, QPoint(0, 0)).y(), top + 100);
+    QCOMPARE(w->DBGrid1->mapTo(w, QPoint(0, 0)).y(), top + 125);
+    QCOMPARE(w->DBGrid2->mapTo(w, QPoint(0, 0)).y(), top + 125);
 
     QTest::mouseClick(w->SpeedButton1, Qt::LeftButton);
     layOut();
@@ -606,7 +607,8 @@ void tst_MainWindow::tabOrder()
         QVERIFY(levelBox);
         order << QList<QWidget *> {w->CheckBox1, doubleOutBoxOf(*w), callerBoxOf(*w)->box(), levelBox, w->Edit1,
             match->firstToBox(), match->legsBox(1), match->legsBox(2), match->setsToBox(), match->twoClearLegsBox(),
-            match->allLegsBox(), w->SpeedButton1};
+            match->allLegsBox(), w->findChild<QCheckBox *>(QStringLiteral("checkoutDartsBox")),
+            w->findChild<QCheckBox *>(QStringLiteral("displayRoutesBox")), w->SpeedButton1};
     }
     order << w->DBGrid1 << w->DBGrid2;
     for (QAction *action : {w->aUj, w->aMeccs, w->aElozo, w->aTorol, w->aBeallit, w->aBezar, w->aKijelzo})
@@ -1247,6 +1249,68 @@ void tst_MainWindow::previousGame()
     QCOMPARE(notice->text(), QStringLiteral("Az előző játék nem állítható vissza: az új játékban már dobtak"));
     QCOMPARE(w->Tbl->RowCount(), 1);
     QCOMPARE(w->Remaining2, 481);
+}
+
+// "Kiszálló nyilai": the turn that checks out makes the entry box ask for its darts. A count that
+// cannot have made the checkout is refused and the question stands; Enter alone means 3; Esc, or
+// any change to the game, ends the question with the darts unknown. Cleared, nothing asks.
+void tst_MainWindow::checkoutDarts()
+{
+    writeSettings("[Def]\nIndul=141\nDuplaKiszallo=1\nKiszalloNyil=1\n");
+    open();
+    QLabel *const notice = noticeOf(*w);
+    const LegRecord &leg = w->match().record().currentLeg();
+    const QString question = QStringLiteral("Hány nyíllal szállt ki? 1, 2 vagy 3 (Enter: 3)");
+    enter(QStringLiteral("100"));
+    QVERIFY(notice->text().isEmpty());
+    enter(QStringLiteral("141"));
+    QCOMPARE(notice->text(), question);
+    QCOMPARE(w->SpeedButton2->text(), QStringLiteral("Nyíl? 1–3"));
+
+    // Two darts make at most 110 under double out; a score is no answer.
+    for (const QString &answer : {QStringLiteral("2"), QStringLiteral("60"), QStringLiteral("x")}) {
+        enter(answer);
+        QCOMPARE(notice->text(), QStringLiteral("%1 nyíllal nem lehet. %2").arg(answer, question));
+        QCOMPARE(w->EditEx1->palette().color(QPalette::Base), QColor(255, 0, 0));
+        QCOMPARE(w->EditEx1->selectedText(), answer);
+        QVERIFY(!leg.checkoutDarts);
+    }
+    QCOMPARE(w->Tbl->RowCount(), 1);
+    enter(QString());
+    QCOMPARE(leg.checkoutDarts, std::optional<int>(3));
+    QCOMPARE(leg.darts(), std::optional<int>(3));
+    QCOMPARE(notice->text(), QStringLiteral("A leg: 3 nyíl"));
+    QCOMPARE(w->SpeedButton2->text(), QStringLiteral("OK"));
+    QCOMPARE(w->EditEx1->palette().color(QPalette::Base), QPalette().color(QPalette::Base));
+
+    // Taken back, the checkout's darts go with it; asked again, F8 ends the question.
+    QTest::keyClick(w->EditEx1, Qt::Key_F8);
+    QVERIFY(!leg.checkoutDarts);
+    enter(QStringLiteral("141"));
+    QCOMPARE(notice->text(), question);
+    QTest::keyClick(w->EditEx1, Qt::Key_F8);
+    QCOMPARE(w->SpeedButton2->text(), QStringLiteral("OK"));
+    QCOMPARE(w->Remaining2, 141);
+    // Esc leaves the darts unknown, and the next entry is a score again.
+    enter(QStringLiteral("141"));
+    QTest::keyClick(w->EditEx1, Qt::Key_Escape);
+    QVERIFY(notice->text().isEmpty());
+    enter(QStringLiteral("3"));
+    QCOMPARE(w->Remaining1, 38);
+    QVERIFY(!leg.checkoutDarts);
+
+    // Cleared in the settings panel: a checkout asks nothing, and the key is written.
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    auto *box = w->findChild<QCheckBox *>(QStringLiteral("checkoutDartsBox"));
+    QVERIFY(box && box->isChecked());
+    QCOMPARE(box->text(), QStringLiteral("Kiszálló nyilai"));
+    box->click();
+    enter(QStringLiteral("141"));
+    QVERIFY(notice->text().isEmpty());
+    QCOMPARE(w->SpeedButton2->text(), QStringLiteral("OK"));
+    w->close();
+    QVERIFY(fileText(IniPath).contains(QStringLiteral("KiszalloNyil=0\n")));
 }
 
 QTEST_MAIN(tst_MainWindow)

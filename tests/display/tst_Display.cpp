@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTest>
 #include <QWindow>
 
@@ -426,7 +427,7 @@ void tst_Display::followsTheMatch_data()
     QTest::addColumn<QString>("steps");
 
     // Entries as typed, "u" F8, "n" Ins, "x" the exact-checkout box clicked, "r" player 1 renamed,
-    // "e" player 1's name emptied but for blanks.
+    // "e" player 1's name emptied but for blanks, "h" "Útvonal a kijelzőn" clicked.
     QTest::newRow("entries") << QStringLiteral("60 45 100 140 180 26 81 100");
     QTest::newRow("undo") << QStringLiteral("180 140 u u u 100 u 60");
     QTest::newRow("new game") << QStringLiteral("100 140 n 180 60 n");
@@ -435,6 +436,7 @@ void tst_Display::followsTheMatch_data()
     QTest::newRow("exact checkout cleared below zero") << QStringLiteral("x 180 0 180 0 180 0");
     QTest::newRow("renamed") << QStringLiteral("60 r 45");
     QTest::newRow("name emptied") << QStringLiteral("60 e 45");
+    QTest::newRow("routes hidden on the display") << QStringLiteral("180 h 180 141 0 u h 60");
 }
 
 void tst_Display::openFromEntryBox(MainWindowFixture &main, SpectatorDisplay *&display)
@@ -486,17 +488,28 @@ void tst_Display::followsTheMatch()
             w.ComboBox1->setEditText(QStringLiteral("Kovács Éva"));
         } else if (step == u'e') {
             w.ComboBox1->setEditText(QStringLiteral("  "));
+        } else if (step == u'h') {
+            if (!w.findChild<QCheckBox *>(QStringLiteral("displayRoutesBox")))
+                w.aBeallit->trigger();
+            w.findChild<QCheckBox *>(QStringLiteral("displayRoutesBox"))->click();
+            w.EditEx1->setFocus(Qt::OtherFocusReason);
         } else {
             QTest::keyClicks(w.EditEx1, step);
             QTest::keyClick(w.EditEx1, Qt::Key_Return);
         }
         QCoreApplication::processEvents();
         const bool exact = w.CheckBox1->isChecked();
+        const auto *routesBox = w.findChild<QCheckBox *>(QStringLiteral("displayRoutesBox"));
+        const bool routesShown = !routesBox || routesBox->isChecked();
         for (int player = 1; player <= 2; ++player) {
             const qint32 remaining = player == 1 ? w.Remaining1 : w.Remaining2;
+            const QString advice = checkoutAdvice(remaining, CheckoutRule::StraightOut, defaultLevel).text();
             const QString route = hasCheckedOut(remaining, exact) ? QStringLiteral("Kiszállt!")
-                : exact ? checkoutAdvice(remaining, CheckoutRule::StraightOut, defaultLevel).text()
-                        : QString();
+                : exact && routesShown                            ? advice
+                                                                  : QString();
+            // The operator's status bar keeps the route of the player to throw either way.
+            if (exact && player == (w.Player1ToThrow ? 1 : 2) && !hasCheckedOut(remaining, exact))
+                QCOMPARE(w.statusBar()->findChild<QLabel *>(QStringLiteral("routePanel"))->text(), advice);
             // An empty name is the player's number, as a screen reader hears it.
             const QString typed = (player == 1 ? w.ComboBox1 : w.ComboBox2)->currentText().trimmed();
             QStringList expected {typed.isEmpty() ? QStringLiteral("%1. játékos").arg(player) : typed,
