@@ -17,29 +17,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 binary=$1
 
 # Everything runs on a session bus of its own, which ends with the run.
-if [[ -z "${PONTIX_E2E_SESSION:-}" ]]; then
-    if ! command -v dbus-run-session >/dev/null; then
-        [[ -z "${CI:-}" ]] || { echo "FAIL: cannot run under CI: dbus-run-session is not installed"; exit 1; }
-        echo "SKIP: dbus-run-session is not installed"
-        exit 77
-    fi
-    exec dbus-run-session -- env PONTIX_E2E_SESSION=1 "$0" "$@"
-fi
-
+source "$here/atspi.sh"
+on_own_session_bus "$0" "$@"
 source "$here/xserver.sh"
-bus_launcher=/usr/libexec/at-spi-bus-launcher
-# Debian's own Python, which Orca and pyatspi are installed for.
-python=/usr/bin/python3
 need_tools Xvfb xdotool openbox wmctrl orca "$python" "$bus_launcher"
-"$python" -c 'import pyatspi' 2>/dev/null || skip "python3-pyatspi is not installed"
 start_display 1366 768
 start_window_manager
 
-export HOME=$work/home XDG_RUNTIME_DIR=$work/run
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-"$bus_launcher" --launch-immediately >"$work/bus.log" 2>&1 &
-pids+=($!)
+start_accessibility_bus
 
 # Orca speaks into its log alone: no speech server is started.
 logs=${E2E_LOG_DIR:-$work}
