@@ -517,6 +517,34 @@ void paintToolMatch(QPainter &p)
     p.drawEllipse(c, 0.9, 0.9);
 }
 
+// The result sheet: a white page with a folded corner and the chart of a leg on it, each player's
+// remaining score falling turn by turn, one line red and one blue.
+void paintToolSheet(QPainter &p)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath page;
+    page.moveTo(2.5, 0.5);
+    page.lineTo(10.5, 0.5);
+    page.lineTo(13.5, 3.5);
+    page.lineTo(13.5, 15.5);
+    page.lineTo(2.5, 15.5);
+    page.closeSubpath();
+    p.setPen(QPen(QColor(58, 78, 110), 1.0));
+    p.setBrush(QColor(252, 252, 248));
+    p.drawPath(page);
+    p.setBrush(QColor(210, 218, 230));
+    p.drawPolygon(QPolygonF({QPointF(10.5, 0.5), QPointF(10.5, 3.5), QPointF(13.5, 3.5)}));
+    // The chart's axes, then the two legs of scores.
+    p.setPen(QPen(QColor(120, 132, 150), 1.0));
+    p.drawLine(QPointF(4.5, 5.0), QPointF(4.5, 13.5));
+    p.drawLine(QPointF(4.5, 13.5), QPointF(12.0, 13.5));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(206, 28, 32), 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(5.5, 5.5), QPointF(7.5, 8.0), QPointF(9.5, 9.0), QPointF(11.5, 12.5)}));
+    p.setPen(QPen(QColor(30, 90, 190), 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(5.5, 5.5), QPointF(7.5, 7.0), QPointF(9.5, 10.5), QPointF(11.5, 11.0)}));
+}
+
 // The previous game: the table with a blue arrow bending back to the left over its corner.
 void paintToolPrevious(QPainter &p)
 {
@@ -696,6 +724,7 @@ int main(int argc, char *argv[])
             && save(drawn(16, 16, scale, paintToolDisplay), path("tb_display", "png"), "PNG")
             && save(drawn(16, 16, scale, paintToolMatch), path("tb_match", "png"), "PNG")
             && save(drawn(16, 16, scale, paintToolPrevious), path("tb_previous", "png"), "PNG")
+            && save(drawn(16, 16, scale, paintToolSheet), path("tb_sheet", "png"), "PNG")
             && save(drawn(10, 10, scale, paintPanelCross), path("cross", "png"), "PNG")
             && save(dartboardIcon(64, scale), path("dartboard64", "png"), "PNG");
 

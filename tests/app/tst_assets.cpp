@@ -38,6 +38,8 @@ void tst_assets::loads_data()
     QTest::newRow("new match") << QStringLiteral(":/assets/tb_match.png") << QByteArray("png") << QSize(16, 16) << true;
     QTest::newRow("previous game") << QStringLiteral(":/assets/tb_previous.png") << QByteArray("png") << QSize(16, 16)
                                    << true;
+    QTest::newRow("result sheet") << QStringLiteral(":/assets/tb_sheet.png") << QByteArray("png") << QSize(16, 16)
+                                  << true;
     QTest::newRow("panel cross") << QStringLiteral(":/assets/cross.png") << QByteArray("png") << QSize(10, 10) << true;
     QTest::newRow("about dartboard") << QStringLiteral(":/assets/dartboard64.png") << QByteArray("png") << QSize(64, 64)
                                      << true;
@@ -47,7 +49,8 @@ void tst_assets::loads_data()
     for (const char *name : {"dart_left", "dart_right"})
         QTest::addRow("%s @2x", name) << QStringLiteral(":/assets/%1@2x.png").arg(QLatin1StringView(name))
                                       << QByteArray("png") << QSize(250, 60) << true;
-    for (const char *name : {"tb_new", "tb_settings", "tb_close", "tb_delete", "tb_display", "tb_match", "tb_previous"})
+    for (const char *name :
+        {"tb_new", "tb_settings", "tb_close", "tb_delete", "tb_display", "tb_match", "tb_previous", "tb_sheet"})
         QTest::addRow("%s @2x", name) << QStringLiteral(":/assets/%1@2x.png").arg(QLatin1StringView(name))
                                       << QByteArray("png") << QSize(32, 32) << true;
     QTest::newRow("panel cross @2x") << QStringLiteral(":/assets/cross@2x.png") << QByteArray("png") << QSize(20, 20)
