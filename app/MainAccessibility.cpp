@@ -138,8 +138,8 @@ QString newestTurn(const Tfrm_Main &w)
 QList<QWidget *> toolButtonsOf(const Tfrm_Main &w)
 {
     QList<QWidget *> buttons;
-    for (QAction *action : {w.aUj, w.aMeccs, w.aElozo, w.aTorol, w.aBeallit, w.aBezar, w.aKijelzo}) {
-        if (QWidget *button = w.ToolBar1->widgetForAction(action))
+    for (QAction *action : w.ToolBar1->actions()) {
+        if (QWidget *button = action->isSeparator() ? nullptr : w.ToolBar1->widgetForAction(action))
             buttons << button;
     }
     return buttons;
@@ -238,10 +238,8 @@ void Tfrm_Main::nameAccessibleControls()
 
     w.setAccessibleName(QStringLiteral("Pontix"));
     w.ToolBar1->setAccessibleName(QStringLiteral("Eszköztár"));
-    for (QAction *action : {w.aUj, w.aMeccs, w.aElozo, w.aTorol, w.aBeallit, w.aBezar, w.aKijelzo}) {
-        if (QWidget *button = w.ToolBar1->widgetForAction(action))
-            button->setAccessibleName(action->text());
-    }
+    for (QWidget *button : toolButtonsOf(w))
+        button->setAccessibleName(qobject_cast<QToolButton *>(button)->defaultAction()->text());
 
     w.Panel1->setAccessibleName(QStringLiteral("Eredményjelző"));
     for (const PlayerControls &player : playersOf(w)) {
