@@ -179,6 +179,7 @@ void Tfrm_Main::askCheckoutDarts()
     // Under the box, where the operator's eyes are: the box itself, centred and focused, shows no
     // placeholder.
     SpeedButton2->setText(QStringLiteral("Nyíl? 1–3"));
+    EditEx1->setAccessibleDescription(dartsQuestion());
     showNotice(dartsQuestion());
     tellNotice();
 }
@@ -213,4 +214,5 @@ void Tfrm_Main::stopAskingDarts()
         return;
     m_askingDarts = false;
     SpeedButton2->setText(QStringLiteral("OK"));
+    describeScoreboard();
 }

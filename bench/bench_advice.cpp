@@ -20,8 +20,8 @@
 
 #include "app/Main.h"
 #include "app/Seged.h"
-#include "app/logo.h"
 #include "bench/BenchSupport.h"
+#include "bench/ShownWindow.h"
 #include "controls/uEditEx.h"
 #include "display/Display.h"
 #include <benchmark/benchmark.h>
@@ -104,11 +104,7 @@ int main(int argc, char **argv)
     Tfrm_Main main;
     frm_Main = &main;
     window = &main;
-    main.show();
-    main.activateWindow();
-    bench::spin(std::chrono::milliseconds(300));
-    while (frm_Logo)
-        bench::spin(std::chrono::milliseconds(100));
+    bench::showPastSplash(main);
     main.CheckBox1->setChecked(true);
     main.aBeallit->trigger();
     bench::settle();

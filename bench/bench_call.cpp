@@ -31,8 +31,8 @@
 
 #include "app/Main.h"
 #include "app/Seged.h"
-#include "app/logo.h"
 #include "bench/BenchSupport.h"
+#include "bench/ShownWindow.h"
 #include "caller/Caller.h"
 #include "controls/uEditEx.h"
 #include "tests/support/SpeechServer.h"
@@ -150,9 +150,7 @@ int main(int argc, char **argv)
 
     Tfrm_Main window;
     frm_Main = &window;
-    window.show();
-    while (frm_Logo)
-        bench::spin(std::chrono::milliseconds(100));
+    bench::showPastSplash(window);
     window.aBeallit->trigger();
     window.callerBox->setCurrentIndex(int(CallerSetting::Hungarian));
     Caller *caller = window.caller();

@@ -40,8 +40,8 @@
 
 #include "app/Main.h"
 #include "app/Seged.h"
-#include "app/logo.h"
 #include "bench/BenchSupport.h"
+#include "bench/ShownWindow.h"
 #include "controls/DBText.h"
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
@@ -722,12 +722,7 @@ int main(int argc, char **argv)
     scene = &theScene;
     Tfrm_Main window;
     frm_Main = &window;
-    window.show();
-    window.activateWindow();
-    // The splash fades out within about a second and a half; the benchmarks start after it.
-    bench::spin(std::chrono::milliseconds(300));
-    while (frm_Logo)
-        bench::spin(std::chrono::milliseconds(100));
+    bench::showPastSplash(window);
     // Ticked, the exact-checkout rule would turn every score into 0 once the remaining score is
     // spent, which large tables reach; the paths stay the same either way.
     window.CheckBox1->setChecked(false);

@@ -24,8 +24,8 @@
 
 #include "app/Main.h"
 #include "app/Seged.h"
-#include "app/logo.h"
 #include "bench/BenchSupport.h"
+#include "bench/ShownWindow.h"
 #include "controls/uEditEx.h"
 #include "display/Display.h"
 #include "memtable/xovMemTable.h"
@@ -78,16 +78,6 @@ void playNight(Tfrm_Main &window, SpectatorDisplay &display, std::size_t before)
 
 int displayNight();
 
-// Shows the main window and waits until its splash has gone and everything has settled.
-void showSettled(Tfrm_Main &window)
-{
-    window.show();
-    bench::spin(std::chrono::milliseconds(300));
-    while (frm_Logo)
-        bench::spin(std::chrono::milliseconds(100));
-    bench::settle();
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -100,7 +90,7 @@ int main(int argc, char **argv)
 
     Tfrm_Main window;
     frm_Main = &window;
-    showSettled(window);
+    bench::showPastSplash(window);
     const std::size_t started = bench::residentBytes();
     std::printf("resident after start-up: %.0f KiB\n", kib(started));
 
@@ -159,7 +149,7 @@ int displayNight()
 {
     Tfrm_Main window;
     frm_Main = &window;
-    showSettled(window);
+    bench::showPastSplash(window);
     const std::size_t started = bench::residentBytes();
     window.aKijelzo->trigger();
     auto *display = window.findChild<SpectatorDisplay *>();

@@ -1266,6 +1266,8 @@ void tst_MainWindow::checkoutDarts()
     enter(QStringLiteral("141"));
     QCOMPARE(notice->text(), question);
     QCOMPARE(w->SpeedButton2->text(), QStringLiteral("Nyíl? 1–3"));
+    // A screen reader hears the question in the entry box too.
+    QCOMPARE(w->EditEx1->accessibleDescription(), question);
 
     // Two darts make at most 110 under double out; a score is no answer.
     for (const QString &answer : {QStringLiteral("2"), QStringLiteral("60"), QStringLiteral("x")}) {
@@ -1281,6 +1283,7 @@ void tst_MainWindow::checkoutDarts()
     QCOMPARE(leg.darts(), std::optional<int>(3));
     QCOMPARE(notice->text(), QStringLiteral("A leg: 3 nyíl"));
     QCOMPARE(w->SpeedButton2->text(), QStringLiteral("OK"));
+    QVERIFY(w->EditEx1->accessibleDescription().startsWith(QStringLiteral("Játékos 2.: 141")));
     QCOMPARE(w->EditEx1->palette().color(QPalette::Base), QPalette().color(QPalette::Base));
 
     // Taken back, the checkout's darts go with it; asked again, F8 ends the question.
