@@ -29,6 +29,7 @@
 #include <QTextToSpeech>
 #include <QThread>
 
+#include "app/CallerControls.h"
 #include "app/Main.h"
 #include "app/Seged.h"
 #include "bench/BenchSupport.h"
@@ -152,7 +153,9 @@ int main(int argc, char **argv)
     frm_Main = &window;
     bench::showPastSplash(window);
     window.aBeallit->trigger();
-    window.callerBox->setCurrentIndex(int(CallerSetting::Hungarian));
+    // The caller's box is made with the settings panel, as the operator meets it.
+    QComboBox *const callerBox = window.findChild<CallerBox *>()->box();
+    callerBox->setCurrentIndex(int(CallerSetting::Hungarian));
     Caller *caller = window.caller();
     const auto callerIs
         = [caller](Caller::State state) { return [caller, state] { return caller->state() == state; }; };
@@ -191,7 +194,7 @@ int main(int argc, char **argv)
         QObject::disconnect(watch);
         said << text;
     }
-    window.callerBox->setCurrentIndex(int(CallerSetting::Off));
+    callerBox->setCurrentIndex(int(CallerSetting::Off));
     // The caller's engine goes on its own thread first: two engines must not start and end at once.
     bench::spin(std::chrono::seconds(2));
 
