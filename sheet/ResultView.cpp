@@ -1,0 +1,188 @@
+// SPDX-FileCopyrightText: 2026 Pontix csapat
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The result sheet's view: the title, the table, the leg chooser and the chart, read from the
+// match's record at each refresh.
+#include "sheet/ResultView.h"
+
+#include <algorithm>
+
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "match/Match.h"
+#include "match/ResultSheet.h"
+#include "sheet/ResultTableModel.h"
+
+namespace {
+
+// In the room's layout: the totals' type as a share of the view's height, and the chart's share.
+constexpr qreal RoomTextShare = 0.05;
+constexpr int RoomChartStretch = 3;
+
+} // namespace
+
+ResultView::ResultView(const Match &match, Layout layout, QWidget *parent)
+    : QWidget(parent)
+    , m_match(match)
+    , m_layout(layout)
+    , m_model(new ResultTableModel(this))
+    , m_totals(new ResultTotalsModel(this))
+    , m_title(new QLabel(this))
+    , m_table(new QTableView(this))
+    , m_chooserLabel(new QLabel(this))
+    , m_chooser(new QComboBox(this))
+    , m_chart(new LegChart(this))
+{
+    const bool room = layout == Layout::Room;
+    auto *column = new QVBoxLayout(this);
+    QFont titleFont = m_title->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
+    m_title->setFont(titleFont);
+    m_title->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    column->addWidget(m_title);
+
+    m_table->setModel(room ? static_cast<QAbstractItemModel *>(m_totals) : m_model);
+    m_table->setObjectName(QStringLiteral("resultTable"));
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setWordWrap(false);
+    m_table->setTextElideMode(Qt::ElideRight);
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_table->horizontalHeader()->setHighlightSections(false);
+    // The leg's own column numbers the rows; the totals' view names the players in its rows.
+    m_table->verticalHeader()->setVisible(room);
+    column->addWidget(m_table, room ? 2 : 3);
+
+    auto *chooserRow = new QHBoxLayout;
+    m_chooserLabel->setBuddy(m_chooser);
+    m_chooser->setObjectName(QStringLiteral("legChooser"));
+    m_chooser->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    chooserRow->addWidget(m_chooserLabel);
+    chooserRow->addWidget(m_chooser);
+    chooserRow->addStretch();
+    column->addLayout(chooserRow);
+    column->addWidget(m_chart, room ? RoomChartStretch : 4);
+    connect(m_chooser, &QComboBox::activated, this, [this](int leg) {
+        m_followLast = leg == m_chooser->count() - 1;
+        chooseLeg(leg);
+    });
+
+    if (room) {
+        // The room reads; the keyboard stays with the operator.
+        m_title->hide();
+        m_chooserLabel->hide();
+        m_chooser->hide();
+        m_table->setFocusPolicy(Qt::NoFocus);
+        m_table->setSelectionMode(QAbstractItemView::NoSelection);
+        m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        setFocusPolicy(Qt::NoFocus);
+    }
+    retranslate();
+    refresh();
+}
+
+ResultView::~ResultView() = default;
+
+void ResultView::retranslate()
+{
+    m_chooserLabel->setText(tr("&Grafikon:"));
+    m_chooser->setAccessibleName(tr("A grafikon legje"));
+    m_table->setAccessibleName(m_layout == Layout::Room ? tr("A meccs összesítése") : tr("Eredmény"));
+    m_chart->setAccessibleName(tr("A leg grafikonja"));
+}
+
+void ResultView::setPlayerNames(const QString &player1, const QString &player2)
+{
+    if (m_typedNames == std::array<QString, 2> {player1, player2})
+        return;
+    m_typedNames = {player1, player2};
+    refresh();
+}
+
+void ResultView::setDartsShown(bool shown)
+{
+    m_model->setDartsShown(shown);
+}
+
+QString ResultView::title() const
+{
+    const int legs1 = m_totals->index(0, 0).data().toInt();
+    const int legs2 = m_totals->index(1, 0).data().toInt();
+    return QStringLiteral("%1 %2 – %3 %4").arg(m_names[0]).arg(legs1).arg(legs2).arg(m_names[1]);
+}
+
+void ResultView::refresh()
+{
+    for (std::size_t i = 0; i < 2; ++i) {
+        const QString typed = m_typedNames[i].trimmed();
+        m_names[i] = typed.isEmpty() ? tr("%1. játékos").arg(i + 1) : typed;
+    }
+    const ResultRecord &record = m_match.record();
+    const bool decided = m_match.legs().matchDecided();
+    m_shownMatch = ResultSheet::lastMatch(record, decided);
+    const ResultSheet sheet(record, m_shownMatch, decided);
+    m_model->setSheet(sheet, m_names);
+    m_totals->setSheet(sheet, m_names);
+    m_title->setText(title());
+
+    m_courses.clear();
+    for (std::size_t leg = 0; leg < sheet.legs().size(); ++leg) {
+        m_courses.push_back(
+            {m_names, {sheet.remainingScores(qsizetype(leg), true), sheet.remainingScores(qsizetype(leg), false)}});
+    }
+    const int previous = m_chosen;
+    m_chooser->clear();
+    for (const SheetLeg &leg : sheet.legs())
+        m_chooser->addItem(tr("%1. leg").arg(leg.number));
+    chooseLeg(m_followLast || previous >= legCount() ? legCount() - 1 : previous);
+    if (m_layout == Layout::Room)
+        scaleForTheRoom();
+}
+
+void ResultView::chooseLeg(int leg)
+{
+    m_chosen = legCount() == 0 ? -1 : std::clamp(leg, 0, legCount() - 1);
+    m_chooser->setCurrentIndex(m_chosen);
+    m_chart->setCourse(m_chosen < 0 ? LegCourse {m_names, {}} : m_courses[std::size_t(m_chosen)]);
+    m_chart->setAccessibleDescription(m_chosen < 0 ? QString() : m_chooser->currentText());
+}
+
+void ResultView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_layout == Layout::Room)
+        scaleForTheRoom();
+}
+
+void ResultView::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+        refresh();
+    }
+}
+
+// Three rows of the totals (the headers and the two players) over two fifths of the height, in type
+// a twentieth of it high; the chart takes the rest and sizes its own type.
+void ResultView::scaleForTheRoom()
+{
+    QFont font = m_table->font();
+    font.setPixelSize(std::max(12, int(height() * RoomTextShare)));
+    m_table->setFont(font);
+    font.setBold(true);
+    m_table->horizontalHeader()->setFont(font);
+    m_table->verticalHeader()->setFont(font);
+    m_table->verticalHeader()->setMinimumWidth(int(font.pixelSize() * 6));
+    m_table->setFixedHeight(int(font.pixelSize() * 2.2) * 3 + 2 * m_table->frameWidth());
+}
