@@ -295,6 +295,9 @@ void SpectatorDisplay::showSheet(bool show, const MatchView &view)
         m_sheet = new ResultView(m_match, ResultView::Layout::Room, this);
         m_sheet->setObjectName(QStringLiteral("displaySheet"));
         m_sheet->setPalette(sheetPalette());
+        QFont font(m_font.family());
+        font.setStyleHint(QFont::SansSerif);
+        m_sheet->setFont(font);
         m_sheet->setAutoFillBackground(true);
         m_sheet->hide();
     }

@@ -8,20 +8,21 @@
 #include <cmath>
 
 #include <QCoreApplication>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPalette>
 
 namespace {
 
-// The type's height as a share of the chart's, and the least that stays readable in a window.
+// The type's height as a share of the chart's.
 constexpr qreal TextShare = 0.045;
-constexpr qreal SmallestText = 11;
 
-QFont chartFont(qreal pixelSize)
+// The type of the painter or widget the chart is drawn for, at the chart's size: a window's own
+// family is loaded already, where another would cost its loading the first time.
+QFont chartFont(const QFont &base, qreal pixelSize)
 {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
+    QFont font = base;
     font.setPixelSize(std::max(1, qRound(pixelSize)));
     return font;
 }
@@ -75,10 +76,11 @@ QString turnAxisText()
 
 } // namespace
 
-LegChartGeometry legChartGeometry(const LegCourse &course, const QRectF &rect)
+LegChartGeometry legChartGeometry(
+    const LegCourse &course, const QRectF &rect, qreal smallestText, qreal largestText, const QFont &font)
 {
     LegChartGeometry geometry;
-    geometry.textHeight = std::max(SmallestText, rect.height() * TextShare);
+    geometry.textHeight = std::max(smallestText, std::min(largestText, rect.height() * TextShare));
     const qreal t = geometry.textHeight;
     std::optional<qint32> highest, lowest;
     for (const std::vector<qint32> &scores : course.remaining) {
@@ -94,7 +96,7 @@ LegChartGeometry legChartGeometry(const LegCourse &course, const QRectF &rect)
         geometry.highest = geometry.lowest + 1;
     geometry.turns = std::max(1, geometry.turns);
 
-    const QFontMetricsF metrics(chartFont(t));
+    const QFontMetricsF metrics(chartFont(font, t));
     const qreal labelWidth = std::max({metrics.horizontalAdvance(QString::number(geometry.highest)),
         metrics.horizontalAdvance(QString::number(geometry.lowest)), metrics.horizontalAdvance(scoreAxisText()) / 2});
     // The legend and the score axis's title above the plot, the turns and their title below it.
@@ -114,9 +116,10 @@ LegChartGeometry legChartGeometry(const LegCourse &course, const QRectF &rect)
     return geometry;
 }
 
-void paintLegChart(QPainter &painter, const QRectF &rect, const LegCourse &course, const QPalette &palette)
+void paintLegChart(QPainter &painter, const QRectF &rect, const LegCourse &course, const QPalette &palette,
+    qreal smallestText, qreal largestText)
 {
-    const LegChartGeometry geometry = legChartGeometry(course, rect);
+    const LegChartGeometry geometry = legChartGeometry(course, rect, smallestText, largestText, painter.font());
     const QRectF &plot = geometry.plot;
     const qreal t = geometry.textHeight;
     const QColor text = palette.color(QPalette::Text);
@@ -128,7 +131,7 @@ void paintLegChart(QPainter &painter, const QRectF &rect, const LegCourse &cours
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.fillRect(rect, palette.color(QPalette::Base));
-    painter.setFont(chartFont(t));
+    painter.setFont(chartFont(painter.font(), t));
 
     // The scores: a mark and a line across the plot at each step, 0 drawn as the axis.
     const qint64 scoreStep = markStep(qint64(geometry.highest) - geometry.lowest, plot.height() / (t * 2.2));
@@ -212,9 +215,18 @@ void LegChart::setCourse(const LegCourse &course)
     update();
 }
 
+void LegChart::setTextRange(qreal smallest, qreal largest)
+{
+    m_smallestText = smallest;
+    m_largestText = largest;
+    update();
+}
+
 void LegChart::paintEvent(QPaintEvent *event)
 {
     Q_UNUSED(event);
     QPainter painter(this);
-    paintLegChart(painter, rect(), m_course, palette());
+    // In a window, no smaller than the window's own type.
+    const qreal own = QFontInfo(font()).pixelSize();
+    paintLegChart(painter, rect(), m_course, palette(), std::max(m_smallestText, own), std::max(m_largestText, own));
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <vector>
 
+#include <QFont>
 #include <QPolygonF>
 #include <QRectF>
 #include <QString>
@@ -36,13 +37,17 @@ struct LegChartGeometry
     qreal textHeight = 0; // the type's pixel size
 };
 
-LegChartGeometry legChartGeometry(const LegCourse &course, const QRectF &rect);
+// The type, of the family of `font`, is a share of the rectangle's height, but never below
+// smallestText pixels nor above largestText.
+LegChartGeometry legChartGeometry(const LegCourse &course, const QRectF &rect, qreal smallestText = 11,
+    qreal largestText = 1e6, const QFont &font = QFont());
 
-// Draws the chart into the rectangle: a line with a mark at every turn for each player (a round
-// mark for player 1, a square one for player 2, in colours that read on the palette's base, light
-// or dark), axes with the turns and the scores, and a legend of the names. The one drawing for
-// the window, the spectator display and the saved files.
-void paintLegChart(QPainter &painter, const QRectF &rect, const LegCourse &course, const QPalette &palette);
+// Draws the chart into the rectangle, in the painter's font family: a line with a mark at every turn for each player (a
+// round mark for player 1, a square one for player 2, in colours that read on the palette's base, light or dark), axes
+// with the turns and the scores, and a legend of the names. The one drawing for the window, the spectator display and
+// the saved files.
+void paintLegChart(QPainter &painter, const QRectF &rect, const LegCourse &course, const QPalette &palette,
+    qreal smallestText = 11, qreal largestText = 1e6);
 
 // The chart of a leg as a widget.
 class LegChart final : public QWidget
@@ -56,10 +61,15 @@ public:
 
     void setCourse(const LegCourse &course);
     const LegCourse &course() const { return m_course; }
+    // The type's least and greatest size in pixels, between which it follows the height; never
+    // below the widget's own font.
+    void setTextRange(qreal smallest, qreal largest);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     LegCourse m_course;
+    qreal m_smallestText = 0;
+    qreal m_largestText = 1e6;
 };

@@ -31,6 +31,8 @@ public:
     bool dartsShown() const { return m_dartsShown; }
     // The legs on the sheet; the totals' row comes after them.
     int legCount() const { return int(m_legs.size()); }
+    // The columns before each player's figures: the leg, the starter, the winner and the darts.
+    int legColumns() const { return m_dartsShown ? 4 : 3; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -44,8 +46,6 @@ public:
     static QStringList figureHeaders();
 
 private:
-    // The columns before each player's figures: the leg, the starter, the winner and the darts.
-    int legColumns() const { return m_dartsShown ? 4 : 3; }
     QString text(int row, int column) const;
 
     std::vector<SheetLeg> m_legs;

@@ -9,9 +9,13 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleOptionHeader>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -20,6 +24,36 @@
 #include "sheet/ResultTableModel.h"
 
 namespace {
+
+// Column headers of two lines, the player's name and the figure, each line elided to the column's
+// width on its own: a long name keeps its start and the figure stays whole.
+class SheetHeader final : public QHeaderView
+{
+public:
+    explicit SheetHeader(QWidget *parent)
+        : QHeaderView(Qt::Horizontal, parent)
+    { }
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
+    {
+        if (!rect.isValid())
+            return;
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        initStyleOptionForIndex(&option, logicalIndex);
+        option.rect = rect;
+        const int room = rect.width() - 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, &option, this);
+        QStringList lines = option.text.split(u'\n');
+        for (QString &line : lines)
+            line = fontMetrics().elidedText(line, Qt::ElideRight, room);
+        option.text = lines.join(u'\n');
+        option.textAlignment = Qt::AlignCenter;
+        painter->save();
+        style()->drawControl(QStyle::CE_Header, &option, painter, this);
+        painter->restore();
+    }
+};
 
 // In the room's layout: the totals' type as a share of the view's height, and the chart's share.
 constexpr qreal RoomTextShare = 0.05;
@@ -48,6 +82,7 @@ ResultView::ResultView(const Match &match, Layout layout, QWidget *parent)
     m_title->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     column->addWidget(m_title);
 
+    m_table->setHorizontalHeader(new SheetHeader(m_table));
     m_table->setModel(room ? static_cast<QAbstractItemModel *>(m_totals) : m_model);
     m_table->setObjectName(QStringLiteral("resultTable"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -55,11 +90,15 @@ ResultView::ResultView(const Match &match, Layout layout, QWidget *parent)
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setWordWrap(false);
     m_table->setTextElideMode(Qt::ElideRight);
+    // The figures share the width; the leg's columns take what their texts need, a long name no
+    // more than a few figures' worth.
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_table->horizontalHeader()->setHighlightSections(false);
     // The leg's own column numbers the rows; the totals' view names the players in its rows.
     m_table->verticalHeader()->setVisible(room);
-    column->addWidget(m_table, room ? 2 : 3);
+    // Rows as high as their text and a little: the totals stay in sight with a dozen legs.
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
+    column->addWidget(m_table, room ? 2 : 5);
 
     auto *chooserRow = new QHBoxLayout;
     m_chooserLabel->setBuddy(m_chooser);
@@ -75,6 +114,8 @@ ResultView::ResultView(const Match &match, Layout layout, QWidget *parent)
         chooseLeg(leg);
     });
 
+    // In a window, the chart's type a little larger than the window's, however large the chart.
+    m_chart->setTextRange(0, QFontInfo(m_chart->font()).pixelSize() * 1.3);
     if (room) {
         // The room reads; the keyboard stays with the operator.
         m_title->hide();
@@ -112,13 +153,15 @@ void ResultView::setPlayerNames(const QString &player1, const QString &player2)
 void ResultView::setDartsShown(bool shown)
 {
     m_model->setDartsShown(shown);
+    if (m_layout == Layout::Sheet)
+        fitLegColumns();
 }
 
 QString ResultView::title() const
 {
     const int legs1 = m_totals->index(0, 0).data().toInt();
     const int legs2 = m_totals->index(1, 0).data().toInt();
-    return QStringLiteral("%1 %2 – %3 %4").arg(m_names[0]).arg(legs1).arg(legs2).arg(m_names[1]);
+    return tr("%1 %2 – %3 %4").arg(m_names[0]).arg(legs1).arg(legs2).arg(m_names[1]);
 }
 
 void ResultView::refresh()
@@ -134,6 +177,17 @@ void ResultView::refresh()
     m_model->setSheet(sheet, m_names);
     m_totals->setSheet(sheet, m_names);
     m_title->setText(title());
+    if (m_layout == Layout::Sheet) {
+        // "Összesen" over the leg's and the starter's columns.
+        m_table->clearSpans();
+        m_table->setSpan(m_model->legCount(), 0, 1, 2);
+        // No higher than its rows: the chart takes the rest. The latest legs and the totals in sight.
+        m_table->setMaximumHeight(m_table->horizontalHeader()->sizeHint().height()
+            + m_table->verticalHeader()->defaultSectionSize() * m_model->rowCount() + 2 * m_table->frameWidth()
+            + m_table->horizontalScrollBar()->sizeHint().height());
+        m_table->scrollToBottom();
+        fitLegColumns();
+    }
 
     m_courses.clear();
     for (std::size_t leg = 0; leg < sheet.legs().size(); ++leg) {
@@ -147,6 +201,18 @@ void ResultView::refresh()
     chooseLeg(m_followLast || previous >= legCount() ? legCount() - 1 : previous);
     if (m_layout == Layout::Room)
         scaleForTheRoom();
+}
+
+// The leg's own columns (the number, the starter, the winner, the darts) as wide as their texts.
+void ResultView::fitLegColumns()
+{
+    QHeaderView *header = m_table->horizontalHeader();
+    header->setMaximumSectionSize(m_table->fontMetrics().averageCharWidth() * 18);
+    const int legColumns = m_model->legColumns();
+    for (int column = 0; column < legColumns; ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    for (int column = legColumns; column < m_model->columnCount(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::Stretch);
 }
 
 void ResultView::chooseLeg(int leg)
@@ -185,4 +251,6 @@ void ResultView::scaleForTheRoom()
     m_table->verticalHeader()->setFont(font);
     m_table->verticalHeader()->setMinimumWidth(int(font.pixelSize() * 6));
     m_table->setFixedHeight(int(font.pixelSize() * 2.2) * 3 + 2 * m_table->frameWidth());
+    // The chart's labels read from as far as the figures above them.
+    m_chart->setTextRange(font.pixelSize() * 0.7, font.pixelSize());
 }

@@ -64,6 +64,7 @@ protected:
 private:
     // Type and rows in proportion to the height, in the room's layout.
     void scaleForTheRoom();
+    void fitLegColumns();
     void retranslate();
 
     const Match &m_match;

@@ -124,7 +124,10 @@ void PaintResultSheet(QPainter &painter, const QRectF &rect, const QString &titl
     const QSizeF drawn = paintTable(&painter, QPointF(rect.left(), top), table, size);
 
     const qreal chartTop = top + drawn.height() + titleSize * 0.8;
-    paintLegChart(painter, QRectF(rect.left(), chartTop, rect.width(), rect.bottom() - chartTop), chart, pagePalette());
+    // The chart's type a little larger than the table's, of the same family.
+    painter.setFont(pageFont(size));
+    paintLegChart(painter, QRectF(rect.left(), chartTop, rect.width(), rect.bottom() - chartTop), chart, pagePalette(),
+        size, size * 1.3);
     painter.restore();
 }
 
