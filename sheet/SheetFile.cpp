@@ -42,9 +42,10 @@ QPalette pagePalette()
     return palette;
 }
 
-QString tr(const char *text)
+// Why a save failed, with the file's own reason.
+QString notSaved(const QString &reason)
 {
-    return QCoreApplication::translate("SheetFile", text);
+    return QCoreApplication::translate("SheetFile", "Nem sikerült menteni: %1").arg(reason);
 }
 
 // The table at the type size given, from its top left: its width and height, drawn only when
@@ -136,12 +137,13 @@ QString SaveResultSheet(const ResultView &view, const QString &path)
     const QString suffix = QFileInfo(path).suffix().toLower();
     const bool pdf = suffix == u"pdf";
     if (!pdf && suffix != u"png")
-        return tr("Csak PDF- vagy PNG-fájl menthető: a név .pdf-re vagy .png-re végződjön.");
+        return QCoreApplication::translate(
+            "SheetFile", "Csak PDF- vagy PNG-fájl menthető: a név .pdf-re vagy .png-re végződjön.");
     const LegCourse empty;
     const LegCourse &chart = view.chart() ? view.chart()->course() : empty;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return tr("Nem sikerült menteni: %1").arg(file.errorString());
+        return notSaved(file.errorString());
     bool drawn = false;
     if (pdf) {
         QPdfWriter writer(&file);
@@ -170,9 +172,9 @@ QString SaveResultSheet(const ResultView &view, const QString &path)
     if (!drawn) {
         const QString error = file.errorString();
         file.cancelWriting();
-        return tr("Nem sikerült menteni: %1").arg(error);
+        return notSaved(error);
     }
     if (!file.commit())
-        return tr("Nem sikerült menteni: %1").arg(file.errorString());
+        return notSaved(file.errorString());
     return {};
 }
