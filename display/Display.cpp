@@ -18,6 +18,7 @@
 
 #include "match/Checkout.h"
 #include "match/Match.h"
+#include "sheet/ResultView.h"
 
 namespace {
 
@@ -261,6 +262,10 @@ void SpectatorDisplay::refresh()
         m_matchDrawn = view.drawn;
         update(m_matchBandRect);
     }
+    // The sheet of the match just decided, while its next leg has no turn: the sheet's last leg is
+    // then the deciding one. A new match without a leg left has no sheet of its own yet.
+    const ResultRecord &record = m_match.record();
+    showSheet(decided && record.currentLeg().isEmpty() && !record.legs().empty() && !record.matchPending(), view);
     for (int player = 1; player <= 2; ++player) {
         Half next = halfFor(player, view);
         updateChanged(player, m_halves[player - 1], next);
@@ -269,6 +274,38 @@ void SpectatorDisplay::refresh()
     // Asked for first, so that a screen reader's account of the display exists to hear of it.
     if (QAccessible::isActive() && QAccessible::queryAccessibleInterface(this))
         emit shownTextsChanged();
+}
+
+bool SpectatorDisplay::showsSheet() const
+{
+    return m_sheet && !m_sheet->isHidden();
+}
+
+// Made the first time it is needed: a display that never shows a decided match never builds it.
+void SpectatorDisplay::showSheet(bool show, const MatchView &view)
+{
+    if (!show) {
+        if (showsSheet()) {
+            m_sheet->hide();
+            update(sheetArea());
+        }
+        return;
+    }
+    if (!m_sheet) {
+        m_sheet = new ResultView(m_match, ResultView::Layout::Room, this);
+        m_sheet->setObjectName(QStringLiteral("displaySheet"));
+        m_sheet->setPalette(sheetPalette());
+        QFont font(m_font.family());
+        font.setStyleHint(QFont::SansSerif);
+        m_sheet->setFont(font);
+        m_sheet->setAutoFillBackground(true);
+        m_sheet->hide();
+    }
+    m_sheet->setPlayerNames(view.players[0].name, view.players[1].name);
+    m_sheet->setDartsShown(view.dartsShown);
+    m_sheet->refresh();
+    m_sheet->setGeometry(sheetArea());
+    m_sheet->show();
 }
 
 SpectatorDisplay::Half SpectatorDisplay::halfFor(int player, const MatchView &view) const

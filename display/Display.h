@@ -23,6 +23,7 @@
 class Match;
 class QKeyEvent;
 class QScreen;
+class ResultView;
 class TDataSource;
 
 // What the display reads of the match besides the turn rows, when it refreshes: a value made by its
@@ -47,13 +48,16 @@ struct MatchView
     int sets = 0; // sets to win the match; 0 for a match without sets
     bool allLegs = false; // all `firstTo` legs are played, a draw possible
     bool drawn = false; // all legs played with equal points
+    bool dartsShown = false; // the legs' darts are asked for at each checkout, and shown on the sheet
 };
 
 // The spectator display ("Kijelző"): a window for the room with the legs won across the top, and
 // for each player the name (marked for the player who threw first in the leg), the remaining
 // score in figures as large as the window allows, checkout route, the game's and the match's
 // statistics, the marker of the player to throw and "Kiszállt!" for a player who has checked
-// out, in colours of its own. The winner of the match is shown across the top.
+// out, in colours of its own. The winner of the match is shown across the top, and from the new game
+// that decides it until the next leg's first turn the result sheet (the totals and the chart of the
+// last leg) stands in place of the halves.
 // While it is shown it follows the match's turns, having read them from the table when it opened;
 // hidden, it follows nothing and keeps no pictures.
 // It never takes the keyboard by being shown, and never covers the operator's window: when its
@@ -130,6 +134,10 @@ public:
     bool showsMatchWinner() const { return m_matchDecided; }
     // The label of a statistic, in reading order: the game's seven, then the match's five.
     static QString statisticLabel(int index);
+    // Whether the result sheet stands in place of the halves, and the sheet's view once made (the
+    // first time a decided match is shown).
+    bool showsSheet() const;
+    ResultView *sheetView() const { return m_sheet; }
 
 signals:
     // What the halves or the band show changed, while a screen reader listens.
@@ -156,6 +164,10 @@ private:
         std::array<QString, 12> stats; // the game's seven, then the match's five
     };
     void refresh();
+    // The result sheet in place of the halves, or the halves again.
+    void showSheet(bool show, const MatchView &view);
+    QRect sheetArea() const;
+    static QPalette sheetPalette();
     Half halfFor(int player, const MatchView &view) const;
     void layoutHalves();
     void updateChanged(int player, const Half &before, const Half &after);
@@ -201,6 +213,7 @@ private:
     QString m_matchWinner; // the winner's name once the match is decided
     bool m_matchDecided = false; // won or drawn
     bool m_matchDrawn = false;
+    ResultView *m_sheet = nullptr;
     QRect m_matchBandRect;
     int m_frameWidth = 4;
     bool m_refreshQueued = false;

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "display/Display.h"
+#include "sheet/ResultView.h"
 
 namespace {
 
@@ -122,7 +123,8 @@ public:
     {
         QAccessible::State state;
         state.readOnly = true;
-        state.invisible = !m_display || !m_display->isVisible();
+        // The halves are covered while the result sheet shows in their place.
+        state.invisible = !m_display || !m_display->isVisible() || (m_half != Band && m_display->showsSheet());
         return state;
     }
 
@@ -215,16 +217,18 @@ QAccessibleInterface *SpectatorDisplayAccessible::part(int half, int item) const
     return made;
 }
 
-// The band and the two halves.
+// The band and the two halves, and the result sheet while it shows: its table is read as a table.
 int SpectatorDisplayAccessible::childCount() const
 {
-    return 3;
+    return display()->showsSheet() ? 4 : 3;
 }
 
 QAccessibleInterface *SpectatorDisplayAccessible::child(int index) const
 {
     if (index < 0 || index >= childCount())
         return nullptr;
+    if (index == 3)
+        return QAccessible::queryAccessibleInterface(display()->sheetView());
     return index == 0 ? part(Band, 0) : part(index, WholeHalf);
 }
 

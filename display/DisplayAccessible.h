@@ -16,8 +16,9 @@ class SpectatorDisplay;
 // The display read by a screen reader: its children are the band across the top (the legs, the
 // limit, the winner of the match) and each player's half, named after the player; a half holds
 // the name, the remaining score, the route or "Kiszállt!", and the statistics of the game and of
-// the match, each read with its label. The texts are read from the display as it shows them, and
-// each change the display reports is told.
+// the match, each read with its label. While the result sheet stands in place of the halves, they
+// are marked invisible and the sheet's view follows as a fourth child. The texts are read from the display as it shows
+// them, and each change the display reports is told.
 class SpectatorDisplayAccessible final : public QAccessibleWidget
 {
 public:

@@ -13,6 +13,7 @@
 
 #include "display/Display.h"
 #include "match/TurnScores.h"
+#include "sheet/ResultView.h"
 
 namespace {
 
@@ -99,7 +100,31 @@ void SpectatorDisplay::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     dropPictures();
     layoutHalves();
+    if (m_sheet)
+        m_sheet->setGeometry(sheetArea());
     update();
+}
+
+// Under the band across the top, over both halves.
+QRect SpectatorDisplay::sheetArea() const
+{
+    return QRect(0, m_matchBandRect.bottom() + 1, width(), height() - m_matchBandRect.height());
+}
+
+// The display's own colours for the sheet: its ground, white text, the resting band's colour for the
+// table's headers.
+QPalette SpectatorDisplay::sheetPalette()
+{
+    QPalette palette;
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::AlternateBase})
+        palette.setColor(role, background);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::BrightText})
+        palette.setColor(role, figureText);
+    palette.setColor(QPalette::Button, restingBand);
+    palette.setColor(QPalette::Mid, divider);
+    palette.setColor(QPalette::Dark, divider);
+    palette.setColor(QPalette::Light, restingBand);
+    return palette;
 }
 
 void SpectatorDisplay::paintEvent(QPaintEvent *event)
@@ -168,6 +193,9 @@ void SpectatorDisplay::paintRect(QPainter &painter, const QRect &dirty) const
         painter.fillRect(rect, background);
     if (dirty.intersects(m_matchBandRect))
         paintMatchBand(painter);
+    // The sheet covers the halves while it shows.
+    if (showsSheet())
+        return;
     for (int player = 1; player <= 2; ++player)
         paintHalf(painter, player, dirty);
     const QRect seam(width() / 2 - 1, m_matchBandRect.bottom() + 1, 2, height());

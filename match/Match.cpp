@@ -226,7 +226,7 @@ void Match::newGame()
     // the game it leaves.
     PreviousGame previous {std::move(m_rows), Player1Starts, Player1ToThrow, Remaining1, Remaining2, m_legs.standing()};
     // Before the legs file the leg: a match they count as decided is over, this leg opens the next.
-    m_record.leaveLeg(m_legs.matchWinner().has_value());
+    m_record.leaveLeg(m_legs.matchDecided());
     m_legs.leaveLeg(Player1Starts);
     clearGame();
     Player1Starts = m_legs.nextLegStarter(!Player1Starts);
@@ -238,7 +238,7 @@ void Match::newGame()
 void Match::newMatch(std::optional<bool> bullOffWinnerIsPlayer1)
 {
     const bool starter = bullOffWinnerIsPlayer1.value_or(Player1Starts);
-    m_record.startMatch(m_legs.matchWinner().has_value());
+    m_record.startMatch(m_legs.matchDecided());
     m_legs.startMatch(starter);
     clearGame();
     Player1Starts = starter;

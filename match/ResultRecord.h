@@ -69,6 +69,11 @@ public:
     const std::vector<LegRecord> &legs() const { return m_legs; }
     // The leg in play.
     const LegRecord &currentLeg() const { return m_current; }
+    // The match the leg in play belongs to: the one a new game would file it with now. matchDecided
+    // says the match of the legs left is decided, so that the leg in play opens the next one.
+    int matchInPlay(bool matchDecided) const { return m_match + (matchDecided || m_matchPending ? 1 : 0); }
+    // A new match was started and no leg of it left yet.
+    bool matchPending() const { return m_matchPending; }
 
 private:
     // What the last leaveLeg did, so that restoreLeg can undo it.

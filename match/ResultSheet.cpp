@@ -31,14 +31,18 @@ SheetFigures legFigures(const LegRecord &leg, bool player1)
 
 } // namespace
 
-ResultSheet::ResultSheet(const ResultRecord &record, int match)
+ResultSheet::ResultSheet(const ResultRecord &record, int match, bool matchDecided)
     : m_record(record)
 {
-    for (std::size_t index = 0; index < record.legs().size(); ++index) {
-        const LegRecord &leg = record.legs()[index];
-        if (leg.match != match)
+    const std::size_t filed = record.legs().size();
+    const bool withLegInPlay = !record.currentLeg().isEmpty() && record.matchInPlay(matchDecided) == match;
+    for (std::size_t index = 0; index < filed + (withLegInPlay ? 1 : 0); ++index) {
+        const LegRecord &leg = index < filed ? record.legs()[index] : record.currentLeg();
+        if (index < filed && leg.match != match)
             continue;
-        SheetLeg line {leg.number, leg.player1Started, leg.winner, leg.darts(), {}};
+        // The leg in play is numbered as a new game would file it.
+        const int number = index < filed ? leg.number : (m_legs.empty() ? 1 : m_legs.back().number + 1);
+        SheetLeg line {number, leg.player1Started, leg.winner, leg.darts(), {}};
         for (const bool player1 : {true, false}) {
             SheetFigures &figures = line.players[player1 ? 0 : 1];
             figures = legFigures(leg, player1);
@@ -54,14 +58,17 @@ ResultSheet::ResultSheet(const ResultRecord &record, int match)
     }
 }
 
-int ResultSheet::lastMatch(const ResultRecord &record)
+int ResultSheet::lastMatch(const ResultRecord &record, bool matchDecided)
 {
+    if (!record.currentLeg().isEmpty())
+        return record.matchInPlay(matchDecided);
     return record.legs().empty() ? 0 : record.legs().back().match;
 }
 
 std::vector<qint32> ResultSheet::remainingScores(qsizetype leg, bool player1) const
 {
-    return RemainingScores(m_record.legs().at(m_indexes.at(std::size_t(leg))), player1);
+    const std::size_t index = m_indexes.at(std::size_t(leg));
+    return RemainingScores(index < m_record.legs().size() ? m_record.legs()[index] : m_record.currentLeg(), player1);
 }
 
 std::vector<qint32> RemainingScores(const LegRecord &leg, bool player1)

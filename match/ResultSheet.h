@@ -47,12 +47,15 @@ struct SheetLeg
 class ResultSheet
 {
 public:
-    // The sheet of the night's match number `match` (from 1), its legs left so far. The record
-    // must outlive the sheet; legs it files later are not on it.
-    ResultSheet(const ResultRecord &record, int match);
+    // The sheet of the night's match number `match` (from 1): its legs left so far, then the leg in
+    // play once it has a turn, when it belongs to that match. matchDecided says the match of the
+    // legs left is decided (Legs::matchDecided()): the leg in play then opens the next match. The
+    // sheet is read as the record stands: it must outlive the sheet and change no more meanwhile.
+    ResultSheet(const ResultRecord &record, int match, bool matchDecided);
 
-    // The match of the last leg left, the one a sheet shows first; 0 before any leg was left.
-    static int lastMatch(const ResultRecord &record);
+    // The match a sheet shows first: the leg in play's once it has a turn, else the last leg
+    // left's; 0 before any turn.
+    static int lastMatch(const ResultRecord &record, bool matchDecided);
 
     const std::vector<SheetLeg> &legs() const { return m_legs; }
     // Each player's figures over the match's legs.
@@ -63,7 +66,7 @@ public:
 
 private:
     const ResultRecord &m_record;
-    // Where each line's leg stands in the record, which only ever appends legs.
+    // Where each line's leg stands in the record's legs left; the leg in play comes after them.
     std::vector<std::size_t> m_indexes;
     std::vector<SheetLeg> m_legs;
     std::array<SheetFigures, 2> m_totals;

@@ -2,8 +2,8 @@
 # SPDX-FileCopyrightText: 2026 Pontix csapat
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Fails when two units of app/, display/ or caller/ include each other, directly or round a loop,
-# or when a source file of the libraries passes 700 lines (or LONGEST). A unit is a header with its source; a
+# Fails when two units of app/, sheet/, display/ or caller/ include each other, directly or round a
+# loop, or when a source file of the libraries passes 700 lines (or LONGEST). A unit is a header with its source; a
 # source without a header of its name (a part of the main window, the speech module) belongs to
 # the unit whose header of its own folder it includes first. Takes the root of the tree to check;
 # prints every loop and every long file.
@@ -28,7 +28,7 @@ unit_of() {
 
 edges=$(mktemp)
 trap 'rm -f "$edges"' EXIT
-for floor in app display caller; do
+for floor in app sheet display caller; do
     [[ -d "$root/$floor" ]] || continue
     while IFS= read -r file; do
         from=$(unit_of "$file")
@@ -36,7 +36,7 @@ for floor in app display caller; do
         while IFS= read -r header; do
             [[ -f "$root/$header.h" ]] || continue
             [[ $header != "$from" ]] && echo "$from $header" >>"$edges"
-        done < <(grep -oE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"(app|display|caller)/[^"]+\.h"' "$file" |
+        done < <(grep -oE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"(app|sheet|display|caller)/[^"]+\.h"' "$file" |
             sed -E 's/.*"([^"]+)\.h"/\1/' || true)
     done < <(find "$root/$floor" -name '*.h' -o -name '*.cpp' | sort)
 done
@@ -47,7 +47,7 @@ if ! loops=$(tsort "$edges" 2>&1 >/dev/null) || [[ -n $loops ]]; then
     status=1
 fi
 
-for floor in db memtable match settings controls app display caller; do
+for floor in db memtable match settings controls sheet app display caller; do
     [[ -d "$root/$floor" ]] || continue
     while IFS= read -r file; do
         lines=$(wc -l <"$file")

@@ -63,33 +63,11 @@ QString scoresText(const std::vector<qint32> &scores)
     return parts.join(u' ');
 }
 
-// Steps: a number records it as the thrower's turn, u takes the last entry back, n starts a new
-// game, p brings back the game the last new game left, m starts a new match with the same
-// starter, e and o switch the exact-checkout rule on and off; dN and sN give the checkout's darts
-// under double out and straight out, !dN and !sN such a count that must be refused.
+// Plays the steps (GameOnTable::play), each of which must do as it says.
 void play(GameOnTable &game, const QString &steps)
 {
-    bool exact = true;
-    for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
-        const bool refused = step.startsWith(u'!');
-        const QString rest = refused ? step.mid(1) : step;
-        if (step == u'u') {
-            game.match.takeBack();
-        } else if (step == u'n') {
-            game.match.newGame();
-        } else if (step == u'p') {
-            game.match.restorePreviousGame();
-        } else if (step == u'm') {
-            game.match.newMatch(std::nullopt);
-        } else if (step == u'e' || step == u'o') {
-            exact = step == u'e';
-        } else if (rest.startsWith(u'd') || rest.startsWith(u's')) {
-            const FinishRule rule = rest.startsWith(u'd') ? FinishRule::DoubleOut : FinishRule::StraightOut;
-            QVERIFY2(game.match.record().setCheckoutDarts(rest.mid(1).toInt(), rule) != refused, qPrintable(step));
-        } else {
-            QVERIFY2(game.match.enterScore(step.toInt(), exact) != EntryOutcome::Refused, qPrintable(step));
-        }
-    }
+    const QString failed = game.play(steps);
+    QVERIFY2(failed.isEmpty(), qPrintable(failed));
 }
 
 // num / n rounded to the nearest integer, an exact half to the even one; n > 0, num >= 0.
@@ -190,7 +168,9 @@ class tst_ResultSheet : public QObject
 private slots:
     void sheet_data();
     void sheet();
+    void legInPlay_data();
     void legInPlay();
+    void legInPlayTurns();
     void randomNightAgainstModel_data();
     void randomNightAgainstModel();
 };
@@ -293,8 +273,9 @@ void tst_ResultSheet::sheet()
     GameOnTable game(301);
     game.match.legs().setFirstTo(firstTo);
     play(game, steps);
-    const int match = ResultSheet::lastMatch(game.match.record());
-    const ResultSheet sheet(game.match.record(), match);
+    const bool decided = game.match.legs().matchDecided();
+    const int match = ResultSheet::lastMatch(game.match.record(), decided);
+    const ResultSheet sheet(game.match.record(), match, decided);
     QCOMPARE(sheetText(sheet, match), lines);
     const qsizetype last = qsizetype(sheet.legs().size()) - 1;
     QCOMPARE(scoresText(sheet.remainingScores(last, true)) + QStringLiteral(" | ")
@@ -302,19 +283,87 @@ void tst_ResultSheet::sheet()
         chart);
 }
 
-// The leg in play is followed turn by turn but is on no sheet until a new game files it; nothing is
-// recorded before the first turn.
+void tst_ResultSheet::legInPlay_data()
+{
+    QTest::addColumn<int>("firstTo");
+    QTest::addColumn<bool>("allLegs");
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("chart");
+
+    // As for sheet(), without the last new game: the leg in play stands last on its match's sheet.
+    QTest::newRow("after the legs left, numbered next")
+        << 0 << false << "180 100 60 140 61 n 60 45"
+        << QStringList {u"1.1 1 1 - | 100 100 0 0 1 61 | 120 120 1 1 0 -"_s,
+               u"1.2 2 - - | 45 45 0 0 0 - | 60 60 0 0 0 -"_s, u"1 86 86 0 0 1 61 | 0 100 100 1 1 0 -"_s}
+        << "301 256 | 301 241";
+    QTest::newRow("the deciding leg checked out, before the new game")
+        << 1 << false << "180 100 60 140 61 d2"
+        << QStringList {u"1.1 1 1 8 | 100 100 0 0 1 61 | 120 120 1 1 0 -"_s,
+               u"1 100 100 0 0 1 61 | 0 120 120 1 1 0 -"_s}
+        << "301 121 61 0 | 301 201 61";
+    QTest::newRow("after the decision it opens the next match")
+        << 1 << false << "180 100 60 140 61 n 60"
+        << QStringList {u"2.1 2 - - | - - 0 0 0 - | 60 60 0 0 0 -"_s, u"0 - - 0 0 0 - | 0 60 60 0 0 0 -"_s}
+        << "301 | 301 241";
+    QTest::newRow("after a draw it opens the next match")
+        << 2 << true << "180 100 60 140 61 n 180 100 60 140 61 n 60"
+        << QStringList {u"2.1 1 - - | 60 60 0 0 0 - | - - 0 0 0 -"_s, u"0 60 60 0 0 0 - | 0 - - 0 0 0 -"_s}
+        << "301 241 | 301";
+    QTest::newRow("after a draw the next leg is filed with the next match")
+        << 2 << true << "180 100 60 140 61 n 180 100 60 140 61 n 60 n"
+        << QStringList {u"2.1 1 - - | 60 60 0 0 0 - | - - 0 0 0 -"_s, u"0 60 60 0 0 0 - | 0 - - 0 0 0 -"_s}
+        << "301 241 | 301";
+    QTest::newRow("after a new match it opens that match")
+        << 0 << false << "100 60 m 45"
+        << QStringList {u"2.1 1 - - | 45 45 0 0 0 - | - - 0 0 0 -"_s, u"0 45 45 0 0 0 - | 0 - - 0 0 0 -"_s}
+        << "301 256 | 301";
+    QTest::newRow("the deciding leg brought back is in play in its match again")
+        << 1 << false << "180 100 60 140 61 n p"
+        << QStringList {u"1.1 1 1 - | 100 100 0 0 1 61 | 120 120 1 1 0 -"_s,
+               u"1 100 100 0 0 1 61 | 0 120 120 1 1 0 -"_s}
+        << "301 121 61 0 | 301 201 61";
+    QTest::newRow("every turn taken back: no leg in play")
+        << 0 << false << "100 60 u u" << QStringList {u"0 - - 0 0 0 - | 0 - - 0 0 0 -"_s} << "";
+}
+
+// The leg in play is on its match's sheet from its first turn, numbered and figured as the next new
+// game files it.
 void tst_ResultSheet::legInPlay()
+{
+    QFETCH(int, firstTo);
+    QFETCH(bool, allLegs);
+    QFETCH(QString, steps);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, chart);
+    GameOnTable game(301);
+    game.match.legs().setFormat({firstTo, 0, false, allLegs});
+    play(game, steps);
+    const bool decided = game.match.legs().matchDecided();
+    const int match = ResultSheet::lastMatch(game.match.record(), decided);
+    const ResultSheet sheet(game.match.record(), match, decided);
+    QCOMPARE(sheetText(sheet, match), lines);
+    const qsizetype last = qsizetype(sheet.legs().size()) - 1;
+    QCOMPARE(last < 0 ? QString()
+                      : scoresText(sheet.remainingScores(last, true)) + QStringLiteral(" | ")
+                + scoresText(sheet.remainingScores(last, false)),
+        chart);
+}
+
+// The leg in play is followed turn by turn; nothing is recorded before the first turn.
+void tst_ResultSheet::legInPlayTurns()
 {
     GameOnTable game(301);
     const ResultRecord &record = game.match.record();
-    QCOMPARE(ResultSheet::lastMatch(record), 0);
+    QCOMPARE(ResultSheet::lastMatch(record, false), 0);
     QVERIFY(RemainingScores(record.currentLeg(), true).empty());
     play(game, QStringLiteral("100 60 u 45 41 u 40"));
     QCOMPARE(scoresText(RemainingScores(record.currentLeg(), true)), QStringLiteral("301 201 161"));
     QCOMPARE(scoresText(RemainingScores(record.currentLeg(), false)), QStringLiteral("301 256"));
     QVERIFY(record.legs().empty());
-    QVERIFY(ResultSheet(record, 1).legs().empty());
+    QCOMPARE(ResultSheet::lastMatch(record, false), 1);
+    QCOMPARE(ResultSheet(record, 1, false).legs().size(), 1u);
+    QVERIFY(ResultSheet(record, 1, true).legs().empty());
     QVERIFY(!game.match.record().setCheckoutDarts(3, FinishRule::StraightOut));
 }
 
@@ -357,22 +406,34 @@ void tst_ResultSheet::randomNightAgainstModel()
             model.undo();
             break;
         default: {
+            // The leg in play as its sheet shows it, before the new game files it.
+            const ResultRecord &record = game.match.record();
+            const bool decided = game.match.legs().matchDecided();
+            const int playing = ResultSheet::lastMatch(record, decided);
+            const ResultSheet before(record, playing, decided);
+            const QString inPlay = record.currentLeg().isEmpty() ? QString() : legText(playing, before.legs().back());
             game.match.newGame();
             sheets.leave(model);
             model.newGame();
             ++newGames;
-            // The leg just filed stands last on the last match's sheet.
-            const int match = ResultSheet::lastMatch(game.match.record());
-            const ResultSheet sheet(game.match.record(), match);
+            // The leg just filed stands last on the last match's sheet, as it stood in play.
+            const int match = ResultSheet::lastMatch(record, game.match.legs().matchDecided());
+            const ResultSheet sheet(record, match, game.match.legs().matchDecided());
             QCOMPARE(sheet.legs().empty() ? QString() : legText(match, sheet.legs().back()),
                 sheets.lines.isEmpty() ? QString() : sheets.lines.constLast());
+            if (!inPlay.isEmpty())
+                QCOMPARE(inPlay, sheets.lines.constLast());
         }
         }
     }
+    // The last leg filed too.
+    game.match.newGame();
+    sheets.leave(model);
     // Every leg of the night on its match's sheet, in order.
     QStringList recorded;
-    for (int match = 1; match <= ResultSheet::lastMatch(game.match.record()); ++match) {
-        const ResultSheet sheet(game.match.record(), match);
+    const bool decided = game.match.legs().matchDecided();
+    for (int match = 1; match <= ResultSheet::lastMatch(game.match.record(), decided); ++match) {
+        const ResultSheet sheet(game.match.record(), match, decided);
         for (const SheetLeg &leg : sheet.legs()) {
             // The darts are never given here.
             QVERIFY(!leg.darts);

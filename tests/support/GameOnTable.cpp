@@ -51,3 +51,29 @@ bool GameOnTable::onLastRow() const
 {
     return table.State() == TDataSetState::dsBrowse && table.RowNumber() == (table.RowCount() ? table.RowCount() : -1);
 }
+
+QString GameOnTable::play(const QString &steps)
+{
+    for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+        const bool refused = step.startsWith(u'!');
+        const QString rest = refused ? step.mid(1) : step;
+        if (step == u'u') {
+            match.takeBack();
+        } else if (step == u'n') {
+            match.newGame();
+        } else if (step == u'p') {
+            match.restorePreviousGame();
+        } else if (step == u'm') {
+            match.newMatch(std::nullopt);
+        } else if (step == u'e' || step == u'o') {
+            m_exact = step == u'e';
+        } else if (rest.startsWith(u'd') || rest.startsWith(u's')) {
+            const FinishRule rule = rest.startsWith(u'd') ? FinishRule::DoubleOut : FinishRule::StraightOut;
+            if (match.record().setCheckoutDarts(rest.mid(1).toInt(), rule) == refused)
+                return step;
+        } else if (match.enterScore(step.toInt(), m_exact) == EntryOutcome::Refused) {
+            return step;
+        }
+    }
+    return {};
+}

@@ -24,6 +24,12 @@ struct GameOnTable
     std::vector<TurnRow> turnRows();
     // Every operation of the match leaves the table in browse state on its last row.
     bool onLastRow() const;
+    // Plays the steps, separated by blanks: a number records it as the thrower's turn, u takes the
+    // last entry back, n starts a new game, p brings back the game the last new game left, m starts
+    // a new match with the same starter, e and o switch the exact-checkout rule on and off; dN and
+    // sN give the checkout's darts under double out and straight out, !dN and !sN such a count
+    // that must be refused. Returns the first step that did not do so, empty when all did.
+    QString play(const QString &steps);
 
     qint32 startScore;
     TurnTable turns;
@@ -36,4 +42,7 @@ struct GameOnTable
     TField *const h2 = turns.field("h2");
     TField *const a2 = turns.field("a2");
     Match match {&table, {e1, h1, a1}, {e2, h2, a2}, startScore};
+
+private:
+    bool m_exact = true; // the exact-checkout rule of play()
 };
