@@ -33,6 +33,7 @@ class QGroupBox;
 class QLabel;
 class QToolBar;
 class QToolButton;
+class ResultWindow;
 class SpectatorDisplay;
 class TAutoIncField;
 class TColumn;
@@ -87,6 +88,8 @@ public:
     void aBeallitExecute(QObject *Sender);
     void aBezarExecute(QObject *Sender);
     void aKijelzoExecute(QObject *Sender);
+    // Shows the result sheet of the match in play, or of the last one decided.
+    void aEredmenyExecute(QObject *Sender);
     void DBGrid1Enter(QObject *Sender);
     void DBGrid1DrawColumnCell(QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State);
     void DBGrid2DrawColumnCell(QObject *Sender, const QRect &Rect, int DataCol, TColumn *Column, TGridDrawState State);
@@ -125,6 +128,7 @@ public:
     QAction *const aBeallit;
     QAction *const aBezar;
     QAction *const aKijelzo; // shows or hides the spectator display
+    QAction *const aEredmeny; // shows the result sheet
 
     // Controls.
     QToolBar *ToolBar1 = nullptr;
@@ -231,6 +235,10 @@ private:
     std::array<QRect, 2> m_figurePlaces {};
     QFont m_figureFont;
     SpectatorDisplay *m_display = nullptr; // built when first shown
+    ResultWindow *m_sheet = nullptr; // "Eredmény", built when first asked for
+    void showSheetNames();
+    // Reads the night's record into the sheet again while it shows.
+    void refreshResultSheet();
     // The caller's choice as the settings file keeps it: none until first switched on.
     std::optional<CallerSetting> m_callerSetting;
     CallerBox *m_callerBox = nullptr; // made when the settings panel first shows

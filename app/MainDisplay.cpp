@@ -67,7 +67,8 @@ void Tfrm_Main::openDisplay()
         return MatchView {{{{names[0], Remaining1, legs.figures(true), route(true)},
                               {names[1], Remaining2, legs.figures(false), route(false)}}},
             Player1ToThrow, Player1Starts, CheckBox1->isChecked(), legs.firstTo(), legs.matchWinner(),
-            legs.playsSets() ? legs.format().sets : 0, legs.format().allLegs && legs.firstTo() > 0, legs.matchDrawn()};
+            legs.playsSets() ? legs.format().sets : 0, legs.format().allLegs && legs.firstTo() > 0, legs.matchDrawn(),
+            valueOf(m_addedSettings.checkoutDarts, CheckoutDartsSetting)};
     };
     m_display = new SpectatorDisplay(m_match, DataSource1, {Tble1, Tbla1, Tble2, Tbla2}, view, this);
     m_display->setObjectName(QStringLiteral("Kijelzo"));

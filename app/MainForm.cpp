@@ -158,6 +158,8 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
           pictureIcon(QStringLiteral(":/assets/tb_close.png"), ToolIconSize), QStringLiteral("Bezár"), this))
     , aKijelzo(new QAction(
           pictureIcon(QStringLiteral(":/assets/tb_display.png"), ToolIconSize), QStringLiteral("Kijelző"), this))
+    , aEredmeny(new QAction(
+          pictureIcon(QStringLiteral(":/assets/tb_sheet.png"), ToolIconSize), QStringLiteral("Eredmény"), this))
 {
     Tbl->setObjectName(QStringLiteral("Tbl"));
     Tble1->setDisplayLabel(QStringLiteral("Dobás"));
@@ -222,7 +224,8 @@ void Tfrm_Main::createActions()
     aTorol->setShortcut(QKeySequence(Qt::Key_F8));
     aBeallit->setShortcut(QKeySequence(Qt::Key_F6));
     aKijelzo->setShortcut(QKeySequence(Qt::Key_F11));
-    for (QAction *action : {aUj, aMeccs, aElozo, aTorol, aBeallit, aBezar, aKijelzo})
+    aEredmeny->setShortcut(QKeySequence(Qt::Key_F7));
+    for (QAction *action : {aUj, aMeccs, aElozo, aTorol, aBeallit, aBezar, aKijelzo, aEredmeny})
         action->setToolTip(toolTipWithKeys(action));
     // The keypad's / takes back from the entry box without being a shortcut of the action.
     aTorol->setToolTip(toolTipWithKeys(aTorol, {QKeySequence(Qt::KeypadModifier | Qt::Key_Slash)}));
@@ -233,6 +236,7 @@ void Tfrm_Main::createActions()
     connect(aBeallit, &QAction::triggered, this, [this] { aBeallitExecute(aBeallit); });
     connect(aBezar, &QAction::triggered, this, [this] { aBezarExecute(aBezar); });
     connect(aKijelzo, &QAction::triggered, this, [this] { aKijelzoExecute(aKijelzo); });
+    connect(aEredmeny, &QAction::triggered, this, [this] { aEredmenyExecute(aEredmeny); });
 
     ToolBar1 = new QToolBar(this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
@@ -252,7 +256,8 @@ void Tfrm_Main::createActions()
     ToolBar1->addAction(aBezar);
     ToolBar1->addSeparator();
     ToolBar1->addAction(aKijelzo);
-    for (QAction *action : {aUj, aMeccs, aElozo, aTorol, aBeallit, aBezar, aKijelzo}) {
+    ToolBar1->addAction(aEredmeny);
+    for (QAction *action : {aUj, aMeccs, aElozo, aTorol, aBeallit, aBezar, aKijelzo, aEredmeny}) {
         if (QWidget *button = ToolBar1->widgetForAction(action)) {
             button->setFixedSize(68, 40);
             button->setFocusPolicy(Qt::NoFocus);

@@ -14,6 +14,7 @@
 #include "controls/uEditEx.h"
 #include "display/Display.h"
 #include "match/CheckoutDarts.h"
+#include "sheet/ResultWindow.h"
 
 // The legs under the name boxes, between the average and the remaining-score figure.
 void Tfrm_Main::createLegsLabels()
@@ -122,6 +123,7 @@ void Tfrm_Main::showMatch()
     m_matchWinner->showWinner(legs, shownNames());
     if (m_display)
         m_display->refreshLater();
+    refreshResultSheet();
 }
 
 // The settings panel's last row: what the night's record counts and what the display shows.
@@ -145,6 +147,8 @@ void Tfrm_Main::createRecordBoxes(QWidget *settings)
         }
         if (m_display)
             m_display->refreshLater();
+        if (m_sheet)
+            m_sheet->setDartsShown(on);
     });
     m_displayRoutesBox = new QCheckBox(QStringLiteral("Útvonal a kijelzőn"), settings);
     m_displayRoutesBox->setObjectName(QStringLiteral("displayRoutesBox"));
@@ -206,6 +210,7 @@ void Tfrm_Main::answerCheckoutDarts()
     tellNotice();
     if (m_display)
         m_display->refreshLater();
+    refreshResultSheet();
 }
 
 void Tfrm_Main::stopAskingDarts()

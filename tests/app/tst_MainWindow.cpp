@@ -32,6 +32,9 @@
 #include "controls/ThemeDBGrid.h"
 #include "controls/uEditEx.h"
 #include "memtable/xovMemTable.h"
+#include "sheet/ResultTableModel.h"
+#include "sheet/ResultView.h"
+#include "sheet/ResultWindow.h"
 #include "tests/support/MainWindowFixture.h"
 #include <qpa/qplatformtheme.h>
 #include <qpa/qwindowsysteminterface.h>
@@ -170,6 +173,7 @@ private slots:
     void newMatch();
     void previousGame();
     void checkoutDarts();
+    void resultSheet();
 
 private:
     void open();
@@ -220,7 +224,7 @@ void tst_MainWindow::toolBarActions()
 {
     open();
     const QList<QAction *> actions = w->ToolBar1->actions();
-    QCOMPARE(actions.size(), 10);
+    QCOMPARE(actions.size(), 11);
     QCOMPARE(actions[0], w->aUj);
     QCOMPARE(actions[1], w->aMeccs);
     QCOMPARE(actions[2], w->aElozo);
@@ -231,6 +235,7 @@ void tst_MainWindow::toolBarActions()
     QCOMPARE(actions[7], w->aBezar);
     QVERIFY(actions[8]->isSeparator());
     QCOMPARE(actions[9], w->aKijelzo);
+    QCOMPARE(actions[10], w->aEredmeny);
 
     QCOMPARE(w->aUj->text(), QStringLiteral("Új játék"));
     QCOMPARE(w->aMeccs->text(), QStringLiteral("Új meccs"));
@@ -246,7 +251,10 @@ void tst_MainWindow::toolBarActions()
     QCOMPARE(w->aBeallit->shortcuts(), QList<QKeySequence> {QKeySequence(Qt::Key_F6)});
     QVERIFY(w->aBezar->shortcuts().isEmpty());
     QCOMPARE(w->aKijelzo->shortcuts(), QList<QKeySequence> {QKeySequence(Qt::Key_F11)});
-    for (QAction *action : {w->aUj, w->aMeccs, w->aElozo, w->aTorol, w->aBeallit, w->aBezar, w->aKijelzo}) {
+    QCOMPARE(w->aEredmeny->text(), QStringLiteral("Eredmény"));
+    QCOMPARE(w->aEredmeny->shortcuts(), QList<QKeySequence> {QKeySequence(Qt::Key_F7)});
+    for (QAction *action :
+        {w->aUj, w->aMeccs, w->aElozo, w->aTorol, w->aBeallit, w->aBezar, w->aKijelzo, w->aEredmeny}) {
         QVERIFY(!action->icon().isNull());
         auto *button = qobject_cast<QToolButton *>(w->ToolBar1->widgetForAction(action));
         QVERIFY(button);
@@ -266,6 +274,7 @@ void tst_MainWindow::toolTipsNameKeys_data()
     QTest::newRow("settings") << QStringLiteral("aBeallit") << QStringLiteral("Beállítások (F6)");
     QTest::newRow("close, no key") << QStringLiteral("aBezar") << QStringLiteral("Bezár");
     QTest::newRow("display") << QStringLiteral("aKijelzo") << QStringLiteral("Kijelző (F11)");
+    QTest::newRow("result sheet") << QStringLiteral("aEredmeny") << QStringLiteral("Eredmény (F7)");
 }
 
 // The tool bar's tool tips tell the operator the keys that do the same.
@@ -276,7 +285,7 @@ void tst_MainWindow::toolTipsNameKeys()
     const QMap<QString, QAction *> actions {{QStringLiteral("aUj"), w->aUj}, {QStringLiteral("aMeccs"), w->aMeccs},
         {QStringLiteral("aElozo"), w->aElozo}, {QStringLiteral("aTorol"), w->aTorol},
         {QStringLiteral("aBeallit"), w->aBeallit}, {QStringLiteral("aBezar"), w->aBezar},
-        {QStringLiteral("aKijelzo"), w->aKijelzo}};
+        {QStringLiteral("aKijelzo"), w->aKijelzo}, {QStringLiteral("aEredmeny"), w->aEredmeny}};
     QAction *shown = actions.value(action);
     QVERIFY(shown);
     QTEST(shown->toolTip(), "toolTip");
@@ -611,7 +620,7 @@ void tst_MainWindow::tabOrder()
             w->findChild<QCheckBox *>(QStringLiteral("displayRoutesBox")), w->SpeedButton1};
     }
     order << w->DBGrid1 << w->DBGrid2;
-    for (QAction *action : {w->aUj, w->aMeccs, w->aElozo, w->aTorol, w->aBeallit, w->aBezar, w->aKijelzo})
+    for (QAction *action : {w->aUj, w->aMeccs, w->aElozo, w->aTorol, w->aBeallit, w->aBezar, w->aKijelzo, w->aEredmeny})
         order << w->ToolBar1->widgetForAction(action);
     order << w->EditEx1;
 
@@ -1314,6 +1323,46 @@ void tst_MainWindow::checkoutDarts()
     QCOMPARE(w->SpeedButton2->text(), QStringLiteral("OK"));
     w->close();
     QVERIFY(fileText(IniPath).contains(QStringLiteral("KiszalloNyil=0\n")));
+}
+
+// "Eredmény" (F7): nothing of the sheet exists until it is first asked for; then it shows the match
+// with the names as typed, follows the entries while it shows, and shows the darts while they are
+// asked for.
+void tst_MainWindow::resultSheet()
+{
+    writeSettings("[Def]\nIndul=101\nKiszalloNyil=1\n");
+    open();
+    QVERIFY(!w->findChild<ResultWindow *>());
+    QVERIFY(!w->findChild<ResultView *>());
+    w->ComboBox1->setEditText(QStringLiteral("Kovács"));
+    enter(QStringLiteral("60"));
+    enter(QStringLiteral("45"));
+    enter(QStringLiteral("41"));
+    enter(QStringLiteral("2"));
+
+    QTest::keyClick(w->EditEx1, Qt::Key_F7);
+    auto *sheet = w->findChild<ResultWindow *>();
+    QVERIFY(sheet);
+    QVERIFY(QTest::qWaitForWindowExposed(sheet));
+    QCOMPARE(sheet->windowTitle(), QStringLiteral("Eredmény"));
+    const ResultTableModel &table = sheet->view()->model();
+    QVERIFY(table.dartsShown());
+    QCOMPARE(table.legCount(), 1);
+    QCOMPARE(table.headerData(table.legColumns(), Qt::Horizontal, Qt::AccessibleTextRole).toString(),
+        QStringLiteral("Kovács: Átlag"));
+    QCOMPARE(table.index(0, 3).data().toString(), QStringLiteral("5 nyíl"));
+
+    // The next leg's first turn shows at once; a new name too.
+    QTest::keyClick(w->EditEx1, Qt::Key_Insert);
+    enter(QStringLiteral("100"));
+    QCOMPARE(table.legCount(), 2);
+    w->ComboBox1->setEditText(QStringLiteral("Szabó"));
+    QCOMPARE(table.headerData(table.legColumns(), Qt::Horizontal, Qt::AccessibleTextRole).toString(),
+        QStringLiteral("Szabó: Átlag"));
+    // "Kiszálló nyilai" cleared: the darts go from the sheet.
+    QTest::keyClick(w->EditEx1, Qt::Key_F6);
+    w->findChild<QCheckBox *>(QStringLiteral("checkoutDartsBox"))->click();
+    QVERIFY(!table.dartsShown());
 }
 
 QTEST_MAIN(tst_MainWindow)
