@@ -57,6 +57,7 @@ bull_off_question() { xdotool search --onlyvisible --name '^Új meccs$' 2>/dev/n
 bull_off_open() { [[ -n "$(bull_off_question)" ]]; }
 bull_off_gone() { ! bull_off_open; }
 display_open() { xdotool search --onlyvisible --name 'Kijelző' >/dev/null 2>&1; }
+sheet_open() { xdotool search --onlyvisible --name '^Eredmény' >/dev/null 2>&1; }
 
 # A new match: the bull-off question, Enter keeps player 1 as the starter.
 keys ctrl+n
@@ -104,6 +105,18 @@ wait_for "F11 did not open the display" display_open
 expect_found "display: Játékos 1. nyerte a meccset 2 – 0"
 [[ -n "$shots" ]] && import -window root "$shots/e2e-match-display.png"
 keys F11
+
+# The result sheet, read by a screen reader as a table with headers.
+keys F7
+wait_for "F7 did not open the result sheet" sheet_open
+expect_found "table Eredmény: rows 7, headers Leg | Kezdett | Nyert | Játékos 1.: Átlag | Játékos 1.: Első 9 | \
+Játékos 1.: 100+ | Játékos 1.: 140+ | Játékos 1.: 180 | Játékos 1.: Kiszálló | Játékos 2.: Átlag | Játékos 2.: Első 9 | \
+Játékos 2.: 100+ | Játékos 2.: 140+ | Játékos 2.: 180 | Játékos 2.: Kiszálló"
+# The deciding leg, and the match's totals: legs won over the match, the best checkout.
+expect_found "table Eredmény row 5: 6 | Játékos 2. | Játékos 1. | 40 | 40 | 0 | 0 | 0 | 40 | 0 | 0 | 0 | 0 | 0 | nincs"
+expect_found "table Eredmény row 6: Összesen |  | 4 – 2 | 32 | 32 | 0 | 0 | 0 | 40 | 20 | 20 | 0 | 0 | 0 | 40"
+[[ -n "$shots" ]] && import -window root "$shots/e2e-match-sheet.png"
+keys Escape
 
 wmctrl -c Pontix
 ended "$app" "the close request" "$work/pontix.log"
