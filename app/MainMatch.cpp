@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QSignalBlocker>
 
+#include "app/LanguageBox.h"
 #include "app/Main.h"
 #include "app/MatchControls.h"
 #include "controls/uEditEx.h"
@@ -56,7 +57,7 @@ void Tfrm_Main::createSettingsAdditions()
 {
     QWidget *options = CheckBox1->parentWidget();
     createCallerControls(options);
-    m_doubleOutBox = new QCheckBox(QStringLiteral("Dupla kiszálló"), options);
+    m_doubleOutBox = new QCheckBox(tr("Dupla kiszálló"), options);
     m_doubleOutBox->setObjectName(QStringLiteral("doubleOut"));
     // Beside the exact checkout it includes, over the empty end of that box's row.
     m_doubleOutBox->move(175, 11);
@@ -78,16 +79,22 @@ void Tfrm_Main::createSettingsAdditions()
         rememberFormat();
         showMatch();
     });
+    // "Nyelv" on the panel's fifth row, after the row's two check boxes.
+    m_languageBox = new LanguageBox(valueOf(m_addedSettings.language, LanguageSetting), options);
+    m_languageBox->move(380, 104);
+    m_languageBox->show();
+    connect(m_languageBox, &LanguageBox::chosen, this,
+        [this](LanguageChoice choice) { changeSetting(m_addedSettings.language, LanguageSetting, choice); });
     orderKeyboardFocus();
 }
 
 // "Útvonal a játékos szintjén", on the settings panel's last free row, under the start score.
 void Tfrm_Main::createAdviceLevelBox(QWidget *settings)
 {
-    m_adviceLevelBox = new QCheckBox(QStringLiteral("Útvonal a játékos szintjén"), settings);
+    m_adviceLevelBox = new QCheckBox(tr("Útvonal a játékos szintjén"), settings);
     m_adviceLevelBox->setObjectName(QStringLiteral("adviceLevelBox"));
     m_adviceLevelBox->setAccessibleDescription(
-        QStringLiteral("A kiszálló útvonala a dobó játékos eddigi átlagához igazodik, kilenc nyíl után"));
+        tr("A kiszálló útvonala a dobó játékos eddigi átlagához igazodik, kilenc nyíl után"));
     m_adviceLevelBox->setChecked(m_playerLevelRoutes.value_or(DefaultPlayerLevelRoutes));
     m_adviceLevelBox->adjustSize();
     m_adviceLevelBox->move(CheckBox1->x(), Edit1->geometry().bottom() - 1);

@@ -90,7 +90,8 @@ StoredSettings ReadSettings()
         ini.readBool(section, ExactCheckoutKey.toString(), DefaultExactCheckout),
         callerFromText(ini.readString(section, CallerKey.toString(), QString())), readAdded(ini, DoubleOutSetting),
         readAdded(ini, LegsSetting), readAdded(ini, SetsSetting), readAdded(ini, TwoClearLegsSetting),
-        readAdded(ini, AllLegsSetting), storedBool(ini, section, PlayerLevelRoutesKey.toString())};
+        readAdded(ini, AllLegsSetting), storedBool(ini, section, PlayerLevelRoutesKey.toString()),
+        readAdded(ini, LanguageSetting)};
     // Double out includes the exact checkout: a file that asks for the one asks for the other.
     if (valueOf(stored.doubleOut, DoubleOutSetting))
         stored.exactCheckout = true;
@@ -114,6 +115,7 @@ bool WriteSettings(const StoredSettings &settings)
     appendAdded(entries, settings.allLegs, AllLegsSetting);
     if (settings.playerLevelRoutes)
         entries.append({PlayerLevelRoutesKey.toString(), IniFile::boolText(*settings.playerLevelRoutes)});
+    appendAdded(entries, settings.language, LanguageSetting);
     const bool written = ini.writeStrings(SettingsSection.toString(), entries);
     return written || reportNotSaved(ini.errorString());
 }

@@ -45,6 +45,12 @@ inline constexpr AddedSetting<bool> TwoClearLegsSetting {u"KetLeg", false, false
 // Every leg of the match played, each a point: 1 or 0.
 inline constexpr AddedSetting<bool> AllLegsSetting {u"MindenLeg", false, false, true};
 
+// The language of the window from the next start: the user's own (the locale's), Hungarian or
+// English; written 0, 1 and 2.
+enum class LanguageChoice { Automatic, Hungarian, English };
+inline constexpr AddedSetting<LanguageChoice> LanguageSetting {
+    u"Nyelv", LanguageChoice::Automatic, LanguageChoice::Automatic, LanguageChoice::English};
+
 // The caller: off, or calling in Hungarian or English; written "0", "hu" and "en".
 enum class CallerSetting { Off, Hungarian, English };
 
@@ -65,6 +71,8 @@ struct StoredSettings
     // None until "Útvonal a játékos szintjén" has been changed (off, DefaultPlayerLevelRoutes):
     // then the file is left without the key. A key that is no whole number counts as none.
     std::optional<bool> playerLevelRoutes {};
+    // None until "Nyelv" has been changed in the settings panel.
+    std::optional<LanguageChoice> language {};
 
     bool routesAtPlayerLevel() const { return playerLevelRoutes.value_or(DefaultPlayerLevelRoutes); }
 };

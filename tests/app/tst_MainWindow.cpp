@@ -24,6 +24,7 @@
 
 #include "app/BullOffDialog.h"
 #include "app/CallerControls.h"
+#include "app/LanguageBox.h"
 #include "app/Main.h"
 #include "app/MatchControls.h"
 #include "app/Seged.h"
@@ -470,8 +471,8 @@ void tst_MainWindow::settingsPanelMovesGrids()
     // Its labels take their text's size, none cut short.
     for (QLabel *label : {w->Label3, w->Label4, w->Label5, w->Label6})
         QCOMPARE(label->size(), label->sizeHint());
-    QCOMPARE(w->DBGrid1->mapTo(w, QPoint(0, 0)).y(), top + 100);
-    QCOMPARE(w->DBGrid2->mapTo(w, QPoint(0, 0)).y(), top + 100);
+    QCOMPARE(w->DBGrid1->mapTo(w, QPoint(0, 0)).y(), top + 125);
+    QCOMPARE(w->DBGrid2->mapTo(w, QPoint(0, 0)).y(), top + 125);
 
     QTest::mouseClick(w->SpeedButton1, Qt::LeftButton);
     layOut();
@@ -606,7 +607,7 @@ void tst_MainWindow::tabOrder()
         QVERIFY(levelBox);
         order << QList<QWidget *> {w->CheckBox1, doubleOutBoxOf(*w), callerBoxOf(*w)->box(), levelBox, w->Edit1,
             match->firstToBox(), match->legsBox(1), match->legsBox(2), match->setsToBox(), match->twoClearLegsBox(),
-            match->allLegsBox(), w->SpeedButton1};
+            match->allLegsBox(), languageBoxOf(*w)->box(), w->SpeedButton1};
     }
     order << w->DBGrid1 << w->DBGrid2;
     for (QAction *action : {w->aUj, w->aMeccs, w->aElozo, w->aTorol, w->aBeallit, w->aBezar, w->aKijelzo})
