@@ -19,7 +19,7 @@ void InitApplication()
     // The window's language is fixed before its first text: a choice made in the settings panel
     // counts from the next start.
     InstallUiLanguage(
-        ChosenUiLanguage(valueOf(ReadSettings().language, LanguageSetting), QLocale::system().uiLanguages()));
+        ChosenUiLanguage(valueOf(ReadLanguageSetting(), LanguageSetting), QLocale::system().uiLanguages()));
     QApplication::setApplicationName(QStringLiteral("Pontix"));
     QApplication::setApplicationDisplayName(QStringLiteral("Pontix"));
     QApplication::setApplicationVersion(QString::fromLatin1(PontixVersion));

@@ -98,6 +98,11 @@ StoredSettings ReadSettings()
     return stored;
 }
 
+std::optional<LanguageChoice> ReadLanguageSetting()
+{
+    return readAdded(IniFile(SettingsReadPath()), LanguageSetting);
+}
+
 bool WriteSettings(const StoredSettings &settings)
 {
     QString error;

@@ -95,6 +95,10 @@ template <typename T> void changeSetting(std::optional<T> &stored, const AddedSe
 // A file that asks for double out has the exact checkout too, whatever its own key says.
 StoredSettings ReadSettings();
 
+// The "Nyelv" choice alone, read before the main window and its settings: none where the file has
+// no usable value.
+std::optional<LanguageChoice> ReadLanguageSetting();
+
 // Writes the settings to IniPath in one replacement of the file, creating the user's own settings
 // folder (private to the user) when IniPath is in it; the caller's key and the other added keys
 // only when they have a value. When that cannot be done the file stays as it was, one line naming

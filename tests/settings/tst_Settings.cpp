@@ -624,6 +624,7 @@ void tst_Settings::languageKey()
 
     StoredSettings stored = ReadSettings();
     QCOMPARE(stored.language ? int(*stored.language) : -1, read);
+    QCOMPARE(ReadLanguageSetting(), stored.language);
     if (chosen >= 0)
         changeSetting(stored.language, LanguageSetting, LanguageChoice(chosen));
     QVERIFY(WriteSettings(stored));
