@@ -22,6 +22,7 @@
 #include "app/BullOffDialog.h"
 #include "app/Language.h"
 #include "app/Main.h"
+#include "app/MatchControls.h"
 #include "app/Version.h"
 #include "app/logo.h"
 #include "display/Display.h"
@@ -156,9 +157,10 @@ void collectAccessible(Texts &texts, const QString &where, QAccessibleInterface 
         collectAccessible(texts, u"%1/%2"_s.arg(where).arg(i), iface->child(i));
 }
 
-// The window in a state that shows most of its texts: names typed, a route in hand, the settings
-// panel and the display open, a notice in the status bar; then its texts and those of the
-// display and of the bull-off question.
+// The window in a state that shows most of its texts: names typed, the settings panel and the
+// display open, a match of one leg won (the status bar and the display's band name the winner),
+// a turn of the next game with a route in hand, a notice in the status bar; then its texts and
+// those of the display and of the bull-off question.
 Texts textsOfWindow(MainWindowFixture &fixture)
 {
     Texts texts;
@@ -167,11 +169,15 @@ Texts textsOfWindow(MainWindowFixture &fixture)
     Tfrm_Main &w = *fixture.window();
     w.ComboBox1->setEditText(u"Anna"_s);
     w.ComboBox2->setEditText(u"Béla"_s);
-    for (const QString &score : {u"180"_s, u"60"_s, u"151"_s})
-        fixture.enter(score);
     w.aBeallit->trigger();
+    if (MatchControls *match = matchControlsOf(w))
+        match->firstToBox()->setValue(1);
+    for (const QString &score : {u"180"_s, u"60"_s, u"151"_s, u"60"_s, u"170"_s})
+        fixture.enter(score);
+    w.aUj->trigger(); // Anna's leg wins the match
+    fixture.enter(u"100"_s);
     w.aKijelzo->trigger();
-    w.aElozo->trigger(); // nothing to bring back: the status bar says so
+    w.aElozo->trigger(); // the new game has an entry: the status bar says why nothing comes back
     auto *display = w.findChild<SpectatorDisplay *>();
     if (!display || !QTest::qWaitForWindowExposed(display))
         return {};
@@ -251,7 +257,8 @@ void tst_English::everyTextTranslated()
     QVERIFY2(untranslated.isEmpty(), qPrintable(u"%1 texts left in Hungarian"_s.arg(untranslated.size())));
     // The walk reached the panel's, the display's and the question's texts.
     const QStringList shown = english.values();
-    for (const QString &text : {u"Language"_s, u"Legs: 0 – 0"_s, u"Who won the bull-off?"_s})
+    for (const QString &text : {u"Language"_s, u"Anna won the match (1 – 0)"_s, u"Anna won the match 1 – 0"_s,
+             u"The previous game cannot come back: the new game has entries"_s, u"Who won the bull-off?"_s})
         QVERIFY2(shown.contains(text), qPrintable(text));
     // The splash's picture has words too: the English one is there.
     const QString splash = Tfrm_Logo::tr(":/assets/splash.jpg");
