@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -21,6 +22,7 @@
 
 #include "app/BullOffDialog.h"
 #include "app/Language.h"
+#include "app/LanguageBox.h"
 #include "app/Main.h"
 #include "app/MatchControls.h"
 #include "app/Version.h"
@@ -38,6 +40,7 @@ private slots:
     void chosenLanguage_data();
     void chosenLanguage();
     void hungarianLoadsNoTranslation();
+    void languageBoxKeptInSettings();
     void everyTextTranslated();
 };
 
@@ -76,6 +79,33 @@ void tst_English::hungarianLoadsNoTranslation()
     QCOMPARE(QCoreApplication::translate("Tfrm_Main", "Új játék"), u"Új játék"_s);
     QCOMPARE(QCoreApplication::translate("Match", "Nincs visszaállítható előző játék"),
         u"Nincs visszaállítható előző játék"_s);
+}
+
+// "Nyelv" shows the stored choice, says when it takes effect, and its choice is written at close;
+// the window's language stays as it started.
+void tst_English::languageBoxKeptInSettings()
+{
+    MainWindowFixture fixture;
+    QVERIFY(fixture.isValid());
+    QFile ini(fixture.settingsPath());
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Def]\nNyelv=1\n");
+    ini.close();
+    QVERIFY(fixture.open());
+    Tfrm_Main &w = *fixture.window();
+    w.aBeallit->trigger();
+    LanguageBox *language = languageBoxOf(w);
+    QVERIFY(language);
+    QComboBox *box = language->box();
+    QCOMPARE(box->currentIndex(), int(LanguageChoice::Hungarian));
+    QCOMPARE(box->accessibleName(), u"Nyelv"_s);
+    QVERIFY(box->toolTip().contains(u"következő indítástól"_s));
+    QCOMPARE(box->accessibleDescription(), box->toolTip());
+    box->setCurrentIndex(int(LanguageChoice::English));
+    QCOMPARE(w.aUj->text(), u"Új játék"_s);
+    w.close();
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QVERIFY(ini.readAll().contains("Nyelv=2\n"));
 }
 
 namespace {
