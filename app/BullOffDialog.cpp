@@ -12,9 +12,9 @@
 BullOffDialog::BullOffDialog(const QString &player1, const QString &player2, bool player1Starts, QWidget *parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Új meccs"));
+    setWindowTitle(tr("Új meccs"));
     auto *layout = new QVBoxLayout(this);
-    auto *question = new QLabel(QStringLiteral("Ki nyerte a bull-offot?"), this);
+    auto *question = new QLabel(tr("Ki nyerte a bull-offot?"), this);
     layout->addWidget(question);
     auto *buttons = new QDialogButtonBox(Qt::Horizontal, this);
     const auto add = [this, buttons](const QString &text, BullOff answer) {
@@ -26,11 +26,10 @@ BullOffDialog::BullOffDialog(const QString &player1, const QString &player2, boo
     };
     add(player1, BullOff::Player1);
     add(player2, BullOff::Player2);
-    QPushButton *keep
-        = add(QStringLiteral("Marad a kezdő (%1)").arg(player1Starts ? player1 : player2), BullOff::KeepStarter);
+    QPushButton *keep = add(tr("Marad a kezdő (%1)").arg(player1Starts ? player1 : player2), BullOff::KeepStarter);
     keep->setDefault(true);
     keep->setAutoDefault(true);
-    buttons->addButton(QStringLiteral("Mégse"), QDialogButtonBox::RejectRole);
+    buttons->addButton(tr("Mégse"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

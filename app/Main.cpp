@@ -106,7 +106,7 @@ void Tfrm_Main::EnterThrow()
         = typed ? m_match.enterScore(*typed, CheckBox1->isChecked(), m_doubleOut) : EntryOutcome::Refused;
     // A bust is named in the status bar until the next change.
     if (outcome == EntryOutcome::RecordedAsZero)
-        showNotice(QStringLiteral("Túldobás"));
+        showNotice(tr("Túldobás"));
     else
         showNotice(QString());
     switch (outcome) {
@@ -220,7 +220,7 @@ void Tfrm_Main::aUjExecute(QObject *Sender)
     showNotice(QString());
     callNewGame();
     RefreshScoreboard();
-    tellNewGame(QStringLiteral("Új játék."));
+    tellNewGame(tr("Új játék."));
 }
 
 void Tfrm_Main::aMeccsExecute(QObject *Sender)
@@ -242,7 +242,7 @@ void Tfrm_Main::aMeccsExecute(QObject *Sender)
     showNotice(QString());
     callNewGame();
     RefreshScoreboard();
-    tellNewGame(QStringLiteral("Új meccs."));
+    tellNewGame(tr("Új meccs."));
 }
 
 void Tfrm_Main::aElozoExecute(QObject *Sender)
@@ -449,11 +449,11 @@ void Tfrm_Main::showCheckoutRoute()
     m_routePanel->setText(advice.text());
     // A screen reader reads the panel by its name: the name carries the darts, or the aim and
     // what it leaves in words.
-    QString name = QStringLiteral("Kiszálló");
+    QString name = tr("Kiszálló");
     if (advice.hasFinish())
-        name = QStringLiteral("Kiszálló: %1").arg(advice.route.text());
+        name = tr("Kiszálló: %1").arg(advice.route.text());
     else if (advice.aim.number != 0)
-        name = QStringLiteral("Előkészítés: %1, marad %2").arg(advice.aim.text()).arg(advice.leaves);
+        name = tr("Előkészítés: %1, marad %2").arg(advice.aim.text()).arg(advice.leaves);
     if (m_routePanel->accessibleName() != name)
         m_routePanel->setAccessibleName(name);
 }

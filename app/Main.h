@@ -21,6 +21,7 @@
 class Announcer;
 class Caller;
 class CallerBox;
+class LanguageBox;
 class CallerStatus;
 class LegsLabel;
 class MatchControls;
@@ -268,6 +269,7 @@ private:
     // "Útvonal a játékos szintjén" as the settings file keeps it: none until first changed.
     std::optional<bool> m_playerLevelRoutes;
     QCheckBox *m_adviceLevelBox = nullptr; // made when the settings panel first shows
+    LanguageBox *m_languageBox = nullptr; // made when the settings panel first shows
     // Each player's advice level, kept steady between visits; updated as the scoreboard refreshes.
     PlayerLevels m_playerLevels;
     std::array<int, 2> m_adviceLevels {defaultLevel, defaultLevel};

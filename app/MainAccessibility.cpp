@@ -28,6 +28,7 @@
 
 #include "app/Announcer.h"
 #include "app/CallerControls.h"
+#include "app/LanguageBox.h"
 #include "app/Main.h"
 #include "app/MatchControls.h"
 #include "controls/DBGridAccessible.h"
@@ -66,7 +67,7 @@ std::array<PlayerControls, 2> playersOf(const Tfrm_Main &w)
 
 QString playerTitle(int number)
 {
-    return QStringLiteral("%1. játékos").arg(number);
+    return Tfrm_Main::tr("%1. játékos").arg(number);
 }
 
 QString playerName(const PlayerControls &player)
@@ -80,9 +81,9 @@ void nameFigures(const Tfrm_Main &w)
 {
     for (const PlayerControls &player : playersOf(w)) {
         for (const auto &[label, counts, figure] :
-            {std::tuple<QLabel *, QString, QString> {player.figure, QStringLiteral("kell még"), player.figure->text()},
+            {std::tuple<QLabel *, QString, QString> {player.figure, Tfrm_Main::tr("kell még"), player.figure->text()},
                 std::tuple<QLabel *, QString, QString> {
-                    player.average, QStringLiteral("átlag"), player.average->text()}}) {
+                    player.average, Tfrm_Main::tr("átlag"), player.average->text()}}) {
             const QString what = QStringLiteral("%1, %2").arg(playerTitle(player.number), counts);
             const QString name = figure.isEmpty() ? what : QStringLiteral("%1: %2").arg(what, figure);
             if (label->accessibleName() != name)
@@ -96,10 +97,10 @@ void nameFigures(const Tfrm_Main &w)
 QString nextThrower(const Tfrm_Main &w, const QString &lead)
 {
     const PlayerControls next = playersOf(w)[w.Player1ToThrow ? 0 : 1];
-    QString told = QStringLiteral("%1: %2, kell még %3.").arg(lead, playerName(next), QString::number(next.remaining));
+    QString told = Tfrm_Main::tr("%1: %2, kell még %3.").arg(lead, playerName(next), QString::number(next.remaining));
     const CheckoutAdvice advice = w.adviceFor(w.Player1ToThrow);
     if (advice.hasFinish())
-        told += QStringLiteral(" Kiszálló: %1.").arg(advice.route.text());
+        told += Tfrm_Main::tr(" Kiszálló: %1.").arg(advice.route.text());
     return told;
 }
 
@@ -129,9 +130,9 @@ QString newestTurn(const Tfrm_Main &w)
     const PlayerControls *last = lastThrower(w, players);
     if (!last)
         return {};
-    QString told = QStringLiteral("%1, kell még %2.").arg(newestEntryOf(w), QString::number(last->remaining));
+    QString told = Tfrm_Main::tr("%1, kell még %2.").arg(newestEntryOf(w), QString::number(last->remaining));
     if (hasCheckedOut(last->remaining, w.CheckBox1->isChecked()))
-        told += QStringLiteral(" Kiszállt!");
+        told += Tfrm_Main::tr(" Kiszállt!");
     return told;
 }
 
@@ -237,39 +238,39 @@ void Tfrm_Main::nameAccessibleControls()
     InstallDBGridAccessibility();
 
     w.setAccessibleName(QStringLiteral("Pontix"));
-    w.ToolBar1->setAccessibleName(QStringLiteral("Eszköztár"));
+    w.ToolBar1->setAccessibleName(tr("Eszköztár"));
     for (QWidget *button : toolButtonsOf(w))
         button->setAccessibleName(qobject_cast<QToolButton *>(button)->defaultAction()->text());
 
-    w.Panel1->setAccessibleName(QStringLiteral("Eredményjelző"));
+    w.Panel1->setAccessibleName(tr("Eredményjelző"));
     for (const PlayerControls &player : playersOf(w)) {
         const QString title = playerTitle(player.number);
         player.panel->setAccessibleName(title);
         // A combo box is read by its text on Linux, the player's name: the description and the
         // edit line inside it (where the typing goes) say whose name it is.
-        const QString nameOfName = title + QStringLiteral(" neve");
+        const QString nameOfName = tr("%1 neve").arg(title);
         player.nameBox->setAccessibleName(nameOfName);
         player.nameBox->setAccessibleDescription(nameOfName);
         player.nameBox->lineEdit()->setAccessibleName(nameOfName);
-        player.marker->setAccessibleName(title + QStringLiteral(" dob"));
-        player.grid->setAccessibleName(title + QStringLiteral(" dobásai"));
+        player.marker->setAccessibleName(tr("%1 dob").arg(title));
+        player.grid->setAccessibleName(tr("%1 dobásai").arg(title));
         // A reader speaks a row's values alone as it comes to it: the description names them.
-        player.grid->setAccessibleDescription(QStringLiteral("Soronként: dobás, kell még"));
+        player.grid->setAccessibleDescription(tr("Soronként: dobás, kell még"));
     }
-    w.EditEx1->setAccessibleName(QStringLiteral("Dobott pontszám"));
-    w.SpeedButton2->setAccessibleName(QStringLiteral("OK"));
-    w.SpeedButton2->setAccessibleDescription(QStringLiteral("A beírt pontszám rögzítése"));
+    w.EditEx1->setAccessibleName(tr("Dobott pontszám"));
+    w.SpeedButton2->setAccessibleName(w.SpeedButton2->text());
+    w.SpeedButton2->setAccessibleDescription(tr("A beírt pontszám rögzítése"));
 
-    w.Panel4->setAccessibleName(QStringLiteral("Beállítások"));
+    w.Panel4->setAccessibleName(tr("Beállítások"));
     w.CheckBox1->setAccessibleName(w.CheckBox1->text());
     w.Label3->setBuddy(w.Edit1);
     w.Edit1->setAccessibleName(w.Label3->text());
-    w.Edit1->setAccessibleDescription(QStringLiteral("A következő indításkor érvényes"));
-    w.SpeedButton1->setAccessibleName(QStringLiteral("Beállítások bezárása"));
+    w.Edit1->setAccessibleDescription(tr("A következő indításkor érvényes"));
+    w.SpeedButton1->setAccessibleName(tr("Beállítások bezárása"));
     w.GroupBox1->setAccessibleName(w.GroupBox1->title());
-    w.Image3->setAccessibleName(QStringLiteral("Darts tábla"));
+    w.Image3->setAccessibleName(tr("Darts tábla"));
 
-    w.statusBar()->setAccessibleName(QStringLiteral("Állapotsor"));
+    w.statusBar()->setAccessibleName(tr("Állapotsor"));
     m_announcer = new Announcer(w.statusBar());
     m_announcer->setObjectName(QStringLiteral("Bemondo"));
     // A click on a button still leaves the keyboard where it was; a button pressed from the
@@ -308,6 +309,8 @@ void Tfrm_Main::orderKeyboardFocus()
         chain << m_matchControls->focusChain();
     if (m_checkoutDartsBox)
         chain << m_checkoutDartsBox << m_displayRoutesBox;
+    if (m_languageBox)
+        chain << m_languageBox->box();
     chain << SpeedButton1 << DBGrid1 << DBGrid2 << toolButtonsOf(*this);
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
@@ -315,7 +318,7 @@ void Tfrm_Main::orderKeyboardFocus()
 
 void Tfrm_Main::describeScoreboard()
 {
-    EditEx1->setAccessibleDescription(sentence({newestTurn(*this), nextThrower(*this, QStringLiteral("Következik"))}));
+    EditEx1->setAccessibleDescription(sentence({newestTurn(*this), nextThrower(*this, tr("Következik"))}));
     nameFigures(*this);
 }
 
@@ -330,13 +333,13 @@ void Tfrm_Main::tellEntry(EntryOutcome outcome, std::optional<qint32> typedScore
     if (!QAccessible::isActive())
         return;
     Tfrm_Main &w = *this;
-    const QString next = nextThrower(w, QStringLiteral("Következik"));
+    const QString next = nextThrower(w, tr("Következik"));
     switch (outcome) {
     case EntryOutcome::Refused:
         // Junk text is not read back: it may be any length.
-        m_announcer->announce(sentence({typedScore ? QStringLiteral("Elutasítva: %1 nem dobható.").arg(*typedScore)
-                                                   : QStringLiteral("Elutasítva: nem egész szám."),
-            next}));
+        m_announcer->announce(sentence(
+            {typedScore ? tr("Elutasítva: %1 nem dobható.").arg(*typedScore) : tr("Elutasítva: nem egész szám."),
+                next}));
         return;
     case EntryOutcome::Recorded:
         m_announcer->announce(sentence({newestTurn(w), next}));
@@ -347,7 +350,7 @@ void Tfrm_Main::tellEntry(EntryOutcome outcome, std::optional<qint32> typedScore
         if (!last)
             return;
         m_announcer->announce(sentence(
-            {QStringLiteral("%1: túldobás, %2 helyett 0, kell még %3.")
+            {tr("%1: túldobás, %2 helyett 0, kell még %3.")
                     .arg(playerName(*last), QString::number(typedScore.value_or(0)), QString::number(last->remaining)),
                 next}));
         return;
@@ -360,8 +363,7 @@ void Tfrm_Main::tellTakenBack(const QString &entry)
     if (!QAccessible::isActive())
         return;
     Tfrm_Main &w = *this;
-    m_announcer->announce(
-        sentence({QStringLiteral("Visszavonva: %1.").arg(entry), nextThrower(w, QStringLiteral("Következik"))}));
+    m_announcer->announce(sentence({tr("Visszavonva: %1.").arg(entry), nextThrower(w, tr("Következik"))}));
 }
 
 void Tfrm_Main::tellNotice()
@@ -376,17 +378,17 @@ void Tfrm_Main::tellNewGame(const QString &opening)
         return;
     Tfrm_Main &w = *this;
     const std::array<PlayerControls, 2> players = playersOf(w);
-    const QString legs = QStringLiteral("Legek: %1 %2, %3 %4.")
+    const QString legs = tr("Legek: %1 %2, %3 %4.")
                              .arg(playerName(players[0]), QString::number(players[0].legsWon), playerName(players[1]),
                                  QString::number(players[1].legsWon));
     const Legs &tally = m_match.legs();
-    const QString sets = tally.playsSets() ? QStringLiteral("Szettek: %1 %2, %3 %4.")
+    const QString sets = tally.playsSets() ? tr("Szettek: %1 %2, %3 %4.")
                                                  .arg(playerName(players[0]), QString::number(tally.setsWon(true)),
                                                      playerName(players[1]), QString::number(tally.setsWon(false)))
                                            : QString();
     const QString decided = m_matchWinner->text();
-    m_announcer->announce(sentence(
-        {opening, sets, legs, decided.isEmpty() ? QString() : decided + u'.', nextThrower(w, QStringLiteral("Kezd"))}));
+    m_announcer->announce(
+        sentence({opening, sets, legs, decided.isEmpty() ? QString() : decided + u'.', nextThrower(w, tr("Kezd"))}));
 }
 
 #include "MainAccessibility.moc"

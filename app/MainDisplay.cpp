@@ -72,7 +72,7 @@ void Tfrm_Main::openDisplay()
     };
     m_display = new SpectatorDisplay(m_match, DataSource1, {Tble1, Tbla1, Tble2, Tbla2}, view, this);
     m_display->setObjectName(QStringLiteral("Kijelzo"));
-    m_display->setAccessibleName(QStringLiteral("Kijelző"));
+    m_display->setAccessibleName(m_display->windowTitle());
     for (QComboBox *box : {ComboBox1, ComboBox2})
         connect(box, &QComboBox::editTextChanged, m_display, &SpectatorDisplay::refreshLater);
     connect(CheckBox1, &QCheckBox::toggled, m_display, &SpectatorDisplay::refreshLater);

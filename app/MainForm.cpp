@@ -144,28 +144,22 @@ Tfrm_Main::Tfrm_Main(QWidget *parent)
     , Player1ToThrow(m_match.Player1ToThrow)
     , Remaining1(m_match.Remaining1)
     , Remaining2(m_match.Remaining2)
-    , aUj(new QAction(
-          pictureIcon(QStringLiteral(":/assets/tb_new.png"), ToolIconSize), QStringLiteral("Új játék"), this))
-    , aMeccs(new QAction(
-          pictureIcon(QStringLiteral(":/assets/tb_match.png"), ToolIconSize), QStringLiteral("Új meccs"), this))
-    , aElozo(new QAction(
-          pictureIcon(QStringLiteral(":/assets/tb_previous.png"), ToolIconSize), QStringLiteral("Előző játék"), this))
-    , aTorol(new QAction(
-          pictureIcon(QStringLiteral(":/assets/tb_delete.png"), ToolIconSize), QStringLiteral("Töröl"), this))
-    , aBeallit(new QAction(
-          pictureIcon(QStringLiteral(":/assets/tb_settings.png"), ToolIconSize), QStringLiteral("Beállítások"), this))
-    , aBezar(new QAction(
-          pictureIcon(QStringLiteral(":/assets/tb_close.png"), ToolIconSize), QStringLiteral("Bezár"), this))
-    , aKijelzo(new QAction(
-          pictureIcon(QStringLiteral(":/assets/tb_display.png"), ToolIconSize), QStringLiteral("Kijelző"), this))
-    , aEredmeny(new QAction(
-          pictureIcon(QStringLiteral(":/assets/tb_sheet.png"), ToolIconSize), QStringLiteral("Eredmény"), this))
+    , aUj(new QAction(pictureIcon(QStringLiteral(":/assets/tb_new.png"), ToolIconSize), tr("Új játék"), this))
+    , aMeccs(new QAction(pictureIcon(QStringLiteral(":/assets/tb_match.png"), ToolIconSize), tr("Új meccs"), this))
+    , aElozo(
+          new QAction(pictureIcon(QStringLiteral(":/assets/tb_previous.png"), ToolIconSize), tr("Előző játék"), this))
+    , aTorol(new QAction(pictureIcon(QStringLiteral(":/assets/tb_delete.png"), ToolIconSize), tr("Töröl"), this))
+    , aBeallit(
+          new QAction(pictureIcon(QStringLiteral(":/assets/tb_settings.png"), ToolIconSize), tr("Beállítások"), this))
+    , aBezar(new QAction(pictureIcon(QStringLiteral(":/assets/tb_close.png"), ToolIconSize), tr("Bezár"), this))
+    , aKijelzo(new QAction(pictureIcon(QStringLiteral(":/assets/tb_display.png"), ToolIconSize), tr("Kijelző"), this))
+    , aEredmeny(new QAction(pictureIcon(QStringLiteral(":/assets/tb_sheet.png"), ToolIconSize), tr("Eredmény"), this))
 {
     Tbl->setObjectName(QStringLiteral("Tbl"));
-    Tble1->setDisplayLabel(QStringLiteral("Dobás"));
-    Tblh1->setDisplayLabel(QStringLiteral("Kell még"));
-    Tble2->setDisplayLabel(QStringLiteral("Dobás"));
-    Tblh2->setDisplayLabel(QStringLiteral("Kell még"));
+    Tble1->setDisplayLabel(tr("Dobás"));
+    Tblh1->setDisplayLabel(tr("Kell még"));
+    Tble2->setDisplayLabel(tr("Dobás"));
+    Tblh2->setDisplayLabel(tr("Kell még"));
     DataSource1->setDataSet(Tbl);
 
     setWindowTitle(QStringLiteral("Pontix"));
@@ -307,7 +301,7 @@ void Tfrm_Main::createPlayerPanel(int number, QFrame *&half, QComboBox *&nameBox
     half->setFixedWidth(left ? 352 : 353);
     nameBox = new QComboBox(half);
     nameBox->setEditable(true);
-    nameBox->setEditText(QStringLiteral("Játékos %1.").arg(number));
+    nameBox->setEditText(tr("Játékos %1.").arg(number));
     nameBox->setGeometry(left ? 12 : 132, 8, 209, 26);
     m_figureFont = arial(64);
     figure = new QLabel(QStringLiteral("0"), half);
@@ -335,9 +329,9 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
     row->setSpacing(0);
 
     auto *options = new QWidget(Panel4);
-    CheckBox1 = new QCheckBox(QStringLiteral("Kell kiszálló pontosan"), options);
+    CheckBox1 = new QCheckBox(tr("Kell kiszálló pontosan"), options);
     CheckBox1->setGeometry(16 - 1, 12 - 1, 277, 17);
-    Label3 = new QLabel(QStringLiteral("Induló pontszám"), options);
+    Label3 = new QLabel(tr("Induló pontszám"), options);
     Label3->move(16 - 1, 36 - 1);
     Edit1 = new TEditEx(options);
     Edit1->setAlignment(taCenter);
@@ -345,9 +339,9 @@ void Tfrm_Main::createSettingsPanel(QWidget *parent)
 
     Panel6 = panel(Panel4, false);
     Panel6->setFixedWidth(332);
-    GroupBox1 = new QGroupBox(QStringLiteral("Névjegy"), Panel6);
+    GroupBox1 = new QGroupBox(tr("Névjegy"), Panel6);
     GroupBox1->setGeometry(12, 4, 309, 89);
-    Label6 = new QLabel(QStringLiteral("Verzió: %1 béta").arg(QLatin1StringView(PontixVersion)), GroupBox1);
+    Label6 = new QLabel(tr("Verzió: %1 béta").arg(QLatin1StringView(PontixVersion)), GroupBox1);
     Label4 = new QLabel(QString::fromUtf8(PontixMakersLine), GroupBox1);
     Label5 = new QLabel(QString::fromUtf8(PontixWebAddress), GroupBox1);
     int top = 24;
@@ -442,7 +436,7 @@ void Tfrm_Main::createStatusBar()
     // What the last action did beyond the scoreboard: "Túldobás", or why a game cannot come back.
     m_notice = new QLabel(bar);
     m_notice->setObjectName(QStringLiteral("notice"));
-    m_notice->setAccessibleName(QStringLiteral("Üzenet"));
+    m_notice->setAccessibleName(tr("Üzenet"));
     bar->addWidget(m_notice);
     // Who won the match, once it is decided.
     m_matchWinner = new MatchWinnerLabel(bar);
@@ -451,7 +445,7 @@ void Tfrm_Main::createStatusBar()
     m_routePanel->setObjectName(QStringLiteral("routePanel"));
     m_routePanel->setAlignment(Qt::AlignCenter);
     m_routePanel->setMinimumWidth(120);
-    m_routePanel->setAccessibleName(QStringLiteral("Kiszálló"));
+    m_routePanel->setAccessibleName(tr("Kiszálló"));
     bar->addPermanentWidget(m_routePanel);
     connect(CheckBox1, &QCheckBox::toggled, this, &Tfrm_Main::showCheckoutRoute);
 }

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include "app/LanguageBox.h"
 #include "app/Main.h"
 #include "app/MatchControls.h"
 #include "controls/uEditEx.h"
@@ -59,7 +60,7 @@ void Tfrm_Main::createSettingsAdditions()
 {
     QWidget *options = CheckBox1->parentWidget();
     createCallerControls(options);
-    m_doubleOutBox = new QCheckBox(QStringLiteral("Dupla kiszálló"), options);
+    m_doubleOutBox = new QCheckBox(tr("Dupla kiszálló"), options);
     m_doubleOutBox->setObjectName(QStringLiteral("doubleOut"));
     // Beside the exact checkout it includes, over the empty end of that box's row.
     m_doubleOutBox->move(175, 11);
@@ -82,16 +83,22 @@ void Tfrm_Main::createSettingsAdditions()
         rememberFormat();
         showMatch();
     });
+    // "Nyelv" on the panel's fifth row, after the row's two check boxes.
+    m_languageBox = new LanguageBox(valueOf(m_addedSettings.language, LanguageSetting), options);
+    m_languageBox->move(380, 100);
+    m_languageBox->show();
+    connect(m_languageBox, &LanguageBox::chosen, this,
+        [this](LanguageChoice choice) { changeSetting(m_addedSettings.language, LanguageSetting, choice); });
     orderKeyboardFocus();
 }
 
 // "Útvonal a játékos szintjén", on the settings panel's last free row, under the start score.
 void Tfrm_Main::createAdviceLevelBox(QWidget *settings)
 {
-    m_adviceLevelBox = new QCheckBox(QStringLiteral("Útvonal a játékos szintjén"), settings);
+    m_adviceLevelBox = new QCheckBox(tr("Útvonal a játékos szintjén"), settings);
     m_adviceLevelBox->setObjectName(QStringLiteral("adviceLevelBox"));
     m_adviceLevelBox->setAccessibleDescription(
-        QStringLiteral("A kiszálló útvonala a dobó játékos eddigi átlagához igazodik, kilenc nyíl után"));
+        tr("A kiszálló útvonala a dobó játékos eddigi átlagához igazodik, kilenc nyíl után"));
     m_adviceLevelBox->setChecked(m_playerLevelRoutes.value_or(DefaultPlayerLevelRoutes));
     m_adviceLevelBox->adjustSize();
     m_adviceLevelBox->move(CheckBox1->x(), Edit1->geometry().bottom() - 1);
@@ -130,11 +137,11 @@ void Tfrm_Main::showMatch()
 void Tfrm_Main::createRecordBoxes(QWidget *settings)
 {
     const int top = CheckBox1->y() + 88;
-    m_checkoutDartsBox = new QCheckBox(QStringLiteral("Kiszálló nyilai"), settings);
+    m_checkoutDartsBox = new QCheckBox(tr("Kiszálló nyilai"), settings);
     m_checkoutDartsBox->setObjectName(QStringLiteral("checkoutDartsBox"));
     m_checkoutDartsBox->setAccessibleDescription(
-        QStringLiteral("Kiszálláskor a beviteli mező megkérdezi, hány nyíl kellett hozzá, és az eredménylap "
-                       "megmutatja a legek nyilait"));
+        tr("Kiszálláskor a beviteli mező megkérdezi, hány nyíl kellett hozzá, és az eredménylap "
+           "megmutatja a legek nyilait"));
     m_checkoutDartsBox->setChecked(valueOf(m_addedSettings.checkoutDarts, CheckoutDartsSetting));
     m_checkoutDartsBox->adjustSize();
     m_checkoutDartsBox->move(CheckBox1->x(), top);
@@ -150,10 +157,10 @@ void Tfrm_Main::createRecordBoxes(QWidget *settings)
         if (m_sheet)
             m_sheet->setDartsShown(on);
     });
-    m_displayRoutesBox = new QCheckBox(QStringLiteral("Útvonal a kijelzőn"), settings);
+    m_displayRoutesBox = new QCheckBox(tr("Útvonal a kijelzőn"), settings);
     m_displayRoutesBox->setObjectName(QStringLiteral("displayRoutesBox"));
     m_displayRoutesBox->setAccessibleDescription(
-        QStringLiteral("A kijelző mutatja a kiszálló útvonalát; az állapotsor mindig mutatja"));
+        tr("A kijelző mutatja a kiszálló útvonalát; az állapotsor mindig mutatja"));
     m_displayRoutesBox->setChecked(valueOf(m_addedSettings.displayRoutes, DisplayRoutesSetting));
     m_displayRoutesBox->adjustSize();
     m_displayRoutesBox->move(200, top);
@@ -169,7 +176,7 @@ namespace {
 
 QString dartsQuestion()
 {
-    return QStringLiteral("Hány nyíllal szállt ki? 1, 2 vagy 3 (Enter: 3)");
+    return Tfrm_Main::tr("Hány nyíllal szállt ki? 1, 2 vagy 3 (Enter: 3)");
 }
 
 } // namespace
@@ -182,7 +189,7 @@ void Tfrm_Main::askCheckoutDarts()
     m_askingDarts = true;
     // Under the box, where the operator's eyes are: the box itself, centred and focused, shows no
     // placeholder.
-    SpeedButton2->setText(QStringLiteral("Nyíl? 1–3"));
+    SpeedButton2->setText(tr("Nyíl? 1–3"));
     EditEx1->setAccessibleDescription(dartsQuestion());
     showNotice(dartsQuestion());
     tellNotice();
@@ -199,14 +206,14 @@ void Tfrm_Main::answerCheckoutDarts()
     if (darts == 0 || !m_match.record().setCheckoutDarts(darts, rule)) {
         setEntryBoxColor(true);
         EditEx1->selectAll();
-        showNotice(QStringLiteral("%1 nyíllal nem lehet. %2").arg(typed, dartsQuestion()));
+        showNotice(tr("%1 nyíllal nem lehet. %2").arg(typed, dartsQuestion()));
         tellNotice();
         return;
     }
     stopAskingDarts();
     EditEx1->setText(QString());
     setEntryBoxColor(false);
-    showNotice(QStringLiteral("A leg: %1 nyíl").arg(m_match.record().currentLeg().darts().value_or(0)));
+    showNotice(tr("A leg: %n nyíl", nullptr, m_match.record().currentLeg().darts().value_or(0)));
     tellNotice();
     if (m_display)
         m_display->refreshLater();

@@ -27,7 +27,7 @@ QSpinBox *countBox(QWidget *parent, int width)
 
 QString playerTitle(int player)
 {
-    return QStringLiteral("%1. játékos").arg(player);
+    return MatchControls::tr("%1. játékos").arg(player);
 }
 
 } // namespace
@@ -47,8 +47,7 @@ void LegsLabel::showLegs(const Legs &legs)
     const bool player1 = m_player == 1;
     const int won = legs.legsWon(player1);
     const bool sets = legs.playsSets();
-    setText(sets ? QStringLiteral("Szett: %1 Leg: %2").arg(legs.setsWon(player1)).arg(won)
-                 : QStringLiteral("Leg: %1").arg(won));
+    setText(sets ? tr("Szett: %1 Leg: %2").arg(legs.setsWon(player1)).arg(won) : tr("Leg: %1").arg(won));
     // The winner's legs underlined; the font changes only when that does.
     const bool winner = legs.matchWinner() == player1;
     if (font().underline() != winner) {
@@ -56,11 +55,9 @@ void LegsLabel::showLegs(const Legs &legs)
         underlined.setUnderline(winner);
         setFont(underlined);
     }
-    const QString name = sets ? QStringLiteral("%1, nyert szett: %2, nyert leg: %3")
-                                    .arg(playerTitle(m_player))
-                                    .arg(legs.setsWon(player1))
-                                    .arg(won)
-                              : QStringLiteral("%1, nyert leg: %2").arg(playerTitle(m_player)).arg(won);
+    const QString name = sets
+        ? tr("%1, nyert szett: %2, nyert leg: %3").arg(playerTitle(m_player)).arg(legs.setsWon(player1)).arg(won)
+        : tr("%1, nyert leg: %2").arg(playerTitle(m_player)).arg(won);
     if (accessibleName() != name)
         setAccessibleName(name);
 }
@@ -69,7 +66,7 @@ MatchWinnerLabel::MatchWinnerLabel(QWidget *parent)
     : QLabel(parent)
 {
     setObjectName(QStringLiteral("matchWinner"));
-    setAccessibleName(QStringLiteral("Meccs"));
+    setAccessibleName(tr("Meccs"));
 }
 
 MatchWinnerLabel::~MatchWinnerLabel() = default;
@@ -84,9 +81,9 @@ void MatchWinnerLabel::showWinner(const Legs &legs, const PlayerNames &names)
     QString decided;
     if (winner) {
         // In one pass: a name may hold "%2" itself.
-        decided = QStringLiteral("%1 nyerte a meccset (%2 – %3)").arg(names[*winner ? 0 : 1], player1, player2);
+        decided = tr("%1 nyerte a meccset (%2 – %3)").arg(names[*winner ? 0 : 1], player1, player2);
     } else if (legs.matchDrawn()) {
-        decided = QStringLiteral("Döntetlen (%1 – %2)").arg(player1, player2);
+        decided = tr("Döntetlen (%1 – %2)").arg(player1, player2);
     }
     if (text() == decided)
         return;
@@ -100,23 +97,23 @@ MatchControls::MatchControls(Legs &legs, QWidget *parent)
     , m_legs(legs)
     , m_firstTo(countBox(this, 60))
     , m_setsTo(countBox(this, 60))
-    , m_twoClearLegs(new QCheckBox(QStringLiteral("Két leg különbség"), this))
-    , m_allLegs(new QCheckBox(QStringLiteral("Minden leg lejátszva"), this))
+    , m_twoClearLegs(new QCheckBox(tr("Két leg különbség"), this))
+    , m_allLegs(new QCheckBox(tr("Minden leg lejátszva"), this))
     , m_legsBoxes {countBox(this, 56), countBox(this, 56)}
 {
     setObjectName(QStringLiteral("matchControls"));
-    m_firstTo->setSpecialValueText(QStringLiteral("nincs"));
-    m_firstTo->setAccessibleName(QStringLiteral("Első ennyi nyert legig"));
-    m_firstTo->setAccessibleDescription(QStringLiteral("0: nincs határ"));
-    m_setsTo->setSpecialValueText(QStringLiteral("nincs"));
-    m_setsTo->setAccessibleName(QStringLiteral("Első ennyi nyert szettig"));
-    m_setsTo->setAccessibleDescription(QStringLiteral("0: szettek nélkül"));
+    m_firstTo->setSpecialValueText(tr("nincs"));
+    m_firstTo->setAccessibleName(tr("Első ennyi nyert legig"));
+    m_firstTo->setAccessibleDescription(tr("0: nincs határ"));
+    m_setsTo->setSpecialValueText(tr("nincs"));
+    m_setsTo->setAccessibleName(tr("Első ennyi nyert szettig"));
+    m_setsTo->setAccessibleDescription(tr("0: szettek nélkül"));
     // The panel is narrow: the sets' field has a short label, its whole name for a screen reader
     // and in its tool tip, and the two rules of the format stand in a row under the fields.
-    addField(QStringLiteral("Első ennyi nyert legig"), {m_firstTo}, 0);
-    addField(QStringLiteral("Nyert legek"), {m_legsBoxes[0], m_legsBoxes[1]}, 160);
-    addField(QStringLiteral("Szettek"), {m_setsTo}, 290);
-    m_setsTo->setToolTip(QStringLiteral("Első ennyi nyert szettig"));
+    addField(tr("Első ennyi nyert legig"), {m_firstTo}, 0);
+    addField(tr("Nyert legek"), {m_legsBoxes[0], m_legsBoxes[1]}, 160);
+    addField(tr("Szettek"), {m_setsTo}, 290);
+    m_setsTo->setToolTip(tr("Első ennyi nyert szettig"));
     const int rulesTop = ControlsTop + ControlsHeight;
     for (QCheckBox *box : {m_twoClearLegs, m_allLegs})
         box->adjustSize();
@@ -126,7 +123,7 @@ MatchControls::MatchControls(Legs &legs, QWidget *parent)
     m_allLegs->move(rulesRight + 1 - m_allLegs->width(), rulesTop);
     m_twoClearLegs->move(m_allLegs->x() - ControlsGap - m_twoClearLegs->width(), rulesTop);
     for (int player = 1; player <= 2; ++player)
-        legsBox(player)->setAccessibleName(playerTitle(player) + QStringLiteral(" nyert legjei"));
+        legsBox(player)->setAccessibleName(tr("%1 nyert legjei").arg(playerTitle(player)));
     fitToFields();
     showLegs();
 

@@ -5,35 +5,21 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QTranslator>
+#include <QLocale>
 
+#include "app/Language.h"
 #include "app/LazyIconEngine.h"
 #include "app/Version.h"
-
-namespace {
-
-// The window speaks Hungarian, and so do the toolkit's own texts (the edit boxes' menus, the
-// standard buttons of dialogs) once its Hungarian catalogue is loaded, whatever the desktop's
-// language. The catalogue comes with the toolkit's translations package; without it those
-// texts stay in English.
-void loadToolkitTranslation()
-{
-    auto *translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QStringLiteral("qtbase_hu"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
-}
-
-} // namespace
 
 void InitApplication()
 {
     // The folders are fixed before anything reads the settings file, that is before the main
     // window.
     InitFolders();
-    loadToolkitTranslation();
+    // The window's language is fixed before its first text: a choice made in the settings panel
+    // counts from the next start.
+    InstallUiLanguage(
+        ChosenUiLanguage(valueOf(ReadLanguageSetting(), LanguageSetting), QLocale::system().uiLanguages()));
     QApplication::setApplicationName(QStringLiteral("Pontix"));
     QApplication::setApplicationDisplayName(QStringLiteral("Pontix"));
     QApplication::setApplicationVersion(QString::fromLatin1(PontixVersion));

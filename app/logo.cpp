@@ -30,9 +30,11 @@ constexpr int FadeInterval = 21;
 constexpr quint8 FadeStep = 10;
 constexpr quint8 LastAlpha = 33;
 
+// The picture's words are in the window's language: the translation names its own picture.
 QString openingPicture()
 {
-    return QStringLiteral(":/assets/splash.jpg");
+    //: The resource of the opening picture whose words are in this language.
+    return Tfrm_Logo::tr(":/assets/splash.jpg");
 }
 
 // Counting a row's matches rather than stopping at the first lets the compiler compare several

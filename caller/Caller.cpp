@@ -280,37 +280,37 @@ void Caller::fallSilent(Caller::Silence why, const QString &detail)
     QString line; // on standard error, in English as the program's other lines there
     switch (why) {
     case Silence::NoModule:
-        reason = QStringLiteral("nem tölthető be a beszédmodul");
+        reason = tr("nem tölthető be a beszédmodul");
         line = QStringLiteral("its speech module cannot be loaded (%1)").arg(detail);
         break;
     case Silence::NoEngine:
-        reason = QStringLiteral("nincs beszédmotor (qt6-speech-speechd-plugin)");
+        reason = tr("nincs beszédmotor (qt6-speech-speechd-plugin)");
         line = QStringLiteral("Qt Speech has no engine (install qt6-speech-speechd-plugin)");
         break;
     case Silence::NoService:
-        reason = QStringLiteral("nem érhető el a speech-dispatcher");
+        reason = tr("nem érhető el a speech-dispatcher");
         line = QStringLiteral("speech-dispatcher cannot be reached (%1)").arg(detail);
         break;
     case Silence::NoVoice:
-        reason = hungarian ? QStringLiteral("nincs magyar hang (speech-dispatcher-espeak-ng)")
-                           : QStringLiteral("nincs angol hang (speech-dispatcher-espeak-ng)");
+        reason = hungarian ? tr("nincs magyar hang (speech-dispatcher-espeak-ng)")
+                           : tr("nincs angol hang (speech-dispatcher-espeak-ng)");
         line = QStringLiteral("speech-dispatcher has no %1 voice (install speech-dispatcher-espeak-ng)")
                    .arg(hungarian ? QStringLiteral("Hungarian") : QStringLiteral("English"));
         break;
     case Silence::EngineFailed:
-        reason = QStringLiteral("a beszédmotor hibát jelzett: %1").arg(detail);
+        reason = tr("a beszédmotor hibát jelzett: %1").arg(detail);
         line = QStringLiteral("the speech engine failed: %1").arg(detail);
         break;
     case Silence::NoAnswer:
-        reason = QStringLiteral("a speech-dispatcher nem válaszol");
+        reason = tr("a speech-dispatcher nem válaszol");
         line = QStringLiteral("speech-dispatcher does not answer");
         break;
     case Silence::NoSound:
-        reason = QStringLiteral("a bemondás nem szólalt meg (nincs hangkimenet?)");
+        reason = tr("a bemondás nem szólalt meg (nincs hangkimenet?)");
         line = QStringLiteral("a call never finished playing (no audio output?)");
         break;
     }
-    m_reason = QStringLiteral("Bemondó: nincs hang – %1").arg(reason.simplified());
+    m_reason = tr("Bemondó: nincs hang – %1").arg(reason.simplified());
     std::fprintf(stderr, "Pontix: the caller is silent: %s\n", qUtf8Printable(line.simplified()));
     setState(State::Silent);
 }

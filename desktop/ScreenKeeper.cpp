@@ -31,7 +31,11 @@ constexpr int AskTimeout = 5000;
 constexpr int FinalTimeout = 1000;
 
 const QString Application = QStringLiteral("Pontix");
-const QString Reason = QStringLiteral("A kijelző nyitva van");
+// Why the screen stays awake, as the desktop lists it: in the window's language.
+QString reason()
+{
+    return ScreenKeeper::tr("A kijelző nyitva van");
+}
 
 } // namespace
 
@@ -109,10 +113,10 @@ void ScreenKeeper::ask(Way way, bool xAfter)
     if (way == Way::ScreenSaver) {
         message = QDBusMessage::createMethodCall(
             ScreenSaverService, ScreenSaverPath, ScreenSaverService, QStringLiteral("Inhibit"));
-        message << Application << Reason;
+        message << Application << reason();
     } else {
         message = QDBusMessage::createMethodCall(PortalService, PortalPath, PortalInhibit, QStringLiteral("Inhibit"));
-        message << QString() << PortalIdle << QVariantMap {{QStringLiteral("reason"), Reason}};
+        message << QString() << PortalIdle << QVariantMap {{QStringLiteral("reason"), reason()}};
     }
     auto *call = new QDBusPendingCallWatcher(m_bus.asyncCall(message, AskTimeout), this);
     m_asking = call;

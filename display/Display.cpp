@@ -49,7 +49,7 @@ SpectatorDisplay::SpectatorDisplay(const Match &match, TDataSource *source, cons
     , m_operatorWindow(operatorWindow)
 {
     // The desktop adds the program's name: "Kijelző — Pontix".
-    setWindowTitle(QStringLiteral("Kijelző"));
+    setWindowTitle(tr("Kijelző"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -219,12 +219,22 @@ QStringList SpectatorDisplay::matchTexts(int player) const
     return texts;
 }
 
+QString SpectatorDisplay::checkedOutCaption()
+{
+    return tr("Kiszállt!");
+}
+
+QString SpectatorDisplay::winnerBandText()
+{
+    return tr("%1 nyerte a meccset  %2");
+}
+
 // The winner's name or the draw with the result, or the sets and legs with the limit.
 QString SpectatorDisplay::matchBandText() const
 {
     if (m_matchDrawn)
-        return QStringLiteral("Döntetlen  %1").arg(m_matchLegs);
-    return m_matchDecided ? QStringLiteral("%1 nyerte a meccset  %2").arg(m_matchWinner, m_matchLegs) : m_matchLegs;
+        return tr("Döntetlen  %1").arg(m_matchLegs);
+    return m_matchDecided ? winnerBandText().arg(m_matchWinner, m_matchLegs) : m_matchLegs;
 }
 
 void SpectatorDisplay::refresh()
@@ -243,17 +253,18 @@ void SpectatorDisplay::refresh()
     if (decided)
         legs = view.sets > 0 ? setTally : legTally;
     else if (view.sets > 0)
-        legs = QStringLiteral("Szett %1  ·  Leg %2").arg(setTally, legTally);
+        legs = tr("Szett %1  ·  Leg %2").arg(setTally, legTally);
     else
         legs = legTally;
     if (!decided && view.firstTo > 0) {
         if (view.allLegs)
-            legs += QStringLiteral("  ·  mind a %1 leg").arg(view.firstTo);
+            legs += tr("  ·  mind a %n leg", nullptr, view.firstTo);
         else if (view.sets > 0)
-            legs += QStringLiteral("  ·  első %1 nyert szettig").arg(view.sets);
+            legs += tr("  ·  első %n nyert szettig", nullptr, view.sets);
         else
-            legs += QStringLiteral("  ·  első %1 nyert legig").arg(view.firstTo);
+            legs += tr("  ·  első %n nyert legig", nullptr, view.firstTo);
     }
+    m_matchSets = !decided && view.sets > 0;
     const QString winner = view.matchWinner ? view.players[*view.matchWinner ? 0 : 1].name : QString();
     if (legs != m_matchLegs || winner != m_matchWinner || m_matchDecided != decided || m_matchDrawn != view.drawn) {
         m_matchLegs = legs;
@@ -320,7 +331,7 @@ SpectatorDisplay::Half SpectatorDisplay::halfFor(int player, const MatchView &vi
     half.checkedOut = hasCheckedOut(remaining, view.exactCheckout);
     half.remaining = QString::number(remaining);
     if (half.checkedOut)
-        half.route = QStringLiteral("Kiszállt!");
+        half.route = checkedOutCaption();
     else if (view.exactCheckout)
         half.route = view.players[player - 1].advice;
     const MatchFigures &match = view.players[player - 1].match;

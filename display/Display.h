@@ -123,6 +123,8 @@ public:
     const Parts &parts(int player) const { return m_layout[player - 1]; }
     // The band across the top: the legs, the limit, the winner of the match.
     QString matchBandText() const;
+    // The band of a won match: %1 the winner, %2 the result.
+    static QString winnerBandText();
     QRect matchBand() const { return m_matchBandRect; }
     // Player 1's or player 2's match statistics in reading order, after the game's seven.
     QStringList matchTexts(int player) const;
@@ -132,6 +134,10 @@ public:
     bool marksThrower(int player) const { return m_halves[player - 1].toThrow; }
     // Whether the band across the top names the winner of the match.
     bool showsMatchWinner() const { return m_matchDecided; }
+    // Whether the band names the sets and the legs apart, in a match of sets not yet decided.
+    bool showsSets() const { return m_matchSets; }
+    // What a half shows in place of the route once its player has checked out.
+    static QString checkedOutCaption();
     // The label of a statistic, in reading order: the game's seven, then the match's five.
     static QString statisticLabel(int index);
     // Whether the result sheet stands in place of the halves, and the sheet's view once made (the
@@ -214,6 +220,7 @@ private:
     bool m_matchDecided = false; // won or drawn
     bool m_matchDrawn = false;
     ResultView *m_sheet = nullptr;
+    bool m_matchSets = false;
     QRect m_matchBandRect;
     int m_frameWidth = 4;
     bool m_refreshQueued = false;

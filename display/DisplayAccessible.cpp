@@ -29,7 +29,7 @@ SpectatorDisplayAccessible *readersOf(SpectatorDisplay *display)
 // A statistic's value as said: a dash stands for none.
 QString spokenValue(const QString &value)
 {
-    return value == QStringLiteral("–") ? QStringLiteral("nincs") : value;
+    return value == QStringLiteral("–") ? SpectatorDisplay::tr("nincs") : value;
 }
 
 // One text of the display: the band, a half, or a text in a half.
@@ -85,7 +85,7 @@ public:
         if (t == QAccessible::Name)
             return readers->textOf(m_half, m_item);
         if (t == QAccessible::Description && isHalf())
-            return QStringLiteral("%1. játékos").arg(m_half);
+            return SpectatorDisplay::tr("%1. játékos").arg(m_half);
         return {};
     }
     void setText(QAccessible::Text, const QString &) override { }
@@ -173,9 +173,9 @@ QString SpectatorDisplayAccessible::textOf(int half, int item) const
         band.replace(QStringLiteral("·"), QStringLiteral(","));
         band = band.simplified().replace(QStringLiteral(" ,"), QStringLiteral(","));
         // A band of sets names its sets and legs itself.
-        if (d->showsMatchWinner() || band.startsWith(QStringLiteral("Szett")))
+        if (d->showsMatchWinner() || d->showsSets())
             return band;
-        return QStringLiteral("Legek: %1").arg(band);
+        return SpectatorDisplay::tr("Legek: %1").arg(band);
     }
     const QStringList shown = d->shownTexts(half);
     if (item == WholeHalf)
@@ -184,20 +184,20 @@ QString SpectatorDisplayAccessible::textOf(int half, int item) const
     case 0: {
         QString name = shown[0];
         if (d->marksThrower(half))
-            name += QStringLiteral(", következik");
+            name += SpectatorDisplay::tr(", következik");
         if (d->marksStarter(half))
-            name += QStringLiteral(", kezdte a leget");
+            name += SpectatorDisplay::tr(", kezdte a leget");
         return name;
     }
     case 1:
-        return QStringLiteral("Kell még: %1").arg(shown[1]);
+        return SpectatorDisplay::tr("Kell még: %1").arg(shown[1]);
     case 2:
-        if (shown[2] == QStringLiteral("Kiszállt!"))
+        if (shown[2] == SpectatorDisplay::checkedOutCaption())
             return shown[2];
         // Setting up, "T20 → 441": the aim and what it leaves, in words.
         if (const QStringList setUp = shown[2].split(QStringLiteral(" \u2192 ")); setUp.size() == 2)
-            return QStringLiteral("Előkészítés: %1, marad %2").arg(setUp[0], setUp[1]);
-        return QStringLiteral("Kiszálló: %1").arg(shown[2].isEmpty() ? QStringLiteral("nincs") : shown[2]);
+            return SpectatorDisplay::tr("Előkészítés: %1, marad %2").arg(setUp[0], setUp[1]);
+        return SpectatorDisplay::tr("Kiszálló: %1").arg(shown[2].isEmpty() ? SpectatorDisplay::tr("nincs") : shown[2]);
     default: {
         const int statistic = item - 3;
         const QString value

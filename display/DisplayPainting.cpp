@@ -28,11 +28,15 @@ const QColor checkedOutText(0x5E, 0xF3, 0x8C);
 const QColor labelText(0xB8, 0xC0, 0xC8);
 const QColor divider(0x3A, 0x44, 0x4F);
 
-const std::array<QString, 12> statLabels {QStringLiteral("Átlag"), QStringLiteral("Első 9"), QStringLiteral("Utolsó"),
-    QStringLiteral("Legjobb"), QString::number(TonTurn) + u'+', QString::number(TonFortyTurn) + u'+',
-    QString::number(MaximumTurn), QStringLiteral("Meccsátlag"), QStringLiteral("Legjobb kiszálló"),
-    QStringLiteral("Meccs %1+").arg(TonTurn), QStringLiteral("Meccs %1+").arg(TonFortyTurn),
-    QStringLiteral("Meccs %1").arg(MaximumTurn)};
+// The labels in the language shown; the counts' labels are figures alone in the game's half.
+std::array<QString, 12> statLabels()
+{
+    return {SpectatorDisplay::tr("Átlag"), SpectatorDisplay::tr("Első 9"), SpectatorDisplay::tr("Utolsó"),
+        SpectatorDisplay::tr("Legjobb"), QString::number(TonTurn) + u'+', QString::number(TonFortyTurn) + u'+',
+        QString::number(MaximumTurn), SpectatorDisplay::tr("Meccsátlag"), SpectatorDisplay::tr("Legjobb kiszálló"),
+        SpectatorDisplay::tr("Meccs %1+").arg(TonTurn), SpectatorDisplay::tr("Meccs %1+").arg(TonFortyTurn),
+        SpectatorDisplay::tr("Meccs %1").arg(MaximumTurn)};
+}
 
 // Text that would shrink below this share of its height is elided with "…" instead: a long name
 // stays readable across the room.
@@ -45,7 +49,8 @@ constexpr size_t FittedKept = 128;
 
 QString SpectatorDisplay::statisticLabel(int index)
 {
-    return index >= 0 && size_t(index) < statLabels.size() ? statLabels[size_t(index)] : QString();
+    const std::array<QString, 12> labels = statLabels();
+    return index >= 0 && size_t(index) < labels.size() ? labels[size_t(index)] : QString();
 }
 
 // The marker of the player to throw: the name band in the marker's colour and a frame round the half.
@@ -244,13 +249,15 @@ void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRect &dir
     }
     QFont labelFont = m_font;
     labelFont.setBold(false);
+    const std::array<QString, 12> labels = statLabels();
+    const QString widestLabel = tr("Legjobb");
     for (size_t i = 0; i < half.stats.size(); ++i) {
         const QRect label = layout.labels[i];
         const QRect value = layout.values[i];
         if (dirty.intersects(label)) {
-            drawText(painter, label, statLabels[i],
-                fitted(labelFont, statLabels[i], QStringLiteral("Legjobb"), label.height() * 0.5, label.width() * 0.92),
-                labelText, background, TextPieces::Whole);
+            drawText(painter, label, labels[i],
+                fitted(labelFont, labels[i], widestLabel, label.height() * 0.5, label.width() * 0.92), labelText,
+                background, TextPieces::Whole);
         }
         if (dirty.intersects(value)) {
             const QRect pictured = drawText(painter, value, half.stats[i],
@@ -276,10 +283,15 @@ void SpectatorDisplay::paintMatchBand(QPainter &painter) const
     const Fitted *fit = &fitted(m_font, band, QString(), capHeight, inner.width(), smallest);
     if (fit->elided && m_matchDecided && !m_matchDrawn) {
         // A long winner's name gives way; the legs stay whole.
-        const QString rest = QStringLiteral(" nyerte a meccset  %1").arg(m_matchLegs);
+        // The words round the name, whichever side of it they stand in the language shown.
+        const QStringList around = winnerBandText().split(QStringLiteral("%1"));
+        const QString before = QString(around.constFirst()).replace(QStringLiteral("%2"), m_matchLegs);
+        const QString after = QString(around.constLast()).replace(QStringLiteral("%2"), m_matchLegs);
         const QFontMetrics metrics(fit->font);
-        band
-            = metrics.elidedText(m_matchWinner, Qt::ElideRight, inner.width() - metrics.horizontalAdvance(rest)) + rest;
+        band = before
+            + metrics.elidedText(
+                m_matchWinner, Qt::ElideRight, inner.width() - metrics.horizontalAdvance(before + after))
+            + after;
         fit = &fitted(m_font, band, QString(), capHeight, inner.width(), smallest);
     }
     drawText(painter, inner, band, *fit, text, ground, TextPieces::Whole);

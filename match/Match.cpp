@@ -9,6 +9,8 @@
 #include <cmath>
 #include <limits>
 
+#include <QCoreApplication>
+
 #include "db/Field.h"
 #include "match/Checkout.h"
 #include "match/MatchStats.h"
@@ -87,13 +89,13 @@ QString PreviousGameText(PreviousGameOutcome outcome)
 {
     switch (outcome) {
     case PreviousGameOutcome::Restored:
-        return QStringLiteral("Az előző játék visszaállítva");
+        return QCoreApplication::translate("Match", "Az előző játék visszaállítva");
     case PreviousGameOutcome::NoneKept:
-        return QStringLiteral("Nincs visszaállítható előző játék");
+        return QCoreApplication::translate("Match", "Nincs visszaállítható előző játék");
     case PreviousGameOutcome::EnteredSince:
         break;
     }
-    return QStringLiteral("Az előző játék nem állítható vissza: az új játékban már dobtak");
+    return QCoreApplication::translate("Match", "Az előző játék nem állítható vissza: az új játékban már dobtak");
 }
 
 void Match::startFirstGame()

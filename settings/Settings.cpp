@@ -91,11 +91,16 @@ StoredSettings ReadSettings()
         callerFromText(ini.readString(section, CallerKey.toString(), QString())), readAdded(ini, DoubleOutSetting),
         readAdded(ini, LegsSetting), readAdded(ini, SetsSetting), readAdded(ini, TwoClearLegsSetting),
         readAdded(ini, AllLegsSetting), storedBool(ini, section, PlayerLevelRoutesKey.toString()),
-        readAdded(ini, CheckoutDartsSetting), readAdded(ini, DisplayRoutesSetting)};
+        readAdded(ini, CheckoutDartsSetting), readAdded(ini, DisplayRoutesSetting), readAdded(ini, LanguageSetting)};
     // Double out includes the exact checkout: a file that asks for the one asks for the other.
     if (valueOf(stored.doubleOut, DoubleOutSetting))
         stored.exactCheckout = true;
     return stored;
+}
+
+std::optional<LanguageChoice> ReadLanguageSetting()
+{
+    return readAdded(IniFile(SettingsReadPath()), LanguageSetting);
 }
 
 bool WriteSettings(const StoredSettings &settings)
@@ -117,6 +122,7 @@ bool WriteSettings(const StoredSettings &settings)
         entries.append({PlayerLevelRoutesKey.toString(), IniFile::boolText(*settings.playerLevelRoutes)});
     appendAdded(entries, settings.checkoutDarts, CheckoutDartsSetting);
     appendAdded(entries, settings.displayRoutes, DisplayRoutesSetting);
+    appendAdded(entries, settings.language, LanguageSetting);
     const bool written = ini.writeStrings(SettingsSection.toString(), entries);
     return written || reportNotSaved(ini.errorString());
 }

@@ -52,6 +52,11 @@ inline constexpr AddedSetting<bool> CheckoutDartsSetting {u"KiszalloNyil", false
 // The display shows the checkout routes: 1 or 0. Some leagues allow telling a player what they need
 // but not how; the operator's status bar keeps its route either way.
 inline constexpr AddedSetting<bool> DisplayRoutesSetting {u"KijelzoUtvonal", true, false, true};
+// The language of the window from the next start: the user's own (the locale's), Hungarian or
+// English; written 0, 1 and 2.
+enum class LanguageChoice { Automatic, Hungarian, English };
+inline constexpr AddedSetting<LanguageChoice> LanguageSetting {
+    u"Nyelv", LanguageChoice::Automatic, LanguageChoice::Automatic, LanguageChoice::English};
 
 // The caller: off, or calling in Hungarian or English; written "0", "hu" and "en".
 enum class CallerSetting { Off, Hungarian, English };
@@ -75,6 +80,8 @@ struct StoredSettings
     std::optional<bool> playerLevelRoutes {};
     std::optional<bool> checkoutDarts {};
     std::optional<bool> displayRoutes {};
+    // None until "Nyelv" has been changed in the settings panel.
+    std::optional<LanguageChoice> language {};
 
     bool routesAtPlayerLevel() const { return playerLevelRoutes.value_or(DefaultPlayerLevelRoutes); }
 };
@@ -96,6 +103,10 @@ template <typename T> void changeSetting(std::optional<T> &stored, const AddedSe
 // The settings of the file SettingsReadPath() names, each its default where the file does not say.
 // A file that asks for double out has the exact checkout too, whatever its own key says.
 StoredSettings ReadSettings();
+
+// The "Nyelv" choice alone, read before the main window and its settings: none where the file has
+// no usable value.
+std::optional<LanguageChoice> ReadLanguageSetting();
 
 // Writes the settings to IniPath in one replacement of the file, creating the user's own settings
 // folder (private to the user) when IniPath is in it; the caller's key and the other added keys

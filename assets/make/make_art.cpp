@@ -582,8 +582,10 @@ void paintPanelCross(QPainter &p)
 
 // The opening picture, 600 x 400 on white. The splash window makes pixels of exactly
 // RGB(128, 128, 128) transparent, so nothing in the picture is neutral mid-gray: every dark
-// colour carries a tint, which keeps antialiased edges and JPEG noise off that gray.
-QImage splash(int scale)
+// colour carries a tint, which keeps antialiased edges and JPEG noise off that gray. Its words
+// are Hungarian with the English tagline under them, or, for the English window, the other way
+// round.
+QImage splash(int scale, bool english)
 {
     QImage image(600 * scale, 400 * scale, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -652,19 +654,21 @@ QImage splash(int scale)
     tag.setPixelSize(24);
     p.setFont(tag);
     p.setPen(navy);
-    p.drawText(QRectF(368, 266, 230, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Darts pontszámláló"));
+    const QString hungarianTag = QStringLiteral("Darts pontszámláló");
+    const QString englishTag = QStringLiteral("Darts scoreboard");
+    p.drawText(QRectF(368, 266, 230, 30), Qt::AlignLeft | Qt::AlignVCenter, english ? englishTag : hungarianTag);
     QFont sub(QStringLiteral("Liberation Sans"));
     sub.setPixelSize(16);
     sub.setItalic(true);
     p.setFont(sub);
     p.setPen(slate);
-    p.drawText(QRectF(368, 296, 230, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Darts scoreboard"));
+    p.drawText(QRectF(368, 296, 230, 24), Qt::AlignLeft | Qt::AlignVCenter, english ? hungarianTag : englishTag);
 
     QFont version(QStringLiteral("Liberation Sans"));
     version.setPixelSize(13);
     p.setFont(version);
     p.drawText(QRectF(368, 356, 220, 24), Qt::AlignRight | Qt::AlignVCenter,
-        QStringLiteral("Verzió %1").arg(QLatin1StringView(PONTIX_VERSION)));
+        (english ? QStringLiteral("Version %1") : QStringLiteral("Verzió %1")).arg(QLatin1StringView(PONTIX_VERSION)));
     return image;
 }
 
@@ -728,16 +732,18 @@ int main(int argc, char *argv[])
             && save(drawn(10, 10, scale, paintPanelCross), path("cross", "png"), "PNG")
             && save(dartboardIcon(64, scale), path("dartboard64", "png"), "PNG");
 
-        const QString splashPath = path("splash", "jpg");
-        ok = ok && save(splash(scale), splashPath, "JPEG", 92);
-        if (!ok)
-            return 1;
-        // The transparent gray must not appear by accident once the JPEG is decoded.
-        const QImage decoded(splashPath);
-        const int exact = nearKey(decoded, 0);
-        std::printf("%s: %d pixels of the transparent gray, %d within 3 of it\n",
-            qPrintable(QFileInfo(splashPath).fileName()), exact, nearKey(decoded, 3));
-        grayPixels += exact;
+        for (const bool english : {false, true}) {
+            const QString splashPath = path(english ? "splash_en" : "splash", "jpg");
+            ok = ok && save(splash(scale, english), splashPath, "JPEG", 92);
+            if (!ok)
+                return 1;
+            // The transparent gray must not appear by accident once the JPEG is decoded.
+            const QImage decoded(splashPath);
+            const int exact = nearKey(decoded, 0);
+            std::printf("%s: %d pixels of the transparent gray, %d within 3 of it\n",
+                qPrintable(QFileInfo(splashPath).fileName()), exact, nearKey(decoded, 3));
+            grayPixels += exact;
+        }
     }
     for (const int size : {16, 32, 48, 64, 72, 96, 128, 256})
         ok = ok && save(dartboardIcon(size), out.filePath(QStringLiteral("icon/pontix-%1.png").arg(size)), "PNG");

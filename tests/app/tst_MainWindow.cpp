@@ -24,6 +24,7 @@
 
 #include "app/BullOffDialog.h"
 #include "app/CallerControls.h"
+#include "app/LanguageBox.h"
 #include "app/Main.h"
 #include "app/MatchControls.h"
 #include "app/Seged.h"
@@ -617,7 +618,7 @@ void tst_MainWindow::tabOrder()
         order << QList<QWidget *> {w->CheckBox1, doubleOutBoxOf(*w), callerBoxOf(*w)->box(), levelBox, w->Edit1,
             match->firstToBox(), match->legsBox(1), match->legsBox(2), match->setsToBox(), match->twoClearLegsBox(),
             match->allLegsBox(), w->findChild<QCheckBox *>(QStringLiteral("checkoutDartsBox")),
-            w->findChild<QCheckBox *>(QStringLiteral("displayRoutesBox")), w->SpeedButton1};
+            w->findChild<QCheckBox *>(QStringLiteral("displayRoutesBox")), languageBoxOf(*w)->box(), w->SpeedButton1};
     }
     order << w->DBGrid1 << w->DBGrid2;
     for (QAction *action : {w->aUj, w->aMeccs, w->aElozo, w->aTorol, w->aBeallit, w->aBezar, w->aKijelzo, w->aEredmeny})

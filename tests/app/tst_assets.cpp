@@ -25,6 +25,8 @@ void tst_assets::loads_data()
     QTest::addColumn<bool>("transparentCorner");
 
     QTest::newRow("splash") << QStringLiteral(":/assets/splash.jpg") << QByteArray("jpeg") << QSize(600, 400) << false;
+    QTest::newRow("English splash") << QStringLiteral(":/assets/splash_en.jpg") << QByteArray("jpeg") << QSize(600, 400)
+                                    << false;
     QTest::newRow("player 1 marker") << QStringLiteral(":/assets/dart_left.png") << QByteArray("png") << QSize(125, 30)
                                      << true;
     QTest::newRow("player 2 marker") << QStringLiteral(":/assets/dart_right.png") << QByteArray("png") << QSize(125, 30)
@@ -46,6 +48,8 @@ void tst_assets::loads_data()
     // The twins for screens with a scale factor of 2, twice the size.
     QTest::newRow("splash @2x") << QStringLiteral(":/assets/splash@2x.jpg") << QByteArray("jpeg") << QSize(1200, 800)
                                 << false;
+    QTest::newRow("English splash @2x") << QStringLiteral(":/assets/splash_en@2x.jpg") << QByteArray("jpeg")
+                                        << QSize(1200, 800) << false;
     for (const char *name : {"dart_left", "dart_right"})
         QTest::addRow("%s @2x", name) << QStringLiteral(":/assets/%1@2x.png").arg(QLatin1StringView(name))
                                       << QByteArray("png") << QSize(250, 60) << true;

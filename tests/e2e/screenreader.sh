@@ -33,7 +33,8 @@ log=$logs/orca.log
 tree=$logs/atspi.txt
 rm -f "$log" "$tree"
 mkdir "$work/orca"
-SPEECHD_CMD=/bin/false SPEECHD_ADDRESS=unix_socket:$work/no-speech.sock \
+# Orca speaks English, as its log is read here, whatever language Pontix is pinned to.
+LANGUAGE=en SPEECHD_CMD=/bin/false SPEECHD_ADDRESS=unix_socket:$work/no-speech.sock \
     "$python" "$here/orca_logged.py" "$work/orca" "$log" >"$work/orca.out" 2>&1 &
 orca_pid=$!
 pids+=($orca_pid)

@@ -34,6 +34,9 @@ trap cleanup EXIT
 
 patience=${E2E_PATIENCE:-60}
 
+# The runs look for Pontix's Hungarian texts, whatever language the machine's user reads.
+export LANGUAGE=hu
+
 # Waits for a condition (a command line) to hold, $patience seconds at the most; wait_for fails
 # with the message when it does not.
 wait_until() {

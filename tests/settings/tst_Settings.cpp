@@ -47,6 +47,8 @@ private slots:
     void addedKeys();
     void playerLevelRoutesKey_data();
     void playerLevelRoutesKey();
+    void languageKey_data();
+    void languageKey();
 
 private:
     QString path(const QString &name) const { return m_sandbox->filePath(name); }
@@ -589,6 +591,55 @@ void tst_Settings::playerLevelRoutesKey()
         written.playerLevelRoutes = write == u"1"_s;
     QVERIFY(WriteSettings(written));
     QCOMPARE(fileBytes(IniPath), after);
+}
+
+// "Nyelv" is written only once the operator has chosen a language, and from then on whatever the
+// choice is, automatic included; a value outside 0 to 2 counts as never chosen and stays.
+void tst_Settings::languageKey_data()
+{
+    QTest::addColumn<QByteArray>("before"); // empty: no file
+    QTest::addColumn<int>("read"); // -1: none
+    QTest::addColumn<int>("chosen"); // -1: nothing chosen
+    QTest::addColumn<QByteArray>("after");
+
+    const auto English = int(LanguageChoice::English);
+    const auto Automatic = int(LanguageChoice::Automatic);
+    QTest::newRow("never chosen, never written") << QByteArray() << -1 << -1 << "[Def]\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("automatic chosen while none: still not written")
+        << QByteArray() << -1 << Automatic << "[Def]\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("English chosen: added at the section's end")
+        << "[Def]\nIndul=301\n[Other]\nx=1\n"_ba << -1 << English
+        << "[Def]\nIndul=301\nKellKiszallo=1\nNyelv=2\n[Other]\nx=1\n"_ba;
+    QTest::newRow("back to automatic: stays, replaced in place")
+        << "[Def]\nNyelv=2\nIndul=501\n"_ba << English << Automatic << "[Def]\nNyelv=0\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("Hungarian kept as it is") << "[Def]\nnyelv = 1 \n"_ba << int(LanguageChoice::Hungarian) << -1
+                                             << "[Def]\nNyelv=1\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("out of range: none, left as it is")
+        << "[Def]\nNyelv=3\n"_ba << -1 << -1 << "[Def]\nNyelv=3\nIndul=501\nKellKiszallo=1\n"_ba;
+    QTest::newRow("no number: none, left as it is")
+        << "[Def]\nNyelv=en\n"_ba << -1 << -1 << "[Def]\nNyelv=en\nIndul=501\nKellKiszallo=1\n"_ba;
+}
+
+void tst_Settings::languageKey()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(int, read);
+    QFETCH(int, chosen);
+    QFETCH(QByteArray, after);
+
+    QVERIFY(makeFolder(sharedFolder(), 0755));
+    startAfresh();
+    if (!before.isEmpty())
+        putFile(IniPath, before);
+
+    StoredSettings stored = ReadSettings();
+    QCOMPARE(stored.language ? int(*stored.language) : -1, read);
+    QCOMPARE(ReadLanguageSetting(), stored.language);
+    if (chosen >= 0)
+        changeSetting(stored.language, LanguageSetting, LanguageChoice(chosen));
+    QVERIFY(WriteSettings(stored));
+    QCOMPARE(fileBytes(IniPath), after);
+    QCOMPARE(ReadSettings().language, stored.language);
 }
 
 QTEST_GUILESS_MAIN(tst_Settings)

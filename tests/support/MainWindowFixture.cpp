@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "app/CallerControls.h"
+#include "app/LanguageBox.h"
 #include "app/Main.h"
 #include "app/MatchControls.h"
 #include "app/logo.h"
@@ -88,6 +89,11 @@ MatchControls *matchControlsOf(const Tfrm_Main &window)
 CallerBox *callerBoxOf(const Tfrm_Main &window)
 {
     return window.findChild<CallerBox *>();
+}
+
+LanguageBox *languageBoxOf(const Tfrm_Main &window)
+{
+    return window.findChild<LanguageBox *>();
 }
 
 QCheckBox *doubleOutBoxOf(const Tfrm_Main &window)

@@ -11,6 +11,7 @@
 #include "tests/support/SettingsSandbox.h"
 
 class CallerBox;
+class LanguageBox;
 class QCheckBox;
 class QLabel;
 class LegsLabel;
@@ -66,6 +67,7 @@ LegsLabel *legsLabelOf(const Tfrm_Main &window, int player);
 MatchWinnerLabel *matchWinnerOf(const Tfrm_Main &window);
 MatchControls *matchControlsOf(const Tfrm_Main &window);
 CallerBox *callerBoxOf(const Tfrm_Main &window);
+LanguageBox *languageBoxOf(const Tfrm_Main &window);
 // "Dupla kiszálló" in the settings panel, nullptr until the panel has first shown; the status bar's
 // notice ("Túldobás", why the previous game cannot come back).
 QCheckBox *doubleOutBoxOf(const Tfrm_Main &window);
