@@ -4,18 +4,25 @@
 // The "Eredmény" window and its saving.
 #include "sheet/ResultWindow.h"
 
+#include <algorithm>
+#include <utility>
+
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QVBoxLayout>
 
+#include "sheet/ResultTableModel.h"
 #include "sheet/ResultView.h"
 #include "sheet/SheetFile.h"
 
@@ -45,6 +52,31 @@ ResultWindow::ResultWindow(const Match &match, QWidget *parent)
 }
 
 ResultWindow::~ResultWindow() = default;
+
+// First shown, the window takes the width at which every column's header reads whole, as far as
+// its screen allows: the players' names and the figures' names are longer in some languages.
+void ResultWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (std::exchange(m_sized, true))
+        return;
+    const QTableView *table = m_view->table();
+    const QHeaderView *header = table->horizontalHeader();
+    // The players' columns share their room evenly: each as wide as the widest of them.
+    const int legColumns = m_view->model().legColumns();
+    int columns = 0;
+    int widestFigure = 0;
+    for (int column = 0; column < header->count(); ++column) {
+        if (column < legColumns)
+            columns += header->sectionSizeHint(column);
+        else
+            widestFigure = std::max(widestFigure, header->sectionSizeHint(column));
+    }
+    columns += (header->count() - legColumns) * widestFigure;
+    const int around = width() - table->viewport()->width();
+    const int room = screen()->availableGeometry().width() - 40;
+    resize(std::clamp(columns + around, width(), std::max(room, width())), height());
+}
 
 void ResultWindow::retranslate()
 {

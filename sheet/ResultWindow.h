@@ -47,9 +47,11 @@ private:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     ResultView *const m_view;
     QLabel *const m_message;
     QPushButton *const m_save;
+    bool m_sized = false; // widened to its table once, when first shown
 };
