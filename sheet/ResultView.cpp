@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -247,9 +248,20 @@ void ResultView::scaleForTheRoom()
     font.setPixelSize(std::max(12, int(height() * RoomTextShare)));
     m_table->setFont(font);
     font.setBold(true);
-    m_table->horizontalHeader()->setFont(font);
     m_table->verticalHeader()->setFont(font);
     m_table->verticalHeader()->setMinimumWidth(int(font.pixelSize() * 6));
+    // The figures' names read whole: where the longest ("Kiszálló", "Checkout") would be cut in its
+    // share of the width, the headers take a smaller type than the figures.
+    const int columns = m_totals->columnCount();
+    const int share = (width() - m_table->verticalHeader()->minimumWidth()) / std::max(1, columns);
+    int widest = 0;
+    for (int column = 0; column < columns; ++column) {
+        const QString name = m_totals->headerData(column, Qt::Horizontal).toString();
+        widest = std::max(widest, QFontMetrics(font).horizontalAdvance(name) + font.pixelSize() / 2);
+    }
+    if (widest > share && share > 0)
+        font.setPixelSize(std::max(12, font.pixelSize() * share / widest));
+    m_table->horizontalHeader()->setFont(font);
     m_table->setFixedHeight(int(font.pixelSize() * 2.2) * 3 + 2 * m_table->frameWidth());
     // The chart's labels read from as far as the figures above them.
     m_chart->setTextRange(font.pixelSize() * 0.7, font.pixelSize());
