@@ -87,20 +87,35 @@ void showToFirstFrame(QWidget *window, const bench::PaintCounter &paints, int wa
     bench::settle();
 }
 
-// The median and upper percentiles, and the first iteration on its own: the first window or
-// chart of the process also loads fonts and builds the style's caches.
-void report(benchmark::State &state, const bench::Samples &samples, Clock::duration first)
+// Each iteration's time, for the benchmark and for the median and upper percentiles, with the first
+// iteration on its own: the first window or chart of the process also loads fonts and builds the
+// style's caches.
+class Timing
 {
-    state.counters["first_us"] = std::chrono::duration<double, std::micro>(first).count();
-    state.counters["median_us"] = samples.quantileUs(0.5);
-    state.counters["p90_us"] = samples.quantileUs(0.9);
-    state.counters["max_us"] = samples.quantileUs(1.0);
-}
+public:
+    void add(benchmark::State &state, Clock::duration elapsed)
+    {
+        state.SetIterationTime(std::chrono::duration<double>(elapsed).count());
+        m_samples.add(elapsed);
+        if (m_samples.size() == 1)
+            m_first = elapsed;
+    }
+    void report(benchmark::State &state) const
+    {
+        state.counters["first_us"] = std::chrono::duration<double, std::micro>(m_first).count();
+        state.counters["median_us"] = m_samples.quantileUs(0.5);
+        state.counters["p90_us"] = m_samples.quantileUs(0.9);
+        state.counters["max_us"] = m_samples.quantileUs(1.0);
+    }
+
+private:
+    bench::Samples m_samples;
+    Clock::duration m_first {};
+};
 
 void BM_OpenSheet(benchmark::State &state)
 {
-    bench::Samples samples;
-    Clock::duration first {};
+    Timing timing;
     long long painted = 0;
     for (auto _ : state) {
         bench::PaintCounter paints;
@@ -112,18 +127,14 @@ void BM_OpenSheet(benchmark::State &state)
         paints.watch(window->view()->chart());
         paints.watch(window->view()->table()->viewport());
         showToFirstFrame(window, paints, 2);
-        const Clock::duration elapsed = Clock::now() - start;
-        state.SetIterationTime(std::chrono::duration<double>(elapsed).count());
-        samples.add(elapsed);
-        if (samples.size() == 1)
-            first = elapsed;
+        timing.add(state, Clock::now() - start);
         painted += paints.count();
         if (window->view()->legCount() != NightLegs)
             state.SkipWithError("the sheet does not hold the night's legs");
         delete window;
         bench::settle();
     }
-    report(state, samples, first);
+    timing.report(state);
     state.counters["paints"] = benchmark::Counter(double(painted), benchmark::Counter::kAvgIterations);
 }
 
@@ -136,8 +147,7 @@ void BM_Peer_ItemModelWindow(benchmark::State &state)
     const ResultRecord &record = night->match.record();
     texts.setSheet(ResultSheet(record, ResultSheet::lastMatch(record, decided), decided),
         {QStringLiteral("Kovács"), QStringLiteral("Szabó")});
-    bench::Samples samples;
-    Clock::duration first {};
+    Timing timing;
     long long painted = 0;
     for (auto _ : state) {
         bench::PaintCounter paints;
@@ -158,16 +168,12 @@ void BM_Peer_ItemModelWindow(benchmark::State &state)
         window->resize(WindowSize);
         paints.watch(table->viewport());
         showToFirstFrame(window, paints, 1);
-        const Clock::duration elapsed = Clock::now() - start;
-        state.SetIterationTime(std::chrono::duration<double>(elapsed).count());
-        samples.add(elapsed);
-        if (samples.size() == 1)
-            first = elapsed;
+        timing.add(state, Clock::now() - start);
         painted += paints.count();
         delete window;
         bench::settle();
     }
-    report(state, samples, first);
+    timing.report(state);
     state.counters["paints"] = benchmark::Counter(double(painted), benchmark::Counter::kAvgIterations);
 }
 
@@ -177,28 +183,22 @@ void BM_DrawChart(benchmark::State &state)
     QPalette palette;
     palette.setColor(QPalette::Base, QColor(0x0B, 0x0E, 0x11));
     palette.setColor(QPalette::Text, Qt::white);
-    bench::Samples samples;
-    Clock::duration first {};
+    Timing timing;
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
         QPainter painter(&image);
         paintLegChart(painter, image.rect(), longestLeg, palette);
         painter.end();
-        const Clock::duration elapsed = Clock::now() - start;
-        state.SetIterationTime(std::chrono::duration<double>(elapsed).count());
-        samples.add(elapsed);
-        if (samples.size() == 1)
-            first = elapsed;
+        timing.add(state, Clock::now() - start);
     }
-    report(state, samples, first);
+    timing.report(state);
 }
 
 // The same chart made with Qt Charts, as choosing a leg would make it, and drawn.
 void BM_Peer_QtCharts(benchmark::State &state)
 {
     QImage image(ChartSize, QImage::Format_RGB32);
-    bench::Samples samples;
-    Clock::duration first {};
+    Timing timing;
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
         QChartView view;
@@ -222,13 +222,9 @@ void BM_Peer_QtCharts(benchmark::State &state)
         QPainter painter(&image);
         view.render(&painter);
         painter.end();
-        const Clock::duration elapsed = Clock::now() - start;
-        state.SetIterationTime(std::chrono::duration<double>(elapsed).count());
-        samples.add(elapsed);
-        if (samples.size() == 1)
-            first = elapsed;
+        timing.add(state, Clock::now() - start);
     }
-    report(state, samples, first);
+    timing.report(state);
 }
 
 BENCHMARK(BM_OpenSheet)->UseManualTime()->Iterations(40)->Unit(benchmark::kMicrosecond);
