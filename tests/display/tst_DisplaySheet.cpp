@@ -138,8 +138,8 @@ void tst_DisplaySheet::readAsATable()
     QVERIFY(table->tableInterface());
     QAccessibleInterface *cell = table->tableInterface()->cellAt(1, 1);
     QCOMPARE(cell->text(QAccessible::Name), u"112"_s);
-    QCOMPARE(cell->tableCellInterface()->columnHeaderCells().first()->text(QAccessible::Name), u"Átlag"_s);
-    QCOMPARE(cell->tableCellInterface()->rowHeaderCells().first()->text(QAccessible::Name), u"Béla"_s);
+    QCOMPARE(TakeHeaderNames(cell->tableCellInterface()->columnHeaderCells()), QStringList {u"Átlag"_s});
+    QCOMPARE(TakeHeaderNames(cell->tableCellInterface()->rowHeaderCells()), QStringList {u"Béla"_s});
 
     QCOMPARE(m_game->play(u"60"_s), QString());
     refresh();

@@ -148,9 +148,7 @@ void tst_ResultView::readAsATable()
     QAccessibleInterface *average = cells->cellAt(0, 3);
     QVERIFY(average && average->tableCellInterface());
     QCOMPARE(average->text(QAccessible::Name), u"100"_s);
-    const QList<QAccessibleInterface *> headers = average->tableCellInterface()->columnHeaderCells();
-    QCOMPARE(headers.size(), 1);
-    QCOMPARE(headers.first()->text(QAccessible::Name), u"Anna: Átlag"_s);
+    QCOMPARE(TakeHeaderNames(average->tableCellInterface()->columnHeaderCells()), QStringList {u"Anna: Átlag"_s});
     QCOMPARE(cells->cellAt(0, 14)->text(QAccessible::Name), u"nincs"_s);
     QCOMPARE(cells->cellAt(1, 0)->text(QAccessible::Name), u"Összesen"_s);
 }

@@ -18,3 +18,14 @@ bool SwitchAccessibilityOn()
     accessibility->setActive(true);
     return QAccessible::isActive();
 }
+
+QStringList TakeHeaderNames(const QList<QAccessibleInterface *> &headers)
+{
+    QStringList names;
+    for (QAccessibleInterface *header : headers) {
+        names << header->text(QAccessible::Name);
+        // Registered first where it is not, so that the cache deletes it either way.
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(header));
+    }
+    return names;
+}
