@@ -206,7 +206,9 @@ void Tfrm_Main::answerCheckoutDarts()
     if (darts == 0 || !m_match.record().setCheckoutDarts(darts, rule)) {
         setEntryBoxColor(true);
         EditEx1->selectAll();
-        showNotice(tr("%1 nyíllal nem lehet. %2").arg(typed, dartsQuestion()));
+        // Junk is not repeated back: it may be any length.
+        showNotice(oneDigit ? tr("%1 nyíllal nem lehet. %2").arg(typed, dartsQuestion())
+                            : tr("Elutasítva. %1").arg(dartsQuestion()));
         tellNotice();
         return;
     }

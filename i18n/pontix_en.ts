@@ -738,5 +738,9 @@
             <numerusform>The leg: %n darts</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Elutasítva. %1</source>
+        <translation>Refused. %1</translation>
+    </message>
 </context>
 </TS>
