@@ -140,6 +140,8 @@ public:
     static QString checkedOutCaption();
     // The label of a statistic, in reading order: the game's seven, then the match's five.
     static QString statisticLabel(int index);
+    // All of them, in the language shown.
+    static std::array<QString, 12> statisticLabels();
     // Whether the result sheet stands in place of the halves, and the sheet's view once made (the
     // first time a decided match is shown).
     bool showsSheet() const;
@@ -230,6 +232,8 @@ private:
     // Until this runs out, the display takes no keyboard and an activation is the window manager's.
     QTimer m_acceptKeyboard;
     QFont m_font;
+    // The statistics' labels, made once: the language is chosen before any window is.
+    const std::array<QString, 12> m_statLabels = statisticLabels();
     // Pictures of the texts and characters drawn at the current size, by text, colour, ground,
     // pixel size and weight; those used least recently go once they take more than the budget.
     using TextKey = std::tuple<QString, QRgb, QRgb, int, bool>;

@@ -28,16 +28,6 @@ const QColor checkedOutText(0x5E, 0xF3, 0x8C);
 const QColor labelText(0xB8, 0xC0, 0xC8);
 const QColor divider(0x3A, 0x44, 0x4F);
 
-// The labels in the language shown; the counts' labels are figures alone in the game's half.
-std::array<QString, 12> statLabels()
-{
-    return {SpectatorDisplay::tr("Átlag"), SpectatorDisplay::tr("Első 9"), SpectatorDisplay::tr("Utolsó"),
-        SpectatorDisplay::tr("Legjobb"), QString::number(TonTurn) + u'+', QString::number(TonFortyTurn) + u'+',
-        QString::number(MaximumTurn), SpectatorDisplay::tr("Meccsátlag"), SpectatorDisplay::tr("Legjobb kiszálló"),
-        SpectatorDisplay::tr("Meccs %1+").arg(TonTurn), SpectatorDisplay::tr("Meccs %1+").arg(TonFortyTurn),
-        SpectatorDisplay::tr("Meccs %1").arg(MaximumTurn)};
-}
-
 // Text that would shrink below this share of its height is elided with "…" instead: a long name
 // stays readable across the room.
 constexpr qreal SmallestTextShare = 0.6;
@@ -47,9 +37,17 @@ constexpr size_t FittedKept = 128;
 
 } // namespace
 
+// The counts' labels are figures alone in the game's half.
+std::array<QString, 12> SpectatorDisplay::statisticLabels()
+{
+    return {tr("Átlag"), tr("Első 9"), tr("Utolsó"), tr("Legjobb"), QString::number(TonTurn) + u'+',
+        QString::number(TonFortyTurn) + u'+', QString::number(MaximumTurn), tr("Meccsátlag"), tr("Legjobb kiszálló"),
+        tr("Meccs %1+").arg(TonTurn), tr("Meccs %1+").arg(TonFortyTurn), tr("Meccs %1").arg(MaximumTurn)};
+}
+
 QString SpectatorDisplay::statisticLabel(int index)
 {
-    const std::array<QString, 12> labels = statLabels();
+    const std::array<QString, 12> labels = statisticLabels();
     return index >= 0 && size_t(index) < labels.size() ? labels[size_t(index)] : QString();
 }
 
@@ -249,14 +247,13 @@ void SpectatorDisplay::paintHalf(QPainter &painter, int player, const QRect &dir
     }
     QFont labelFont = m_font;
     labelFont.setBold(false);
-    const std::array<QString, 12> labels = statLabels();
-    const QString widestLabel = tr("Legjobb");
+    const QString &widestLabel = m_statLabels[3]; // "Legjobb"
     for (size_t i = 0; i < half.stats.size(); ++i) {
         const QRect label = layout.labels[i];
         const QRect value = layout.values[i];
         if (dirty.intersects(label)) {
-            drawText(painter, label, labels[i],
-                fitted(labelFont, labels[i], widestLabel, label.height() * 0.5, label.width() * 0.92), labelText,
+            drawText(painter, label, m_statLabels[i],
+                fitted(labelFont, m_statLabels[i], widestLabel, label.height() * 0.5, label.width() * 0.92), labelText,
                 background, TextPieces::Whole);
         }
         if (dirty.intersects(value)) {
