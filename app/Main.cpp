@@ -506,14 +506,14 @@ bool Tfrm_Main::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::KeyPress && (watched == EditEx1 || watched == Edit1)) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        // The keypad's "/" types nothing a score could use: at the board, with a keypad alone,
-        // it takes the last entry back as F8 does.
         // Esc leaves the checkout's darts unknown.
         if (watched == EditEx1 && key->key() == Qt::Key_Escape && m_askingDarts) {
             stopAskingDarts();
             showNotice(QString());
             return true;
         }
+        // The keypad's "/" types nothing a score could use: at the board, with a keypad alone,
+        // it takes the last entry back as F8 does.
         if (watched == EditEx1 && key->key() == Qt::Key_Slash && key->modifiers().testFlag(Qt::KeypadModifier)) {
             aTorol->trigger();
             return true;
